@@ -1,0 +1,10 @@
+#include "app/Handles_win.h"
+
+namespace handles {
+
+LiveCounts& Live() {
+    static LiveCounts counts;
+    return counts;
+}
+
+}  // namespace handles

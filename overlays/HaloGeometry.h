@@ -1,0 +1,32 @@
+// Shapes of the halo: the disc, the ring's transparent centre and the full-screen hole.
+#pragma once
+
+#include "app/Geometry.h"
+
+#include <cstdint>
+
+inline constexpr int32_t kHaloSizeMin = 20;
+inline constexpr int32_t kHaloSizeMax = 300;
+inline constexpr int32_t kHaloHolePercentDefault = 50;
+
+// A shape placed in floating point, as the window's shapes are laid out.
+struct ShapeRect {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+    bool operator==(const ShapeRect&) const = default;
+};
+
+// Side of the square halo window for a size (radius) value: 2 × size + 1.
+int32_t HaloWindowSide(int32_t haloSize);
+
+// The ring's transparent centre inside a client area of width × height.
+ShapeRect RingHole(Size client, int32_t holePercent);
+
+// The full-screen hole centred on the pointer, in window coordinates of a window whose
+// top-left corner is at windowOrigin (screen pixels).
+ShapeRect FullScreenHole(Point pointer, Point windowOrigin, int32_t haloSize);
+
+// The integer rectangle the hole paints, as compared between ticks to skip repaints.
+Rect HolePaintRect(const ShapeRect& hole);
