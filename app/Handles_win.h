@@ -40,12 +40,14 @@ public:
 
     T get() const noexcept { return value_; }
     explicit operator bool() const noexcept { return value_ != Traits::Invalid(); }
+    // The old value is detached before it is closed, so a close that calls back into
+    // the owner (DestroyWindow sends WM_NCDESTROY) finds it empty.
     void reset(T value = Traits::Invalid()) noexcept {
-        if (value_ != Traits::Invalid()) {
-            Traits::Count(value_, -1);
-            Traits::Close(value_);
+        const T old = std::exchange(value_, value);
+        if (old != Traits::Invalid()) {
+            Traits::Count(old, -1);
+            Traits::Close(old);
         }
-        value_ = value;
         Traits::Count(value_, +1);
     }
     // Gives up ownership; the count moves with the handle to whoever takes it.

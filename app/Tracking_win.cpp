@@ -1,0 +1,65 @@
+#include "app/Tracking_win.h"
+
+#include "app/modMain_win.h"
+
+namespace {
+
+template <typename Window>
+bool ShownOr(const Window& window, bool force) {
+    return force || window.Shown();
+}
+
+}  // namespace
+
+Point CursorPosition() {
+    POINT p{};
+    ::GetCursorPos(&p);
+    return {p.x, p.y};
+}
+
+bool Tracking::IsOverlayOnTop(HWND top) const {
+    for (const auto& arm : overlays_.crossHair)
+        if (arm.hwnd() == top) return true;
+    if (overlays_.spot.hwnd() == top || overlays_.pic.hwnd() == top || overlays_.keyBoard.hwnd() == top) return true;
+    for (const auto& ring : overlays_.buttons)
+        if (ring.hwnd() == top) return true;
+    return false;
+}
+
+void Tracking::KeepOnTop() {
+    if (IsOverlayOnTop(::GetTopWindow(nullptr))) return;
+    ::SetWindowPos(overlays_.keyBoard.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+bool Tracking::PlaceOverlays(bool force, const TrackingInputs& inputs) {
+    bool desktopChanged = false;
+    if (++tickCounter_ > 100) {
+        tickCounter_ = 0;
+        desktopChanged = UpdateScreenBounds();
+    }
+
+    const Point pointer = CursorPosition();
+    frmSpot& spot = overlays_.spot;
+    if (ShownOr(spot, force)) {
+        if (spot.FullScreen()) {
+            spot.SetHole(FullScreenHole(pointer, spot.Position(), inputs.haloSize));
+            spot.DrawHole(false);
+        } else {
+            spot.MoveTo(CentreHaloOnPointer(pointer, spot.ClientSize()));
+        }
+    }
+    for (auto& arrow : overlays_.wheelArrow)
+        if (ShownOr(arrow, force)) arrow.MoveTo(CentreOnPointer(pointer, arrow.ClientSize()));
+    for (auto& ring : overlays_.buttons)
+        if (ring.Tracking && ShownOr(ring, force)) ring.MoveTo(CentreOnPointer(pointer, ring.ClientSize()));
+
+    const Rect& boundary = Main().BoundaryRect;
+    frmPic& pic = overlays_.pic;
+    if (!pic.LockPos && ShownOr(pic, force))
+        pic.MoveTo(PositionNearPointer(pointer, pic.ClientSize(), inputs.pictureOffsetFactor, 11, boundary));
+    frmKeyBoard& keyBoard = overlays_.keyBoard;
+    if (!keyBoard.LockPos && ShownOr(keyBoard, force))
+        keyBoard.MoveTo(
+            PositionNearPointer(pointer, keyBoard.ClientSize(), inputs.keyboardOffsetFactor, -11, boundary));
+    return desktopChanged;
+}

@@ -1,0 +1,5 @@
+#include "app/modMain_win.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return StartProgram(); }

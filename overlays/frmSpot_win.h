@@ -1,0 +1,56 @@
+// The halo: a translucent disc centred on the pointer, a ring (the disc with a clear
+// centre), or a full-screen tint with a clear hole that follows the pointer.
+#pragma once
+
+#include "overlays/HaloGeometry.h"
+#include "overlays/OverlayWindow_win.h"
+
+class frmSpot : public OverlayWindow<frmSpot> {
+public:
+    static const wchar_t* ClassName() { return L"Glimmora_frmSpot"; }
+
+    bool Form_Load();
+
+    // temporary = true (blinking) keeps the stored colour.
+    void SetColor(COLORREF colour, bool temporary);
+    COLORREF StoredColor() const { return storedColour_; }
+    // The window's own background: the key colour, or the tint in full-screen mode.
+    void SetBackColor(COLORREF colour);
+
+    bool FullScreen() const { return fullScreen_; }
+    void SetFullScreen(bool on);
+
+    // shpHole: shown as the ring's clear centre; in full-screen mode it only carries the
+    // hole's place and size.
+    void SetHoleVisible(bool visible);
+    const ShapeRect& Hole() const { return hole_; }
+    void SetHole(const ShapeRect& hole) { hole_ = hole; }
+    // Paints the full-screen hole where shpHole is; skipped when its pixels did not change.
+    void DrawHole(bool force);
+    Rect LastHoleRect() const { return lastHoleRect_; }
+
+    void StartBlink();
+    void StopBlink();
+    void tmrBlink_Timer();
+    bool IsBlinking() const { return isBlinking_; }
+
+    void PaintContent();
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Form_Resize();
+    // Copies one rectangle of the buffer to the screen.
+    void ShowArea(const Rect& area);
+
+    COLORREF fillColour_ = RGB(255, 255, 192);  // shpSpot until the settings apply
+    COLORREF storedColour_ = RGB(255, 255, 192);
+    COLORREF backColour_ = kDesignColourKey;
+    bool fullScreen_ = false;
+    bool holeVisible_ = false;
+    ShapeRect hole_;
+    Rect lastHoleRect_;
+    bool isBlinking_ = false;
+    bool blinkPhase_ = false;
+};

@@ -1,0 +1,287 @@
+#include "ui/frmSet_win.h"
+
+#include "app/modMain_win.h"
+#include "controls/ColorPalette.h"
+#include "hook/MouseEvent.h"
+#include "hook/MouseHooks_win.h"
+#include "lang/SharedLanguage_win.h"
+#include "res/resource.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kClientWidth = 580;  // at 96 dpi
+constexpr int kClientHeight = 554;
+constexpr UINT kMainInterval = 15;
+constexpr UINT kLowRefreshInterval = 45;
+constexpr UINT kStartupDelay = 777;
+constexpr UINT kBlinkInterval = 150;
+
+MouseEventTrace g_trace = nullptr;
+
+void DispatchMouseEvent(void* context, int32_t code, int32_t data) {
+    static_cast<frmSet*>(context)->MouseEvent(code, data);
+}
+
+}  // namespace
+
+void SetMouseEventTrace(MouseEventTrace trace) { g_trace = trace; }
+
+frmSet& SettingsWindow() {
+    static frmSet window;
+    return window;
+}
+
+HICON frmSet::ClassIcon() {
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_GLIMMORA), IMAGE_ICON, 0,
+                                           0, LR_DEFAULTSIZE | LR_SHARED));
+}
+
+bool frmSet::Show() {
+    handles::WindowDc screen(nullptr);
+    const int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSX);
+    RECT frame{0, 0, ::MulDiv(kClientWidth, dpi, 96), ::MulDiv(kClientHeight, dpi, 96)};
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    ::AdjustWindowRectEx(&frame, style, FALSE, 0);
+    if (!CreateWindowOf(0, style, L"Glimmora - Settings", CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                        frame.bottom - frame.top))
+        return false;
+    Form_Load();
+    ::ShowWindow(hwnd(), SW_SHOWNORMAL);
+    ::SetForegroundWindow(hwnd());
+    return true;
+}
+
+void frmSet::Form_Load() {
+    SharedLanguage();
+    PictureOffsetFactor = KeyboardOffsetFactor = 1.0;
+    Main().HaloHolePercent = kHaloHolePercentDefault;
+
+    for (auto& arrow : overlays_.wheelArrow) arrow.Form_Load();
+    for (auto& ring : overlays_.buttons) ring.Form_Load();
+    for (int i = 0; i < 4; ++i) overlays_.crossHair[i].Form_Load(i);
+    overlays_.spot.Form_Load();
+    overlays_.pic.Form_Load();
+    overlays_.keyBoard.Form_Load();
+
+    ApplySettings();
+    InstallMouseHooks(&DispatchMouseEvent, this);
+    CreateMessageWindow();
+
+    tmrMain.Start(hwnd(), MainTimer, settings_.IsOn(SettingKey::LowRefresh) ? kLowRefreshInterval : kMainInterval);
+    tmrStartup.Start(hwnd(), StartupTimer, kStartupDelay);
+}
+
+void frmSet::ApplySettings() {
+    ChooseSettingsFile();
+
+    for (int i = 0; i < 2; ++i) {
+        overlays_.wheelArrow[i].Direction = i;
+        overlays_.wheelArrow[i].Hide();
+    }
+    for (auto& arm : overlays_.crossHair) arm.Hide();
+    ApplyHaloSettings();
+    overlays_.pic.Hide();
+    overlays_.keyBoard.Hide();
+
+    // Click-indicator windows wait below the desktop until their first click.
+    const ScreenBounds& desktop = Main().screenBounds;
+    const int32_t ringAlpha = TransparencyToAlpha(settings_.Get(SettingKey::ButtonsTrans));
+    for (auto& ring : overlays_.buttons) {
+        ring.MakeTrans(ringAlpha);
+        ring.MoveTo({0, desktop.height + 1111});
+    }
+
+    // Each comes to the front in turn, so the last ends up on top.
+    std::vector<HWND> order{overlays_.spot.hwnd()};
+    for (auto& arm : overlays_.crossHair) order.push_back(arm.hwnd());
+    order.push_back(overlays_.pic.hwnd());
+    for (auto& ring : overlays_.buttons) order.push_back(ring.hwnd());
+    order.push_back(overlays_.keyBoard.hwnd());
+    for (auto& arrow : overlays_.wheelArrow) order.push_back(arrow.hwnd());
+    for (HWND window : order)
+        ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+
+    colpicSpot_RGBChanged();
+}
+
+int32_t frmSet::HaloSize() const {
+    return std::clamp(settings_.GetInt(SettingKey::HaloSize), kHaloSizeMin, kHaloSizeMax);
+}
+
+void frmSet::ApplyHaloSettings() {
+    // The sliders and the colour picker hold their values within their ranges and on
+    // the palette; until they exist the record stands in for them.
+    settings_.Set(SettingKey::HaloSize, HaloSize());
+    settings_.Set(SettingKey::HaloTrans, std::clamp(settings_.GetInt(SettingKey::HaloTrans), 0, 95));
+    settings_.Set(SettingKey::HaloColor, SelectNearest(static_cast<uint32_t>(settings_.GetInt(SettingKey::HaloColor))).colour);
+
+    sldTransSpot_Change();
+    chkSpot_Click();
+    sldSizeSpot_Change();
+    chkRing_Click();
+    chkFullScreen_Click();
+}
+
+void frmSet::sldTransSpot_Change() {
+    overlays_.spot.MakeTrans(TransparencyToAlpha(settings_.Get(SettingKey::HaloTrans)), false);
+}
+
+void frmSet::sldSizeSpot_Change() {
+    frmSpot& spot = overlays_.spot;
+    const int32_t size = HaloSize();
+    if (!spot.FullScreen()) {
+        const int32_t side = HaloWindowSide(size);
+        spot.Resize({side, side});
+    } else {
+        ShapeRect hole = spot.Hole();
+        hole.width = hole.height = 2.0 * size;
+        spot.SetHole(hole);
+    }
+}
+
+void frmSet::chkSpot_Click() {
+    if (settings_.IsOn(SettingKey::Halo) && !Paused())
+        SetTopmost(overlays_.spot.hwnd());
+    else
+        overlays_.spot.Hide();
+}
+
+void frmSet::chkRing_Click() { overlays_.spot.SetHoleVisible(settings_.IsOn(SettingKey::HaloRing)); }
+
+void frmSet::chkFullScreen_Click() {
+    if (settings_.IsOn(SettingKey::HaloFullScreen)) {
+        overlays_.spot.SetFullScreen(true);
+    } else {
+        overlays_.spot.SetFullScreen(false);
+        chkRing_Click();
+        sldSizeSpot_Change();
+    }
+}
+
+void frmSet::colpicSpot_RGBChanged() {
+    const COLORREF colour = static_cast<COLORREF>(settings_.GetInt(SettingKey::HaloColor));
+    frmSpot& spot = overlays_.spot;
+    spot.SetColor(colour, false);
+    if (spot.FullScreen()) {
+        spot.SetBackColor(colour);
+        spot.DrawHole(true);
+    }
+}
+
+void frmSet::MouseEvent(int32_t code, int32_t data) {
+    if (Paused()) return;
+    if (g_trace) g_trace(code, data);
+    const Point pointer = CursorPosition();
+
+    if (settings_.IsOn(SettingKey::Buttons)) {
+        if (code == WheelTurned) {
+            if (settings_.IsOn(SettingKey::ShowWheelArrows)) {
+                frmWheelArrow& arrow = overlays_.wheelArrow[WheelArrowFor(data)];
+                arrow.MoveTo(CentreOnPointer(pointer, arrow.ClientSize()));
+                arrow.MouseEvent(0, data == 1 ? 1 : data);
+            }
+        } else if (const auto index = rings_.ClickIndicatorFor(code)) {
+            frmButtons& ring = overlays_.buttons[*index];
+            // The modifier caption joins with the keyboard poller; until then it is empty.
+            if (code == LeftUp || code == MiddleUp || code == RightUp) ring.SetKeyText(L"");
+            ring.MoveTo(CentreOnPointer(pointer, ring.ClientSize()));
+            ring.MouseEvent(code, data);
+        }
+    }
+    if (overlays_.pic.Shown()) overlays_.pic.MouseEvent(code, data);
+}
+
+void frmSet::ShowThisForm() {
+    if (!::IsWindowVisible(hwnd()) || ::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_SHOWNORMAL);
+    ::SetForegroundWindow(hwnd());
+    ::SetFocus(hwnd());
+}
+
+void frmSet::ApplyWindowState(int16_t state) {
+    if (!::IsWindowVisible(hwnd())) return;
+    ::ShowWindow(hwnd(), state == 1 ? SW_MINIMIZE : state == 2 ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+void frmSet::tmrStartup_Timer() {
+    tmrStartup.Stop();
+    ApplyWindowState(SavedWindowState);
+    if (!SavedWindowVisible) ::ShowWindow(hwnd(), SW_HIDE);
+}
+
+void frmSet::tmrMain_Timer() {
+    if (!Paused()) tracking_.KeepOnTop();
+    const TrackingInputs inputs{HaloSize(), PictureOffsetFactor, KeyboardOffsetFactor};
+    if (tracking_.PlaceOverlays(false, inputs) && overlays_.spot.FullScreen()) {
+        const ScreenBounds& b = Main().screenBounds;
+        ::SetWindowPos(overlays_.spot.hwnd(), nullptr, b.left, b.top, b.width, b.height,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void frmSet::tmrBlink_Timer() { overlays_.spot.tmrBlink_Timer(); }
+
+bool frmSet::Form_QueryUnload(int unloadMode) {
+    if (unloadMode != 0 || TaskbarMode) return true;
+    // Closing from the title bar in tray mode keeps the program running.
+    ::ShowWindow(hwnd(), SW_MINIMIZE);
+    ::ShowWindow(hwnd(), SW_HIDE);
+    return false;
+}
+
+void frmSet::mnuExit_Click() { Form_Unload(); }
+
+void frmSet::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    RestoreMessageWindow();
+    RemoveMouseHooks();
+    tmrMain.Stop();
+    tmrStartup.Stop();
+    tmrBlink.Stop();
+    SaveSettings();
+
+    overlays_.spot.Unload();
+    for (auto& arrow : overlays_.wheelArrow) arrow.Unload();
+    overlays_.pic.Unload();
+    overlays_.keyBoard.Unload();
+    for (auto& arm : overlays_.crossHair) arm.Unload();
+    for (auto& ring : overlays_.buttons) ring.Unload();
+    Unload();
+    ::PostQuitMessage(0);
+}
+
+LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        switch (wParam) {
+        case MainTimer: tmrMain_Timer(); return 0;
+        case StartupTimer: tmrStartup_Timer(); return 0;
+        case BlinkTimer: tmrBlink_Timer(); return 0;
+        }
+        break;
+    case WM_CLOSE:
+        // Only a close from the title bar or system menu arrives here.
+        if (Form_QueryUnload(0)) Form_Unload();
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam) Form_Unload();
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT area{};
+        ::GetClientRect(hwnd(), &area);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        return 1;
+    }
+    }
+    return BaseWindow::HandleMessage(message, wParam, lParam);
+}
+
+void frmSet::ChooseSettingsFile() {
+    IsLoadingSettings = true;
+    settings_ = SettingsRecord(SharedLanguage().SystemLanguage());
+    IsLoadingSettings = false;
+}
+
+void frmSet::SaveSettings() {}
