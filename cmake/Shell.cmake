@@ -10,7 +10,7 @@ target_include_directories(glimmora_shell PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(glimmora_shell PUBLIC ${win_defs})
 target_compile_options(glimmora_shell PRIVATE ${GLIMMORA_WARNINGS})
 target_link_libraries(glimmora_shell PUBLIC glimmora_core ${win_libs})
-target_link_options(glimmora_shell PUBLIC ${static_runtime} -municode)
+target_link_options(glimmora_shell PUBLIC ${static_runtime})
 target_compile_definitions(glimmora_core PUBLIC ${win_defs})
 
 configure_file(res/Version.h.in ${CMAKE_CURRENT_BINARY_DIR}/generated/Version.h @ONLY)
@@ -18,6 +18,7 @@ target_include_directories(glimmora_shell PUBLIC ${CMAKE_CURRENT_BINARY_DIR}/gen
 
 add_executable(Glimmora WIN32 app/WinMain_win.cpp res/Glimmora.rc)
 target_link_libraries(Glimmora PRIVATE glimmora_shell)
+target_link_options(Glimmora PRIVATE -municode)
 target_compile_options(Glimmora PRIVATE ${GLIMMORA_WARNINGS})
 target_include_directories(Glimmora PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 set_target_properties(Glimmora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

@@ -92,13 +92,15 @@ protected:
             size_ = {LOWORD(lParam), HIWORD(lParam)};
             Repaint();
             return 0;
+        case WM_DESTROY:
+            buffer_.Resize(0, 0);
+            break;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         case WM_NCHITTEST:
             return HTTRANSPARENT;
-        default:
-            return BaseWindow<Derived>::HandleMessage(message, wParam, lParam);
         }
+        return BaseWindow<Derived>::HandleMessage(message, wParam, lParam);
     }
 
     // Redraws the whole buffer and shows it.

@@ -1,0 +1,32 @@
+// Glimmora with a trace of every mouse event the settings window dispatches: one line
+// "<code> <data>" per event, appended to the file named by GLIMMORA_TRACE_FILE. Only the
+// end-to-end tests use it; the shipped program has no trace.
+#include "app/modMain_win.h"
+#include "ui/frmSet_win.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+FILE* g_traceFile = nullptr;
+
+void WriteTrace(int32_t code, int32_t data) {
+    if (!g_traceFile) return;
+    std::fprintf(g_traceFile, "%d %d\n", static_cast<int>(code), static_cast<int>(data));
+    std::fflush(g_traceFile);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    wchar_t path[MAX_PATH] = {};
+    if (::GetEnvironmentVariableW(L"GLIMMORA_TRACE_FILE", path, MAX_PATH) > 0) {
+        g_traceFile = ::_wfopen(path, L"a");
+        SetMouseEventTrace(&WriteTrace);
+    }
+    const int code = StartProgram();
+    if (g_traceFile) std::fclose(g_traceFile);
+    return code;
+}

@@ -1,0 +1,242 @@
+// The shell under Wine: real windows, real layered attributes, the tracking tick and
+// the start-up / tear-down of the settings window.
+#include "app/Tracking_win.h"
+#include "app/modMain_win.h"
+#include "hook/MouseHooks_win.h"
+#include "ui/frmSet_win.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+void PumpMessages(DWORD milliseconds = 50) {
+    const DWORD end = ::GetTickCount() + milliseconds;
+    MSG msg;
+    do {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(5);
+    } while (::GetTickCount() < end);
+}
+
+void PrepareDisplay() {
+    Main().ColourKey = ReadColourKey();
+    UpdateScreenBounds();
+}
+
+struct Layered {
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+};
+Layered LayeredOf(HWND window) {
+    Layered l;
+    ::GetLayeredWindowAttributes(window, &l.key, &l.alpha, &l.flags);
+    return l;
+}
+
+// Counts the moves and restacks the window system is asked for, by watching
+// WM_WINDOWPOSCHANGING on this thread.
+int g_positionChanges = 0;
+LRESULT CALLBACK CountPositionChanges(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_WINDOWPOSCHANGING) ++g_positionChanges;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Our top-level windows by class name.
+std::map<std::wstring, int> OwnWindowsByClass() {
+    std::map<std::wstring, int> found;
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            if (process != ::GetCurrentProcessId()) return TRUE;
+            wchar_t name[64] = {};
+            ::GetClassNameW(window, name, 64);
+            ++(*reinterpret_cast<std::map<std::wstring, int>*>(param))[name];
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+}  // namespace
+
+TEST(Display, ColourKeyReadsBackTheDesignColourOnATrueColourScreen) {
+    EXPECT_EQ(ReadColourKey(), RGB(255, 245, 255));
+    UpdateScreenBounds();
+    EXPECT_EQ(Main().screenBounds, (ScreenBounds{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}));
+    EXPECT_EQ(Main().BoundaryRect, Main().screenBounds.AsRect());
+}
+
+TEST(Halo, StylesTransparencyAndFadeKeepTheUsersAlpha) {
+    PrepareDisplay();
+    frmSpot spot;
+    ASSERT_TRUE(spot.Form_Load());
+    const LONG_PTR ex = ::GetWindowLongPtrW(spot.hwnd(), GWL_EXSTYLE);
+    EXPECT_TRUE(ex & WS_EX_LAYERED);
+    EXPECT_TRUE(ex & WS_EX_TRANSPARENT);  // clicks go through
+    EXPECT_TRUE(ex & WS_EX_TOPMOST);
+    EXPECT_TRUE(ex & WS_EX_NOACTIVATE);
+    EXPECT_TRUE(::IsWindowVisible(spot.hwnd()));
+    EXPECT_EQ(spot.ClientSize(), (Size{201, 201}));
+
+    spot.MakeTrans(51, false);
+    Layered l = LayeredOf(spot.hwnd());
+    EXPECT_EQ(l.key, Main().ColourKey);
+    EXPECT_EQ(l.alpha, 51);
+    EXPECT_EQ(l.flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+
+    // A fade step changes what shows but not what the user chose.
+    spot.SetHidden(true);
+    spot.MakeTrans(20, true);
+    EXPECT_EQ(LayeredOf(spot.hwnd()).alpha, 20);
+    EXPECT_EQ(spot.AlphaOriginal(), 51);
+    EXPECT_TRUE(spot.Hidden());
+    spot.MakeTrans(128, false);
+    EXPECT_EQ(spot.AlphaOriginal(), 128);
+    EXPECT_FALSE(spot.Hidden());
+}
+
+TEST(Halo, FullScreenHoleRepaintsOnlyWhenItsPixelsChange) {
+    PrepareDisplay();
+    frmSpot spot;
+    ASSERT_TRUE(spot.Form_Load());
+    spot.SetColor(RGB(255, 0, 0), false);
+    spot.SetFullScreen(true);
+    RECT r{};
+    ::GetWindowRect(spot.hwnd(), &r);
+    const ScreenBounds& desktop = Main().screenBounds;
+    EXPECT_EQ((Rect{r.left, r.top, r.right, r.bottom}), desktop.AsRect());
+
+    spot.SetHole(FullScreenHole({300, 200}, spot.Position(), 100));
+    spot.DrawHole(false);
+    EXPECT_EQ(spot.LastHoleRect(), (Rect{200, 100, 400, 300}));
+    ::ValidateRect(spot.hwnd(), nullptr);
+
+    // Same pixels: nothing is invalidated.
+    spot.SetHole(FullScreenHole({300, 200}, spot.Position(), 100));
+    spot.DrawHole(false);
+    EXPECT_FALSE(::GetUpdateRect(spot.hwnd(), nullptr, FALSE));
+    // A colour change forces it.
+    spot.DrawHole(true);
+    EXPECT_TRUE(::GetUpdateRect(spot.hwnd(), nullptr, FALSE));
+    ::ValidateRect(spot.hwnd(), nullptr);
+
+    // While fading out the hole stays where it was.
+    spot.SetHidden(true);
+    spot.SetHole(FullScreenHole({600, 400}, spot.Position(), 100));
+    spot.DrawHole(false);
+    EXPECT_EQ(spot.LastHoleRect(), (Rect{200, 100, 400, 300}));
+    EXPECT_FALSE(::GetUpdateRect(spot.hwnd(), nullptr, FALSE));
+
+    // Blinking has no visible effect in full-screen mode, so it does not start.
+    spot.StartBlink();
+    EXPECT_FALSE(spot.IsBlinking());
+    spot.SetFullScreen(false);
+    spot.StartBlink();
+    EXPECT_TRUE(spot.IsBlinking());
+    spot.tmrBlink_Timer();
+    spot.StopBlink();
+    EXPECT_EQ(spot.StoredColor(), RGB(255, 0, 0));
+}
+
+TEST(Tracking, FollowsThePointerAndLeavesStillWindowsAlone) {
+    PrepareDisplay();
+    Overlays overlays;
+    ASSERT_TRUE(overlays.spot.Form_Load());
+    for (int i = 0; i < 4; ++i) overlays.crossHair[i].Form_Load(i);
+    for (auto& ring : overlays.buttons) ring.Form_Load();
+    for (auto& arrow : overlays.wheelArrow) arrow.Form_Load();
+    overlays.pic.Form_Load();
+    overlays.keyBoard.Form_Load();
+    for (auto& arrow : overlays.wheelArrow) arrow.Hide();
+    overlays.pic.Hide();
+    overlays.keyBoard.Hide();
+
+    Tracking tracking(overlays);
+    ASSERT_TRUE(::SetCursorPos(300, 250));
+    PumpMessages();
+    const Point pointer = CursorPosition();
+    tracking.PlaceOverlays(false, {});
+    EXPECT_EQ(overlays.spot.Position(), CentreHaloOnPointer(pointer, {201, 201}));
+    tracking.KeepOnTop();
+
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &CountPositionChanges, nullptr, ::GetCurrentThreadId());
+    g_positionChanges = 0;
+    for (int i = 0; i < 20; ++i) {
+        tracking.KeepOnTop();
+        tracking.PlaceOverlays(false, {});
+    }
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_positionChanges, 0) << "a still pointer must not move or restack any window";
+
+    // The desktop is measured again on every 101st tick.
+    for (int i = tracking.TickCounter(); i < 101; ++i) tracking.PlaceOverlays(false, {});
+    EXPECT_EQ(tracking.TickCounter(), 0);
+}
+
+TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder) {
+    PrepareDisplay();
+    Main().MessageId = ::RegisterWindowMessageW(kMessageIdName);
+    const handles::LiveCounts before = handles::Live();
+    frmSet& settings = SettingsWindow();
+    ASSERT_TRUE(settings.Show());
+    PumpMessages(100);
+
+    auto windows = OwnWindowsByClass();
+    EXPECT_EQ(windows[L"Glimmora_frmSet"], 1);
+    EXPECT_EQ(windows[L"Glimmora_frmSpot"], 1);
+    EXPECT_EQ(windows[L"Glimmora_frmCrossHair"], 4);
+    EXPECT_EQ(windows[L"Glimmora_frmButtons"], 17);
+    EXPECT_EQ(windows[L"Glimmora_frmWheelArrow"], 2);
+    EXPECT_EQ(windows[L"Glimmora_frmPic"], 1);
+    EXPECT_EQ(windows[L"Glimmora_frmKeyBoard"], 1);
+    EXPECT_TRUE(HooksInstalled());
+    // Defaults: halo on, 201 px, alpha of 80 % transparency; cross hair off.
+    EXPECT_TRUE(settings.overlays().spot.Shown());
+    EXPECT_EQ(settings.overlays().spot.ClientSize(), (Size{201, 201}));
+    EXPECT_EQ(LayeredOf(settings.overlays().spot.hwnd()).alpha, 51);
+    EXPECT_FALSE(::IsWindowVisible(settings.overlays().crossHair[0].hwnd()));
+
+    // A second start finds the message window by title and posts the message id.
+    HWND message = ::FindWindowW(nullptr, kMessageWindowTitle);
+    ASSERT_NE(message, nullptr);
+    wchar_t className[32] = {};
+    ::GetClassNameW(message, className, 32);
+    EXPECT_STREQ(className, L"Static");
+    ::ShowWindow(settings.hwnd(), SW_MINIMIZE);
+    ::ShowWindow(settings.hwnd(), SW_HIDE);
+    ::PostMessageW(message, ::RegisterWindowMessageW(kMessageIdName), 0, 0);
+    PumpMessages(100);
+    EXPECT_TRUE(::IsWindowVisible(settings.hwnd()));
+    EXPECT_FALSE(::IsIconic(settings.hwnd()));
+
+    // In tray mode the title-bar close only hides the window.
+    settings.TaskbarMode = false;
+    ::SendMessageW(settings.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindowVisible(settings.hwnd()));
+    EXPECT_NE(::FindWindowW(L"Glimmora_frmSpot", nullptr), nullptr);
+    EXPECT_TRUE(HooksInstalled());
+
+    settings.TaskbarMode = true;
+    ::SendMessageW(settings.hwnd(), WM_CLOSE, 0, 0);
+    MSG msg;
+    EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "closing ends the message loop";
+    EXPECT_FALSE(HooksInstalled());
+    windows = OwnWindowsByClass();
+    for (const auto& [name, count] : windows)
+        EXPECT_TRUE(name.rfind(L"Glimmora_", 0) != 0) << "left behind: " << std::string(name.begin(), name.end());
+    const handles::LiveCounts& after = handles::Live();
+    EXPECT_EQ(after.windows, before.windows + 1) << "only the message window lives to the end of the process";
+    EXPECT_EQ(after.timers, before.timers);
+    EXPECT_EQ(after.hooks, before.hooks);
+    EXPECT_EQ(after.gdiObjects, before.gdiObjects);
+    EXPECT_EQ(after.dcs, before.dcs);
+}
