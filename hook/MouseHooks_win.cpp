@@ -1,0 +1,102 @@
+#include "hook/MouseHooks_win.h"
+
+#include <windows.h>
+
+#include "app/Handles_win.h"
+#include "app/modMain_win.h"
+#include "hook/MouseMessage.h"
+#include "hook/dsmouse/dsmouse.h"
+
+namespace {
+
+struct HookState {
+    bool installed = false;  // HooksInstalled
+    std::wstring libraryName = L"dsmouse.dll";
+    bool libraryTried = false;
+    handles::Module library;
+    SetMouseHookFunction setMouseHook = nullptr;
+    handles::Hook lowLevelHookHandle;
+    MouseMessageTranslator translator;
+    MouseEventHandler handler = nullptr;
+    void* context = nullptr;
+};
+
+HookState& State() {
+    static HookState state;
+    return state;
+}
+
+std::wstring ProgramFolder() {
+    std::wstring path(32768, L'\0');
+    path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+// Loaded once and kept: the library's code must stay mapped while its hook might run.
+void LoadMouseHookLibrary(HookState& state) {
+    if (state.libraryTried) return;
+    state.libraryTried = true;
+    state.library.reset(::LoadLibraryW((ProgramFolder() + state.libraryName).c_str()));
+    if (!state.library) state.library.reset(::LoadLibraryW(state.libraryName.c_str()));
+    if (!state.library) return;
+    // Through void(*)() so that the compiler accepts the change of signature.
+    const auto address = reinterpret_cast<void (*)()>(::GetProcAddress(state.library.get(), kSetMouseHookExport));
+    state.setMouseHook = reinterpret_cast<SetMouseHookFunction>(address);
+}
+
+int32_t WINAPI MouseHookCallback(int32_t message, int32_t, int32_t, int32_t, int32_t) {
+    MouseMessage(static_cast<uint32_t>(message), 0);
+    return 0;
+}
+
+LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && TakenFromLowLevelHook(static_cast<uint32_t>(wParam))) {
+        const auto& info = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+        MouseMessage(static_cast<uint32_t>(wParam), wParam == WM_MOUSEWHEEL ? WheelSign(info.mouseData) : 0);
+    }
+    return ::CallNextHookEx(State().lowLevelHookHandle.get(), code, wParam, lParam);
+}
+
+}  // namespace
+
+void InstallMouseHooks(MouseEventHandler handler, void* context) {
+    HookState& state = State();
+    if (state.installed) return;
+    state.installed = true;
+    state.handler = handler;
+    state.context = context;
+    LoadMouseHookLibrary(state);
+    if (state.setMouseHook) state.setMouseHook(kDsMouseStart, MouseHookCallback);
+    if (Main().IsWin2000OrLater)
+        state.lowLevelHookHandle.reset(
+            ::SetWindowsHookExW(WH_MOUSE_LL, LowLevelMouseProc, ::GetModuleHandleW(nullptr), 0));
+}
+
+void RemoveMouseHooks() {
+    HookState& state = State();
+    if (!state.installed) return;
+    if (state.setMouseHook) state.setMouseHook(kDsMouseStop, nullptr);
+    state.lowLevelHookHandle.reset();
+    state.handler = nullptr;
+    state.context = nullptr;
+    state.installed = false;
+}
+
+bool HooksInstalled() { return State().installed; }
+
+bool MouseHookLibraryLoaded() { return State().setMouseHook != nullptr; }
+
+void MouseMessage(uint32_t message, int32_t data) {
+    HookState& state = State();
+    const auto event = state.translator.Translate(message, data);
+    if (event && state.handler) state.handler(state.context, event->code, event->data);
+}
+
+void SetMouseHookLibraryName(std::wstring fileName) {
+    HookState& state = State();
+    if (state.installed) return;
+    state.libraryName = std::move(fileName);
+    state.libraryTried = false;
+    state.setMouseHook = nullptr;
+    state.library.reset();
+}

@@ -1,0 +1,44 @@
+// Reduces the mouse window messages both hooks report to MouseEvent codes, and keeps
+// which buttons are held so that a press reported twice counts once.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "hook/MouseEvent.h"
+
+// The Win32 message numbers, so that this side needs no <windows.h>.
+namespace wm {
+inline constexpr uint32_t LButtonDown = 0x201, LButtonUp = 0x202, LButtonDblClk = 0x203;
+inline constexpr uint32_t RButtonDown = 0x204, RButtonUp = 0x205, RButtonDblClk = 0x206;
+inline constexpr uint32_t MButtonDown = 0x207, MButtonUp = 0x208, MButtonDblClk = 0x209;
+inline constexpr uint32_t MouseWheel = 0x20A;
+inline constexpr uint32_t XButtonDown = 0x20B, XButtonUp = 0x20C, XButtonDblClk = 0x20D;
+inline constexpr uint32_t NcLButtonDown = 0xA1, NcLButtonUp = 0xA2, NcLButtonDblClk = 0xA3;
+inline constexpr uint32_t NcRButtonDown = 0xA4, NcRButtonUp = 0xA5, NcRButtonDblClk = 0xA6;
+inline constexpr uint32_t NcMButtonDown = 0xA7, NcMButtonUp = 0xA8, NcMButtonDblClk = 0xA9;
+inline constexpr uint32_t NcXButtonDown = 0xAB, NcXButtonUp = 0xAC, NcXButtonDblClk = 0xAD;
+}  // namespace wm
+
+// Non-client button messages as their client counterparts; the non-client X buttons
+// (back/forward over a title bar) count as the middle button. Anything else unchanged.
+uint32_t ClientMessage(uint32_t message);
+
+// The low-level hook passes on releases only (presses and double-clicks come from the
+// mouse-hook library, so none is counted twice) and the wheel.
+bool TakenFromLowLevelHook(uint32_t message);
+// +1, 0 or -1: the sign of the wheel delta in the high word of a low-level hook's mouseData.
+int32_t WheelSign(uint32_t mouseData);
+
+class MouseMessageTranslator {
+public:
+    // The event for a message, or nothing (moves, client X buttons, a press of a button
+    // already held). data is passed on with the wheel and dropped for buttons.
+    std::optional<MouseEvent> Translate(uint32_t message, int32_t data);
+
+    // ButtonIsDown: 0 left, 1 middle, 2 right.
+    bool ButtonIsDown(int button) const { return buttonIsDown_[button]; }
+
+private:
+    bool buttonIsDown_[3] = {false, false, false};
+};

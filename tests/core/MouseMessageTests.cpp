@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "hook/ButtonMessages.h"
+#include "hook/MouseMessage.h"
+#include "hook/RingDispatch.h"
+
+namespace {
+
+std::optional<int32_t> Code(MouseMessageTranslator& translator, uint32_t message) {
+    const auto event = translator.Translate(message, 0);
+    if (!event) return std::nullopt;
+    EXPECT_EQ(event->data, 0);
+    return event->code;
+}
+
+TEST(MouseMessageTranslator, MapsEveryButtonMessageAndCountsAHeldPressOnce) {
+    struct Case {
+        uint32_t press, doubleClick, release;
+        int32_t down, twice, up;
+        int button;
+    };
+    const Case cases[] = {
+        {wm::LButtonDown, wm::LButtonDblClk, wm::LButtonUp, LeftDown, LeftDouble, LeftUp, 0},
+        {wm::MButtonDown, wm::MButtonDblClk, wm::MButtonUp, MiddleDown, MiddleDouble, MiddleUp, 1},
+        {wm::RButtonDown, wm::RButtonDblClk, wm::RButtonUp, RightDown, RightDouble, RightUp, 2},
+    };
+    for (const Case& c : cases) {
+        MouseMessageTranslator translator;
+        EXPECT_EQ(Code(translator, c.press), c.down);
+        EXPECT_TRUE(translator.ButtonIsDown(c.button));
+        EXPECT_EQ(Code(translator, c.press), std::nullopt);  // reported twice
+        EXPECT_EQ(Code(translator, c.doubleClick), std::nullopt);
+        EXPECT_EQ(Code(translator, c.release), c.up);
+        EXPECT_FALSE(translator.ButtonIsDown(c.button));
+        EXPECT_EQ(Code(translator, c.release), c.up);  // without a press before it
+        EXPECT_EQ(Code(translator, c.doubleClick), c.twice);
+        EXPECT_TRUE(translator.ButtonIsDown(c.button));
+        EXPECT_EQ(Code(translator, c.press), std::nullopt);
+    }
+}
+
+TEST(MouseMessageTranslator, KeepsTheButtonsApart) {
+    MouseMessageTranslator translator;
+    EXPECT_EQ(Code(translator, wm::LButtonDown), LeftDown);
+    EXPECT_EQ(Code(translator, wm::RButtonDown), RightDown);
+    EXPECT_EQ(Code(translator, wm::MButtonDown), MiddleDown);
+    EXPECT_EQ(Code(translator, wm::RButtonUp), RightUp);
+    EXPECT_TRUE(translator.ButtonIsDown(0));
+    EXPECT_TRUE(translator.ButtonIsDown(1));
+    EXPECT_FALSE(translator.ButtonIsDown(2));
+}
+
+TEST(MouseMessageTranslator, TreatsNonClientMessagesAsClientOnesAndIgnoresClientXButtons) {
+    const std::pair<uint32_t, int32_t> nonClient[] = {
+        {wm::NcLButtonDown, LeftDown},   {wm::NcLButtonUp, LeftUp},     {wm::NcLButtonDblClk, LeftDouble},
+        {wm::NcRButtonDown, RightDown},  {wm::NcRButtonUp, RightUp},    {wm::NcRButtonDblClk, RightDouble},
+        {wm::NcMButtonDown, MiddleDown}, {wm::NcMButtonUp, MiddleUp},   {wm::NcMButtonDblClk, MiddleDouble},
+        {wm::NcXButtonDown, MiddleDown}, {wm::NcXButtonUp, MiddleUp},   {wm::NcXButtonDblClk, MiddleDouble},
+    };
+    for (const auto& [message, code] : nonClient) {
+        MouseMessageTranslator translator;
+        EXPECT_EQ(Code(translator, message), code) << std::hex << message;
+    }
+    MouseMessageTranslator translator;
+    for (uint32_t message : {wm::XButtonDown, wm::XButtonUp, wm::XButtonDblClk, 0x200u, 0x20Eu, 0u})
+        EXPECT_EQ(Code(translator, message), std::nullopt) << std::hex << message;
+}
+
+TEST(MouseMessageTranslator, PassesTheWheelSignOn) {
+    MouseMessageTranslator translator;
+    EXPECT_EQ(translator.Translate(wm::MouseWheel, WheelSign(0x00780000)), (MouseEvent{WheelTurned, 1}));
+    EXPECT_EQ(translator.Translate(wm::MouseWheel, WheelSign(0xFF100000)), (MouseEvent{WheelTurned, -1}));
+    // As the mouse-hook library would report it, without a direction.
+    EXPECT_EQ(translator.Translate(wm::MouseWheel, WheelSign(0)), (MouseEvent{WheelTurned, 0}));
+}
+
+TEST(RingDispatch, PressesTakeTheWindowsInTurnAndReleasesFindTheirPress) {
+    RingDispatch rings;
+    std::vector<int32_t> taken;
+    for (int i = 0; i < 18; ++i) taken.push_back(*rings.ClickIndicatorFor(i % 3 == 0 ? LeftDown : MiddleDown));
+    EXPECT_EQ(taken, (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0, 1}));
+
+    EXPECT_EQ(rings.ClickIndicatorFor(RightDown), 2);
+    EXPECT_EQ(rings.ClickIndicatorFor(LeftDown), 3);
+    EXPECT_EQ(rings.ClickIndicatorFor(MiddleDown), 4);
+    EXPECT_EQ(rings.ClickIndicatorFor(RightUp), 2);
+    EXPECT_EQ(rings.ClickIndicatorFor(LeftUp), 3);
+    EXPECT_EQ(rings.ClickIndicatorFor(LeftUp), 3);  // a release reported twice
+    EXPECT_EQ(rings.CurrentRing(1), 4);
+
+    // A double-click press shows in the latest window and does not advance.
+    EXPECT_EQ(rings.ClickIndicatorFor(RightDouble), 4);
+    EXPECT_EQ(rings.ClickIndicatorFor(LeftDouble), 4);
+    EXPECT_EQ(rings.RingCounter(), 4);
+    EXPECT_EQ(rings.ClickIndicatorFor(RightUp), 2);
+
+    EXPECT_EQ(rings.ClickIndicatorFor(WheelTurned), std::nullopt);
+    EXPECT_EQ(rings.ClickIndicatorFor(10), std::nullopt);
+    EXPECT_EQ(rings.RingCounter(), 4);
+    EXPECT_EQ(WheelArrowFor(1), 0);
+    EXPECT_EQ(WheelArrowFor(-1), 1);
+    EXPECT_EQ(WheelArrowFor(0), 1);
+}
+
+TEST(ButtonMessages, DropWhatIsNoButtonAndTellFrameFromClient) {
+    EXPECT_EQ(ButtonFromLowLevel(wm::XButtonDown, 2), (ButtonInput{MouseButton::X2, true}));
+    EXPECT_EQ(ButtonFromLowLevel(wm::XButtonDown, 0), std::nullopt);
+    EXPECT_EQ(ButtonFromLowLevel(wm::MouseWheel, 0), std::nullopt);
+    EXPECT_EQ(ButtonFromLowLevel(0x200, 0), std::nullopt);  // a move
+    EXPECT_EQ(ButtonMessage(MouseButton::X1, ButtonAction::Double, true), wm::NcXButtonDblClk);
+    EXPECT_FALSE(IsNonClientHit(-1));  // HTTRANSPARENT
+    EXPECT_FALSE(IsNonClientHit(1));   // HTCLIENT
+    EXPECT_TRUE(IsNonClientHit(2));    // HTCAPTION
+}
+
+TEST(DoubleClickDetector, NeedsTheSameButtonWithinTimeAndRectangle) {
+    const DoubleClickArea area{500, 4, 6};
+    DoubleClickDetector clicks;
+    EXPECT_FALSE(clicks.Press(MouseButton::Left, 1000, 100, 100, area));
+    EXPECT_TRUE(clicks.Press(MouseButton::Left, 1500, 102, 97, area));  // on the limits
+    EXPECT_FALSE(clicks.Press(MouseButton::Left, 1600, 100, 100, area));  // third press
+    EXPECT_TRUE(clicks.Press(MouseButton::Left, 1700, 100, 100, area));   // fourth pairs again
+
+    EXPECT_FALSE(clicks.Press(MouseButton::Left, 3000, 100, 100, area));
+    EXPECT_FALSE(clicks.Press(MouseButton::Left, 3501, 100, 100, area));  // too late
+    EXPECT_FALSE(clicks.Press(MouseButton::Left, 3600, 103, 100, area));  // too far sideways
+    EXPECT_FALSE(clicks.Press(MouseButton::Left, 3700, 103, 104, area));  // too far down
+    EXPECT_FALSE(clicks.Press(MouseButton::Right, 3800, 103, 104, area)); // another button
+    EXPECT_FALSE(clicks.Press(MouseButton::Left, 3900, 103, 104, area));
+    EXPECT_FALSE(clicks.Press(MouseButton::X1, 4000, 103, 104, area));
+    EXPECT_FALSE(clicks.Press(MouseButton::X2, 4100, 103, 104, area));   // the other X button
+
+    // The tick count wraps after 49.7 days.
+    EXPECT_FALSE(clicks.Press(MouseButton::Middle, 0xFFFFFF00u, 0, 0, area));
+    EXPECT_TRUE(clicks.Press(MouseButton::Middle, 0x00000010u, 0, 0, area));
+}
+
+}  // namespace
