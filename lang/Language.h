@@ -53,7 +53,9 @@ private:
 int32_t LanguageFromLocaleName(std::string_view englishLanguageName);
 
 // Parses the replacement-texts file. Bytes are decoded as UTF-8 when they start with a
-// UTF-8 byte-order mark, otherwise by ansiToUtf8 (the system code page).
+// UTF-8 byte-order mark (invalid sequences become U+FFFD), otherwise line by line by
+// ansiToUtf8 (the system code page). CR LF, LF or CR end a line; lines without "=" or
+// starting with it are skipped; text and replacement split at the first "=", untrimmed.
 std::vector<AlternativeText> ParseAlternativeTexts(
     std::string_view fileBytes, const std::function<std::string(std::string_view)>& ansiToUtf8);
 

@@ -1,0 +1,29 @@
+// One keyboard shortcut, and the seven the program has.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "keyboard/KeyCatalogue.h"
+
+class clsLanguage;
+
+class HotKeyInfo {
+public:
+    int32_t Spec1 = 0;    // first modifier: 16, 17 or 18
+    int32_t Spec2 = 0;    // second modifier
+    int32_t KeyCode = 0;  // the key, or -1 when the shortcut is off
+    bool Triggered = false;
+
+    // "Shift+Ctrl+Y", or "(none)" in the current language when the shortcut is off.
+    std::string GetDisplayText(const clsLanguage& language, const KeyNameLocale& locale) const;
+};
+
+// In the order the poller visits them.
+enum class HotKeyAction { Blink, Pause, Buttons, Picture, Spot, CrossHair, KeyBoard };
+inline constexpr int kHotKeyActionCount = 7;
+
+// The action's record; lives for the whole run, all fields 0 until the settings are loaded.
+HotKeyInfo& HotKey(HotKeyAction action);
+// "Blink", "Pause", ..., "KeyBoard": the middle of the settings keys HotKey<Name>Spec1 etc.
+const char* HotKeyActionName(HotKeyAction action);

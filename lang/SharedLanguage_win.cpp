@@ -1,0 +1,98 @@
+#include "lang/SharedLanguage_win.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "app/Handles_win.h"
+#include "app/Text_win.h"
+
+namespace {
+
+constexpr wchar_t kFileName[] = L"AlternativeTexts.txt";
+// A replacement file is a few kilobytes; anything far beyond is not worth the memory.
+constexpr DWORD kMaxFileBytes = 16u << 20;
+
+std::wstring Join(const std::wstring& folder, const std::wstring& name) {
+    if (folder.empty() || folder.back() == L'\\' || folder.back() == L'/') return folder + name;
+    return folder + L"\\" + name;
+}
+
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    handles::Kernel file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string bytes;
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return bytes;
+    }
+    char buffer[64 * 1024];
+    while (bytes.size() < kMaxFileBytes) {
+        DWORD read = 0;
+        const DWORD wanted = static_cast<DWORD>(std::min<size_t>(sizeof buffer, kMaxFileBytes - bytes.size()));
+        if (!::ReadFile(file.get(), buffer, wanted, &read, nullptr) || read == 0) break;
+        bytes.append(buffer, read);
+    }
+    return bytes;
+}
+
+std::wstring ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::wstring AppDataFolder() {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return path;
+}
+
+}  // namespace
+
+std::string UserLocaleLanguageName() {
+    wchar_t name[256] = {};
+    const int length = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, name, 256);
+    // The length counts the terminating zero.
+    if (length <= 1) return {};
+    return Narrow(std::wstring_view(name, static_cast<size_t>(length - 1)));
+}
+
+std::wstring ChooseAlternativeTextsFile(const std::wstring& programFolder, const std::wstring& appDataFolder) {
+    if (!programFolder.empty()) {
+        const std::wstring beside = Join(programFolder, kFileName);
+        if (IsFile(beside)) return beside;
+    }
+    if (!appDataFolder.empty()) {
+        const std::wstring perUser = Join(Join(appDataFolder, L"Glimmora"), kFileName);
+        if (IsFile(perUser)) return perUser;
+    }
+    return {};
+}
+
+std::vector<AlternativeText> LoadAlternativeTexts(const std::wstring& programFolder, const std::wstring& appDataFolder) {
+    const std::wstring path = ChooseAlternativeTextsFile(programFolder, appDataFolder);
+    if (path.empty()) return {};
+    return ParseAlternativeTexts(ReadFileBytes(path), [](std::string_view ansi) { return AnsiToUtf8(ansi); });
+}
+
+clsLanguage& SharedLanguage() {
+    static clsLanguage language(UserLocaleLanguageName(), LoadAlternativeTexts(ProgramFolder(), AppDataFolder()));
+    return language;
+}
