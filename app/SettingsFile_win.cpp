@@ -1,0 +1,195 @@
+#include "app/SettingsFile_win.h"
+
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <new>
+#include <vector>
+
+#include "app/Handles_win.h"
+#include "app/SettingsSection.h"
+#include "app/Text_win.h"
+#include "lang/Language.h"
+
+namespace {
+
+constexpr wchar_t kSection[] = L"Settings";
+
+struct IdListFree {
+    void operator()(ITEMIDLIST* list) const noexcept { ::ILFree(list); }
+};
+
+std::optional<uint64_t> FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// The section as "key=value\0...\0\0"; nothing when the listing did not fit.
+std::optional<std::wstring> ReadSectionListing(const std::wstring& path) {
+    const auto size = FileSize(path);
+    if (!size) return std::nullopt;  // let the profile API judge the file
+    // Every listed character comes from at least one byte of the file.
+    const uint64_t capacity = *size + 64;
+    if (capacity > 0x7FFFFFFF || capacity > std::wstring().max_size()) return std::nullopt;
+    try {
+        std::wstring buffer(static_cast<size_t>(capacity), L'\0');
+        const DWORD length = ::GetPrivateProfileSectionW(kSection, buffer.data(), DWORD(capacity), path.c_str());
+        // capacity - 2 means the listing was cut short (the file grew meanwhile).
+        if (length >= capacity - 2) return std::nullopt;
+        buffer.resize(length);
+        return buffer;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+// Empty when the system cannot name the folder.
+std::string SpecialFolder(int csidl) {
+    ITEMIDLIST* found = nullptr;
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &found)) || !found) return {};
+    std::unique_ptr<ITEMIDLIST, IdListFree> list(found);
+    wchar_t buffer[MAX_PATH] = {};
+    return ::SHGetPathFromIDListW(list.get(), buffer) ? Narrow(buffer) : std::string();
+}
+
+}  // namespace
+
+std::unique_ptr<IniSource> OpenSettingsSource(const std::string& path) {
+    if (auto listing = ReadSectionListing(Widen(path))) return std::make_unique<SectionListingSource>(Narrow(*listing));
+    return std::make_unique<ProfileKeySource>(path);
+}
+
+ProfileKeySource::ProfileKeySource(std::string path) : path_(Widen(path)) {}
+
+std::optional<std::string> ProfileKeySource::Read(std::string_view key) {
+    // The API answers an absent key with the default text; two defaults that differ tell
+    // an absent key from one whose value happens to equal the first.
+    const std::wstring name = Widen(key);
+    wchar_t value[64];
+    for (const wchar_t* absent : {L"\x01", L"\x02"}) {
+        const DWORD length = ::GetPrivateProfileStringW(kSection, name.c_str(), absent, value, 64, path_.c_str());
+        const std::wstring_view text(value, length);
+        if (text != absent) return Narrow(text);
+    }
+    return std::nullopt;
+}
+
+ProfileKeySink::ProfileKeySink(std::string path) : path_(Widen(path)) {}
+
+bool ProfileKeySink::Write(std::string_view key, std::string_view text) {
+    return ::WritePrivateProfileStringW(kSection, Widen(key).c_str(), Widen(text).c_str(), path_.c_str()) != FALSE;
+}
+
+std::string ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const size_t slash = path.find_last_of(L"\\/");
+    return Narrow(slash == std::wstring::npos ? std::wstring_view() : std::wstring_view(path).substr(0, slash));
+}
+
+std::string SpecialFolderPath(int csidl, std::string_view relative) {
+    return JoinSpecialFolderPath(SpecialFolder(csidl), relative);
+}
+
+SettingsFilePaths DefaultSettingsFilePaths() {
+    return MakeSettingsFilePaths(ProgramFolder(), SpecialFolder(CSIDL_APPDATA));
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool EnsureFolder(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    const size_t last = wide.find_last_of(L"\\/");
+    if (last == std::wstring::npos) return true;  // a bare name lives in the current folder
+    const std::wstring folder = wide.substr(0, last);
+    // Each level in turn; a drive or share prefix simply fails to be created.
+    for (size_t at = folder.find_first_of(L"\\/", 1); ; at = folder.find_first_of(L"\\/", at + 1)) {
+        ::CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
+        if (at == std::wstring::npos) break;
+    }
+    const DWORD attributes = ::GetFileAttributesW(folder.empty() ? L"\\" : folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ResetSettingsFile(const std::string& path) {
+    if (!FileExists(path)) return true;
+    const HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    handles::Kernel closer(file);
+    return true;
+}
+
+Win32SettingsFileSystem::Win32SettingsFileSystem(DriveTypeProbe driveType) : driveType_(std::move(driveType)) {
+    if (!driveType_) driveType_ = [](const std::wstring& root) { return ::GetDriveTypeW(root.c_str()); };
+}
+
+bool Win32SettingsFileSystem::IsOnRemovableDrive(const std::string& folder) {
+    std::wstring root = Widen(folder) + L"\\";
+    root.resize(std::max<size_t>(root.size(), MAX_PATH));  // PathStripToRootW writes in place
+    ::PathStripToRootW(root.data());
+    root.resize(wcslen(root.c_str()));
+    return driveType_(root) == DRIVE_REMOVABLE;
+}
+
+bool Win32SettingsFileSystem::FileExists(const std::string& path) { return ::FileExists(path); }
+
+bool Win32SettingsFileSystem::EnsureFolder(const std::string& path) { return ::EnsureFolder(path); }
+
+std::unique_ptr<IniSource> Win32SettingsFileSystem::OpenSource(const std::string& path) {
+    return OpenSettingsSource(path);
+}
+
+std::unique_ptr<IniSink> Win32SettingsFileSystem::OpenSink(const std::string& path) {
+    return std::make_unique<ProfileKeySink>(path);
+}
+
+std::string ChooseSettingsFile(SettingsRecord& record, int32_t systemLanguage) {
+    Win32SettingsFileSystem files;
+    return ChooseSettingsFile(DefaultSettingsFilePaths(), files, record, systemLanguage);
+}
+
+void LoadSettingsFile(SettingsRecord& record, const std::string& path, int32_t systemLanguage) {
+    LoadSettings(record, *OpenSettingsSource(path), systemLanguage);
+}
+
+bool SaveSettingsFile(const SettingsRecord& record, const std::string& path) {
+    EnsureFolder(path);
+    SectionListingSink listing;
+    SaveSettings(record, listing);
+    return ::WritePrivateProfileSectionW(kSection, Widen(listing.Listing()).c_str(), Widen(path).c_str()) != FALSE;
+}
+
+std::string FileAccessDeniedText(const clsLanguage& language, const std::string& path) {
+    return language.GetString(27) + "\r\n" + language.GetString(28) + "\r\n" + path + "\r\n" + language.GetString(29);
+}
+
+void ShowFileAccessDenied(HWND owner, const clsLanguage& language, const std::string& path) {
+    ::MessageBoxW(owner, Widen(FileAccessDeniedText(language, path)).c_str(), Widen(language.GetString(30)).c_str(),
+                  MB_ICONEXCLAMATION);
+}
+
+bool ResetToDefaults(HWND owner, const clsLanguage& language, const std::string& path,
+                     const std::function<void()>& apply, const std::function<void()>& save) {
+    const int answer = ::MessageBoxW(owner, Widen(language.GetString(31)).c_str(),
+                                     Widen(language.GetString(32)).c_str(), MB_YESNO | MB_ICONQUESTION);
+    if (answer != IDYES) return false;
+    if (!ResetSettingsFile(path)) {
+        ShowFileAccessDenied(owner, language, path);
+        return false;
+    }
+    apply();
+    save();
+    return true;
+}

@@ -1,0 +1,153 @@
+#include "app/SettingsRecord.h"
+
+#include "app/Geometry.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+// A table cell that is either a number or a rule naming where the default comes from.
+struct DefaultCell {
+    constexpr DefaultCell(double value) : fixed(value), rule(SettingDefault::Fixed) {}
+    constexpr DefaultCell(SettingDefault defaultRule) : fixed(0), rule(defaultRule) {}
+    double fixed;
+    SettingDefault rule;
+};
+
+// The names the table uses for its computed defaults.
+constexpr SettingDefault AnyListClass = SettingDefault::AnyListClass;
+constexpr SettingDefault SystemLanguage = SettingDefault::SystemLanguage;
+
+constexpr SettingRow MakeRow(std::string_view name, DefaultCell cell, SettingLoad load, SettingSave save,
+                               SettingGroup group) {
+    return SettingRow{name, cell.fixed, cell.rule, load, save, group};
+}
+
+#define GLIMMORA_SETTING_ROW(name, def, load, save, group) \
+    MakeRow(#name, DefaultCell(def), SettingLoad::load, SettingSave::save, SettingGroup::group),
+constexpr std::array<SettingRow, kSettingCount> kRows = {{GLIMMORA_SETTINGS(GLIMMORA_SETTING_ROW)}};
+#undef GLIMMORA_SETTING_ROW
+
+#define GLIMMORA_SETTING_ONE(name, def, load, save, group) +1
+static_assert(0 GLIMMORA_SETTINGS(GLIMMORA_SETTING_ONE) == kSettingCount, "one row per key");
+#undef GLIMMORA_SETTING_ONE
+
+constexpr std::array<SettingKey, kSettingCount> MakeSaveOrder() {
+    std::array<SettingKey, kSettingCount> order{};
+    std::size_t next = 0;
+    for (SettingGroup group : {SettingGroup::Main, SettingGroup::Shortcut}) {
+        for (std::size_t i = 0; i < kSettingCount; ++i) {
+            if (kRows[i].group == group) order[next++] = static_cast<SettingKey>(i);
+        }
+    }
+    return order;
+}
+constexpr std::array<SettingKey, kSettingCount> kSaveOrder = MakeSaveOrder();
+
+constexpr SettingKey kListClasses[] = {
+    SettingKey::ListSpecialKeys, SettingKey::ListCharacterKeys, SettingKey::ListCharacterSpecialKeys,
+    SettingKey::ListCursorKeys,  SettingKey::ListFunctionKeys,  SettingKey::ListInputKeys,
+    SettingKey::ListMouseButtons,
+};
+
+std::string IntegerText(double whole) {
+    char buffer[400];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0);
+    return error == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
+std::string DecimalText(double value) {
+    if (!std::isfinite(value)) return "0";
+    if (value == std::trunc(value)) return IntegerText(value + 0.0);
+    char buffer[64];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return error == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
+class EmptySource final : public IniSource {
+public:
+    std::optional<std::string> Read(std::string_view) override { return std::nullopt; }
+};
+
+}  // namespace
+
+const std::array<SettingRow, kSettingCount>& SettingRows() { return kRows; }
+
+const SettingRow& SettingRowOf(SettingKey key) { return kRows[static_cast<std::size_t>(key)]; }
+
+const std::array<SettingKey, kSettingCount>& SettingSaveOrder() { return kSaveOrder; }
+
+SettingsRecord::SettingsRecord(int32_t systemLanguage) {
+    EmptySource nothing;
+    LoadSettings(*this, nothing, systemLanguage);
+}
+
+int32_t SettingsRecord::GetInt(SettingKey key) const { return RoundEven(Get(key)); }
+
+int32_t ParseProfileInt(std::string_view text, int32_t fallback) {
+    if (text.empty()) return fallback;
+    text = text.substr(0, 29);
+    std::size_t i = 0;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    uint32_t base = 10;
+    if (i + 1 < text.size() && text[i] == '0') {
+        const char prefix = text[i + 1];
+        base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
+        if (base != 10) i += 2;
+    }
+    uint32_t total = 0;  // unsigned, so that overflow wraps as the API's does
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        uint32_t digit = 99;
+        if (c >= '0' && c <= '9') digit = uint32_t(c - '0');
+        if (c >= 'a' && c <= 'z') digit = uint32_t(c - 'a' + 10);
+        if (c >= 'A' && c <= 'Z') digit = uint32_t(c - 'A' + 10);
+        if (digit >= base) break;
+        total = total * base + digit;
+    }
+    return static_cast<int32_t>(negative ? 0u - total : total);
+}
+
+void LoadSettings(SettingsRecord& record, IniSource& source, int32_t systemLanguage) {
+    for (std::size_t i = 0; i < kSettingCount; ++i) {
+        const SettingRow& row = kRows[i];
+        const auto key = static_cast<SettingKey>(i);
+        int32_t fallback = static_cast<int32_t>(row.fixedDefault);
+        if (row.defaultRule == SettingDefault::SystemLanguage) fallback = systemLanguage;
+        if (row.defaultRule == SettingDefault::AnyListClass) {
+            fallback = std::any_of(std::begin(kListClasses), std::end(kListClasses),
+                                   [&](SettingKey k) { return record.IsOn(k); });
+        }
+        std::optional<std::string> text = source.Read(row.name);
+        const int32_t read = text ? ParseProfileInt(*text, fallback) : fallback;
+        double value = read;
+        switch (row.load) {
+            case SettingLoad::Plain: break;
+            case SettingLoad::Tenths: value = read / 10.0; break;
+            case SettingLoad::NonZeroIsOne: value = read != 0; break;
+            case SettingLoad::VisibleIfTaskbar: value = record.IsOn(SettingKey::Taskbar) || read != 0; break;
+        }
+        record.Set(key, value);
+    }
+}
+
+std::string SettingText(const SettingsRecord& record, SettingKey key) {
+    const double value = record.Get(key);
+    switch (SettingRowOf(key).save) {
+        case SettingSave::Decimal: return DecimalText(value);
+        case SettingSave::Nearest: return std::to_string(RoundEven(value));
+        case SettingSave::Tenths: return std::to_string(RoundEven(value * 10.0));
+        case SettingSave::ZeroOrOne: return value != 0 ? "1" : "0";
+    }
+    return "0";
+}
+
+bool SaveSettings(const SettingsRecord& record, IniSink& sink) {
+    bool allWritten = true;
+    for (SettingKey key : kSaveOrder) allWritten = sink.Write(SettingRowOf(key).name, SettingText(record, key)) && allWritten;
+    return allWritten;
+}

@@ -1,0 +1,341 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include <atomic>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/SettingsFile_win.h"
+#include "app/SettingsSection.h"
+#include "app/Text_win.h"
+#include "lang/Language.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh folder under %TEMP%, removed with everything in it afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        static int count = 0;
+        root_ = fs::temp_directory_path() /
+                (L"glimmora-settings-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++count));
+        fs::create_directories(root_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+    std::string Path(const std::string& relative) const { return Narrow((root_ / Widen(relative)).wstring()); }
+
+private:
+    fs::path root_;
+};
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(fs::path(Widen(path)), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(fs::path(Widen(path)), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Holds a file open without sharing, as another program locking it would.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path)
+        : handle_(::CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~FileLock() {
+        if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+    }
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+// The profile API's own integer reading, key by key: the reference the fast reader must match.
+class IntApiSource final : public IniSource {
+public:
+    explicit IntApiSource(const std::string& path) : path_(Widen(path)) {}
+    std::optional<std::string> Read(std::string_view key) override {
+        const std::wstring name = Widen(key);
+        const int first = int(::GetPrivateProfileIntW(L"Settings", name.c_str(), INT_MIN + 1, path_.c_str()));
+        const int second = int(::GetPrivateProfileIntW(L"Settings", name.c_str(), INT_MIN + 2, path_.c_str()));
+        if (first == INT_MIN + 1 && second == INT_MIN + 2) return std::nullopt;
+        return std::to_string(first);
+    }
+
+private:
+    std::wstring path_;
+};
+
+// A record with a value off the default on every key, as a user's might be.
+SettingsRecord UsersRecord() {
+    SettingsRecord record(2);
+    for (size_t i = 0; i < kSettingCount; ++i) {
+        const auto key = SettingKey(i);
+        const SettingRow& row = SettingRowOf(key);
+        record.Set(key, row.save == SettingSave::ZeroOrOne ? (i % 2 == 0) : double(i * 37) - 1000);
+    }
+    record.Set(SettingKey::Taskbar, 0);
+    record.Set(SettingKey::WindowVisible, 0);
+    record.Set(SettingKey::ButtonsFading, 2.5);
+    record.Set(SettingKey::HotKeyBlinkKeyCode, -1);
+    return record;
+}
+
+// Answers a message box titled title with button, once it shows; collects the texts of
+// its child windows and which of the buttons it has.
+class BoxAnswerer {
+public:
+    BoxAnswerer(const std::string& title, int button)
+        : thread_([this, title = Widen(title), button] { Answer(title, button); }) {}
+    ~BoxAnswerer() { Wait(); }
+    void Wait() {
+        if (thread_.joinable()) thread_.join();
+    }
+    bool seen = false;
+    std::vector<std::string> texts;
+    bool hasOk = false, hasYes = false, hasNo = false;
+
+private:
+    void Answer(const std::wstring& title, int button) {
+        for (int tries = 0; tries < 200 && !seen; ++tries) {
+            HWND box = ::FindWindowW(L"#32770", title.c_str());
+            if (!box || !::IsWindowVisible(box)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                continue;
+            }
+            seen = true;
+            ::EnumChildWindows(box, [](HWND child, LPARAM self) {
+                wchar_t text[512] = {};
+                ::GetWindowTextW(child, text, 512);
+                reinterpret_cast<BoxAnswerer*>(self)->texts.push_back(Narrow(text));
+                return TRUE;
+            }, reinterpret_cast<LPARAM>(this));
+            hasOk = ::GetDlgItem(box, IDOK) != nullptr;
+            hasYes = ::GetDlgItem(box, IDYES) != nullptr;
+            hasNo = ::GetDlgItem(box, IDNO) != nullptr;
+            ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        }
+    }
+    std::thread thread_;
+};
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+}  // namespace
+
+TEST(SettingsFileWin, SavesEveryKeyInOrderAndReadsItBack) {
+    ScratchFolder folder;
+    const std::string path = folder.Path("deep\\er\\Glimmora.ini");  // folders are made on saving
+    const SettingsRecord saved = UsersRecord();
+    ASSERT_TRUE(SaveSettingsFile(saved, path));
+
+    std::string expected = "[Settings]\r\n";
+    for (SettingKey key : SettingSaveOrder())
+        expected += std::string(SettingRowOf(key).name) + "=" + SettingText(saved, key) + "\r\n";
+    EXPECT_EQ(ReadBytes(path), expected);
+    SettingsRecord loaded;
+    LoadSettingsFile(loaded, path, 0);
+    EXPECT_EQ(loaded, saved);
+
+    // Saving over an older file keeps its other sections and leaves one entry per key.
+    WriteBytes(path, "[Other]\r\nA=1\r\n[Settings]\r\nHaloSize=5\r\nJunk=1\r\nHaloSize=6\r\n[Last]\r\nB=2\r\n");
+    ASSERT_TRUE(SaveSettingsFile(saved, path));
+    const std::string text = ReadBytes(path);
+    EXPECT_NE(text.find("[Other]\r\nA=1\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Last]\r\nB=2\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(expected), std::string::npos) << text;
+    LoadSettingsFile(loaded, path, 0);
+    EXPECT_EQ(loaded, saved);
+}
+
+// Damaged files: the fast reader, the key-by-key reader and the API's own integer reading
+// agree, and the result saves and reloads like any other record.
+TEST(SettingsFileWin, DamagedFilesReadLikeTheProfileApiAndSaveNormally) {
+    ScratchFolder folder;
+    const std::string path = folder.Path("Glimmora.ini");
+    const std::vector<std::string> files = {
+        "",
+        "no section at all\r\nHaloSize=5\r\n",
+        "[Settings]\r\nHaloSize=abc\r\nButtonsSize=9999999999\r\nHaloTrans=-0\r\nCrosshairGap=+5\r\nButtons=\r\n"
+        "ButtonsFading=12.7\r\nhalocolor = 0x1F \r\nTaskbar=0\r\nWindowVisible='0'\r\nLanguage=\"4\"\r\n",
+        "[settings]\r\nHaloSize=1\r\nHALOSIZE=2\r\nButtons\r\nButtons=0\r\n[Settings]\r\nHaloTrans=3\r\n",
+        "[Settings]\r\nListPosX=" + std::string(28, '0') + "12\r\nListPosY=" + std::string(40, ' ') + "-7\r\n"
+        "MouseImagePosX=0b101\r\nMouseImagePosY=0X10\r\nWheelWidth=\x01\x02" "8\r\nLeftButtonWidth=\"\"\r\n"
+        "HaloSize=\"7\r\nHaloTrans='8\"\r\n",
+        std::string("\xFF\xFE[\0S\0e\0t\0t\0i\0n\0g\0s\0]\0\r\0\n\0H\0a\0l\0o\0S\0i\0z\0e\0=\0" "4\0" "2\0", 46),
+        "\xEF\xBB\xBF[Settings]\r\nHaloSize=43\r\nHotKeyPauseKeyCode=-\xC3\xA9\r\n",
+        std::string("[Settings]\nHaloSize=\0 7\rButtons=0\n\x80\x81\xFE=3\nHaloRing=1", 55),
+    };
+    for (size_t i = 0; i < files.size(); ++i) {
+        SCOPED_TRACE(i);
+        WriteBytes(path, files[i]);
+        SettingsRecord fast, perKey, reference;
+        LoadSettingsFile(fast, path, 1);
+        ProfileKeySource keys(path);
+        LoadSettings(perKey, keys, 1);
+        IntApiSource api(path);
+        LoadSettings(reference, api, 1);
+        EXPECT_EQ(fast, reference);
+        EXPECT_EQ(perKey, reference);
+
+        ASSERT_TRUE(SaveSettingsFile(fast, path));
+        SettingsRecord again;
+        LoadSettingsFile(again, path, 1);
+        EXPECT_EQ(again, fast);
+    }
+}
+
+TEST(SettingsFileWin, ChoosesAndTakesOverFilesOnDisk) {
+    ScratchFolder folder;
+    const SettingsFilePaths paths = MakeSettingsFilePaths(folder.Path("program"), folder.Path("appdata"));
+    fs::create_directories(Widen(paths.programFolder));
+    WriteBytes(paths.programFile, "[Settings]\r\nButtons=0\r\nHaloSize=55\r\n");
+
+    // On a removable drive the file beside the program stays in use; nothing else is made.
+    std::wstring probedRoot;
+    Win32SettingsFileSystem stick([&](const std::wstring& root) {
+        probedRoot = root;
+        return UINT(DRIVE_REMOVABLE);
+    });
+    SettingsRecord record;
+    EXPECT_EQ(ChooseSettingsFile(paths, stick, record, 0), paths.programFile);
+    EXPECT_EQ(record.Get(SettingKey::HaloSize), 55);
+    EXPECT_EQ(probedRoot, Widen(paths.programFolder.substr(0, 3)));  // "C:\"
+    EXPECT_FALSE(fs::exists(Widen(folder.Path("appdata"))));
+
+    // On a fixed drive the old file is taken over: the user file appears with "Buttons".
+    Win32SettingsFileSystem disk([](const std::wstring&) { return UINT(DRIVE_FIXED); });
+    SettingsRecord takenOver;
+    EXPECT_EQ(ChooseSettingsFile(paths, disk, takenOver, 0), paths.userFile);
+    EXPECT_EQ(takenOver.Get(SettingKey::HaloSize), 55);
+    EXPECT_EQ(ReadBytes(paths.userFile), "[Settings]\r\nButtons=0\r\n");
+    ASSERT_TRUE(SaveSettingsFile(takenOver, paths.userFile));
+    SettingsRecord next;  // the next start reads the user file
+    EXPECT_EQ(ChooseSettingsFile(paths, disk, next, 0), paths.userFile);
+    EXPECT_EQ(next, takenOver);
+
+    // When the user folder cannot be made (a file stands in its way) the old file stays.
+    const SettingsFilePaths blocked = MakeSettingsFilePaths(paths.programFolder, folder.Path("blocker"));
+    WriteBytes(folder.Path("blocker"), "a file, not a folder");
+    SettingsRecord stuck;
+    EXPECT_EQ(ChooseSettingsFile(blocked, disk, stuck, 0), paths.programFile);
+    EXPECT_EQ(stuck.Get(SettingKey::HaloSize), 55);
+
+    EXPECT_EQ(SpecialFolderPath(CSIDL_APPDATA, "\\Glimmora\\Glimmora.ini\\"),
+              Narrow(_wgetenv(L"APPDATA")) + "\\Glimmora\\Glimmora.ini");
+}
+
+TEST(SettingsFileWin, LockedFileIsLeftAsItWas) {
+    ScratchFolder folder;
+    const std::string path = folder.Path("Glimmora.ini");
+    const SettingsRecord before = UsersRecord();
+    ASSERT_TRUE(SaveSettingsFile(before, path));
+    const std::string bytes = ReadBytes(path);
+    {
+        FileLock lock(path);
+        ASSERT_TRUE(lock.Held());
+        EXPECT_FALSE(SaveSettingsFile(SettingsRecord(), path));
+        EXPECT_FALSE(ResetSettingsFile(path));
+    }
+    EXPECT_EQ(ReadBytes(path), bytes);
+    SettingsRecord after;
+    LoadSettingsFile(after, path, 0);
+    EXPECT_EQ(after, before);
+}
+
+TEST(SettingsFileWin, ResetToDefaultsAsksAndReportsAFileItCannotEmpty) {
+    ScratchFolder folder;
+    const std::string path = folder.Path("Glimmora.ini");
+    ASSERT_TRUE(SaveSettingsFile(UsersRecord(), path));
+    const std::string bytes = ReadBytes(path);
+    const clsLanguage language("English", {});
+    int applied = 0, saved = 0;
+    uintmax_t sizeWhenApplied = 99;
+    auto apply = [&] {
+        ++applied;
+        sizeWhenApplied = fs::file_size(Widen(path));
+    };
+    auto save = [&] { ++saved; };
+
+    {  // No: nothing happens.
+        BoxAnswerer no(language.GetString(32), IDNO);
+        EXPECT_FALSE(ResetToDefaults(nullptr, language, path, apply, save));
+        no.Wait();
+        EXPECT_TRUE(no.seen && no.hasYes && no.hasNo && !no.hasOk);
+        EXPECT_TRUE(Contains(no.texts, "Really reset all settings to default?"));
+        EXPECT_EQ(ReadBytes(path), bytes);
+        EXPECT_EQ(applied + saved, 0);
+    }
+    {  // Yes on a locked file: the "File access denied" box, and the file stays.
+        FileLock lock(path);
+        BoxAnswerer yes(language.GetString(32), IDYES);
+        BoxAnswerer denied("Glimmora Error", IDOK);
+        EXPECT_FALSE(ResetToDefaults(nullptr, language, path, apply, save));
+        yes.Wait();
+        denied.Wait();
+        ASSERT_TRUE(denied.seen);
+        EXPECT_TRUE(denied.hasOk && !denied.hasNo);
+        EXPECT_TRUE(Contains(denied.texts, "File access denied. Cannot save settings.\r\nPlease make sure that the file\r\n" +
+                                               path + "\r\nis not write protected or opened by another program."));
+        EXPECT_EQ(applied + saved, 0);
+    }
+    EXPECT_EQ(ReadBytes(path), bytes);
+    {  // Yes: the file is emptied before the settings are applied and saved.
+        BoxAnswerer yes(language.GetString(32), IDYES);
+        EXPECT_TRUE(ResetToDefaults(nullptr, language, path, apply, save));
+        yes.Wait();
+        EXPECT_EQ(applied, 1);
+        EXPECT_EQ(saved, 1);
+        EXPECT_EQ(sizeWhenApplied, 0u);
+    }
+}
+
+// A damaged file of 50 MB must not hold up the start or the exit for long. Key by key the
+// profile API searches such a file once per key and rewrites it once per key (minutes).
+TEST(SettingsFileWin, HugeFileIsReadAndWrittenInOnePass) {
+    ScratchFolder folder;
+    const std::string path = folder.Path("Glimmora.ini");
+    std::string manyKeys = "[Settings]\r\n", manySections;
+    while (manyKeys.size() < 50'000'000) manyKeys += "k=v\r\n";
+    while (manySections.size() < 50'000'000) manySections += "[s]\r\nk=v\r\n";
+    const std::pair<const char*, std::string> shapes[] = {
+        {"ten million junk keys", manyKeys + "HaloSize=123\r\n"},
+        {"five million sections first", manySections + "[Settings]\r\nHaloSize=123\r\n"},
+    };
+    for (const auto& [name, bytes] : shapes) {
+        WriteBytes(path, bytes);
+        const auto start = std::chrono::steady_clock::now();
+        SettingsRecord record;
+        LoadSettingsFile(record, path, 0);
+        const auto loaded = std::chrono::steady_clock::now();
+        EXPECT_TRUE(SaveSettingsFile(record, path));
+        const auto saved = std::chrono::steady_clock::now();
+        const double loadSeconds = std::chrono::duration<double>(loaded - start).count();
+        const double saveSeconds = std::chrono::duration<double>(saved - loaded).count();
+        std::printf("%s: load %.2f s, save %.2f s\n", name, loadSeconds, saveSeconds);
+        EXPECT_EQ(record.Get(SettingKey::HaloSize), 123) << name;
+        WriteBytes(path, bytes);
+        EXPECT_NE(dynamic_cast<SectionListingSource*>(OpenSettingsSource(path).get()), nullptr) << name;
+        // Bounds for a machine shared with other builds; the figures above are what to watch.
+        EXPECT_LT(loadSeconds, 20.0) << name;
+        EXPECT_LT(saveSeconds, 60.0) << name;
+    }
+}
