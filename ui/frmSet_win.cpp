@@ -1,5 +1,6 @@
 #include "ui/frmSet_win.h"
 
+#include "app/SettingsFile_win.h"
 #include "app/modMain_win.h"
 #include "controls/ColorPalette.h"
 #include "hook/MouseEvent.h"
@@ -265,6 +266,13 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Only a close from the title bar or system menu arrives here.
         if (Form_QueryUnload(0)) Form_Unload();
         return 0;
+    case WM_DPICHANGED: {
+        // Keep the layout's physical size in step with the monitor it moved to.
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_ENDSESSION:
         if (wParam) Form_Unload();
         return 0;
@@ -280,8 +288,33 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void frmSet::ChooseSettingsFile() {
     IsLoadingSettings = true;
-    settings_ = SettingsRecord(SharedLanguage().SystemLanguage());
+    clsLanguage& language = SharedLanguage();
+    const int32_t systemLanguage = language.SystemLanguage();
+    settings_ = SettingsRecord(systemLanguage);
+    if (settingsPathOverride_.empty()) {
+        settingsPath_ = ::ChooseSettingsFile(settings_, systemLanguage);
+    } else {
+        settingsPath_ = settingsPathOverride_;
+        LoadSettingsFile(settings_, settingsPath_, systemLanguage);
+    }
+    // The values whose holders already exist take them over; the rest wait in the record.
+    language.ChangeLanguage(settings_.GetInt(SettingKey::Language));
+    TaskbarMode = settings_.IsOn(SettingKey::Taskbar);
+    SavedWindowState = static_cast<int16_t>(settings_.GetInt(SettingKey::WindowState));
+    SavedWindowVisible = settings_.IsOn(SettingKey::WindowVisible);
     IsLoadingSettings = false;
 }
 
-void frmSet::SaveSettings() {}
+void frmSet::SaveSettings() {
+    settings_.Set(SettingKey::Language, SharedLanguage().CurrentLanguage());
+    settings_.Set(SettingKey::Taskbar, TaskbarMode ? 1 : 0);
+    settings_.Set(SettingKey::WindowState, ::IsIconic(hwnd()) ? 1 : ::IsZoomed(hwnd()) ? 2 : 0);
+    settings_.Set(SettingKey::WindowVisible, ::IsWindowVisible(hwnd()) ? 1 : 0);
+    EnsureFolder(settingsPath_);
+    // A write-protected or locked file keeps what it had; nothing to tell the user at exit.
+    SaveSettingsFile(settings_, settingsPath_);
+}
+
+void frmSet::mnuDefault_Click() {
+    ResetToDefaults(hwnd(), SharedLanguage(), settingsPath_, [this] { ApplySettings(); }, [this] { SaveSettings(); });
+}

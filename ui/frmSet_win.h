@@ -37,9 +37,12 @@ public:
     Overlays& overlays() { return overlays_; }
     const SettingsRecord& Settings() const { return settings_; }
     SettingsRecord& Settings() { return settings_; }
-    const std::wstring& SettingsPath() const { return settingsPath_; }
+    const std::string& SettingsPath() const { return settingsPath_; }
     // Tests run the program's start-up against their own settings file.
-    void SetSettingsPathForTest(std::wstring path) { settingsPathOverride_ = std::move(path); }
+    void SetSettingsPathForTest(std::string path) { settingsPathOverride_ = std::move(path); }
+
+    // The menu's reset to defaults: asks, empties the file, applies and saves.
+    void mnuDefault_Click();
 
     int16_t SavedWindowState = 0;
     bool SavedWindowVisible = true;
@@ -79,8 +82,8 @@ private:
     Tracking tracking_{overlays_};
     RingDispatch rings_;
     SettingsRecord settings_;
-    std::wstring settingsPath_;
-    std::wstring settingsPathOverride_;
+    std::string settingsPath_;
+    std::string settingsPathOverride_;
     handles::Timer tmrMain;
     handles::Timer tmrStartup;
     handles::Timer tmrBlink;

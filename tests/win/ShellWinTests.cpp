@@ -1,5 +1,6 @@
 // The shell under Wine: real windows, real layered attributes, the tracking tick and
 // the start-up / tear-down of the settings window.
+#include "app/Text_win.h"
 #include "app/Tracking_win.h"
 #include "app/modMain_win.h"
 #include "hook/MouseHooks_win.h"
@@ -186,7 +187,12 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     PrepareDisplay();
     Main().MessageId = ::RegisterWindowMessageW(kMessageIdName);
     const handles::LiveCounts before = handles::Live();
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring file = std::wstring(temp) + L"glimmora-shell-test\\Glimmora.ini";
+    ::DeleteFileW(file.c_str());
     frmSet& settings = SettingsWindow();
+    settings.SetSettingsPathForTest(Narrow(file));
     ASSERT_TRUE(settings.Show());
     PumpMessages(100);
 
@@ -204,6 +210,33 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     EXPECT_EQ(settings.overlays().spot.ClientSize(), (Size{201, 201}));
     EXPECT_EQ(LayeredOf(settings.overlays().spot.hwnd()).alpha, 51);
     EXPECT_FALSE(::IsWindowVisible(settings.overlays().crossHair[0].hwnd()));
+
+    // Edited values reach the halo when the settings are applied again: snapped to the
+    // palette, and held within the ranges of their sliders.
+    ::CreateDirectoryW((std::wstring(temp) + L"glimmora-shell-test").c_str(), nullptr);
+    auto write = [&](const wchar_t* key, const wchar_t* value) {
+        ::WritePrivateProfileStringW(L"Settings", key, value, file.c_str());
+    };
+    write(L"HaloSize", L"50");
+    write(L"HaloColor", L"250");
+    write(L"HaloTrans", L"0");
+    settings.ApplySettings();
+    EXPECT_EQ(settings.overlays().spot.ClientSize(), (Size{101, 101}));
+    EXPECT_EQ(LayeredOf(settings.overlays().spot.hwnd()).alpha, 255);
+    EXPECT_EQ(settings.overlays().spot.StoredColor(), RGB(255, 0, 0));
+    write(L"HaloSize", L"100000");
+    write(L"HaloTrans", L"300");
+    write(L"HaloFullScreen", L"1");
+    settings.ApplySettings();
+    RECT r{};
+    ::GetWindowRect(settings.overlays().spot.hwnd(), &r);
+    EXPECT_EQ((Rect{r.left, r.top, r.right, r.bottom}), Main().screenBounds.AsRect());
+    EXPECT_EQ(LayeredOf(settings.overlays().spot.hwnd()).alpha, 13);
+    write(L"HaloFullScreen", L"0");
+    settings.ApplySettings();
+    EXPECT_EQ(settings.overlays().spot.ClientSize(), (Size{601, 601}));
+    ::DeleteFileW(file.c_str());
+    settings.ApplySettings();
 
     // A second start finds the message window by title and posts the message id.
     HWND message = ::FindWindowW(nullptr, kMessageWindowTitle);
@@ -239,4 +272,10 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     EXPECT_EQ(after.hooks, before.hooks);
     EXPECT_EQ(after.gdiObjects, before.gdiObjects);
     EXPECT_EQ(after.dcs, before.dcs);
+
+    // The exit saved every key, with the values in use.
+    EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"HaloSize", -1, file.c_str()), 100);
+    EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"Taskbar", -1, file.c_str()), 1);
+    EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"HotKeyKeyBoardKeyCode", 0, file.c_str()), -1);
+    ::DeleteFileW(file.c_str());
 }
