@@ -1,0 +1,129 @@
+// A plain window of one known colour for the end-to-end tests: overlays are checked
+// against it on screenshots (the bare root of a composited Xvfb reads grey), and every
+// button press it receives is logged, which proves that clicks pass through the overlays.
+//
+//   TargetWindow.exe [--log FILE] [--color R,G,B] [--title TEXT] [--rect L,T,R,B]
+//
+// Log lines: "down X Y" for the left button, "rdown X Y" for the right, in screen pixels.
+// The edit box (bottom middle) gives the tests a focusable Win32 window for key input;
+// clicks do not activate the window.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+std::wstring g_logPath;
+COLORREF g_colour = RGB(0, 0, 255);
+HBRUSH g_brush = nullptr;
+
+void AppendLine(const char* kind, LPARAM lParam, HWND window) {
+    if (g_logPath.empty()) return;
+    POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(window, &p);
+    // Opened per line so that the test can read the file while the window runs.
+    FILE* file = _wfopen(g_logPath.c_str(), L"ab");
+    if (!file) return;
+    std::fprintf(file, "%s %ld %ld\n", kind, p.x, p.y);
+    std::fclose(file);
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOUSEACTIVATE:
+        // Under Wine, activating a window raises its X window above every topmost window of
+        // other processes, overlays included; a click must leave the stacking alone.
+        return MA_NOACTIVATE;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        AppendLine("down", lParam, window);
+        return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        AppendLine("rdown", lParam, window);
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT rect;
+        GetClientRect(window, &rect);
+        FillRect(reinterpret_cast<HDC>(wParam), &rect, g_brush);
+        return 1;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+bool ParseInts(const wchar_t* text, int* values, int count) {
+    for (int i = 0; i < count; ++i) {
+        wchar_t* end = nullptr;
+        values[i] = static_cast<int>(std::wcstol(text, &end, 10));
+        if (end == text) return false;
+        text = end;
+        if (i + 1 < count) {
+            if (*text != L',') return false;
+            ++text;
+        }
+    }
+    return *text == 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::wstring title = L"Glimmora e2e target";
+    RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::wstring option = argv[i];
+        int v[4];
+        if (option == L"--log") {
+            g_logPath = argv[i + 1];
+        } else if (option == L"--title") {
+            title = argv[i + 1];
+        } else if (option == L"--color" && ParseInts(argv[i + 1], v, 3)) {
+            g_colour = RGB(v[0], v[1], v[2]);
+        } else if (option == L"--rect" && ParseInts(argv[i + 1], v, 4)) {
+            rect = RECT{v[0], v[1], v[2], v[3]};
+        } else {
+            std::fwprintf(stderr, L"TargetWindow: bad option %ls\n", option.c_str());
+            return 2;
+        }
+    }
+    g_brush = CreateSolidBrush(g_colour);
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = L"GlimmoraE2ETarget";
+    RegisterClassExW(&wc);
+
+    // WS_SYSMENU lets SC_CLOSE through DefWindowProc, as with a user's Alt+F4.
+    HWND window = CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_POPUP | WS_SYSMENU,
+                                  rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                  nullptr, nullptr, instance, nullptr);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                    width / 2 - 100, height - 40, 200, 24, window, reinterpret_cast<HMENU>(100),
+                    instance, nullptr);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    DeleteObject(g_brush);
+    LocalFree(argv);
+    return 0;
+}

@@ -1,0 +1,495 @@
+"""End-to-end harness: Glimmora under Wine on a virtual X display with a compositor.
+
+The tests look at what a user would see: real screenshots of the display (taken with
+ImageMagick's `import`, which leaves the pointer image out), real window state (read
+through the winctl.exe helper) and real input (xdotool). A TargetWindow.exe of one known
+colour lies under the overlays, because the bare root of a composited display reads grey.
+
+Standard library only. Each test file calls `run(main)`; `main(h)` gets a Harness whose
+cleanup ends every process the test started, even when a check fails.
+
+Environment (set by ctest, defaults for a manual run from the source tree):
+  GLIMMORA_BIN        folder with Glimmora.exe and the helpers (build/win64/bin)
+  GLIMMORA_WINE_RUN   wine-run.sh of that build
+  WINEPREFIX          the build's prefix (GLIMMORA_WINEPREFIX is the fallback)
+  DISPLAY             a display with a compositor; without one the harness starts its own
+  GLIMMORA_E2E_KEEP   keep the work folder (screenshots, logs) even when the test passes
+"""
+
+import math
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+SETTINGS_TITLE = "Glimmora - Settings"
+MESSAGE_TITLE = "Glimmora_frmMessageName"
+SPOT_CLASS = "Glimmora_frmSpot"
+TARGET_TITLE = "Glimmora e2e target"
+BLUE = (0, 0, 255)
+LAYERED_TRANSPARENT = 0x00080020
+# Executables of ours that a failed earlier test may have left running in the prefix.
+OWN_EXES = ("Glimmora.exe", "GlimmoraTrace.exe", "TargetWindow.exe", "BareTimer.exe")
+
+
+class CheckFailed(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise CheckFailed(message)
+
+
+def log(*parts):
+    print("[%7.2f]" % (time.monotonic() - _T0), *parts, flush=True)
+
+
+_T0 = time.monotonic()
+
+
+def alpha_from_percent(percent):
+    """The layered-window alpha of a transparency slider value (ties to even, as round())."""
+    return int(round(255 - 2.55 * percent))
+
+
+def blend(colour, alpha, background):
+    return tuple(round(c * alpha / 255 + b * (255 - alpha) / 255) for c, b in zip(colour, background))
+
+
+def close_to(actual, expected, tolerance):
+    return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
+
+
+# ---------------------------------------------------------------------------------------
+# Screenshots
+
+
+class Shot:
+    """One screenshot as raw RGB, with the PNG kept for a failure report."""
+
+    def __init__(self, path, width, height, data):
+        self.path, self.width, self.height, self.data = path, width, height, data
+
+    def pixel(self, x, y):
+        check(0 <= x < self.width and 0 <= y < self.height, "pixel (%d, %d) is off the screen" % (x, y))
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def run_along(self, x, y, dx, dy, inside):
+        """Steps from (x, y) while inside(pixel) holds; returns the last coordinate inside."""
+        while 0 <= x + dx < self.width and 0 <= y + dy < self.height and inside(self.pixel(x + dx, y + dy)):
+            x, y = x + dx, y + dy
+        return x, y
+
+    def extent(self, x, y, inside):
+        """(left, top, right, bottom) of the run of pixels for which inside() holds, along the
+        row and the column through (x, y); right and bottom are inclusive."""
+        left = self.run_along(x, y, -1, 0, inside)[0]
+        right = self.run_along(x, y, 1, 0, inside)[0]
+        top = self.run_along(x, y, 0, -1, inside)[1]
+        bottom = self.run_along(x, y, 0, 1, inside)[1]
+        return left, top, right, bottom
+
+
+def keyboard_zone(x, y, px, py):
+    """True near where the keyboard display sits for a pointer at (px, py): left of and
+    below the pointer. Pixel checks of other overlays leave that place out."""
+    return px - 240 <= x <= px - 5 and py + 15 <= y <= py + 60
+
+
+def on_circle(px, py, radius, steps=16):
+    """Integer points on a circle around (px, py), away from the keyboard display's place."""
+    points = []
+    for i in range(steps):
+        a = 2 * math.pi * i / steps
+        x, y = int(round(px + radius * math.cos(a))), int(round(py - radius * math.sin(a)))
+        if not keyboard_zone(x, y, px, py):
+            points.append((x, y))
+    return points
+
+
+# ---------------------------------------------------------------------------------------
+# Processes
+
+
+def _proc_cmdline(pid):
+    try:
+        with open("/proc/%d/cmdline" % pid, "rb") as f:
+            return f.read().replace(b"\0", b" ").decode("utf-8", "replace")
+    except OSError:
+        return ""
+
+
+def _proc_prefix(pid):
+    try:
+        with open("/proc/%d/environ" % pid, "rb") as f:
+            for item in f.read().split(b"\0"):
+                if item.startswith(b"WINEPREFIX="):
+                    return os.path.realpath(item[11:].decode("utf-8", "replace"))
+    except OSError:
+        pass
+    return None
+
+
+def wine_path(path):
+    """The Windows name of a Unix path: drive Z: is the Unix root in every prefix."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def rss_kib(pid):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    raise CheckFailed("process %d has no resident size (ended?)" % pid)
+
+
+def alive(pid):
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except OSError:
+        return False
+
+
+class Harness:
+    def __init__(self, name):
+        self.name = name
+        self.bin = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
+        self.wine_run = os.environ.get("GLIMMORA_WINE_RUN") or os.path.join(os.path.dirname(self.bin), "wine-run.sh")
+        if not os.path.exists(self.wine_run):
+            self.wine_run = "wine"
+        self.prefix = os.path.realpath(os.environ.get("WINEPREFIX") or os.environ.get("GLIMMORA_WINEPREFIX")
+                                       or os.path.join(os.path.dirname(self.bin), "wineprefix"))
+        self.work = tempfile.mkdtemp(prefix="glimmora-e2e-%s-" % name)
+        self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG=os.environ.get("WINEDEBUG", "-all"),
+                        WINEDLLOVERRIDES=os.environ.get("WINEDLLOVERRIDES", "mscoree,mshtml="))
+        self.processes = []     # Popen objects of Windows programs started here
+        self.own_display = []   # Xvfb and compositor when the harness started them
+        self.shots = 0
+        self.screen = None
+
+    # -- set-up and tear-down -----------------------------------------------------------
+
+    def setup(self):
+        if not os.environ.get("DISPLAY"):
+            self._start_display()
+        self._prepare_prefix()
+        self.kill_leftovers()
+        for exe in ("Glimmora.exe", "winctl.exe", "TargetWindow.exe"):
+            check(os.path.exists(os.path.join(self.bin, exe)), "missing %s in %s" % (exe, self.bin))
+        # A file beside the program would be taken over as the settings file.
+        self.remove(os.path.join(self.bin, "Glimmora.ini"))
+        self.screen = self.screen_size()
+
+    def cleanup(self):
+        for p in reversed(self.processes):
+            if p.poll() is None:
+                self._kill(p)
+        self.kill_leftovers()
+        for p in self.own_display:
+            p.terminate()
+            try:
+                p.wait(5)
+            except subprocess.TimeoutExpired:
+                p.kill()
+
+    def _start_display(self):
+        n = next(n for n in range(141, 190)
+                 if not os.path.exists("/tmp/.X11-unix/X%d" % n) and not os.path.exists("/tmp/.X%d-lock" % n))
+        xvfb = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.own_display.append(xvfb)
+        for _ in range(100):
+            if os.path.exists("/tmp/.X11-unix/X%d" % n):
+                break
+            time.sleep(0.05)
+        self.env["DISPLAY"] = os.environ["DISPLAY"] = ":%d" % n
+        self.own_display.append(subprocess.Popen(["xcompmgr"], env=self.env, stdout=subprocess.DEVNULL,
+                                                 stderr=subprocess.DEVNULL))
+        time.sleep(0.3)
+        log("started display", self.env["DISPLAY"])
+
+    def _prepare_prefix(self):
+        if not os.path.exists(os.path.join(self.prefix, "system.reg")):
+            log("creating wine prefix", self.prefix)
+            subprocess.run(["wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run(["wineserver", "-w"], env=self.env)
+        # One server for the whole test, started apart from the programs so that it holds none
+        # of their pipes and is not in their process groups.
+        subprocess.run(["wineserver", "-p30"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # With no window manager on the display, Wine must not wait for one to confirm that a
+        # window was unmapped: it waits 2 s per captioned window otherwise (scripts/display.sh).
+        with open(os.path.join(self.prefix, "user.reg"), encoding="utf-8", errors="replace") as f:
+            if '"Managed"="N"' not in f.read():
+                subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N",
+                                "/f"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def windows_pids(self, exe):
+        """Unix pids of running Windows programs of that exe name in this prefix."""
+        pattern = re.compile(r"(^|[\\/])%s(\s|$)" % re.escape(exe), re.IGNORECASE)
+        pids = []
+        for entry in os.listdir("/proc"):
+            if entry.isdigit() and pattern.search(_proc_cmdline(int(entry)).strip()) \
+                    and _proc_prefix(int(entry)) == self.prefix and alive(int(entry)):
+                pids.append(int(entry))
+        return pids
+
+    def kill_leftovers(self):
+        for exe in OWN_EXES:
+            for pid in self.windows_pids(exe):
+                log("killing leftover %s (pid %d)" % (exe, pid))
+                try:
+                    os.kill(pid, signal.SIGKILL)
+                except OSError:
+                    pass
+        deadline = time.monotonic() + 5
+        while any(self.windows_pids(exe) for exe in OWN_EXES) and time.monotonic() < deadline:
+            time.sleep(0.05)
+
+    def _kill(self, p):
+        log("killing", p.args[1] if len(p.args) > 1 else p.args, "pid", p.pid)
+        try:
+            os.kill(p.pid, signal.SIGKILL)
+        except OSError:
+            pass
+        try:
+            p.wait(5)
+        except subprocess.TimeoutExpired:
+            pass
+
+    # -- files ----------------------------------------------------------------------------
+
+    @property
+    def ini_path(self):
+        return os.path.join(self.prefix, "drive_c", "users", "root", "AppData", "Roaming", "Glimmora",
+                            "Glimmora.ini")
+
+    def remove(self, path):
+        if os.path.exists(path):
+            subprocess.run(["chattr", "-i", path], stderr=subprocess.DEVNULL)
+            os.remove(path)
+
+    def write_settings(self, content):
+        """Writes the per-user settings file: a dict of keys, or raw bytes / text as they are."""
+        self.remove(self.ini_path)
+        os.makedirs(os.path.dirname(self.ini_path), exist_ok=True)
+        if isinstance(content, dict):
+            content = "[Settings]\r\n" + "".join("%s=%s\r\n" % kv for kv in content.items())
+        if isinstance(content, str):
+            content = content.encode("latin-1")
+        with open(self.ini_path, "wb") as f:
+            f.write(content)
+
+    def no_settings(self):
+        """No settings file at all, and no folder for it either."""
+        self.remove(self.ini_path)
+        folder = os.path.dirname(self.ini_path)
+        if os.path.isdir(folder):
+            for name in os.listdir(folder):
+                self.remove(os.path.join(folder, name))
+            os.rmdir(folder)
+
+    def read_settings(self):
+        """The [Settings] section as an ordered list of (key, value text)."""
+        with open(self.ini_path, "rb") as f:
+            text = f.read().decode("latin-1")
+        pairs, section = [], None
+        for line in text.splitlines():
+            line = line.strip()
+            if line.startswith("[") and line.endswith("]"):
+                section = line[1:-1]
+            elif section == "Settings" and "=" in line:
+                key, value = line.split("=", 1)
+                pairs.append((key.strip(), value.strip()))
+        return pairs
+
+    # -- Windows programs ----------------------------------------------------------------
+
+    def start(self, exe, *args, env=None, log_name=None):
+        path = exe if os.path.isabs(exe) else os.path.join(self.bin, exe)
+        check(os.path.exists(path), "missing %s" % path)
+        out = open(os.path.join(self.work, (log_name or os.path.basename(exe)) + ".log"), "ab")
+        p = subprocess.Popen([self.wine_run, path, *args], env=dict(self.env, **(env or {})), stdout=out,
+                             stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, start_new_session=True)
+        out.close()
+        p.started = time.monotonic()
+        self.processes.append(p)
+        return p
+
+    def winctl(self, *args, timeout=30):
+        # Output through a file: a pipe would stay open in a wineserver that this call starts.
+        with tempfile.TemporaryFile(dir=self.work) as out:
+            r = subprocess.run([self.wine_run, os.path.join(self.bin, "winctl.exe"), *args], env=self.env,
+                               stdout=out, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=timeout)
+            out.seek(0)
+            return r.returncode, out.read().decode("utf-8", "replace").strip()
+
+    def windows(self):
+        """Every top-level window: dicts with hwnd, pid, exe, cls, visible, iconic, exstyle, rect, title."""
+        rc, out = self.winctl("list")
+        check(rc == 0, "winctl list failed")
+        result = []
+        for line in out.splitlines():
+            f = line.split("\t")
+            if len(f) < 9:
+                continue
+            result.append(dict(hwnd=f[0], pid=int(f[1]), exe=f[2], cls=f[3], visible=f[4] == "1",
+                               iconic=f[5] == "1", exstyle=int(f[6], 16), rect=tuple(map(int, f[7].split())),
+                               title=f[8]))
+        return result
+
+    def rect(self, title):
+        rc, out = self.winctl("rect", title)
+        return tuple(map(int, out.split())) if rc == 0 else None
+
+    def class_rect(self, cls):
+        rc, out = self.winctl("class-rect", cls)
+        return tuple(map(int, out.split())) if rc == 0 else None
+
+    def wait_window(self, condition, title, timeout=10.0):
+        """Seconds until the condition held (winctl's own clock), or None on timeout."""
+        rc, out = self.winctl("wait", condition, title, str(int(timeout * 1000)), timeout=timeout + 30)
+        return int(out) / 1000.0 if rc == 0 else None
+
+    def start_target(self, colour=BLUE):
+        self.target_log = os.path.join(self.work, "target-clicks.txt")
+        p = self.start("TargetWindow.exe", "--log", self.target_log, "--color", "%d,%d,%d" % colour)
+        check(self.wait_window("visible", TARGET_TITLE, 15) is not None, "the target window did not appear")
+        self.target = p
+        return p
+
+    def target_clicks(self):
+        if not os.path.exists(self.target_log):
+            return []
+        with open(self.target_log) as f:
+            return [tuple(line.split()) for line in f if line.strip()]
+
+    def start_glimmora(self, exe="Glimmora.exe", env=None, wait=True):
+        p = self.start(exe, env=env)
+        if wait:
+            took = self.wait_window("visible", SETTINGS_TITLE, 20)
+            check(took is not None, "%s showed no window titled %r within 20 s" % (exe, SETTINGS_TITLE))
+            check(p.poll() is None, "%s ended right after start (exit code %s)" % (exe, p.returncode))
+            # The halo takes its place on the next tick of the 15 ms tracking timer.
+            time.sleep(0.3)
+        return p
+
+    def stop_glimmora(self, p, timeout=10.0):
+        """Closes the settings window as a user would and waits for the process to end."""
+        if p.poll() is None:
+            self.winctl("close", SETTINGS_TITLE)
+            try:
+                p.wait(timeout)
+            except subprocess.TimeoutExpired:
+                self._kill(p)
+                raise CheckFailed("Glimmora did not end within %.0f s of closing its settings window" % timeout)
+        return p.returncode
+
+    def stop(self, p):
+        if p.poll() is None:
+            self._kill(p)
+
+    # -- display and input -----------------------------------------------------------------
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, stdout=subprocess.DEVNULL)
+
+    def move(self, x, y):
+        self.xdotool("mousemove", x, y)
+
+    def pointer(self):
+        out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env, check=True,
+                             stdout=subprocess.PIPE).stdout.decode()
+        values = dict(line.split("=") for line in out.split())
+        return int(values["X"]), int(values["Y"])
+
+    def screen_size(self):
+        out = subprocess.run(["xdotool", "getdisplaygeometry"], env=self.env, check=True,
+                             stdout=subprocess.PIPE).stdout.decode().split()
+        return int(out[0]), int(out[1])
+
+    def shot(self):
+        self.shots += 1
+        png = os.path.join(self.work, "shot%02d.png" % self.shots)
+        subprocess.run(["import", "-window", "root", png], env=self.env, check=True)
+        raw = subprocess.run(["convert", png, "-depth", "8", "rgb:-"], check=True, stdout=subprocess.PIPE).stdout
+        w, h = self.screen
+        check(len(raw) == w * h * 3, "screenshot has %d bytes, not %d x %d x 3" % (len(raw), w, h))
+        return Shot(png, w, h, raw)
+
+    def settle(self, verify, timeout=3.0):
+        """Takes screenshots until verify(shot) passes its checks and returns that shot; fails
+        with the last finding when the screen has not settled within the timeout. (The
+        compositor may show a frame or two of the old state after a change.)"""
+        deadline = time.monotonic() + timeout
+        while True:
+            s = self.shot()
+            try:
+                verify(s)
+                return s
+            except CheckFailed as e:
+                if time.monotonic() > deadline:
+                    raise CheckFailed("%s (screenshot %s)" % (e, s.path))
+            time.sleep(0.05)
+
+    def obstacles(self):
+        """Rectangles of shown windows that are neither overlays nor the target: the settings
+        window, a tray stand-in, a help window. Pixel checks keep away from them."""
+        return [w["rect"] for w in self.windows()
+                if w["visible"] and not w["iconic"] and w["title"] != TARGET_TITLE
+                and (w["exstyle"] & LAYERED_TRANSPARENT) != LAYERED_TRANSPARENT
+                and w["rect"][2] > w["rect"][0] and w["rect"][3] > w["rect"][1]]
+
+    def free_points(self, count, reach, obstacles=None):
+        """Pointer positions, far enough apart that their squares of +-reach do not meet,
+        whose squares are clear of the screen edge and of other windows."""
+        obstacles = self.obstacles() if obstacles is None else obstacles
+        w, h = self.screen
+        # The target's edit box sits at the bottom middle of the screen.
+        obstacles = obstacles + [(w // 2 - 110, h - 50, w // 2 + 110, h)]
+        found = []
+        for y in range(reach + 5, h - reach - 5, 17):
+            for x in range(reach + 5, w - reach - 5, 17):
+                box = (x - reach, y - reach, x + reach + 1, y + reach + 1)
+                if any(box[0] < o[2] and o[0] < box[2] and box[1] < o[3] and o[1] < box[3] for o in obstacles):
+                    continue
+                if all(abs(x - fx) > 2 * reach + 20 or abs(y - fy) > 2 * reach + 20 for fx, fy in found):
+                    found.append((x, y))
+                    if len(found) == count:
+                        return found
+        raise CheckFailed("no free place for %d pointer positions of reach %d beside %s" % (count, reach, obstacles))
+
+
+def run(main):
+    """Runs one end-to-end test file: main(harness) with set-up, cleanup and a verdict."""
+    name = os.path.splitext(os.path.basename(sys.argv[0]))[0]
+    h = Harness(name)
+    ok = False
+    try:
+        h.setup()
+        main(h)
+        ok = True
+    except CheckFailed as e:
+        print("FAILED: %s" % e, flush=True)
+    except Exception:
+        traceback.print_exc()
+        print("FAILED: the test itself broke (see the trace above)", flush=True)
+    finally:
+        try:
+            h.cleanup()
+        except Exception:
+            traceback.print_exc()
+    if ok and not os.environ.get("GLIMMORA_E2E_KEEP"):
+        shutil.rmtree(h.work, ignore_errors=True)
+    else:
+        print("screenshots and logs kept in", h.work, flush=True)
+    print("PASSED" if ok else "FAILED", name, "in %.1f s" % (time.monotonic() - _T0), flush=True)
+    sys.exit(0 if ok else 1)

@@ -1,0 +1,167 @@
+"""The settings file at work: a normal exit with no file writes all 79 keys with their
+defaults, in save order, to the per-user file; a written file is read (an opaque red disc
+101 px across); a write-protected file is left byte for byte as it was and the program still
+ends normally; damaged files never crash the program, and out-of-range values end up inside
+the sliders' ranges, so the halo stays a sane size inside the desktop.
+
+Catches: a missing, misspelt or misplaced key, a wrong default, a save that does not create
+the folder, a load that ignores the file, a crash or an error box on a protected file, and
+unchecked values from a damaged file (a halo of 200001 px, an alpha byte overflow)."""
+import os
+import random
+import re
+import subprocess
+import time
+
+from harness import *
+
+# name, default; None where the value depends on the machine or on where windows were.
+SAVED = [
+    ("Buttons", 1), ("ButtonsSize", 44), ("ButtonsTrans", 50), ("ButtonsFading", 10),
+    ("MouseImage", 0), ("MouseImageSize", 84), ("MouseImageTrans", 30), ("MouseImageColor", 0),
+    ("MouseImageLockPos", 0), ("MouseImagePosX", None), ("MouseImagePosY", None),
+    ("Halo", 1), ("HaloSize", 100), ("HaloTrans", 80), ("HaloRing", 0), ("HaloFullScreen", 0), ("HaloColor", 0),
+    ("Crosshair", 0), ("CrosshairSize", 7), ("CrosshairTrans", 40), ("CrosshairGap", 100),
+    ("CrosshairColor", 16777152), ("CrosshairArrows", 1),
+    ("ListSpecialKeys", 0), ("ListCharacterKeys", 0), ("ListCharacterSpecialKeys", 1), ("ListCursorKeys", 0),
+    ("ListFunctionKeys", 0), ("ListInputKeys", 0), ("ListMouseButtons", 0), ("ListAnyKeys", 1),
+    ("LeftButtonColor", 255), ("LeftButtonWidth", 11), ("MiddleButtonColor", 53248), ("MiddleButtonWidth", 8),
+    ("RightButtonColor", 16728064), ("RightButtonWidth", 6), ("WheelColor", 12583104), ("WheelWidth", 10),
+    ("ShowWheelArrows", 1), ("ShowLettersOnRings", 0), ("RingsSameSize", 0), ("DisksAsClickIndicators", 0),
+    ("ListKeysFading", 4), ("ShowKeysWindow", 1), ("ShowKeysClick", 1), ("KeyBoardTrans", 20),
+    ("ListLockPos", 0), ("ListPosX", None), ("ListPosY", None),
+    ("AutoHideMouse", 0), ("AutoHideKeyboard", 0), ("FadeAutoHide", 5), ("LowRefresh", 0),
+    ("Language", None), ("Taskbar", 1), ("WindowState", 0), ("WindowVisible", 1),
+]
+for shortcut, key in (("Blink", 89), ("Pause", 65), ("Buttons", -1), ("Picture", -1), ("Spot", -1),
+                      ("CrossHair", -1), ("KeyBoard", -1)):
+    SAVED += [("HotKey%sSpec1" % shortcut, 16), ("HotKey%sSpec2" % shortcut, 17), ("HotKey%sKeyCode" % shortcut, key)]
+assert len(SAVED) == 79
+
+
+def defaults_written(h):
+    h.no_settings()
+    p = h.start_glimmora()
+    check(h.stop_glimmora(p) == 0, "Glimmora ended with exit code %s" % p.returncode)
+    check(os.path.exists(h.ini_path), "no settings file was written to %s at exit" % h.ini_path)
+    pairs = h.read_settings()
+    names = [k for k, _ in pairs]
+    missing = [k for k, _ in SAVED if k not in names]
+    extra = [k for k in names if k not in dict(SAVED)]
+    check(not missing and not extra, "settings file keys: missing %s, unexpected %s" % (missing, extra))
+    check(len(names) == len(set(names)), "keys written twice: %s" % sorted({k for k in names if names.count(k) > 1}))
+    order = [k for k, _ in SAVED]
+    if names != order:
+        i = next(i for i, (a, b) in enumerate(zip(names, order)) if a != b)
+        raise CheckFailed("keys out of save order: key #%d is %s, expected %s" % (i + 1, names[i], order[i]))
+    wrong = []
+    for (key, value), (_, default) in zip(pairs, SAVED):
+        if not re.fullmatch(r"-?\d+", value):
+            wrong.append((key, value))
+        elif default is not None and int(value) != default:
+            wrong.append((key, value, "expected %d" % default))
+    check(not wrong, "keys with values other than their defaults: %s" % wrong)
+    log("all 79 keys written with their defaults, in order")
+
+
+def red_disc(h):
+    h.write_settings({"HaloSize": 50, "HaloColor": 255, "HaloTrans": 0})
+    p = h.start_glimmora()
+    x, y = h.free_points(1, 70)[0]
+    h.move(x, y)
+
+    def red(px):
+        return close_to(px, (255, 0, 0), 3)
+
+    def verify(s):
+        check(red(s.pixel(x, y)), "with HaloSize 50, HaloColor 255, HaloTrans 0 the pointer's place (%d, %d) reads %s,"
+              " not opaque red" % (x, y, s.pixel(x, y)))
+        left, top, right, bottom = s.extent(x, y, red)
+        for name, size in (("wide", right - left + 1), ("high", bottom - top + 1)):
+            check(abs(size - 101) <= 2, "the red disc is %d px %s, expected 101" % (size, name))
+        cx, cy = (left + right) / 2, (top + bottom) / 2
+        check(abs(cx - x) <= 1 and abs(cy - y) <= 1, "the red disc is centred on (%.1f, %.1f), the pointer is at"
+              " (%d, %d)" % (cx, cy, x, y))
+        for px, py in on_circle(x, y, 55):
+            check(close_to(s.pixel(px, py), BLUE, 3), "outside the red disc (%d, %d) reads %s"
+                  % (px, py, s.pixel(px, py)))
+
+    h.settle(verify)
+    check(h.stop_glimmora(p) == 0, "Glimmora ended with exit code %s" % p.returncode)
+    saved = dict(h.read_settings())
+    check((saved.get("HaloSize"), saved.get("HaloColor"), saved.get("HaloTrans")) == ("50", "255", "0"),
+          "the values read were saved back as HaloSize=%s HaloColor=%s HaloTrans=%s"
+          % (saved.get("HaloSize"), saved.get("HaloColor"), saved.get("HaloTrans")))
+    log("red disc ok")
+
+
+def write_protected(h):
+    content = b"[Settings]\r\nHaloSize=60\r\nHaloTrans=50\r\n; kept as it is\r\n"
+    h.write_settings(content)
+    subprocess.run(["chattr", "+i", h.ini_path], check=True)
+    try:
+        p = h.start_glimmora()
+        time.sleep(0.5)
+        h.winctl("close", SETTINGS_TITLE)
+        try:
+            p.wait(8)
+        except subprocess.TimeoutExpired:
+            boxes = [w for w in h.windows() if w["exe"].lower() == "glimmora.exe" and w["visible"]
+                     and w["title"] != SETTINGS_TITLE and (w["exstyle"] & LAYERED_TRANSPARENT) != LAYERED_TRANSPARENT]
+            texts = [(w["title"], h.winctl("msgbox-text", w["title"])[1]) for w in boxes]
+            raise CheckFailed("with a write-protected settings file Glimmora did not end within 8 s of the close;"
+                              " its windows: %s" % texts)
+        check(p.returncode == 0, "with a write-protected settings file Glimmora ended with exit code %s" % p.returncode)
+        with open(h.ini_path, "rb") as f:
+            after = f.read()
+        check(after == content, "the write-protected settings file changed: %r" % after)
+    finally:
+        subprocess.run(["chattr", "-i", h.ini_path])
+    log("write-protected file left alone")
+
+
+def damaged(h):
+    junk = bytes(b for b in random.Random(7).randbytes(6000) if b not in b"[=")
+    x, y = h.screen[0] // 2, h.screen[1] // 2
+    # content, halo size after the sliders' clamping, halo alpha (None: not checked)
+    cases = [
+        ("binary junk", junk, 100, None),
+        ("HaloSize=abc, HaloTrans=300", "[Settings]\r\nHaloSize=abc\r\nHaloTrans=300\r\n", 20, alpha_from_percent(95)),
+        ("HaloSize=100000", "[Settings]\r\nHaloSize=100000\r\nHaloTrans=0\r\n" + "\x01\x7f\xff=\r\n" * 3, 300, 255),
+    ]
+    for name, content, size, alpha in cases:
+        h.write_settings(content)
+        h.move(x, y)
+        p = h.start_glimmora()
+        # Let it track the pointer for a while, then look.
+        for dx in (40, -40, 0):
+            h.move(x + dx, y)
+            time.sleep(0.1)
+        time.sleep(0.3)
+        check(p.poll() is None, "with a damaged settings file (%s) Glimmora ended (exit code %s)" % (name, p.returncode))
+        rect = h.class_rect(SPOT_CLASS)
+        want = (x - size, y - size, x + size + 1, y + size + 1)
+        w, hh = h.screen
+        check(rect is not None and 0 <= rect[0] and 0 <= rect[1] and rect[2] <= w and rect[3] <= hh,
+              "with a damaged settings file (%s) the halo window is at %s, not inside the desktop" % (name, rect))
+        check(rect == want, "with a damaged settings file (%s) the halo window is at %s, expected %s (HaloSize %d)"
+              % (name, rect, want, size))
+        if alpha is not None:
+            tint = blend((0, 0, 0), alpha, BLUE)
+            h.settle(lambda s: check(close_to(s.pixel(x, y - size // 2), tint, 4), "with a damaged settings file"
+                                     " (%s) the halo reads %s, expected %s (alpha %d)"
+                                     % (name, s.pixel(x, y - size // 2), tint, alpha)))
+        check(h.stop_glimmora(p) == 0, "with a damaged settings file (%s) Glimmora ended with exit code %s"
+              % (name, p.returncode))
+        log("damaged file (%s) ok" % name)
+
+
+def main(h):
+    h.start_target()
+    defaults_written(h)
+    red_disc(h)
+    write_protected(h)
+    damaged(h)
+
+
+run(main)

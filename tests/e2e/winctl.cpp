@@ -1,0 +1,220 @@
+// Window-state probe and remote control for the end-to-end tests. There is no window
+// manager on the test display, so windows are closed and minimised the way a user's
+// system menu would do it (WM_SYSCOMMAND), and state is read with the Win32 API.
+//
+//   winctl list                          every top-level window, one tab-separated line:
+//                                        hwnd pid exe class visible iconic exstyle l t r b title
+//   winctl close|minimize|restore|focus <title>
+//   winctl exists|visible|foreground|iconic <title>     exit code 0 = yes, 1 = no
+//   winctl foreground-window             hwnd class exstyle title of the active window
+//   winctl responsive <title>            exit code 0 when the window answers within 3 s
+//   winctl rect <title>                  left top right bottom
+//   winctl class-rect <class>            the same, found by window class
+//   winctl count-process-windows <exe>   top-level windows owned by processes of that exe name
+//   winctl msgbox-text <title>           the text of the static controls of a dialog box
+//   winctl press <title> <button id>     clicks a button of a dialog box
+//   winctl wait exists|gone|visible|foreground <title> <timeout ms>
+//   winctl wait-none <prefix> <timeout ms>   until no top-level window has a class or title
+//                                            that starts with prefix
+// Waits print the milliseconds they took and exit 0, or 1 on timeout.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Found {
+    HWND window;
+    DWORD pid;
+    std::wstring exe, cls, title;
+};
+
+std::wstring ExeName(DWORD pid) {
+    std::wstring name;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return name;
+    wchar_t path[MAX_PATH];
+    DWORD size = MAX_PATH;
+    if (QueryFullProcessImageNameW(process, 0, path, &size)) {
+        name = path;
+        const auto slash = name.find_last_of(L"\\/");
+        if (slash != std::wstring::npos) name.erase(0, slash + 1);
+    }
+    CloseHandle(process);
+    return name;
+}
+
+BOOL CALLBACK Collect(HWND window, LPARAM param) {
+    auto* all = reinterpret_cast<std::vector<Found>*>(param);
+    Found f{window, 0, L"", L"", L""};
+    GetWindowThreadProcessId(window, &f.pid);
+    wchar_t text[512];
+    GetClassNameW(window, text, 512);
+    f.cls = text;
+    text[0] = 0;
+    // InternalGetWindowText never sends a message, so a hung window cannot block us.
+    InternalGetWindowText(window, text, 512);
+    f.title = text;
+    all->push_back(f);
+    return TRUE;
+}
+
+std::vector<Found> TopLevelWindows() {
+    std::vector<Found> all;
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+HWND ByTitle(const wchar_t* title) { return FindWindowW(nullptr, title); }
+
+bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
+    return text.compare(0, std::wcslen(prefix), prefix) == 0;
+}
+
+bool Condition(const std::wstring& what, const wchar_t* title) {
+    HWND w = ByTitle(title);
+    if (what == L"exists") return w != nullptr;
+    if (what == L"gone") return w == nullptr;
+    if (what == L"visible") return w && IsWindowVisible(w);
+    if (what == L"foreground") return w && GetForegroundWindow() == w;
+    if (what == L"iconic") return w && IsIconic(w);
+    return false;
+}
+
+bool NoneWithPrefix(const wchar_t* prefix) {
+    for (const Found& f : TopLevelWindows())
+        if (StartsWith(f.cls, prefix) || StartsWith(f.title, prefix)) return false;
+    return true;
+}
+
+void PrintRect(HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+}
+
+BOOL CALLBACK PrintStatic(HWND child, LPARAM) {
+    wchar_t cls[64];
+    GetClassNameW(child, cls, 64);
+    if (_wcsicmp(cls, L"Static") != 0) return TRUE;
+    wchar_t text[2048] = L"";
+    GetWindowTextW(child, text, 2048);
+    if (text[0]) std::printf("%ls\n", text);
+    return TRUE;
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: winctl list | close|minimize|restore|focus|exists|visible|foreground|iconic|rect"
+                         " <title> | class-rect <class> | count-process-windows <exe> | msgbox-text <title>"
+                         " | press <title> <id> | wait <cond> <title> <ms> | wait-none <prefix> <ms>\n");
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return Usage();
+    const std::wstring command = argv[1];
+
+    if (command == L"list") {
+        for (const Found& f : TopLevelWindows()) {
+            RECT r;
+            GetWindowRect(f.window, &r);
+            std::printf("%llx\t%lu\t%ls\t%ls\t%d\t%d\t%lx\t%ld %ld %ld %ld\t%ls\n",
+                        static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(f.window)), f.pid,
+                        ExeName(f.pid).c_str(), f.cls.c_str(), IsWindowVisible(f.window) ? 1 : 0,
+                        IsIconic(f.window) ? 1 : 0,
+                        static_cast<unsigned long>(GetWindowLongW(f.window, GWL_EXSTYLE)), r.left, r.top,
+                        r.right, r.bottom, f.title.c_str());
+        }
+        return 0;
+    }
+    if (command == L"foreground-window") {
+        HWND w = GetForegroundWindow();
+        if (!w) return 1;
+        wchar_t cls[256] = L"", title[512] = L"";
+        GetClassNameW(w, cls, 256);
+        InternalGetWindowText(w, title, 512);
+        std::printf("%llx\t%ls\t%lx\t%ls\n", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(w)), cls,
+                    static_cast<unsigned long>(GetWindowLongW(w, GWL_EXSTYLE)), title);
+        return 0;
+    }
+    if (command == L"responsive") {
+        HWND w = argc >= 3 ? ByTitle(argv[2]) : nullptr;
+        DWORD_PTR result = 0;
+        return w && SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &result) ? 0 : 1;
+    }
+    if (argc < 3) return Usage();
+    const wchar_t* name = argv[2];
+
+    if (command == L"exists" || command == L"visible" || command == L"foreground" || command == L"iconic")
+        return Condition(command, name) ? 0 : 1;
+
+    if (command == L"close" || command == L"minimize" || command == L"restore") {
+        HWND w = ByTitle(name);
+        if (!w) return 1;
+        const WPARAM what = command == L"close" ? SC_CLOSE : command == L"minimize" ? SC_MINIMIZE : SC_RESTORE;
+        return PostMessageW(w, WM_SYSCOMMAND, what, 0) ? 0 : 1;
+    }
+    if (command == L"focus") {
+        HWND w = ByTitle(name);
+        return w && SetForegroundWindow(w) ? 0 : 1;
+    }
+    if (command == L"rect" || command == L"class-rect") {
+        HWND w = command == L"rect" ? ByTitle(name) : FindWindowW(name, nullptr);
+        if (!w) return 1;
+        PrintRect(w);
+        return 0;
+    }
+    if (command == L"count-process-windows") {
+        int count = 0;
+        for (const Found& f : TopLevelWindows())
+            if (_wcsicmp(ExeName(f.pid).c_str(), name) == 0) ++count;
+        std::printf("%d\n", count);
+        return 0;
+    }
+    if (command == L"msgbox-text") {
+        HWND w = ByTitle(name);
+        if (!w) return 1;
+        EnumChildWindows(w, PrintStatic, 0);
+        return 0;
+    }
+    if (command == L"press" && argc >= 4) {
+        HWND w = ByTitle(name);
+        const int id = _wtoi(argv[3]);
+        HWND button = w ? GetDlgItem(w, id) : nullptr;
+        if (!button) return 1;
+        return PostMessageW(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) ? 0 : 1;
+    }
+    if (command == L"wait" && argc >= 5) {
+        const std::wstring what = argv[2];
+        const DWORD timeout = static_cast<DWORD>(_wtoi(argv[4]));
+        const DWORD start = GetTickCount();
+        for (;;) {
+            const DWORD elapsed = GetTickCount() - start;
+            if (Condition(what, argv[3])) {
+                std::printf("%lu\n", elapsed);
+                return 0;
+            }
+            if (elapsed > timeout) return 1;
+            Sleep(20);
+        }
+    }
+    if (command == L"wait-none" && argc >= 4) {
+        const DWORD timeout = static_cast<DWORD>(_wtoi(argv[3]));
+        const DWORD start = GetTickCount();
+        for (;;) {
+            const DWORD elapsed = GetTickCount() - start;
+            if (NoneWithPrefix(name)) {
+                std::printf("%lu\n", elapsed);
+                return 0;
+            }
+            if (elapsed > timeout) return 1;
+            Sleep(20);
+        }
+    }
+    return Usage();
+}
