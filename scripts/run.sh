@@ -14,7 +14,8 @@ cmake -S "$root" -B "$build/win64" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >"$build/win64.configure.log" 2>&1 \
     || { cat "$build/win64.configure.log"; exit 1; }
 cmake --build "$build/win64" -j "$(nproc)" --target Glimmora winctl
-make_wine_prefix "$build/win64/wineprefix"
+# A prefix of its own: the tests reset theirs, this one keeps what the user set.
+make_wine_prefix "$build/wineprefix-run"
 run="$build/win64/wine-run.sh"
 bin="$build/win64/bin"
 

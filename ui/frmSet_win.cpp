@@ -68,6 +68,7 @@ void frmSet::Form_Load() {
 
     ApplySettings();
     InstallMouseHooks(&DispatchMouseEvent, this);
+    // The tray icon and its start balloon will be added here, before the message window.
     CreateMessageWindow();
 
     tmrMain.Start(hwnd(), MainTimer, settings_.IsOn(SettingKey::LowRefresh) ? kLowRefreshInterval : kMainInterval);
@@ -83,6 +84,7 @@ void frmSet::ApplySettings() {
     }
     for (auto& arm : overlays_.crossHair) arm.Hide();
     ApplyHaloSettings();
+    // The mouse image and the keyboard display stay hidden until they have something to draw.
     overlays_.pic.Hide();
     overlays_.keyBoard.Hide();
 
@@ -181,7 +183,7 @@ void frmSet::MouseEvent(int32_t code, int32_t data) {
             if (settings_.IsOn(SettingKey::ShowWheelArrows)) {
                 frmWheelArrow& arrow = overlays_.wheelArrow[WheelArrowFor(data)];
                 arrow.MoveTo(CentreOnPointer(pointer, arrow.ClientSize()));
-                arrow.MouseEvent(0, data == 1 ? 1 : data);
+                arrow.MouseEvent(WheelTurned, data);
             }
         } else if (const auto index = rings_.ClickIndicatorFor(code)) {
             frmButtons& ring = overlays_.buttons[*index];
@@ -237,6 +239,7 @@ void frmSet::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     RestoreMessageWindow();
+    // The tray icon will be removed here, before the hooks.
     RemoveMouseHooks();
     tmrMain.Stop();
     tmrStartup.Stop();

@@ -194,6 +194,11 @@ class Harness:
             if p.poll() is None:
                 self._kill(p)
         self.kill_leftovers()
+        # Leave the shared prefix as a first start finds it.
+        try:
+            self.no_settings()
+        except OSError as error:
+            log("could not remove the settings file:", error)
         for p in self.own_display:
             p.terminate()
             try:
@@ -438,6 +443,10 @@ class Harness:
             except CheckFailed as e:
                 if time.monotonic() > deadline:
                     raise CheckFailed("%s (screenshot %s)" % (e, s.path))
+                # xcompmgr does not always repaint what a reshaped window uncovers (Wine
+                # shapes colour-keyed windows); exposing the whole screen makes it redraw
+                # from the windows as they are. Anything our windows still draw stays.
+                subprocess.run(["xrefresh"], env=self.env)
             time.sleep(0.05)
 
     def obstacles(self):
