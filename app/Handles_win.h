@@ -81,8 +81,9 @@ struct WindowTraits : CountedTraits<HWND, &LiveCounts::windows> {
 struct HookTraits : CountedTraits<HHOOK, &LiveCounts::hooks> {
     static void Close(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
 };
-struct KernelTraits {
-    static HANDLE Invalid() noexcept { return nullptr; }
+// CreateFile reports failure as INVALID_HANDLE_VALUE, not as a null handle.
+struct FileTraits {
+    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Count(HANDLE, int) noexcept {}
     static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
 };
@@ -100,7 +101,7 @@ using Region = Unique<HRGN, TypedGdiTraits<HRGN>>;
 using MemoryDc = Unique<HDC, MemoryDcTraits>;
 using Window = Unique<HWND, WindowTraits>;
 using Hook = Unique<HHOOK, HookTraits>;
-using Kernel = Unique<HANDLE, KernelTraits>;
+using File = Unique<HANDLE, FileTraits>;
 using Module = Unique<HMODULE, ModuleTraits>;
 
 // GetDC / ReleaseDC.

@@ -4,8 +4,8 @@
 #include <shlwapi.h>
 
 #include <new>
-#include <vector>
 
+#include "app/Folders_win.h"
 #include "app/Handles_win.h"
 #include "app/SettingsSection.h"
 #include "app/Text_win.h"
@@ -14,10 +14,6 @@
 namespace {
 
 constexpr wchar_t kSection[] = L"Settings";
-
-struct IdListFree {
-    void operator()(ITEMIDLIST* list) const noexcept { ::ILFree(list); }
-};
 
 std::optional<uint64_t> FileSize(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -42,15 +38,6 @@ std::optional<std::wstring> ReadSectionListing(const std::wstring& path) {
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-}
-
-// Empty when the system cannot name the folder.
-std::string SpecialFolder(int csidl) {
-    ITEMIDLIST* found = nullptr;
-    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &found)) || !found) return {};
-    std::unique_ptr<ITEMIDLIST, IdListFree> list(found);
-    wchar_t buffer[MAX_PATH] = {};
-    return ::SHGetPathFromIDListW(list.get(), buffer) ? Narrow(buffer) : std::string();
 }
 
 }  // namespace
@@ -81,26 +68,12 @@ bool ProfileKeySink::Write(std::string_view key, std::string_view text) {
     return ::WritePrivateProfileStringW(kSection, Widen(key).c_str(), Widen(text).c_str(), path_.c_str()) != FALSE;
 }
 
-std::string ProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const size_t slash = path.find_last_of(L"\\/");
-    return Narrow(slash == std::wstring::npos ? std::wstring_view() : std::wstring_view(path).substr(0, slash));
-}
-
 std::string SpecialFolderPath(int csidl, std::string_view relative) {
-    return JoinSpecialFolderPath(SpecialFolder(csidl), relative);
+    return JoinSpecialFolderPath(Narrow(SpecialFolder(csidl)), relative);
 }
 
 SettingsFilePaths DefaultSettingsFilePaths() {
-    return MakeSettingsFilePaths(ProgramFolder(), SpecialFolder(CSIDL_APPDATA));
+    return MakeSettingsFilePaths(Narrow(ProgramFolder()), Narrow(SpecialFolder(CSIDL_APPDATA)));
 }
 
 bool FileExists(const std::string& path) {
@@ -124,11 +97,9 @@ bool EnsureFolder(const std::string& path) {
 
 bool ResetSettingsFile(const std::string& path) {
     if (!FileExists(path)) return true;
-    const HANDLE file = ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    handles::Kernel closer(file);
-    return true;
+    const handles::File file(::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 Win32SettingsFileSystem::Win32SettingsFileSystem(DriveTypeProbe driveType) : driveType_(std::move(driveType)) {

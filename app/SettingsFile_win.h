@@ -40,8 +40,6 @@ private:
     std::wstring path_;
 };
 
-// The folder of the running program, without a trailing backslash.
-std::string ProgramFolder();
 // A system folder (a CSIDL number) joined with a relative path; the folder is empty when
 // the system cannot name it.
 std::string SpecialFolderPath(int csidl, std::string_view relative);

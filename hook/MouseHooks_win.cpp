@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/Folders_win.h"
 #include "app/Handles_win.h"
 #include "app/modMain_win.h"
 #include "hook/MouseMessage.h"
@@ -26,17 +27,11 @@ HookState& State() {
     return state;
 }
 
-std::wstring ProgramFolder() {
-    std::wstring path(32768, L'\0');
-    path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
-
 // Loaded once and kept: the library's code must stay mapped while its hook might run.
 void LoadMouseHookLibrary(HookState& state) {
     if (state.libraryTried) return;
     state.libraryTried = true;
-    state.library.reset(::LoadLibraryW((ProgramFolder() + state.libraryName).c_str()));
+    state.library.reset(::LoadLibraryW((ProgramFolder() + L"\\" + state.libraryName).c_str()));
     if (!state.library) state.library.reset(::LoadLibraryW(state.libraryName.c_str()));
     if (!state.library) return;
     // Through void(*)() so that the compiler accepts the change of signature.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "app/Folders_win.h"
 #include "app/Handles_win.h"
 #include "app/Text_win.h"
 
@@ -26,13 +27,10 @@ bool IsFile(const std::wstring& path) {
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-    handles::Kernel file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    const handles::File file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     std::string bytes;
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        return bytes;
-    }
+    if (!file) return bytes;
     char buffer[64 * 1024];
     while (bytes.size() < kMaxFileBytes) {
         DWORD read = 0;
@@ -41,27 +39,6 @@ std::string ReadFileBytes(const std::wstring& path) {
         bytes.append(buffer, read);
     }
     return bytes;
-}
-
-std::wstring ProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
-std::wstring AppDataFolder() {
-    wchar_t path[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-    return path;
 }
 
 }  // namespace
@@ -93,6 +70,6 @@ std::vector<AlternativeText> LoadAlternativeTexts(const std::wstring& programFol
 }
 
 clsLanguage& SharedLanguage() {
-    static clsLanguage language(UserLocaleLanguageName(), LoadAlternativeTexts(ProgramFolder(), AppDataFolder()));
+    static clsLanguage language(UserLocaleLanguageName(), LoadAlternativeTexts(ProgramFolder(), SpecialFolder(CSIDL_APPDATA)));
     return language;
 }

@@ -313,7 +313,6 @@ void frmSet::SaveSettings() {
     settings_.Set(SettingKey::Taskbar, TaskbarMode ? 1 : 0);
     settings_.Set(SettingKey::WindowState, ::IsIconic(hwnd()) ? 1 : ::IsZoomed(hwnd()) ? 2 : 0);
     settings_.Set(SettingKey::WindowVisible, ::IsWindowVisible(hwnd()) ? 1 : 0);
-    EnsureFolder(settingsPath_);
     // A write-protected or locked file keeps what it had; nothing to tell the user at exit.
     SaveSettingsFile(settings_, settingsPath_);
 }

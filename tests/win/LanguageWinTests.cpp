@@ -40,8 +40,8 @@ private:
 };
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    handles::Kernel file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
+    handles::File file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
     DWORD written = 0;
     ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     ASSERT_EQ(written, bytes.size());
@@ -70,9 +70,9 @@ TEST(LanguageWin, AlternativeTextsFileIsChosenFromProgramThenAppData) {
 
     // Held open without sharing by someone else: unreadable, so no texts, and no failure.
     {
-        handles::Kernel locked(::CreateFileW(folders.ProgramFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+        handles::File locked(::CreateFileW(folders.ProgramFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                              FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_NE(locked.get(), INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(locked);
         EXPECT_EQ(ReplacementOfClose(folders), "Close");
     }
 

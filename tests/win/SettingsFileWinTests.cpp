@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/Handles_win.h"
 #include "app/SettingsFile_win.h"
 #include "app/SettingsSection.h"
 #include "app/Text_win.h"
@@ -56,14 +57,11 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 class FileLock {
 public:
     explicit FileLock(const std::string& path)
-        : handle_(::CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~FileLock() {
-        if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
-    }
-    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+        : file_(::CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    bool Held() const { return static_cast<bool>(file_); }
 
 private:
-    HANDLE handle_;
+    handles::File file_;
 };
 
 // The profile API's own integer reading, key by key: the reference the fast reader must match.
