@@ -9,6 +9,7 @@
 #include "res/resource.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -17,7 +18,6 @@ constexpr int kClientHeight = 554;
 constexpr UINT kMainInterval = 15;
 constexpr UINT kLowRefreshInterval = 45;
 constexpr UINT kStartupDelay = 777;
-constexpr UINT kBlinkInterval = 150;
 
 MouseEventTrace g_trace = nullptr;
 
@@ -223,8 +223,6 @@ void frmSet::tmrMain_Timer() {
     }
 }
 
-void frmSet::tmrBlink_Timer() { overlays_.spot.tmrBlink_Timer(); }
-
 bool frmSet::Form_QueryUnload(int unloadMode) {
     if (unloadMode != 0 || TaskbarMode) return true;
     // Closing from the title bar in tray mode keeps the program running.
@@ -243,7 +241,6 @@ void frmSet::Form_Unload() {
     RemoveMouseHooks();
     tmrMain.Stop();
     tmrStartup.Stop();
-    tmrBlink.Stop();
     SaveSettings();
 
     overlays_.spot.Unload();
@@ -262,7 +259,6 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (wParam) {
         case MainTimer: tmrMain_Timer(); return 0;
         case StartupTimer: tmrStartup_Timer(); return 0;
-        case BlinkTimer: tmrBlink_Timer(); return 0;
         }
         break;
     case WM_CLOSE:

@@ -55,7 +55,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    enum TimerId : UINT_PTR { MainTimer = 1, StartupTimer, BlinkTimer };
+    enum TimerId : UINT_PTR { MainTimer = 1, StartupTimer };
 
     void Form_Load();
     // True when the close goes ahead.
@@ -63,7 +63,6 @@ private:
     void Form_Unload();
     void tmrMain_Timer();
     void tmrStartup_Timer();
-    void tmrBlink_Timer();
 
     void ChooseSettingsFile();
     void SaveSettings();
@@ -86,7 +85,6 @@ private:
     std::string settingsPathOverride_;
     handles::Timer tmrMain;
     handles::Timer tmrStartup;
-    handles::Timer tmrBlink;
     bool paused_ = false;
     bool unloaded_ = false;
 };
