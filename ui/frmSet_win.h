@@ -35,9 +35,6 @@ public:
     bool Paused() const { return paused_; }
 
     Overlays& overlays() { return overlays_; }
-    const SettingsRecord& Settings() const { return settings_; }
-    SettingsRecord& Settings() { return settings_; }
-    const std::string& SettingsPath() const { return settingsPath_; }
     // Tests run the program's start-up against their own settings file.
     void SetSettingsPathForTest(std::string path) { settingsPathOverride_ = std::move(path); }
 
