@@ -76,10 +76,7 @@ SettingsFilePaths DefaultSettingsFilePaths() {
     return MakeSettingsFilePaths(Narrow(ProgramFolder()), Narrow(SpecialFolder(CSIDL_APPDATA)));
 }
 
-bool FileExists(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool FileExists(const std::string& path) { return FileExists(Widen(path)); }
 
 bool EnsureFolder(const std::string& path) {
     const std::wstring wide = Widen(path);

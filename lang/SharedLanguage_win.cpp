@@ -21,11 +21,6 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name) {
     return folder + L"\\" + name;
 }
 
-bool IsFile(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::string ReadFileBytes(const std::wstring& path) {
     const handles::File file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -54,11 +49,11 @@ std::string UserLocaleLanguageName() {
 std::wstring ChooseAlternativeTextsFile(const std::wstring& programFolder, const std::wstring& appDataFolder) {
     if (!programFolder.empty()) {
         const std::wstring beside = Join(programFolder, kFileName);
-        if (IsFile(beside)) return beside;
+        if (FileExists(beside)) return beside;
     }
     if (!appDataFolder.empty()) {
         const std::wstring perUser = Join(Join(appDataFolder, L"Glimmora"), kFileName);
-        if (IsFile(perUser)) return perUser;
+        if (FileExists(perUser)) return perUser;
     }
     return {};
 }

@@ -3,8 +3,6 @@
 
 #include "overlays/OverlayWindow_win.h"
 
-#include <string>
-
 class frmButtons : public OverlayWindow<frmButtons> {
 public:
     static const wchar_t* ClassName() { return L"Glimmora_frmButtons"; }
@@ -12,10 +10,6 @@ public:
     // The click indicator keeps its alpha for its own fade-out.
     void MakeTrans(int32_t alpha) { OverlayWindow::MakeTrans(alpha, false); }
     void MouseEvent(int32_t /*code*/, int32_t /*data*/) {}
-    void SetKeyText(const std::wstring& text) { keyText_ = text; }
     // Set while the button is held: the ring follows the pointer.
     bool Tracking = false;
-
-private:
-    std::wstring keyText_;
 };

@@ -187,8 +187,7 @@ void frmSet::MouseEvent(int32_t code, int32_t data) {
             }
         } else if (const auto index = rings_.ClickIndicatorFor(code)) {
             frmButtons& ring = overlays_.buttons[*index];
-            // The modifier caption joins with the keyboard poller; until then it is empty.
-            if (code == LeftUp || code == MiddleUp || code == RightUp) ring.SetKeyText(L"");
+            // Releases will also carry the held modifiers' caption once the keyboard is polled.
             ring.MoveTo(CentreOnPointer(pointer, ring.ClientSize()));
             ring.MouseEvent(code, data);
         }
@@ -289,7 +288,7 @@ void frmSet::ChooseSettingsFile() {
     IsLoadingSettings = true;
     clsLanguage& language = SharedLanguage();
     const int32_t systemLanguage = language.SystemLanguage();
-    settings_ = SettingsRecord(systemLanguage);
+    // Loading sets every key, to its default where the file has none.
     if (settingsPathOverride_.empty()) {
         settingsPath_ = ::ChooseSettingsFile(settings_, systemLanguage);
     } else {
