@@ -40,6 +40,24 @@ std::optional<std::wstring> ReadSectionListing(const std::wstring& path) {
     }
 }
 
+std::optional<std::string> ReadWholeFile(HANDLE file) {
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file, &size) || uint64_t(size.QuadPart) >= MAXDWORD) return std::nullopt;
+    try {
+        std::string bytes(size_t(size.QuadPart), '\0');
+        DWORD read = 0;
+        if (!bytes.empty() && !::ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr)) return std::nullopt;
+        bytes.resize(read);
+        return bytes;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+bool IsUtf16(std::string_view bytes) {
+    return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+}
+
 }  // namespace
 
 std::unique_ptr<IniSource> OpenSettingsSource(const std::string& path) {
@@ -134,9 +152,32 @@ void LoadSettingsFile(SettingsRecord& record, const std::string& path, int32_t s
 
 bool SaveSettingsFile(const SettingsRecord& record, const std::string& path) {
     EnsureFolder(path);
-    SectionListingSink listing;
-    SaveSettings(record, listing);
-    return ::WritePrivateProfileSectionW(kSection, Widen(listing.Listing()).c_str(), Widen(path).c_str()) != FALSE;
+    IniEntrySink entries;
+    SaveSettings(record, entries);
+    // Shared for reading only: a file someone else holds open for writing, or a protected
+    // one, refuses here, before a byte of it has changed.
+    handles::File file(::CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    const auto bytes = ReadWholeFile(file.get());
+    if (!bytes) return false;
+    if (IsUtf16(*bytes)) {
+        // The merge works on bytes of one character each; the profile API knows UTF-16.
+        file.reset();
+        ProfileKeySink keys(path);
+        return SaveSettings(record, keys);
+    }
+    std::string merged;
+    try {
+        merged = MergeSettingsSection(*bytes, entries.Entries());
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (merged.size() > MAXDWORD) return false;
+    DWORD written = 0;
+    return ::SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) == 0 &&
+           ::WriteFile(file.get(), merged.data(), DWORD(merged.size()), &written, nullptr) &&
+           written == merged.size() && ::SetEndOfFile(file.get());
 }
 
 std::string FileAccessDeniedText(const clsLanguage& language, const std::string& path) {

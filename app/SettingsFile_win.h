@@ -71,8 +71,9 @@ private:
 std::string ChooseSettingsFile(SettingsRecord& record, int32_t systemLanguage);
 
 void LoadSettingsFile(SettingsRecord& record, const std::string& path, int32_t systemLanguage);
-// Writes the whole section in one go: per key, the profile API rewrites the file 79 times.
-// A write-protected or locked file refuses quietly and stays as it was; false then.
+// Writes every key into the file in one go (per key, the profile API rewrites the file 79
+// times); every other line of the file stays as it was. A write-protected or locked file
+// refuses quietly and stays as it was; false then. A UTF-16 file is written key by key.
 bool SaveSettingsFile(const SettingsRecord& record, const std::string& path);
 
 // The "File access denied" message about path, and its box.

@@ -1,6 +1,8 @@
 #include "app/SettingsRecord.h"
 
 #include "app/Geometry.h"
+#include "app/SettingsValid.h"
+#include "lang/Language.h"
 
 #include <algorithm>
 #include <charconv>
@@ -20,17 +22,25 @@ struct DefaultCell {
 constexpr SettingDefault AnyListClass = SettingDefault::AnyListClass;
 constexpr SettingDefault SystemLanguage = SettingDefault::SystemLanguage;
 
+// The names the table uses for what a holder can hold.
+constexpr SettingValidity AsRead{SettingCheck::AsRead, 0, 0};
+constexpr SettingValidity CheckBox{SettingCheck::OneOf, 0, 1};
+constexpr SettingValidity Palette{SettingCheck::Palette, 0, 0};
+constexpr SettingValidity KnownLanguage{SettingCheck::OneOf, 0, kLanguageCount - 1};
+constexpr SettingValidity Slider(int32_t min, int32_t max) { return {SettingCheck::Clamp, min, max}; }
+constexpr SettingValidity OneOf(int32_t min, int32_t max) { return {SettingCheck::OneOf, min, max}; }
+
 constexpr SettingRow MakeRow(std::string_view name, DefaultCell cell, SettingLoad load, SettingSave save,
-                               SettingGroup group) {
-    return SettingRow{name, cell.fixed, cell.rule, load, save, group};
+                               SettingGroup group, SettingValidity valid) {
+    return SettingRow{name, cell.fixed, cell.rule, load, save, group, valid};
 }
 
-#define GLIMMORA_SETTING_ROW(name, def, load, save, group) \
-    MakeRow(#name, DefaultCell(def), SettingLoad::load, SettingSave::save, SettingGroup::group),
+#define GLIMMORA_SETTING_ROW(name, def, load, save, group, valid) \
+    MakeRow(#name, DefaultCell(def), SettingLoad::load, SettingSave::save, SettingGroup::group, valid),
 constexpr std::array<SettingRow, kSettingCount> kRows = {{GLIMMORA_SETTINGS(GLIMMORA_SETTING_ROW)}};
 #undef GLIMMORA_SETTING_ROW
 
-#define GLIMMORA_SETTING_ONE(name, def, load, save, group) +1
+#define GLIMMORA_SETTING_ONE(name, def, load, save, group, valid) +1
 static_assert(0 GLIMMORA_SETTINGS(GLIMMORA_SETTING_ONE) == kSettingCount, "one row per key");
 #undef GLIMMORA_SETTING_ONE
 
@@ -64,6 +74,28 @@ std::string DecimalText(double value) {
     char buffer[64];
     auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
     return error == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
+// The default as the file would hold it.
+int32_t FileDefault(const SettingsRecord& record, const SettingRow& row, int32_t systemLanguage) {
+    switch (row.defaultRule) {
+        case SettingDefault::Fixed: break;
+        case SettingDefault::SystemLanguage: return systemLanguage;
+        case SettingDefault::AnyListClass:
+            return std::any_of(std::begin(kListClasses), std::end(kListClasses),
+                               [&](SettingKey k) { return record.IsOn(k); });
+    }
+    return static_cast<int32_t>(row.fixedDefault);
+}
+
+double HeldValue(const SettingsRecord& record, const SettingRow& row, int32_t read) {
+    switch (row.load) {
+        case SettingLoad::Plain: break;
+        case SettingLoad::Tenths: return read / 10.0;
+        case SettingLoad::NonZeroIsOne: return read != 0;
+        case SettingLoad::VisibleIfTaskbar: return record.IsOn(SettingKey::Taskbar) || read != 0;
+    }
+    return read;
 }
 
 class EmptySource final : public IniSource {
@@ -112,26 +144,21 @@ int32_t ParseProfileInt(std::string_view text, int32_t fallback) {
     return static_cast<int32_t>(negative ? 0u - total : total);
 }
 
+double SettingDefaultValue(const SettingsRecord& record, SettingKey key, int32_t systemLanguage) {
+    const SettingRow& row = SettingRowOf(key);
+    return HeldValue(record, row, FileDefault(record, row, systemLanguage));
+}
+
 void LoadSettings(SettingsRecord& record, IniSource& source, int32_t systemLanguage) {
     for (std::size_t i = 0; i < kSettingCount; ++i) {
         const SettingRow& row = kRows[i];
         const auto key = static_cast<SettingKey>(i);
-        int32_t fallback = static_cast<int32_t>(row.fixedDefault);
-        if (row.defaultRule == SettingDefault::SystemLanguage) fallback = systemLanguage;
-        if (row.defaultRule == SettingDefault::AnyListClass) {
-            fallback = std::any_of(std::begin(kListClasses), std::end(kListClasses),
-                                   [&](SettingKey k) { return record.IsOn(k); });
-        }
+        const int32_t fallback = FileDefault(record, row, systemLanguage);
         std::optional<std::string> text = source.Read(row.name);
-        const int32_t read = text ? ParseProfileInt(*text, fallback) : fallback;
-        double value = read;
-        switch (row.load) {
-            case SettingLoad::Plain: break;
-            case SettingLoad::Tenths: value = read / 10.0; break;
-            case SettingLoad::NonZeroIsOne: value = read != 0; break;
-            case SettingLoad::VisibleIfTaskbar: value = record.IsOn(SettingKey::Taskbar) || read != 0; break;
-        }
-        record.Set(key, value);
+        record.Set(key, HeldValue(record, row, text ? ParseProfileInt(*text, fallback) : fallback));
+        // Key by key rather than once at the end, so that the default of "ListAnyKeys" sees
+        // the key classes as their check boxes will hold them ("ListMouseButtons=5" is off).
+        MakeSettingValid(record, key, systemLanguage);
     }
 }
 

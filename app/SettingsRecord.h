@@ -37,90 +37,106 @@ enum class SettingDefault : uint8_t {
     SystemLanguage
 };
 
-// Key name, default, load rule, save rule, group; in the order the keys are read.
-#define GLIMMORA_SETTINGS(X)                                     \
-    X(Buttons, 1, Plain, Decimal, Main)                          \
-    X(ButtonsSize, 44, Plain, Nearest, Main)                     \
-    X(ButtonsTrans, 50, Plain, Nearest, Main)                    \
-    X(ButtonsFading, 10, Tenths, Tenths, Main)                   \
-    X(MouseImage, 0, Plain, Decimal, Main)                       \
-    X(MouseImageSize, 84, Plain, Nearest, Main)                  \
-    X(MouseImageTrans, 30, Plain, Nearest, Main)                 \
-    X(MouseImageColor, 0, NonZeroIsOne, ZeroOrOne, Main)         \
-    X(MouseImageLockPos, 0, Plain, Decimal, Main)                \
-    X(MouseImagePosX, 0, Plain, Decimal, Main)                   \
-    X(MouseImagePosY, 0, Plain, Decimal, Main)                   \
-    X(Halo, 1, Plain, Decimal, Main)                             \
-    X(HaloSize, 100, Plain, Nearest, Main)                       \
-    X(HaloTrans, 80, Plain, Nearest, Main)                       \
-    X(HaloRing, 0, Plain, Decimal, Main)                         \
-    X(HaloFullScreen, 0, Plain, Decimal, Main)                   \
-    X(HaloColor, 0, Plain, Nearest, Main)                        \
-    X(Crosshair, 0, Plain, Decimal, Main)                        \
-    X(CrosshairSize, 7, Plain, Nearest, Main)                    \
-    X(CrosshairTrans, 40, Plain, Nearest, Main)                  \
-    X(CrosshairGap, 100, Plain, Nearest, Main)                   \
-    X(CrosshairColor, 16777152, Plain, Nearest, Main)            \
-    X(CrosshairArrows, 1, Plain, Decimal, Main)                  \
-    X(ListSpecialKeys, 0, Plain, Decimal, Main)                  \
-    X(ListCharacterKeys, 0, Plain, Decimal, Main)                \
-    X(ListCharacterSpecialKeys, 1, Plain, Decimal, Main)         \
-    X(ListCursorKeys, 0, Plain, Decimal, Main)                   \
-    X(ListFunctionKeys, 0, Plain, Decimal, Main)                 \
-    X(ListInputKeys, 0, Plain, Decimal, Main)                    \
-    X(ListMouseButtons, 0, Plain, Decimal, Main)                 \
-    X(ListAnyKeys, AnyListClass, Plain, Decimal, Main)           \
-    X(LeftButtonColor, 255, Plain, Decimal, Main)                \
-    X(LeftButtonWidth, 11, Plain, Decimal, Main)                 \
-    X(MiddleButtonColor, 53248, Plain, Decimal, Main)            \
-    X(MiddleButtonWidth, 8, Plain, Decimal, Main)                \
-    X(RightButtonColor, 16728064, Plain, Decimal, Main)          \
-    X(RightButtonWidth, 6, Plain, Decimal, Main)                 \
-    X(WheelColor, 12583104, Plain, Decimal, Main)                \
-    X(WheelWidth, 10, Plain, Decimal, Main)                      \
-    X(ShowWheelArrows, 1, Plain, Decimal, Main)                  \
-    X(ShowLettersOnRings, 0, Plain, Decimal, Main)               \
-    X(RingsSameSize, 0, Plain, Decimal, Main)                    \
-    X(DisksAsClickIndicators, 0, Plain, Decimal, Main)           \
-    X(ListKeysFading, 4, Plain, Decimal, Main)                   \
-    X(ShowKeysWindow, 1, Plain, Decimal, Main)                   \
-    X(ShowKeysClick, 1, Plain, Decimal, Main)                    \
-    X(KeyBoardTrans, 20, Plain, Nearest, Main)                   \
-    X(ListLockPos, 0, Plain, Decimal, Main)                      \
-    X(ListPosX, 0, Plain, Decimal, Main)                         \
-    X(ListPosY, 0, Plain, Decimal, Main)                         \
-    X(AutoHideMouse, 0, Plain, Decimal, Main)                    \
-    X(AutoHideKeyboard, 0, Plain, Decimal, Main)                 \
-    X(FadeAutoHide, 5, Plain, Decimal, Main)                     \
-    X(LowRefresh, 0, Plain, Decimal, Main)                       \
-    X(HotKeyBlinkSpec1, 16, Plain, Decimal, Shortcut)            \
-    X(HotKeyBlinkSpec2, 17, Plain, Decimal, Shortcut)            \
-    X(HotKeyBlinkKeyCode, 89, Plain, Decimal, Shortcut)          \
-    X(HotKeyPauseSpec1, 16, Plain, Decimal, Shortcut)            \
-    X(HotKeyPauseSpec2, 17, Plain, Decimal, Shortcut)            \
-    X(HotKeyPauseKeyCode, 65, Plain, Decimal, Shortcut)          \
-    X(HotKeyButtonsSpec1, 16, Plain, Decimal, Shortcut)          \
-    X(HotKeyButtonsSpec2, 17, Plain, Decimal, Shortcut)          \
-    X(HotKeyButtonsKeyCode, -1, Plain, Decimal, Shortcut)        \
-    X(HotKeyPictureSpec1, 16, Plain, Decimal, Shortcut)          \
-    X(HotKeyPictureSpec2, 17, Plain, Decimal, Shortcut)          \
-    X(HotKeyPictureKeyCode, -1, Plain, Decimal, Shortcut)        \
-    X(HotKeySpotSpec1, 16, Plain, Decimal, Shortcut)             \
-    X(HotKeySpotSpec2, 17, Plain, Decimal, Shortcut)             \
-    X(HotKeySpotKeyCode, -1, Plain, Decimal, Shortcut)           \
-    X(HotKeyCrossHairSpec1, 16, Plain, Decimal, Shortcut)        \
-    X(HotKeyCrossHairSpec2, 17, Plain, Decimal, Shortcut)        \
-    X(HotKeyCrossHairKeyCode, -1, Plain, Decimal, Shortcut)      \
-    X(HotKeyKeyBoardSpec1, 16, Plain, Decimal, Shortcut)         \
-    X(HotKeyKeyBoardSpec2, 17, Plain, Decimal, Shortcut)         \
-    X(HotKeyKeyBoardKeyCode, -1, Plain, Decimal, Shortcut)       \
-    X(Language, SystemLanguage, Plain, Decimal, Main)            \
-    X(Taskbar, 1, NonZeroIsOne, ZeroOrOne, Main)                 \
-    X(WindowState, 0, Plain, Decimal, Main)                      \
-    X(WindowVisible, 1, VisibleIfTaskbar, ZeroOrOne, Main)
+// What a holder can hold, and so what a value read from the file is made into.
+enum class SettingCheck : uint8_t {
+    AsRead,  // anything is meaningful (positions, shortcuts), or the load rule already made it so
+    Clamp,   // a slider: pulled into min..max as the slider's Clamp does
+    OneOf,   // a check box or a choice: a whole number in min..max, anything else gives the default
+    Palette  // a colour picker: the nearest palette colour
+};
+
+struct SettingValidity {
+    SettingCheck check;
+    int32_t min;  // in the units the record holds (seconds for "ButtonsFading")
+    int32_t max;
+};
+
+// Key name, default, load rule, save rule, group, what its holder can hold; in the order
+// the keys are read. Validity: AsRead, CheckBox (0 or 1), Slider(min, max), OneOf(min, max),
+// Palette, KnownLanguage.
+#define GLIMMORA_SETTINGS(X)                                         \
+    X(Buttons, 1, Plain, ZeroOrOne, Main, CheckBox)                  \
+    X(ButtonsSize, 44, Plain, Nearest, Main, Slider(5, 90))          \
+    X(ButtonsTrans, 50, Plain, Nearest, Main, Slider(0, 95))         \
+    X(ButtonsFading, 10, Tenths, Tenths, Main, Slider(0, 5))         \
+    X(MouseImage, 0, Plain, ZeroOrOne, Main, CheckBox)               \
+    X(MouseImageSize, 84, Plain, Nearest, Main, Slider(20, 150))     \
+    X(MouseImageTrans, 30, Plain, Nearest, Main, Slider(0, 95))      \
+    X(MouseImageColor, 0, NonZeroIsOne, ZeroOrOne, Main, AsRead)     \
+    X(MouseImageLockPos, 0, Plain, ZeroOrOne, Main, CheckBox)        \
+    X(MouseImagePosX, 0, Plain, Decimal, Main, AsRead)               \
+    X(MouseImagePosY, 0, Plain, Decimal, Main, AsRead)               \
+    X(Halo, 1, Plain, ZeroOrOne, Main, CheckBox)                     \
+    X(HaloSize, 100, Plain, Nearest, Main, Slider(20, 300))          \
+    X(HaloTrans, 80, Plain, Nearest, Main, Slider(0, 95))            \
+    X(HaloRing, 0, Plain, ZeroOrOne, Main, CheckBox)                 \
+    X(HaloFullScreen, 0, Plain, ZeroOrOne, Main, CheckBox)           \
+    X(HaloColor, 0, Plain, Nearest, Main, Palette)                   \
+    X(Crosshair, 0, Plain, ZeroOrOne, Main, CheckBox)                \
+    X(CrosshairSize, 7, Plain, Nearest, Main, Slider(1, 30))         \
+    X(CrosshairTrans, 40, Plain, Nearest, Main, Slider(0, 95))       \
+    X(CrosshairGap, 100, Plain, Nearest, Main, Slider(0, 100))       \
+    X(CrosshairColor, 16777152, Plain, Nearest, Main, Palette)       \
+    X(CrosshairArrows, 1, Plain, ZeroOrOne, Main, CheckBox)          \
+    X(ListSpecialKeys, 0, Plain, ZeroOrOne, Main, CheckBox)          \
+    X(ListCharacterKeys, 0, Plain, ZeroOrOne, Main, CheckBox)        \
+    X(ListCharacterSpecialKeys, 1, Plain, ZeroOrOne, Main, CheckBox) \
+    X(ListCursorKeys, 0, Plain, ZeroOrOne, Main, CheckBox)           \
+    X(ListFunctionKeys, 0, Plain, ZeroOrOne, Main, CheckBox)         \
+    X(ListInputKeys, 0, Plain, ZeroOrOne, Main, CheckBox)            \
+    X(ListMouseButtons, 0, Plain, ZeroOrOne, Main, CheckBox)         \
+    X(ListAnyKeys, AnyListClass, Plain, ZeroOrOne, Main, CheckBox)   \
+    X(LeftButtonColor, 255, Plain, Decimal, Main, Palette)           \
+    X(LeftButtonWidth, 11, Plain, Decimal, Main, Slider(2, 20))      \
+    X(MiddleButtonColor, 53248, Plain, Decimal, Main, Palette)       \
+    X(MiddleButtonWidth, 8, Plain, Decimal, Main, Slider(2, 20))     \
+    X(RightButtonColor, 16728064, Plain, Decimal, Main, Palette)     \
+    X(RightButtonWidth, 6, Plain, Decimal, Main, Slider(2, 20))      \
+    X(WheelColor, 12583104, Plain, Decimal, Main, Palette)           \
+    X(WheelWidth, 10, Plain, Decimal, Main, Slider(2, 20))           \
+    X(ShowWheelArrows, 1, Plain, ZeroOrOne, Main, CheckBox)          \
+    X(ShowLettersOnRings, 0, Plain, ZeroOrOne, Main, CheckBox)       \
+    X(RingsSameSize, 0, Plain, ZeroOrOne, Main, CheckBox)            \
+    X(DisksAsClickIndicators, 0, Plain, ZeroOrOne, Main, CheckBox)   \
+    X(ListKeysFading, 4, Plain, Decimal, Main, Slider(1, 20))        \
+    X(ShowKeysWindow, 1, Plain, ZeroOrOne, Main, CheckBox)           \
+    X(ShowKeysClick, 1, Plain, ZeroOrOne, Main, CheckBox)            \
+    X(KeyBoardTrans, 20, Plain, Nearest, Main, Slider(0, 95))        \
+    X(ListLockPos, 0, Plain, ZeroOrOne, Main, CheckBox)              \
+    X(ListPosX, 0, Plain, Decimal, Main, AsRead)                     \
+    X(ListPosY, 0, Plain, Decimal, Main, AsRead)                     \
+    X(AutoHideMouse, 0, Plain, ZeroOrOne, Main, CheckBox)            \
+    X(AutoHideKeyboard, 0, Plain, ZeroOrOne, Main, CheckBox)         \
+    X(FadeAutoHide, 5, Plain, Decimal, Main, Slider(0, 60))          \
+    X(LowRefresh, 0, Plain, ZeroOrOne, Main, CheckBox)               \
+    X(HotKeyBlinkSpec1, 16, Plain, Decimal, Shortcut, AsRead)        \
+    X(HotKeyBlinkSpec2, 17, Plain, Decimal, Shortcut, AsRead)        \
+    X(HotKeyBlinkKeyCode, 89, Plain, Decimal, Shortcut, AsRead)      \
+    X(HotKeyPauseSpec1, 16, Plain, Decimal, Shortcut, AsRead)        \
+    X(HotKeyPauseSpec2, 17, Plain, Decimal, Shortcut, AsRead)        \
+    X(HotKeyPauseKeyCode, 65, Plain, Decimal, Shortcut, AsRead)      \
+    X(HotKeyButtonsSpec1, 16, Plain, Decimal, Shortcut, AsRead)      \
+    X(HotKeyButtonsSpec2, 17, Plain, Decimal, Shortcut, AsRead)      \
+    X(HotKeyButtonsKeyCode, -1, Plain, Decimal, Shortcut, AsRead)    \
+    X(HotKeyPictureSpec1, 16, Plain, Decimal, Shortcut, AsRead)      \
+    X(HotKeyPictureSpec2, 17, Plain, Decimal, Shortcut, AsRead)      \
+    X(HotKeyPictureKeyCode, -1, Plain, Decimal, Shortcut, AsRead)    \
+    X(HotKeySpotSpec1, 16, Plain, Decimal, Shortcut, AsRead)         \
+    X(HotKeySpotSpec2, 17, Plain, Decimal, Shortcut, AsRead)         \
+    X(HotKeySpotKeyCode, -1, Plain, Decimal, Shortcut, AsRead)       \
+    X(HotKeyCrossHairSpec1, 16, Plain, Decimal, Shortcut, AsRead)    \
+    X(HotKeyCrossHairSpec2, 17, Plain, Decimal, Shortcut, AsRead)    \
+    X(HotKeyCrossHairKeyCode, -1, Plain, Decimal, Shortcut, AsRead)  \
+    X(HotKeyKeyBoardSpec1, 16, Plain, Decimal, Shortcut, AsRead)     \
+    X(HotKeyKeyBoardSpec2, 17, Plain, Decimal, Shortcut, AsRead)     \
+    X(HotKeyKeyBoardKeyCode, -1, Plain, Decimal, Shortcut, AsRead)   \
+    X(Language, SystemLanguage, Plain, Decimal, Main, KnownLanguage) \
+    X(Taskbar, 1, NonZeroIsOne, ZeroOrOne, Main, AsRead)             \
+    X(WindowState, 0, Plain, Decimal, Main, OneOf(0, 2))             \
+    X(WindowVisible, 1, VisibleIfTaskbar, ZeroOrOne, Main, AsRead)
 
 enum class SettingKey : int32_t {
-#define GLIMMORA_SETTING_ENUM(name, def, load, save, group) name,
+#define GLIMMORA_SETTING_ENUM(name, def, load, save, group, valid) name,
     GLIMMORA_SETTINGS(GLIMMORA_SETTING_ENUM)
 #undef GLIMMORA_SETTING_ENUM
 };
@@ -138,6 +154,7 @@ struct SettingRow {
     SettingLoad load;
     SettingSave save;
     SettingGroup group;
+    SettingValidity valid;
 };
 
 // The table in reading order; SettingRowOf(key).name is the INI key.
@@ -150,7 +167,8 @@ const std::array<SettingKey, kSettingCount>& SettingSaveOrder();
 // a value read from the file reaches the next save untouched.
 class SettingsRecord {
 public:
-    // Every key at its default, with the system language as the language.
+    // Every key at its default as its holder holds it (colours on the palette), with the
+    // system language as the language.
     explicit SettingsRecord(int32_t systemLanguage = 0);
 
     double Get(SettingKey key) const { return values_[Index(key)]; }
@@ -186,8 +204,12 @@ struct IniSink {
 // the value into a 30-character buffer.
 int32_t ParseProfileInt(std::string_view text, int32_t fallback);
 
-// Reads every key in table order; absent keys get their defaults. Never fails: any text
-// gives some value.
+// The value key holds when the file lacks it; the keys read before it decide the default
+// of "ListAnyKeys".
+double SettingDefaultValue(const SettingsRecord& record, SettingKey key, int32_t systemLanguage);
+
+// Reads every key in table order; absent keys get their defaults, and every value is made
+// one its holder can hold (MakeSettingsValid). Never fails: any text gives some value.
 void LoadSettings(SettingsRecord& record, IniSource& source, int32_t systemLanguage);
 
 // The text a key is written as.

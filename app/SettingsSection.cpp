@@ -1,8 +1,10 @@
 #include "app/SettingsSection.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -42,6 +44,89 @@ std::string_view Unquoted(std::string_view value) {
     return value;
 }
 
+// The blanks the profile API trims from both ends of a line (CR and LF end one); ^Z, an
+// old end-of-file mark, is one of them.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+        return AsciiLower(x) == AsciiLower(y);
+    });
+}
+
+struct Line {
+    std::size_t begin = 0;
+    std::string_view content;  // without its ending
+    std::string_view ending;   // "\r\n", "\n", "\r" or nothing at the end of the file
+    std::size_t ContentEnd() const { return begin + content.size(); }
+    std::size_t End() const { return ContentEnd() + ending.size(); }
+};
+
+// Lines as the profile API splits a file: at every CR or LF, a CR LF pair ending one line.
+class LineSplitter {
+public:
+    LineSplitter(std::string_view text, std::size_t start) : text_(text), next_(start) {}
+
+    bool Next(Line& line) {
+        if (next_ >= text_.size()) return false;
+        const std::size_t begin = next_;
+        std::size_t contentEnd = begin;
+        while (contentEnd < text_.size() && text_[contentEnd] != '\r' && text_[contentEnd] != '\n') ++contentEnd;
+        std::size_t end = contentEnd;
+        if (end < text_.size()) end += text_.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+        line = Line{begin, text_.substr(begin, contentEnd - begin), text_.substr(contentEnd, end - contentEnd)};
+        next_ = end;
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t next_;
+};
+
+// "[name]", anything after the last bracket ignored; the name without its blanks.
+std::optional<std::string_view> SectionName(std::string_view trimmedLine) {
+    if (trimmedLine.empty() || trimmedLine.front() != '[') return std::nullopt;
+    const std::size_t close = trimmedLine.rfind(']');
+    if (close == std::string_view::npos) return std::nullopt;  // read as a key line
+    return Trimmed(trimmedLine.substr(1, close - 1));
+}
+
+std::string_view KeyName(std::string_view trimmedLine) {
+    return Trimmed(trimmedLine.substr(0, trimmedLine.find('=')));
+}
+
+// Looks entry names up without regard to case; most lines of a damaged file are not ours.
+class EntryIndex {
+public:
+    explicit EntryIndex(const std::vector<IniEntry>& entries) {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            byName_.emplace(Lowered(entries[i].key), i);
+            shortest_ = std::min(shortest_, entries[i].key.size());
+            longest_ = std::max(longest_, entries[i].key.size());
+        }
+    }
+    std::optional<std::size_t> Find(std::string_view name) const {
+        if (name.size() < shortest_ || name.size() > longest_) return std::nullopt;
+        const auto found = byName_.find(Lowered(name));
+        if (found == byName_.end()) return std::nullopt;
+        return found->second;
+    }
+
+private:
+    std::unordered_map<std::string, std::size_t> byName_;
+    std::size_t shortest_ = SIZE_MAX;
+    std::size_t longest_ = 0;
+};
+
+void AppendEntry(std::string& out, const IniEntry& entry) { out.append(entry.key).append(1, '=').append(entry.text); }
+
 }  // namespace
 
 SectionListingSource::SectionListingSource(std::string_view listing) {
@@ -64,12 +149,63 @@ std::optional<std::string> SectionListingSource::Read(std::string_view key) {
     return index ? values_[*index] : std::nullopt;
 }
 
-bool SectionListingSink::Write(std::string_view key, std::string_view text) {
-    entries_.append(key).append(1, '=').append(text).append(1, '\0');
+bool IniEntrySink::Write(std::string_view key, std::string_view text) {
+    entries_.push_back(IniEntry{std::string(key), std::string(text)});
     return true;
 }
 
-const std::string& SectionListingSink::Listing() {
-    listing_ = entries_ + '\0';
-    return listing_;
+std::string MergeSettingsSection(std::string_view fileText, const std::vector<IniEntry>& entries) {
+    constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
+    const std::size_t bodyStart = fileText.substr(0, utf8Mark.size()) == utf8Mark ? utf8Mark.size() : 0;
+    const EntryIndex index(entries);
+
+    // One pass over the lines up to the end of the first section "Settings".
+    std::vector<std::pair<Line, std::size_t>> replaced;  // a key's first line, its entry
+    std::vector<bool> present(entries.size());
+    std::optional<Line> last;  // the section's last line that is not blank, or its heading
+    std::string_view ending;
+    bool inSection = false;
+    LineSplitter lines(fileText, bodyStart);
+    for (Line line; lines.Next(line);) {
+        if (ending.empty()) ending = line.ending;
+        const std::string_view trimmed = Trimmed(line.content);
+        if (const auto name = SectionName(trimmed)) {
+            if (inSection) break;
+            inSection = !last && SameName(*name, kSettingsSection);
+            if (inSection) last = line;
+            continue;
+        }
+        if (!inSection || trimmed.empty()) continue;
+        last = line;
+        const auto entry = index.Find(KeyName(trimmed));
+        if (entry && !present[*entry]) {
+            present[*entry] = true;
+            replaced.emplace_back(line, *entry);
+        }
+    }
+    if (ending.empty()) ending = "\r\n";
+
+    std::string merged;
+    merged.reserve(fileText.size() + entries.size() * 32 + 16);
+    std::size_t copied = 0;
+    for (const auto& [line, entry] : replaced) {
+        merged.append(fileText.substr(copied, line.begin - copied));
+        AppendEntry(merged, entries[entry]);
+        copied = line.ContentEnd();  // the line keeps its own ending
+    }
+    const std::size_t insertAt = last ? last->End() : fileText.size();
+    merged.append(fileText.substr(copied, insertAt - copied));
+    if (std::find(present.begin(), present.end(), false) != present.end()) {
+        const bool endsLine = last ? !last->ending.empty()
+                                   : fileText.size() == bodyStart || fileText.back() == '\n' || fileText.back() == '\r';
+        if (!endsLine) merged.append(ending);
+        if (!last) merged.append(1, '[').append(kSettingsSection).append(1, ']').append(ending);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (present[i]) continue;
+            AppendEntry(merged, entries[i]);
+            merged.append(ending);
+        }
+    }
+    merged.append(fileText.substr(insertAt));
+    return merged;
 }

@@ -1,12 +1,13 @@
-// The settings read out of one listing of the whole section. Asking the profile API for
-// each key parses and searches the file 79 times, which takes many seconds once a damaged
-// file has grown to tens of megabytes; one listing is read in one pass.
+// The section "Settings" read out of one listing and written back in one pass. Asking the
+// profile API for each key parses (and on saving rewrites) the file 79 times, which takes
+// many seconds once a damaged file has grown to tens of megabytes.
 #pragma once
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/SettingsRecord.h"
 
@@ -24,14 +25,27 @@ private:
     std::array<std::optional<std::string>, kSettingCount> values_;
 };
 
-// The listing WritePrivateProfileSection takes: "key=text" entries each ended by a NUL,
-// then one more NUL.
-class SectionListingSink final : public IniSink {
+// One "key=text" line to be written.
+struct IniEntry {
+    std::string key;
+    std::string text;
+};
+
+// Collects what SaveSettings writes, in its order.
+class IniEntrySink final : public IniSink {
 public:
     bool Write(std::string_view key, std::string_view text) override;
-    const std::string& Listing();
+    const std::vector<IniEntry>& Entries() const { return entries_; }
 
 private:
-    std::string entries_;
-    std::string listing_;
+    std::vector<IniEntry> entries_;
 };
+
+// The bytes of an INI file after writing each entry into its first section "Settings" as
+// writing key by key through the profile API would: section and key names compare without
+// regard to case; a key's first line (bare or with "=") becomes "key=text", later lines of
+// the same key stay; a key the section lacks is added after its last line that is not
+// blank; without the section, it is added at the end of the file. Every other byte stays,
+// line endings included; added lines end the way the file's first line does (CR LF when
+// it has none). Linear in the size of the file. Entries name distinct keys.
+std::string MergeSettingsSection(std::string_view fileText, const std::vector<IniEntry>& entries);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -9,22 +10,32 @@
 #include "app/SettingsLocation.h"
 #include "app/SettingsRecord.h"
 #include "app/SettingsSection.h"
+#include "app/SettingsValid.h"
+#include "controls/ColorPalette.h"
 
 namespace {
 
+// The listing GetPrivateProfileSection would give for these entries.
+std::string ListingOf(const std::vector<IniEntry>& entries) {
+    std::string listing;
+    for (const IniEntry& e : entries) listing += e.key + "=" + e.text + '\0';
+    return listing + '\0';
+}
+
 // Every key in reading order with the value it holds when the file lacks it (system
-// language 3). Written out by hand so that a slip in the table shows up here.
+// language 3); colours as their pickers hold them, on the palette. Written out by hand so
+// that a slip in the table shows up here.
 const std::vector<std::pair<std::string, double>> kExpectedDefaults = {
     {"Buttons", 1}, {"ButtonsSize", 44}, {"ButtonsTrans", 50}, {"ButtonsFading", 1.0},
     {"MouseImage", 0}, {"MouseImageSize", 84}, {"MouseImageTrans", 30}, {"MouseImageColor", 0},
     {"MouseImageLockPos", 0}, {"MouseImagePosX", 0}, {"MouseImagePosY", 0},
     {"Halo", 1}, {"HaloSize", 100}, {"HaloTrans", 80}, {"HaloRing", 0}, {"HaloFullScreen", 0}, {"HaloColor", 0},
     {"Crosshair", 0}, {"CrosshairSize", 7}, {"CrosshairTrans", 40}, {"CrosshairGap", 100},
-    {"CrosshairColor", 16777152}, {"CrosshairArrows", 1},
+    {"CrosshairColor", 0xFFFFBF}, {"CrosshairArrows", 1},
     {"ListSpecialKeys", 0}, {"ListCharacterKeys", 0}, {"ListCharacterSpecialKeys", 1}, {"ListCursorKeys", 0},
     {"ListFunctionKeys", 0}, {"ListInputKeys", 0}, {"ListMouseButtons", 0}, {"ListAnyKeys", 1},
-    {"LeftButtonColor", 255}, {"LeftButtonWidth", 11}, {"MiddleButtonColor", 53248}, {"MiddleButtonWidth", 8},
-    {"RightButtonColor", 16728064}, {"RightButtonWidth", 6}, {"WheelColor", 12583104}, {"WheelWidth", 10},
+    {"LeftButtonColor", 0x0000FF}, {"LeftButtonWidth", 11}, {"MiddleButtonColor", 0x00BF00}, {"MiddleButtonWidth", 8},
+    {"RightButtonColor", 0xFF6000}, {"RightButtonWidth", 6}, {"WheelColor", 0xBF00BF}, {"WheelWidth", 10},
     {"ShowWheelArrows", 1}, {"ShowLettersOnRings", 0}, {"RingsSameSize", 0}, {"DisksAsClickIndicators", 0},
     {"ListKeysFading", 4}, {"ShowKeysWindow", 1}, {"ShowKeysClick", 1}, {"KeyBoardTrans", 20},
     {"ListLockPos", 0}, {"ListPosX", 0}, {"ListPosY", 0},
@@ -67,9 +78,9 @@ struct RecordingSink final : IniSink {
 };
 
 SettingsRecord SavedAndReloaded(const SettingsRecord& record) {
-    SectionListingSink sink;
+    IniEntrySink sink;
     EXPECT_TRUE(SaveSettings(record, sink));
-    return Loaded(sink.Listing());
+    return Loaded(ListingOf(sink.Entries()));
 }
 
 }  // namespace
@@ -96,7 +107,7 @@ TEST(SettingsRecord, SavesEveryKeyOnceWithWindowKeysBeforeShortcuts) {
     for (const auto& entry : sink.written) keys.push_back(entry.first);
     EXPECT_EQ(keys, expected);
     EXPECT_EQ(sink.Text("ButtonsFading"), "10");
-    EXPECT_EQ(sink.Text("CrosshairColor"), "16777152");
+    EXPECT_EQ(sink.Text("CrosshairColor"), "16777151");
     EXPECT_EQ(sink.Text("HotKeySpotKeyCode"), "-1");
     EXPECT_EQ(sink.Text("Language"), "5");
 
@@ -109,7 +120,7 @@ TEST(SettingsRecord, SavesEveryKeyOnceWithWindowKeysBeforeShortcuts) {
 
 TEST(SettingsRecord, TransformsOnLoadAndSave) {
     SettingsRecord record = Loaded(Listing({"ButtonsFading=25", "MouseImageColor=7", "HotKeyPauseKeyCode=-1",
-                                            "HotKeyBlinkSpec1=-16", "HaloColor=-2147483648"}));
+                                            "HotKeyBlinkSpec1=-16"}));
     EXPECT_EQ(record.Get(SettingKey::ButtonsFading), 2.5);
     EXPECT_EQ(record.Get(SettingKey::MouseImageColor), 1);
     RecordingSink sink;
@@ -118,7 +129,6 @@ TEST(SettingsRecord, TransformsOnLoadAndSave) {
     EXPECT_EQ(sink.Text("MouseImageColor"), "1");
     EXPECT_EQ(sink.Text("HotKeyPauseKeyCode"), "-1");
     EXPECT_EQ(sink.Text("HotKeyBlinkSpec1"), "-16");
-    EXPECT_EQ(sink.Text("HaloColor"), "-2147483648");
     EXPECT_EQ(SavedAndReloaded(record), record);
 
     // What the holders hand back: slider values are rounded half to even, positions and
@@ -131,6 +141,9 @@ TEST(SettingsRecord, TransformsOnLoadAndSave) {
     record.Set(SettingKey::ListPosY, -15);
     record.Set(SettingKey::Taskbar, -3);
     record.Set(SettingKey::WindowVisible, 0);
+    record.Set(SettingKey::Halo, 5);
+    record.Set(SettingKey::Crosshair, -3);
+    record.Set(SettingKey::ListAnyKeys, 0);
     RecordingSink held;
     SaveSettings(record, held);
     EXPECT_EQ(held.Text("ButtonsSize"), "44");
@@ -141,13 +154,19 @@ TEST(SettingsRecord, TransformsOnLoadAndSave) {
     EXPECT_EQ(held.Text("ListPosY"), "-15");
     EXPECT_EQ(held.Text("Taskbar"), "1");
     EXPECT_EQ(held.Text("WindowVisible"), "0");
+    EXPECT_EQ(held.Text("Halo"), "1");
+    EXPECT_EQ(held.Text("Crosshair"), "1");
+    EXPECT_EQ(held.Text("ListAnyKeys"), "0");
     EXPECT_EQ(record.GetInt(SettingKey::ButtonsSize), 44);
 }
 
 TEST(SettingsRecord, ListAnyKeysDefaultFollowsTheKeyClassesReadBeforeIt) {
     const std::string noneSelected = Listing({"ListCharacterSpecialKeys=0"});
     EXPECT_EQ(Loaded(noneSelected).Get(SettingKey::ListAnyKeys), 0);
-    EXPECT_EQ(Loaded(Listing({"ListCharacterSpecialKeys=0", "ListMouseButtons=-4"})).Get(SettingKey::ListAnyKeys), 1);
+    EXPECT_EQ(Loaded(Listing({"ListCharacterSpecialKeys=0", "ListMouseButtons=1"})).Get(SettingKey::ListAnyKeys), 1);
+    // A class its check box cannot hold counts as its default: off, or on for the one on.
+    EXPECT_EQ(Loaded(Listing({"ListCharacterSpecialKeys=0", "ListMouseButtons=-4"})).Get(SettingKey::ListAnyKeys), 0);
+    EXPECT_EQ(Loaded(Listing({"ListCharacterSpecialKeys=7"})).Get(SettingKey::ListAnyKeys), 1);
     EXPECT_EQ(Loaded(Listing({"ListAnyKeys=0"})).Get(SettingKey::ListAnyKeys), 0);  // present wins
     EXPECT_EQ(Loaded(noneSelected + Listing({"ListAnyKeys=1"})).Get(SettingKey::ListAnyKeys), 1);
 }
@@ -191,110 +210,160 @@ TEST(SettingsRecord, AnyDamageStillGivesARecordThatSavesAndReloadsUnchanged) {
     }
     // Quotes go, the first of two entries decides, a bare name reads as absent, case is
     // ignored and other keys or a missing closing NUL change nothing.
-    const SettingsRecord record = Loaded(Listing({"haLOsize=\"12\"", "HaloSize=13", "Buttons", "Buttons=0", "Junk=4",
+    const SettingsRecord record = Loaded(Listing({"haLOsize=\"42\"", "HaloSize=43", "Buttons", "Buttons=0", "Junk=4",
                                                   "HaloTrans='9'", "=5"}) + "HaloRing=1");
-    EXPECT_EQ(record.Get(SettingKey::HaloSize), 12);
+    EXPECT_EQ(record.Get(SettingKey::HaloSize), 42);
     EXPECT_EQ(record.Get(SettingKey::Buttons), 1);
     EXPECT_EQ(record.Get(SettingKey::HaloTrans), 9);
     EXPECT_EQ(record.Get(SettingKey::HaloRing), 1);
     EXPECT_EQ(Loaded(Listing({"HaloSize="})).Get(SettingKey::HaloSize), 100);  // empty reads as absent
-    EXPECT_EQ(Loaded(Listing({"HaloSize=\"7"})).Get(SettingKey::HaloSize), 0);  // an unmatched quote stays
-}
-
-TEST(SettingsLocation, PathsAreComposedFromTheFolders) {
-    EXPECT_EQ(TrimBackslashes("\\Glimmora\\Glimmora.ini\\"), "Glimmora\\Glimmora.ini");
-    EXPECT_EQ(TrimBackslashes("\\\\a\\\\"), "\\a\\");
-    EXPECT_EQ(TrimBackslashes("\\"), "");
-    const SettingsFilePaths paths = MakeSettingsFilePaths("E:\\Tools", "C:\\Users\\Ann\\AppData\\Roaming");
-    EXPECT_EQ(paths.programFile, "E:\\Tools\\Glimmora.ini");
-    EXPECT_EQ(paths.userFile, "C:\\Users\\Ann\\AppData\\Roaming\\Glimmora\\Glimmora.ini");
-    EXPECT_EQ(MakeSettingsFilePaths("E:\\Tools", "").userFile, "\\Glimmora\\Glimmora.ini");
+    EXPECT_EQ(Loaded(Listing({"HotKeyBlinkKeyCode=\"7"})).Get(SettingKey::HotKeyBlinkKeyCode), 0);  // an unmatched quote stays
 }
 
 namespace {
 
-// Files as listings of their section, plus a log of what was done to them.
-struct FakeFiles final : SettingsFileSystem {
-    bool removable = false;
-    bool canCreateUserFolder = true;
-    std::map<std::string, std::string> files;
-    std::vector<std::string> log;
-
-    bool IsOnRemovableDrive(const std::string& folder) override {
-        log.push_back("drive " + folder);
-        return removable;
-    }
-    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
-    bool EnsureFolder(const std::string& path) override {
-        log.push_back("folder " + path);
-        return canCreateUserFolder;
-    }
-    std::unique_ptr<IniSource> OpenSource(const std::string& path) override {
-        log.push_back("read " + path);
-        return std::make_unique<SectionListingSource>(files.count(path) ? files[path] : "");
-    }
-    struct Sink final : IniSink {
-        FakeFiles& owner;
-        std::string path;
-        Sink(FakeFiles& o, std::string p) : owner(o), path(std::move(p)) {}
-        bool Write(std::string_view key, std::string_view text) override {
-            owner.log.push_back("write " + path + " " + std::string(key) + "=" + std::string(text));
-            if (!owner.canCreateUserFolder) return false;
-            owner.files[path] += std::string(key) + "=" + std::string(text) + '\0';
-            return true;
-        }
-    };
-    std::unique_ptr<IniSink> OpenSink(const std::string& path) override { return std::make_unique<Sink>(*this, path); }
+// What holds each key, as the settings window and the click options lay it out; written
+// out by hand so that a key given the wrong rule in the table shows up here.
+const std::set<std::string> kCheckBoxes = {
+    "Buttons", "MouseImage", "MouseImageLockPos", "Halo", "HaloRing", "HaloFullScreen", "Crosshair",
+    "CrosshairArrows", "ListSpecialKeys", "ListCharacterKeys", "ListCharacterSpecialKeys", "ListCursorKeys",
+    "ListFunctionKeys", "ListInputKeys", "ListMouseButtons", "ListAnyKeys", "ShowWheelArrows", "ShowLettersOnRings",
+    "RingsSameSize", "DisksAsClickIndicators", "ShowKeysWindow", "ShowKeysClick", "ListLockPos", "AutoHideMouse",
+    "AutoHideKeyboard", "LowRefresh",
 };
+const std::map<std::string, ValueRange> kSliders = {
+    {"ButtonsSize", {5, 90}}, {"ButtonsTrans", {0, 95}}, {"ButtonsFading", {0, 5}}, {"MouseImageSize", {20, 150}},
+    {"MouseImageTrans", {0, 95}}, {"HaloSize", {20, 300}}, {"HaloTrans", {0, 95}}, {"CrosshairSize", {1, 30}},
+    {"CrosshairTrans", {0, 95}}, {"CrosshairGap", {0, 100}}, {"LeftButtonWidth", {2, 20}},
+    {"MiddleButtonWidth", {2, 20}}, {"RightButtonWidth", {2, 20}}, {"WheelWidth", {2, 20}},
+    {"ListKeysFading", {1, 20}}, {"KeyBoardTrans", {0, 95}}, {"FadeAutoHide", {0, 60}},
+};
+const std::set<std::string> kColourPickers = {"HaloColor", "CrosshairColor", "LeftButtonColor", "MiddleButtonColor",
+                                              "RightButtonColor", "WheelColor"};
 
-const SettingsFilePaths kPaths = MakeSettingsFilePaths("E:\\Tools", "C:\\AppData");
-const std::string& kProgramFile = kPaths.programFile;
-const std::string& kUserFile = kPaths.userFile;
+bool OnPalette(double colour) { return colour >= 0 && colour <= 0xFFFFFF && SelectNearest(uint32_t(colour)).colour == colour; }
 
 }  // namespace
 
-TEST(SettingsLocation, AnExistingFileIsUsedWhereItBelongs) {
-    // A removable drive keeps its settings beside the program, even with a user file about.
-    FakeFiles stick;
-    stick.removable = true;
-    stick.files = {{kProgramFile, Listing({"HaloSize=55"})}, {kUserFile, Listing({"HaloSize=66"})}};
-    SettingsRecord record;
-    EXPECT_EQ(ChooseSettingsFile(kPaths, stick, record, 0), kProgramFile);
-    EXPECT_EQ(record.Get(SettingKey::HaloSize), 55);
-    EXPECT_EQ(stick.log, (std::vector<std::string>{"drive E:\\Tools", "read " + kProgramFile}));
-
-    // Elsewhere the user file wins over the old one beside the program.
-    FakeFiles disk;
-    disk.files = stick.files;
-    EXPECT_EQ(ChooseSettingsFile(kPaths, disk, record, 0), kUserFile);
-    EXPECT_EQ(record.Get(SettingKey::HaloSize), 66);
-    EXPECT_EQ(disk.log, (std::vector<std::string>{"drive E:\\Tools", "read " + kUserFile}));
+// Every key of a file holding one value throughout ends where its holder can hold it:
+// sliders clamped, check boxes at 0 or 1 (else the default), colours on the palette.
+TEST(SettingsValid, EveryKeyEndsWhereItsHolderCanHoldIt) {
+    for (const char* value : {"1", "5", "-3", "100000", "-100000", "9999999999", "0x7FFFFFFF"}) {
+        SCOPED_TRACE(value);
+        std::string listing;
+        for (const SettingRow& row : SettingRows()) listing += std::string(row.name) + "=" + value + '\0';
+        const SettingsRecord record = Loaded(listing, 3);
+        const double read = ParseProfileInt(value, 0);
+        for (size_t i = 0; i < kSettingCount; ++i) {
+            const std::string name(SettingRows()[i].name);
+            const double held = record.Get(SettingKey(i));
+            const auto slider = kSliders.find(name);
+            EXPECT_EQ(SettingRange(SettingKey(i)), slider == kSliders.end() ? std::nullopt
+                                                                            : std::optional(slider->second)) << name;
+            if (slider != kSliders.end()) {
+                const double wanted = name == "ButtonsFading" ? read / 10 : read;
+                EXPECT_EQ(held, std::clamp(wanted, double(slider->second.min), double(slider->second.max))) << name;
+            } else if (kCheckBoxes.count(name)) {
+                EXPECT_EQ(held, read == 0 || read == 1 ? read : kExpectedDefaults[i].second) << name;
+            } else if (kColourPickers.count(name)) {
+                EXPECT_TRUE(OnPalette(held)) << name << " " << held;
+            }
+        }
+        SettingsRecord again = record;
+        MakeSettingsValid(again, 3);
+        EXPECT_EQ(again, record);
+    }
+    SettingsRecord defaults(3);
+    MakeSettingsValid(defaults, 3);
+    EXPECT_EQ(defaults, SettingsRecord(3));
 }
 
-TEST(SettingsLocation, TakesOverAnOldFileBesideTheProgram) {
-    FakeFiles files;
-    files.files[kProgramFile] = Listing({"HaloSize=55", "Buttons=0"});
-    SettingsRecord record;
-    EXPECT_EQ(ChooseSettingsFile(kPaths, files, record, 0), kUserFile);
-    EXPECT_EQ(record.Get(SettingKey::HaloSize), 55);
-    EXPECT_EQ(files.log, (std::vector<std::string>{"drive E:\\Tools", "read " + kProgramFile, "folder " + kUserFile,
-                                                   "write " + kUserFile + " Buttons=0"}));
-
-    // When the user file cannot be made, the old file stays in use.
-    FakeFiles stuck;
-    stuck.canCreateUserFolder = false;
-    stuck.files[kProgramFile] = Listing({"HaloSize=55"});
-    SettingsRecord again;
-    EXPECT_EQ(ChooseSettingsFile(kPaths, stuck, again, 0), kProgramFile);
-    EXPECT_EQ(again.Get(SettingKey::HaloSize), 55);
+TEST(SettingsValid, OutOfRangeValuesAndWhatIsSavedOfThem) {
+    struct Case {
+        std::string entry;
+        SettingKey key;
+        std::string saved;
+    };
+    const std::vector<Case> cases = {
+        {"ButtonsSize=4", SettingKey::ButtonsSize, "5"},
+        {"ButtonsFading=51", SettingKey::ButtonsFading, "50"},
+        {"ButtonsFading=-1", SettingKey::ButtonsFading, "0"},
+        {"HaloSize=100000", SettingKey::HaloSize, "300"},
+        {"HaloTrans=-2147483648", SettingKey::HaloTrans, "0"},
+        {"WheelWidth=1", SettingKey::WheelWidth, "2"},
+        {"FadeAutoHide=61", SettingKey::FadeAutoHide, "60"},
+        // Colours: the nearest palette colour; what is no RGB colour at all (a system colour,
+        // a negative or a huge value) gives the key's default, snapped in turn.
+        {"HaloColor=254", SettingKey::HaloColor, "255"},
+        {"HaloColor=-2147483643", SettingKey::HaloColor, "0"},
+        {"CrosshairColor=16777216", SettingKey::CrosshairColor, "16777151"},
+        {"LeftButtonColor=-1", SettingKey::LeftButtonColor, "255"},
+        {"MiddleButtonColor=0x00D000", SettingKey::MiddleButtonColor, "48896"},
+        // Check boxes and choices: anything they cannot hold gives the default.
+        {"Halo=5", SettingKey::Halo, "1"},
+        {"Crosshair=-3", SettingKey::Crosshair, "0"},
+        {"ShowKeysClick=0", SettingKey::ShowKeysClick, "0"},
+        {"WindowState=3", SettingKey::WindowState, "0"},
+        {"WindowState=2", SettingKey::WindowState, "2"},
+        {"Language=7", SettingKey::Language, "3"},
+        {"Language=-1", SettingKey::Language, "3"},
+        {"Language=6", SettingKey::Language, "6"},
+        // As read: shortcuts (an unknown key code shows as nothing chosen) and positions.
+        {"HotKeyBlinkKeyCode=-77", SettingKey::HotKeyBlinkKeyCode, "-77"},
+        {"HotKeyPauseSpec2=100000", SettingKey::HotKeyPauseSpec2, "100000"},
+        {"ListPosX=-2147483648", SettingKey::ListPosX, "-2147483648"},
+        {"MouseImageColor=-9", SettingKey::MouseImageColor, "1"},
+    };
+    for (const Case& c : cases) {
+        const SettingsRecord record = Loaded(Listing({c.entry}), 3);
+        EXPECT_EQ(SettingText(record, c.key), c.saved) << c.entry;
+        EXPECT_EQ(SavedAndReloaded(record).Get(c.key), record.Get(c.key)) << c.entry;
+    }
 }
 
-TEST(SettingsLocation, WithoutAnyFileUsesTheUserFileAndDefaults) {
-    FakeFiles files;
-    SettingsRecord record;
-    record.Set(SettingKey::HaloSize, 1);
-    EXPECT_EQ(ChooseSettingsFile(kPaths, files, record, 4), kUserFile);
-    EXPECT_EQ(record, SettingsRecord(4));
-    EXPECT_EQ(files.log, (std::vector<std::string>{"drive E:\\Tools", "read " + kUserFile}));
-    EXPECT_TRUE(files.files.empty());
+// The section "Settings" written back line by line into the text of the file.
+TEST(SettingsSection, MergeKeepsEveryOtherLineOfTheFile) {
+    using namespace std::string_literals;
+    const std::vector<IniEntry> entries = {{"HaloSize", "50"}, {"Halo", "1"}, {"Buttons", "0"}};
+    struct Case {
+        const char* what;
+        std::string file;
+        std::string merged;
+    };
+    const std::vector<Case> cases = {
+        {"empty file", "", "[Settings]\r\nHaloSize=50\r\nHalo=1\r\nButtons=0\r\n"},
+        {"comments, unknown keys, other sections and blank lines stay; keys are replaced in place",
+         "; top\r\n[Other]\r\nHaloSize=9\r\n[Settings]\r\n; mine\r\n  halosize = 7 \r\nJunk=1\r\n\r\nHalo=0\r\n\r\n \r\n"
+         "[Last]\r\nB=2",
+         "; top\r\n[Other]\r\nHaloSize=9\r\n[Settings]\r\n; mine\r\nHaloSize=50\r\nJunk=1\r\n\r\nHalo=1\r\nButtons=0\r\n"
+         "\r\n \r\n[Last]\r\nB=2"},
+        {"section missing, LF endings, no final line end", "[Other]\nA=1",
+         "[Other]\nA=1\n[Settings]\nHaloSize=50\nHalo=1\nButtons=0\n"},
+        {"the first line of a key is replaced, a bare name too; later ones stay",
+         "[Settings]\nHalo=5\nHALO=6\nButtons\nButtons=1\n",
+         "[Settings]\nHalo=1\nHALO=6\nButtons=0\nButtons=1\nHaloSize=50\n"},
+        {"the section last, without a final line end", "[Settings]\r\nHalo=0",
+         "[Settings]\r\nHalo=1\r\nHaloSize=50\r\nButtons=0\r\n"},
+        {"only the first section of the name", "[settings]\r\nHalo=0\r\n[Settings]\r\nButtons=1\r\n",
+         "[settings]\r\nHalo=1\r\nHaloSize=50\r\nButtons=0\r\n[Settings]\r\nButtons=1\r\n"},
+        {"headings as the profile API reads them", "  [ SETTINGS ] ; x\rHalo=0\r[Settings\rx[Other]\r",
+         "  [ SETTINGS ] ; x\rHalo=1\r[Settings\rx[Other]\rHaloSize=50\rButtons=0\r"},
+        {"a heading ends at its last bracket", "[Settings]]\nHalo=0\n",
+         "[Settings]]\nHalo=0\n[Settings]\nHaloSize=50\nHalo=1\nButtons=0\n"},
+        {"a heading with no line", "\xEF\xBB\xBF[Settings]", "\xEF\xBB\xBF[Settings]\r\nHaloSize=50\r\nHalo=1\r\nButtons=0\r\n"},
+        {"CR and LF both end lines; added lines end as the first does", "[Settings]\rHalo=0\nButtons=1\r\n\x1A\r\n[X]",
+         "[Settings]\rHalo=1\nButtons=0\r\nHaloSize=50\r\x1A\r\n[X]"},
+        {"names that only look alike", "[Settings]\nHalo Size=1\n;Halo=1\nHalo\0=2\n"s,
+         "[Settings]\nHalo Size=1\n;Halo=1\nHalo\0=2\nHaloSize=50\nHalo=1\nButtons=0\n"s},
+    };
+    for (const Case& c : cases) EXPECT_EQ(MergeSettingsSection(c.file, entries), c.merged) << c.what;
+
+    // Saving again changes nothing, and what was saved reads back.
+    const SettingsRecord record = Loaded(Listing({"HaloSize=77", "Halo=0"}));
+    IniEntrySink sink;
+    SaveSettings(record, sink);
+    for (const Case& c : cases) {
+        const std::string once = MergeSettingsSection(c.file, sink.Entries());
+        EXPECT_EQ(MergeSettingsSection(once, sink.Entries()), once) << c.what;
+    }
 }

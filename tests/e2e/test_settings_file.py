@@ -1,12 +1,16 @@
 """The settings file at work: a normal exit with no file writes all 79 keys with their
-defaults, in save order, to the per-user file; a written file is read (an opaque red disc
-101 px across); a write-protected file is left byte for byte as it was and the program still
-ends normally; damaged files never crash the program, and out-of-range values end up inside
-the sliders' ranges, so the halo stays a sane size inside the desktop.
+defaults (colours as the palette holds them), in save order, to the per-user file; a written
+file is read (an opaque red disc 101 px across); a file edited by hand keeps its comments,
+unknown keys, blank lines and other sections, its keys replaced where they stand, and check
+boxes it gave values they cannot hold come back at their defaults; a write-protected file is
+left byte for byte as it was and the program still ends normally; damaged files never crash
+the program, and out-of-range values end up inside the sliders' ranges, so the halo stays a
+sane size inside the desktop.
 
 Catches: a missing, misspelt or misplaced key, a wrong default, a save that does not create
-the folder, a load that ignores the file, a crash or an error box on a protected file, and
-unchecked values from a damaged file (a halo of 200001 px, an alpha byte overflow)."""
+the folder, a load that ignores the file, a save that drops or reorders the user's own lines,
+"Halo=5" written back as 5, a crash or an error box on a protected file, and unchecked values
+from a damaged file (a halo of 200001 px, an alpha byte overflow)."""
 import os
 import random
 import re
@@ -22,11 +26,11 @@ SAVED = [
     ("MouseImageLockPos", 0), ("MouseImagePosX", None), ("MouseImagePosY", None),
     ("Halo", 1), ("HaloSize", 100), ("HaloTrans", 80), ("HaloRing", 0), ("HaloFullScreen", 0), ("HaloColor", 0),
     ("Crosshair", 0), ("CrosshairSize", 7), ("CrosshairTrans", 40), ("CrosshairGap", 100),
-    ("CrosshairColor", 16777152), ("CrosshairArrows", 1),
+    ("CrosshairColor", 0xFFFFBF), ("CrosshairArrows", 1),
     ("ListSpecialKeys", 0), ("ListCharacterKeys", 0), ("ListCharacterSpecialKeys", 1), ("ListCursorKeys", 0),
     ("ListFunctionKeys", 0), ("ListInputKeys", 0), ("ListMouseButtons", 0), ("ListAnyKeys", 1),
-    ("LeftButtonColor", 255), ("LeftButtonWidth", 11), ("MiddleButtonColor", 53248), ("MiddleButtonWidth", 8),
-    ("RightButtonColor", 16728064), ("RightButtonWidth", 6), ("WheelColor", 12583104), ("WheelWidth", 10),
+    ("LeftButtonColor", 0x0000FF), ("LeftButtonWidth", 11), ("MiddleButtonColor", 0x00BF00), ("MiddleButtonWidth", 8),
+    ("RightButtonColor", 0xFF6000), ("RightButtonWidth", 6), ("WheelColor", 0xBF00BF), ("WheelWidth", 10),
     ("ShowWheelArrows", 1), ("ShowLettersOnRings", 0), ("RingsSameSize", 0), ("DisksAsClickIndicators", 0),
     ("ListKeysFading", 4), ("ShowKeysWindow", 1), ("ShowKeysClick", 1), ("KeyBoardTrans", 20),
     ("ListLockPos", 0), ("ListPosX", None), ("ListPosY", None),
@@ -95,6 +99,30 @@ def red_disc(h):
     log("red disc ok")
 
 
+def hand_edited(h):
+    head = b"; Glimmora settings, edited by hand\r\n[Settings]\r\n; my halo\r\n"
+    tail = b"\r\n[Other]\r\nA=1\r\n"
+    h.write_settings(head + b"halo = 5\r\nMyOwnKey=abc\r\nHaloSize=60\r\nCrosshair=-3\r\nHaloColor=254\r\n" + tail)
+    p = h.start_glimmora()
+    check(h.stop_glimmora(p) == 0, "Glimmora ended with exit code %s" % p.returncode)
+    with open(h.ini_path, "rb") as f:
+        after = f.read()
+    # The file's own lines stay where they were, its keys replaced in place; the keys it
+    # lacked follow its last key, before the blank line that ends the section.
+    kept = head + b"Halo=1\r\nMyOwnKey=abc\r\nHaloSize=60\r\nCrosshair=0\r\nHaloColor=255\r\n"
+    check(after.startswith(kept), "a hand-edited settings file begins, after a run, with %r; expected %r"
+          % (after[:len(kept) + 40], kept))
+    check(after.endswith(tail), "a hand-edited settings file ends, after a run, with %r; expected %r"
+          % (after[-len(tail) - 40:], tail))
+    names = [k for k, _ in h.read_settings()]
+    first = ["Halo", "MyOwnKey", "HaloSize", "Crosshair", "HaloColor"]
+    rest = [k for k, _ in SAVED if k not in first]
+    check(names == first + rest, "the [Settings] keys after a run are %s; expected the file's own five, then %s"
+          % (names, rest))
+    check(after.count(b"[Settings]") == 1, "a second [Settings] section was written: %r" % after)
+    log("hand-edited file kept, its check boxes at 0 or 1")
+
+
 def write_protected(h):
     content = b"[Settings]\r\nHaloSize=60\r\nHaloTrans=50\r\n; kept as it is\r\n"
     h.write_settings(content)
@@ -160,6 +188,7 @@ def main(h):
     h.start_target()
     defaults_written(h)
     red_disc(h)
+    hand_edited(h)
     write_protected(h)
     damaged(h)
 
