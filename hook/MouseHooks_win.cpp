@@ -18,6 +18,7 @@ struct HookState {
     SetMouseHookFunction setMouseHook = nullptr;
     handles::Hook lowLevelHookHandle;
     MouseMessageTranslator translator;
+    HWND target = nullptr;
     MouseEventHandler handler = nullptr;
     void* context = nullptr;
 };
@@ -39,25 +40,32 @@ void LoadMouseHookLibrary(HookState& state) {
     state.setMouseHook = reinterpret_cast<SetMouseHookFunction>(address);
 }
 
-int32_t WINAPI MouseHookCallback(int32_t message, int32_t, int32_t, int32_t, int32_t) {
-    MouseMessage(static_cast<uint32_t>(message), 0);
-    return 0;
-}
-
-LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && TakenFromLowLevelHook(static_cast<uint32_t>(wParam))) {
-        const auto& info = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-        MouseMessage(static_cast<uint32_t>(wParam), wParam == WM_MOUSEWHEEL ? WheelSign(info.mouseData) : 0);
-    }
-    return ::CallNextHookEx(State().lowLevelHookHandle.get(), code, wParam, lParam);
+void Post(uint32_t message, int32_t data) noexcept {
+    if (HWND target = State().target) ::PostMessageW(target, kMouseHookMessage, message, data);
 }
 
 }  // namespace
 
-void InstallMouseHooks(MouseEventHandler handler, void* context) {
+int32_t WINAPI MouseHookCallback(int32_t message, int32_t, int32_t, int32_t, int32_t) noexcept {
+    Post(static_cast<uint32_t>(message), 0);
+    return 0;
+}
+
+LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    if (code == HC_ACTION && TakenFromLowLevelHook(static_cast<uint32_t>(wParam))) {
+        const auto& info = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+        Post(static_cast<uint32_t>(wParam), wParam == WM_MOUSEWHEEL ? WheelSign(info.mouseData) : 0);
+    }
+    return ::CallNextHookEx(State().lowLevelHookHandle.get(), code, wParam, lParam);
+}
+
+void InstallMouseHooks(HWND target, MouseEventHandler handler, void* context) {
     HookState& state = State();
     if (state.installed) return;
     state.installed = true;
+    state.target = target;
+    // Releases posted before an earlier removal were never delivered: start with no button held.
+    state.translator = MouseMessageTranslator();
     state.handler = handler;
     state.context = context;
     LoadMouseHookLibrary(state);
@@ -72,6 +80,7 @@ void RemoveMouseHooks() {
     if (!state.installed) return;
     if (state.setMouseHook) state.setMouseHook(kDsMouseStop, nullptr);
     state.lowLevelHookHandle.reset();
+    state.target = nullptr;
     state.handler = nullptr;
     state.context = nullptr;
     state.installed = false;
@@ -83,6 +92,8 @@ bool MouseHookLibraryLoaded() { return State().setMouseHook != nullptr; }
 
 void MouseMessage(uint32_t message, int32_t data) {
     HookState& state = State();
+    // Posted before the hooks were removed: the program no longer listens.
+    if (!state.installed) return;
     const auto event = state.translator.Translate(message, data);
     if (event && state.handler) state.handler(state.context, event->code, event->data);
 }

@@ -67,7 +67,7 @@ void frmSet::Form_Load() {
     overlays_.keyBoard.Form_Load();
 
     ApplySettings();
-    InstallMouseHooks(&DispatchMouseEvent, this);
+    InstallMouseHooks(hwnd(), &DispatchMouseEvent, this);
     // The tray icon and its start balloon will be added here, before the message window.
     CreateMessageWindow();
 
@@ -260,6 +260,9 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case StartupTimer: tmrStartup_Timer(); return 0;
         }
         break;
+    case kMouseHookMessage:
+        ::MouseMessage(static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam));
+        return 0;
     case WM_CLOSE:
         // Only a close from the title bar or system menu arrives here.
         if (Form_QueryUnload(0)) Form_Unload();

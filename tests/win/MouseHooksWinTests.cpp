@@ -237,13 +237,71 @@ void RecordEvent(void* context, int32_t code, int32_t data) {
     g_events.push_back({code, data});
 }
 
+// The program's side of the hooks: a window that takes the posted messages in the loop.
+LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kMouseHookMessage) {
+        MouseMessage(static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam));
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+class Receiver {
+public:
+    Receiver() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = ReceiverProc;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"GlimmoraHookReceiver";
+        ::RegisterClassW(&windowClass);
+        window_.reset(::CreateWindowExW(0, L"GlimmoraHookReceiver", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        windowClass.hInstance, nullptr));
+    }
+    HWND get() const { return window_.get(); }
+
+private:
+    handles::Window window_;
+};
+
+TEST(MouseHooks, HookProceduresPostAndReturnTheDispatchRunsFromTheLoop) {
+    Receiver receiver;
+    g_events.clear();
+    SetMouseHookLibraryName(L"no-such-dsmouse.dll");
+    handles::ScopeExit restore([] { SetMouseHookLibraryName(L"dsmouse.dll"); });
+    InstallMouseHooks(receiver.get(), RecordEvent, &g_events);
+    handles::ScopeExit remove([] { RemoveMouseHooks(); });
+
+    MSLLHOOKSTRUCT release{};
+    release.pt = {10, 10};
+    MSLLHOOKSTRUCT wheel{};
+    wheel.mouseData = static_cast<DWORD>(-WHEEL_DELTA) << 16;
+    LowLevelMouseProc(HC_ACTION, WM_RBUTTONUP, reinterpret_cast<LPARAM>(&release));
+    LowLevelMouseProc(HC_ACTION, WM_MOUSEWHEEL, reinterpret_cast<LPARAM>(&wheel));
+    LowLevelMouseProc(HC_ACTION, WM_MOUSEMOVE, reinterpret_cast<LPARAM>(&release));
+    MouseHookCallback(WM_LBUTTONDOWN, 0, 0, 0, 0);
+    EXPECT_TRUE(g_events.empty()) << "a hook procedure must not dispatch inside the hook";
+    MSG queued{};
+    EXPECT_TRUE(::PeekMessageW(&queued, receiver.get(), kMouseHookMessage, kMouseHookMessage, PM_NOREMOVE));
+
+    Pump([] { return g_events.size() >= 3; });
+    EXPECT_EQ(g_events, (std::vector<MouseEvent>{{RightUp, 0}, {WheelTurned, -1}, {LeftDown, 0}}));
+
+    // What was posted before the hooks went is not delivered after.
+    g_events.clear();
+    LowLevelMouseProc(HC_ACTION, WM_LBUTTONUP, reinterpret_cast<LPARAM>(&release));
+    RemoveMouseHooks();
+    PumpFor(50);
+    EXPECT_TRUE(g_events.empty());
+}
+
 TEST(MouseHooks, TakePressesFromTheLibraryAndReleasesAndWheelFromBoth) {
     Target target;
+    Receiver receiver;
     ASSERT_FALSE(HooksInstalled());
     const long hooksBefore = handles::Live().hooks;
     g_events.clear();
-    InstallMouseHooks(RecordEvent, &g_events);
-    InstallMouseHooks(RecordEvent, &g_events);
+    InstallMouseHooks(receiver.get(), RecordEvent, &g_events);
+    InstallMouseHooks(receiver.get(), RecordEvent, &g_events);
     ASSERT_TRUE(HooksInstalled());
     ASSERT_TRUE(MouseHookLibraryLoaded());
     EXPECT_EQ(handles::Live().hooks, hooksBefore + 1);
@@ -281,12 +339,13 @@ TEST(MouseHooks, TakePressesFromTheLibraryAndReleasesAndWheelFromBoth) {
 
 TEST(MouseHooks, RunWithoutTheLibrary) {
     Target target;
+    Receiver receiver;
     ASSERT_FALSE(HooksInstalled());
     const long hooksBefore = handles::Live().hooks;
     SetMouseHookLibraryName(L"no-such-dsmouse.dll");
     handles::ScopeExit restore([] { SetMouseHookLibraryName(L"dsmouse.dll"); });
     g_events.clear();
-    InstallMouseHooks(RecordEvent, &g_events);
+    InstallMouseHooks(receiver.get(), RecordEvent, &g_events);
     EXPECT_TRUE(HooksInstalled());
     EXPECT_FALSE(MouseHookLibraryLoaded());
     EXPECT_EQ(handles::Live().hooks, hooksBefore + 1);
