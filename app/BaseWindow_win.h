@@ -23,7 +23,7 @@ public:
 
 protected:
     // Registers the class on first use; Derived provides ClassName() and may override
-    // ClassStyle(), Background() and Cursor().
+    // ClassStyle() and ClassIcon().
     static bool Register() {
         static ATOM atom = 0;
         if (!atom) {

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 inline constexpr DWORD kOverlayExStyle =
     WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
@@ -53,20 +54,50 @@ public:
     bool Shown() const { return shown_; }
 
     // Moves without touching size or z-order; skipped when already there, so a still
-    // pointer costs the window system nothing.
+    // pointer costs the window system nothing. A hidden window only notes the place and
+    // goes there when it shows: a click then costs one window-system call, not two.
     void MoveTo(Point p) {
+        if (!shown_) {
+            pendingPosition_ = p;
+            return;
+        }
         if (p == position_) return;
         ::SetWindowPos(hwnd(), nullptr, p.x, p.y, 0, 0, kMoveFlags);
+    }
+    // Topmost and shown at the place it was last given, without activating it.
+    void ShowOnTop() {
+        UINT flags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW;
+        Point p = position_;
+        if (pendingPosition_ && *pendingPosition_ != position_)
+            p = *pendingPosition_;
+        else
+            flags |= SWP_NOMOVE;
+        pendingPosition_.reset();
+        ::SetWindowPos(hwnd(), HWND_TOPMOST, p.x, p.y, 0, 0, flags);
     }
     void Resize(Size s) { ::SetWindowPos(hwnd(), nullptr, 0, 0, s.width, s.height, kSizeFlags); }
     void Hide() { ::ShowWindow(hwnd(), SW_HIDE); }
 
     // Until an overlay draws something of its own, all of it is the key colour: invisible.
-    void PaintContent() { buffer_.FillRectangle(RECT{0, 0, size_.width, size_.height}, Main().ColourKey); }
+    void PaintContent(HDC dc, const RECT& area) { FillBox(dc, buffer_.Tools(), area, Main().ColourKey); }
+
+    // Redraws the whole buffer through PaintContent and shows it.
+    void Repaint() {
+        buffer_.Resize(size_.width, size_.height);
+        static_cast<Derived*>(this)->PaintContent(buffer_.dc(), RECT{0, 0, size_.width, size_.height});
+        ::InvalidateRect(hwnd(), nullptr, FALSE);
+    }
 
 protected:
+    // Called when the client size changed, before the repaint; overlays lay out here.
+    void OnResize() {}
+
+    // Skipped when the window has that alpha already: the call is a round trip to the
+    // display server under some window systems.
     void ApplyAlpha(int32_t alpha) {
         const BYTE a = static_cast<BYTE>(alpha < 0 ? 0 : alpha > 255 ? 255 : alpha);
+        if (a == appliedAlpha_) return;
+        appliedAlpha_ = a;
         ::SetLayeredWindowAttributes(hwnd(), Main().ColourKey, a, LWA_COLORKEY | LWA_ALPHA);
     }
 
@@ -90,10 +121,13 @@ protected:
         }
         case WM_SIZE:
             size_ = {LOWORD(lParam), HIWORD(lParam)};
+            static_cast<Derived*>(this)->OnResize();
             Repaint();
             return 0;
         case WM_DESTROY:
             buffer_.Resize(0, 0);
+            appliedAlpha_ = -1;
+            shown_ = false;
             break;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
@@ -103,17 +137,12 @@ protected:
         return BaseWindow<Derived>::HandleMessage(message, wParam, lParam);
     }
 
-    // Redraws the whole buffer and shows it.
-    void Repaint() {
-        buffer_.Resize(size_.width, size_.height);
-        static_cast<Derived*>(this)->PaintContent();
-        ::InvalidateRect(hwnd(), nullptr, FALSE);
-    }
-
     BackBuffer buffer_;
     Point position_;
     Size size_;
     bool shown_ = false;
+    std::optional<Point> pendingPosition_;
+    int32_t appliedAlpha_ = -1;
     int32_t alphaOriginal_ = 0;
     bool hidden_ = false;
 };

@@ -5,50 +5,49 @@ bool frmSpot::Form_Load() {
     return Load(HaloWindowSide(100), HaloWindowSide(100), true);
 }
 
-LRESULT frmSpot::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SIZE) {
-        size_ = {LOWORD(lParam), HIWORD(lParam)};
-        Form_Resize();
-        return 0;
-    }
-    return OverlayWindow::HandleMessage(message, wParam, lParam);
-}
-
-void frmSpot::Form_Resize() {
-    // Outside full-screen mode shpSpot covers the window and shpHole is its centred
-    // HaloHolePercent; in full-screen mode the hole keeps its own size and place.
+void frmSpot::OnResize() {
     if (!fullScreen_) hole_ = RingHole(size_, Main().HaloHolePercent);
-    Repaint();
 }
 
-void frmSpot::PaintContent() {
-    const RECT all{0, 0, size_.width, size_.height};
-    buffer_.FillRectangle(all, backColour_);
+void frmSpot::PaintContent(HDC dc, const RECT& area) {
+    GdiTools& tools = buffer_.Tools();
+    FillBox(dc, tools, area, backColour_);
     if (fullScreen_) {
-        buffer_.FillEllipse(hole_.left, hole_.top, hole_.left + hole_.width, hole_.top + hole_.height,
-                            Main().ColourKey);
+        FillEllipse(dc, tools, hole_, Main().ColourKey);
         lastHoleRect_ = HolePaintRect(hole_);
         return;
     }
-    buffer_.FillEllipse(0, 0, size_.width, size_.height, fillColour_);
-    if (holeVisible_) {
-        buffer_.FillEllipse(hole_.left, hole_.top, hole_.left + hole_.width, hole_.top + hole_.height,
-                            Main().ColourKey);
+    FillEllipse(dc, tools, ShapeRect{0, 0, double(area.right - area.left), double(area.bottom - area.top)},
+                fillColour_);
+    if (holeVisible_) FillEllipse(dc, tools, hole_, Main().ColourKey);
+}
+
+void frmSpot::SetHaloSize(int32_t size) {
+    haloSize_ = size;
+    if (!fullScreen_) {
+        const int32_t side = HaloWindowSide(size);
+        Resize({side, side});
+    } else {
+        // The hole keeps its left and top; the next tick centres it again.
+        hole_.width = hole_.height = 2.0 * size;
     }
 }
 
 void frmSpot::SetColor(COLORREF colour, bool temporary) {
-    fillColour_ = colour;
     if (!temporary) storedColour_ = colour;
+    if (colour == fillColour_) return;
+    fillColour_ = colour;
     if (!fullScreen_) Repaint();
 }
 
 void frmSpot::SetBackColor(COLORREF colour) {
+    if (colour == backColour_) return;
     backColour_ = colour;
     Repaint();
 }
 
 void frmSpot::SetFullScreen(bool on) {
+    if (!on && !fullScreen_) return;
     fullScreen_ = on;
     if (!on) {
         backColour_ = Main().ColourKey;
@@ -62,6 +61,7 @@ void frmSpot::SetFullScreen(bool on) {
 }
 
 void frmSpot::SetHoleVisible(bool visible) {
+    if (visible == holeVisible_) return;
     holeVisible_ = visible;
     if (!fullScreen_) Repaint();
 }
@@ -72,10 +72,10 @@ void frmSpot::DrawHole(bool force) {
     if (next == lastHoleRect_ && !force) return;
 
     const Rect old = lastHoleRect_;
-    buffer_.FillRectangle(RECT{old.left, old.top, old.right, old.bottom}, backColour_);
+    GdiTools& tools = buffer_.Tools();
+    FillBox(buffer_.dc(), tools, RECT{old.left, old.top, old.right, old.bottom}, backColour_);
     lastHoleRect_ = next;
-    buffer_.FillEllipse(hole_.left, hole_.top, hole_.left + hole_.width, hole_.top + hole_.height,
-                        Main().ColourKey);
+    FillEllipse(buffer_.dc(), tools, hole_, Main().ColourKey);
     ShowArea(old);
     ShowArea(next);
 }

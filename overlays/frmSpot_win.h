@@ -34,19 +34,24 @@ public:
     void tmrBlink_Timer();
     bool IsBlinking() const { return isBlinking_; }
 
-    void PaintContent();
+    // The size slider's value: the window side outside full-screen mode, the hole's
+    // diameter in it.
+    void SetHaloSize(int32_t size);
+    int32_t HaloSize() const { return haloSize_; }
 
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PaintContent(HDC dc, const RECT& area);
+    // Outside full-screen mode shpSpot covers the window and shpHole is its centred
+    // HaloHolePercent; in full-screen mode the hole keeps its own size and place.
+    void OnResize();
 
 private:
-    void Form_Resize();
     // Copies one rectangle of the buffer to the screen.
     void ShowArea(const Rect& area);
 
     COLORREF fillColour_ = RGB(255, 255, 192);  // shpSpot until the settings apply
     COLORREF storedColour_ = RGB(255, 255, 192);
     COLORREF backColour_ = kDesignColourKey;
+    int32_t haloSize_ = 100;
     bool fullScreen_ = false;
     bool holeVisible_ = false;
     ShapeRect hole_;
