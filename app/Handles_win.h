@@ -155,6 +155,21 @@ private:
     HGDIOBJ previous_;
 };
 
+// SaveDC / RestoreDC: clipping, modes and selections a drawing step changed go back.
+class SavedDcState {
+public:
+    explicit SavedDcState(HDC dc) noexcept : dc_(dc), saved_(::SaveDC(dc)) {}
+    ~SavedDcState() {
+        if (saved_) ::RestoreDC(dc_, saved_);
+    }
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 // SetTimer / KillTimer on a window.
 class Timer {
 public:

@@ -1,0 +1,27 @@
+// Picture files of the mouse image, decoded by the system's imaging component.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "app/Geometry.h"
+#include "app/Handles_win.h"
+
+// A picture prepared for drawing with its transparency on any background: BitBlt
+// onWhite with SRCAND, then onBlack with SRCPAINT. Transparent pixels are white in the
+// first and black in the second, so they leave the destination as it was; opaque pixels
+// end up in the file's colours.
+struct MaskedPicture {
+    handles::Bitmap onWhite;
+    handles::Bitmap onBlack;
+    Size size;
+};
+
+// Pictures larger than this either way are refused before their pixels are decoded.
+inline constexpr int32_t kMaxPictureSide = 4096;
+
+// The first frame of a picture file (GIF, PNG, BMP, ... whatever the system decodes), or
+// nothing when the file is missing, unreadable, corrupt, empty or too large.
+std::optional<MaskedPicture> LoadMaskedPicture(const std::wstring& path);

@@ -1,0 +1,318 @@
+// The mouse image's pictures: the built-in drawing rendered into real GDI bitmaps and read
+// back pixel by pixel, and picture files decoded by the system.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/Geometry.h"
+#include "app/Handles_win.h"
+#include "overlays/MouseArt_win.h"
+#include "overlays/PictureFile_win.h"
+
+namespace {
+
+constexpr COLORREF kKey = RGB(255, 245, 255);
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    handles::File out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    if (!bytes.empty()) ::WriteFile(out.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr);
+}
+
+// A top-down 32-bit bitmap in a memory DC, its pixels read straight from memory.
+class Surface {
+public:
+    Surface(int width, int height, COLORREF fill) : width_(width), height_(height), dc_(::CreateCompatibleDC(nullptr)) {
+        info_.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        bitmap_.reset(::CreateDIBSection(nullptr, &info_, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bits_ = static_cast<uint32_t*>(bits);
+        selection_.emplace(dc_.get(), bitmap_.get());
+        std::fill_n(bits_, width * height,
+                    uint32_t(GetRValue(fill)) << 16 | uint32_t(GetGValue(fill)) << 8 | GetBValue(fill));
+    }
+    HDC dc() const { return dc_.get(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    RECT area() const { return {0, 0, width_, height_}; }
+    COLORREF At(int x, int y) const {
+        ::GdiFlush();
+        const uint32_t p = bits_[y * width_ + x];
+        return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
+    }
+    bool IsKey(int x, int y) const { return At(x, y) == kKey; }
+    // A .bmp file, for looking at the drawing.
+    void Save(const std::wstring& path) const {
+        ::GdiFlush();
+        const size_t headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER),
+                     pixels = size_t(width_) * height_ * 4;
+        const BITMAPFILEHEADER file{0x4D42, DWORD(headers + pixels), 0, 0, DWORD(headers)};
+        WriteBytes(path, std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
+                             std::string(reinterpret_cast<const char*>(&info_.bmiHeader), sizeof(BITMAPINFOHEADER)) +
+                             std::string(reinterpret_cast<const char*>(bits_), pixels));
+    }
+
+private:
+    int width_;
+    int height_;
+    BITMAPINFO info_{};
+    handles::MemoryDc dc_;
+    handles::Bitmap bitmap_;
+    uint32_t* bits_ = nullptr;
+    std::optional<handles::SelectObjectGuard> selection_;
+};
+
+// ---------------------------------------------------------------------------------------
+// The built-in drawing
+
+// The layers stacked on a buffer cleared to the key colour, as the mouse image composes them;
+// the DC is left as it was and no GDI object stays behind. With GLIMMORA_ART_DIR set, every
+// rendering is also saved there as a .bmp to look at.
+std::unique_ptr<Surface> Render(int width, bool black, const std::vector<int>& layers) {
+    auto s = std::make_unique<Surface>(width, RoundEven(width * kMouseArtAspect), kKey);
+    const HGDIOBJ pen = ::GetCurrentObject(s->dc(), OBJ_PEN), brush = ::GetCurrentObject(s->dc(), OBJ_BRUSH);
+    const long objects = handles::Live().gdiObjects;
+    std::wstring name = std::wstring(black ? L"black-" : L"white-") + std::to_wstring(width);
+    for (int layer : layers) {
+        DrawMouseLayer(s->dc(), s->area(), layer, black);
+        name += L"-" + std::to_wstring(layer);
+    }
+    EXPECT_EQ(handles::Live().gdiObjects, objects);
+    EXPECT_TRUE(::GetCurrentObject(s->dc(), OBJ_PEN) == pen && ::GetCurrentObject(s->dc(), OBJ_BRUSH) == brush);
+    EXPECT_EQ(::GetClipRgn(s->dc(), handles::Region(::CreateRectRgn(0, 0, 0, 0)).get()), 0) << "clipping stayed behind";
+    wchar_t folder[MAX_PATH] = {};
+    if (::GetEnvironmentVariableW(L"GLIMMORA_ART_DIR", folder, MAX_PATH))
+        s->Save(std::wstring(folder) + L"\\" + name + L".bmp");
+    return s;
+}
+
+// Key-coloured pixels that cannot be reached from the border without crossing the drawing.
+int EnclosedKeyPixels(const Surface& s) {
+    const int w = s.width(), h = s.height();
+    std::vector<char> outside(size_t(w) * h, 0);
+    std::vector<POINT> todo;
+    const auto reach = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= w || y >= h || outside[y * w + x] || !s.IsKey(x, y)) return;
+        outside[y * w + x] = 1;
+        todo.push_back({x, y});
+    };
+    for (int x = 0; x < w; ++x) reach(x, 0), reach(x, h - 1);
+    for (int y = 0; y < h; ++y) reach(0, y), reach(w - 1, y);
+    while (!todo.empty()) {
+        const POINT p = todo.back();
+        todo.pop_back();
+        reach(p.x + 1, p.y), reach(p.x - 1, p.y), reach(p.x, p.y + 1), reach(p.x, p.y - 1);
+    }
+    int enclosed = 0;
+    for (int i = 0; i < w * h; ++i) enclosed += s.IsKey(i % w, i / w) && !outside[i];
+    return enclosed;
+}
+
+const int kWidths[] = {20, 84, 150};
+
+TEST(MouseArt, BodyIsOneSolidSymmetricMouseOfItsVersionsColour) {
+    for (int width : kWidths) {
+        for (bool black : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "width " << width << (black ? " black" : " white"));
+            const std::unique_ptr<Surface> s = Render(width, black, {BodyLayer});
+            const int w = s->width(), h = s->height();
+            EXPECT_TRUE(s->IsKey(0, 0) && s->IsKey(w - 1, 0) && s->IsKey(0, h - 1) && s->IsKey(w - 1, h - 1));
+            EXPECT_EQ(EnclosedKeyPixels(*s), 0);
+            int drawn = 0, palmPixels = 0;
+            double palmLight = 0;
+            for (int y = 0; y < h; ++y) {
+                int left = w, right = -1;
+                for (int x = 0; x < w; ++x) {
+                    if (s->IsKey(x, y)) continue;
+                    ++drawn, left = std::min(left, x), right = x;
+                    const COLORREF c = s->At(x, y);
+                    if (y > h * 3 / 4)
+                        palmLight += 0.299 * GetRValue(c) + 0.587 * GetGValue(c) + 0.114 * GetBValue(c), ++palmPixels;
+                }
+                // Symmetric to a pixel or two below the cable, which swings aside.
+                if (y > h / 8 && right >= 0) {
+                    EXPECT_LE(std::abs(left - (w - 1 - right)), 2) << "row " << y;
+                }
+            }
+            EXPECT_GT(drawn, w * h * 6 / 10);
+            EXPECT_LT(drawn, w * h * 9 / 10);
+            ASSERT_GT(palmPixels, 0);
+            EXPECT_TRUE(black ? palmLight / palmPixels < 80 : palmLight / palmPixels > 170) << palmLight / palmPixels;
+        }
+    }
+}
+
+TEST(MouseArt, EachLitLayerRecoloursOnlyItsOwnPartOfTheMouse) {
+    struct Lit {
+        int layer;
+        double left, right;  // where it may change pixels, as parts of the width; all in the upper half
+        bool warm;           // buttons warm, wheel marks cool
+    };
+    const Lit lits[] = {{LeftLayer, 0, 0.5, true},
+                        {MiddleLayer, 0.35, 0.65, true},
+                        {RightLayer, 0.5, 1, true},
+                        {WheelUpLayer, 0.3, 0.7, false},
+                        {WheelDownLayer, 0.3, 0.7, false}};
+    for (int width : kWidths) {
+        for (bool black : {false, true}) {
+            const std::unique_ptr<Surface> plain = Render(width, black, {BodyLayer});
+            const int w = plain->width(), h = plain->height();
+            double markY[2] = {};
+            for (const Lit& lit : lits) {
+                SCOPED_TRACE(testing::Message()
+                             << "width " << width << (black ? " black" : " white") << " layer " << lit.layer);
+                const std::unique_ptr<Surface> s = Render(width, black, {BodyLayer, lit.layer});
+                int changed = 0, misplaced = 0;
+                double warmth = 0, sumY = 0;
+                for (int y = 0; y < h; ++y) {
+                    for (int x = 0; x < w; ++x) {
+                        const COLORREF before = plain->At(x, y), after = s->At(x, y);
+                        if (before == after) continue;
+                        ++changed, sumY += y, warmth += GetRValue(after) - GetBValue(after);
+                        misplaced +=
+                            before == kKey || after == kKey || x < lit.left * w || x >= lit.right * w || y >= h / 2;
+                    }
+                }
+                const bool button = lit.layer == LeftLayer || lit.layer == RightLayer;
+                ASSERT_GT(changed, button ? w * h / 20 : 4);
+                EXPECT_EQ(misplaced, 0);
+                EXPECT_GT((lit.warm ? warmth : -warmth) / changed, 120);
+                if (lit.layer >= WheelUpLayer) markY[lit.layer - WheelUpLayer] = sumY / changed;
+            }
+            EXPECT_LT(markY[0], markY[1]) << "the up mark sits above the down mark";
+            EXPECT_EQ(EnclosedKeyPixels(*Render(width, black, {0, 1, 2, 3, 4, 5})), 0);
+        }
+    }
+}
+
+TEST(MouseArt, EveryLayerStaysInsideAnAreaAnywhereOnTheSurface) {
+    for (int width : {1, 2, 7, 21, 33, 149}) {
+        SCOPED_TRACE(testing::Message() << "width " << width);
+        const RECT area{9, 5, 9 + width, 5 + RoundEven(width * kMouseArtAspect)};
+        Surface s(area.right + 9, area.bottom + 5, kKey);
+        for (int layer = 0; layer < kMouseImageLayers; ++layer) DrawMouseLayer(s.dc(), area, layer, width % 2 == 1);
+        int inside = 0, outside = 0;
+        for (int y = 0; y < s.height(); ++y) {
+            for (int x = 0; x < s.width(); ++x) (::PtInRect(&area, {x, y}) ? inside : outside) += !s.IsKey(x, y);
+        }
+        EXPECT_EQ(outside, 0);
+        EXPECT_GT(inside, width < 7 ? -1 : width * (area.bottom - area.top) / 2);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Picture files
+
+const COLORREF kPalette[4] = {RGB(230, 20, 10), RGB(10, 200, 40), RGB(20, 40, 220), RGB(0, 0, 0)};
+
+// A GIF89a with the four-colour palette and one frame, written the plain way: a clear code
+// before every two pixels keeps every code three bits wide, so nothing is compressed.
+std::string Gif(int width, int height, const std::vector<uint8_t>& pixels, int transparent = -1) {
+    std::string out = "GIF89a";
+    const auto word = [&out](int v) { out += char(v & 0xFF), out += char(v >> 8 & 0xFF); };
+    word(width), word(height);
+    out += std::string("\xF1\0\0", 3);  // a global palette of 2^(1+1) colours
+    for (COLORREF c : kPalette) out += char(GetRValue(c)), out += char(GetGValue(c)), out += char(GetBValue(c));
+    if (transparent >= 0) out += std::string("\x21\xF9\x04\x01\0\0", 6) + char(transparent) + '\0';
+    out += ',', word(0), word(0), word(width), word(height), out += std::string("\0\x02", 2);
+    std::string codes;
+    uint32_t bits = 0;
+    int count = 0;
+    const auto put = [&](uint32_t code) {
+        for (bits |= code << count, count += 3; count >= 8; count -= 8, bits >>= 8) codes += char(bits & 0xFF);
+    };
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        if (i % 2 == 0) put(4);  // clear
+        put(pixels[i]);
+    }
+    put(5);  // end
+    if (count > 0) codes += char(bits & 0xFF);
+    for (size_t at = 0; at < codes.size(); at += 255) out += char(codes.substr(at, 255).size()) + codes.substr(at, 255);
+    return out + std::string("\0;", 2);
+}
+
+// Three by two, index 3 transparent: red, clear, green / blue, green, clear.
+const std::vector<uint8_t> kTinyPixels = {0, 3, 1, 2, 1, 3};
+
+// A file in the temporary folder for the length of a test.
+struct TempFile {
+    explicit TempFile(const std::string& bytes) { WriteBytes(path, bytes); }
+    ~TempFile() { ::DeleteFileW(path.c_str()); }
+    static inline int serial = 0;
+    const std::wstring path = [] {
+        wchar_t folder[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, folder);
+        return std::wstring(folder) + L"glimmora-picture-" + std::to_wstring(++serial) + L".gif";
+    }();
+};
+
+TEST(PictureFile, TransparentGifLeavesTheBackgroundAndShowsItsColoursElsewhere) {
+    const TempFile file(Gif(3, 2, kTinyPixels, 3));
+    const std::optional<MaskedPicture> picture = LoadMaskedPicture(file.path);
+    ASSERT_TRUE(picture);
+    ASSERT_EQ(picture->size, (Size{3, 2}));
+    for (COLORREF background : {kKey, RGB(255, 255, 255), RGB(0, 0, 0), RGB(90, 160, 30)}) {
+        // As the mouse image draws it.
+        Surface target(3, 2, background);
+        handles::MemoryDc source(::CreateCompatibleDC(nullptr));
+        for (auto [bitmap, operation] :
+             {std::pair{picture->onWhite.get(), DWORD(SRCAND)}, {picture->onBlack.get(), DWORD(SRCPAINT)}}) {
+            const handles::SelectObjectGuard select(source.get(), bitmap);
+            ::BitBlt(target.dc(), 0, 0, 3, 2, source.get(), 0, 0, operation);
+        }
+        for (int i = 0; i < 6; ++i) {
+            const COLORREF expected = kTinyPixels[i] == 3 ? background : kPalette[kTinyPixels[i]];
+            EXPECT_EQ(target.At(i % 3, i / 3), expected) << "pixel " << i << " on " << std::hex << background;
+        }
+    }
+}
+
+TEST(PictureFile, UnusableOrOversizedFilesGiveNothing) {
+    const std::string tiny = Gif(3, 2, kTinyPixels, 3);
+    std::string random(400, '\0');
+    std::mt19937 generator(7);
+    for (char& c : random) c = char(generator());
+    // The header claims 20000 x 20000, for the screen and the frame, over the tiny picture's data.
+    std::string huge = tiny;
+    for (size_t at : {6u, 8u, 38u, 40u}) huge[at] = char(0x20), huge[at + 1] = char(0x4E);
+    const std::vector<uint8_t> row4096(4096, 1), row4097(4097, 1);
+    const struct {
+        const char* name;
+        std::optional<std::string> bytes;  // none: no file at all
+        bool loads;
+    } cases[] = {
+        {"missing", std::nullopt, false},
+        {"empty", std::string(), false},
+        {"truncated", tiny.substr(0, tiny.size() / 2), false},
+        {"random bytes", random, false},
+        {"claims 20000 x 20000", huge, false},
+        {"4097 wide", Gif(4097, 1, row4097), false},
+        {"4097 high", Gif(1, 4097, row4097), false},
+        {"4096 wide", Gif(4096, 1, row4096), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempFile file(c.bytes.value_or(""));
+        const std::wstring path = c.bytes ? file.path : L"Z:\\no\\such\\folder\\mouse.gif";
+        EXPECT_EQ(LoadMaskedPicture(path).has_value(), c.loads);
+    }
+}
+
+TEST(PictureFile, RepeatedLoadsLeaveNoGdiObjectsBehind) {
+    const TempFile good(Gif(3, 2, kTinyPixels, 3)), bad(Gif(3, 2, kTinyPixels, 3).substr(0, 30));
+    const long before = handles::Live().gdiObjects;
+    for (int i = 0; i < 200; ++i) {
+        const std::optional<MaskedPicture> picture = LoadMaskedPicture(i % 4 == 3 ? bad.path : good.path);
+        ASSERT_EQ(picture.has_value(), i % 4 != 3);
+        EXPECT_EQ(handles::Live().gdiObjects, before + (picture ? 2 : 0));
+    }
+    EXPECT_EQ(handles::Live().gdiObjects, before);
+}
+
+}  // namespace
