@@ -31,18 +31,17 @@ void Tracking::KeepOnTop() {
     ::SetWindowPos(overlays_.keyBoard.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
-bool Tracking::PlaceOverlays(bool force, const TrackingInputs& inputs) {
-    bool desktopChanged = false;
+void Tracking::PlaceOverlays(bool force) {
     if (++tickCounter_ > 100) {
         tickCounter_ = 0;
-        desktopChanged = UpdateScreenBounds();
+        if (UpdateScreenBounds() && desktopChanged_) desktopChanged_();
     }
 
     const Point pointer = CursorPosition();
     frmSpot& spot = overlays_.spot;
     if (ShownOr(spot, force)) {
         if (spot.FullScreen()) {
-            spot.SetHole(FullScreenHole(pointer, spot.Position(), inputs.haloSize));
+            spot.SetHole(FullScreenHole(pointer, spot.Position(), spot.HaloSize()));
             spot.DrawHole(false);
         } else {
             spot.MoveTo(CentreHaloOnPointer(pointer, spot.ClientSize()));
@@ -51,15 +50,16 @@ bool Tracking::PlaceOverlays(bool force, const TrackingInputs& inputs) {
     for (auto& arrow : overlays_.wheelArrow)
         if (ShownOr(arrow, force)) arrow.MoveTo(CentreOnPointer(pointer, arrow.ClientSize()));
     for (auto& ring : overlays_.buttons)
-        if (ring.Tracking && ShownOr(ring, force)) ring.MoveTo(CentreOnPointer(pointer, ring.ClientSize()));
+        if (ring.Tracking() && ShownOr(ring, force)) ring.MoveTo(CentreOnPointer(pointer, ring.ClientSize()));
+    for (auto& arm : overlays_.crossHair)
+        if (ShownOr(arm, force)) arm.MoveTo(arm.Placement(pointer));
 
     const Rect& boundary = Main().BoundaryRect;
     frmPic& pic = overlays_.pic;
     if (!pic.LockPos && ShownOr(pic, force))
-        pic.MoveTo(PositionNearPointer(pointer, pic.ClientSize(), inputs.pictureOffsetFactor, 11, boundary));
+        pic.MoveTo(PositionNearPointer(pointer, pic.ClientSize(), PictureOffsetFactor, 11, boundary));
     frmKeyBoard& keyBoard = overlays_.keyBoard;
     if (!keyBoard.LockPos && ShownOr(keyBoard, force))
         keyBoard.MoveTo(
-            PositionNearPointer(pointer, keyBoard.ClientSize(), inputs.keyboardOffsetFactor, -11, boundary));
-    return desktopChanged;
+            PositionNearPointer(pointer, keyBoard.ClientSize(), KeyboardOffsetFactor, -11, boundary));
 }

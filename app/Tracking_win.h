@@ -4,32 +4,34 @@
 #include "overlays/Overlays_win.h"
 
 #include <cstdint>
-
-// What the tick needs from the settings window's controls.
-struct TrackingInputs {
-    int32_t haloSize = 100;
-    double pictureOffsetFactor = 1.0;
-    double keyboardOffsetFactor = 1.0;
-};
+#include <functional>
 
 class Tracking {
 public:
-    explicit Tracking(Overlays& overlays) : overlays_(overlays) {}
+    // desktopChanged runs when the desktop was found re-sized, before anything is placed
+    // on that tick, so that whatever is sized to the desktop is placed in its new size.
+    Tracking(Overlays& overlays, std::function<void()> desktopChanged)
+        : overlays_(overlays), desktopChanged_(std::move(desktopChanged)) {}
 
     // Raises the keyboard display when no overlay is the top window.
     void KeepOnTop();
 
     // Moves every shown overlay (all of them when force is set) to the pointer. Every
-    // 101st tick it re-measures the desktop; true then means it changed and whatever is
-    // sized to the desktop must follow.
-    bool PlaceOverlays(bool force, const TrackingInputs& inputs);
+    // 101st tick it re-measures the desktop first.
+    void PlaceOverlays(bool force);
 
     int32_t TickCounter() const { return tickCounter_; }
+
+    // Scales of the mouse image's and the keyboard display's distance from the pointer;
+    // the command line may set them.
+    double PictureOffsetFactor = 1.0;
+    double KeyboardOffsetFactor = 1.0;
 
 private:
     bool IsOverlayOnTop(HWND top) const;
 
     Overlays& overlays_;
+    std::function<void()> desktopChanged_;
     int32_t tickCounter_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "keyboard/HotKeyInfo.h"
 
+#include "app/SettingsRecord.h"
+
 #include <array>
 
 std::string HotKeyInfo::GetDisplayText(const clsLanguage& language, const KeyNameLocale& locale) const {
@@ -8,11 +10,16 @@ std::string HotKeyInfo::GetDisplayText(const clsLanguage& language, const KeyNam
            KeyName(language, KeyCode, locale);
 }
 
-HotKeyInfo& HotKey(HotKeyAction action) {
-    static std::array<HotKeyInfo, kHotKeyActionCount> records;
-    const auto index = static_cast<size_t>(action);
-    // An out-of-range action still gets a record instead of a wild reference.
-    return records[index < records.size() ? index : 0];
+HotKeyInfo HotKey(const SettingsRecord& record, HotKeyAction action) {
+    // Each action's three keys follow one another, in the action order, from HotKeyBlinkSpec1.
+    const auto index = static_cast<int32_t>(action);
+    if (index < 0 || index >= kHotKeyActionCount) return HotKeyInfo{0, 0, kNoKey};
+    const auto first = static_cast<int32_t>(SettingKey::HotKeyBlinkSpec1) + 3 * index;
+    HotKeyInfo info;
+    info.Spec1 = record.GetInt(static_cast<SettingKey>(first));
+    info.Spec2 = record.GetInt(static_cast<SettingKey>(first + 1));
+    info.KeyCode = record.GetInt(static_cast<SettingKey>(first + 2));
+    return info;
 }
 
 const char* HotKeyActionName(HotKeyAction action) {

@@ -7,6 +7,7 @@
 #include "keyboard/KeyCatalogue.h"
 
 class clsLanguage;
+class SettingsRecord;
 
 class HotKeyInfo {
 public:
@@ -23,7 +24,8 @@ public:
 enum class HotKeyAction { Blink, Pause, Buttons, Picture, Spot, CrossHair, KeyBoard };
 inline constexpr int kHotKeyActionCount = 7;
 
-// The action's record; lives for the whole run, all fields 0 until the settings are loaded.
-HotKeyInfo& HotKey(HotKeyAction action);
+// The action's shortcut as the settings record holds it (HotKey<Name>Spec1, Spec2 and
+// KeyCode), so that it is never kept apart from the record it is saved from.
+HotKeyInfo HotKey(const SettingsRecord& record, HotKeyAction action);
 // "Blink", "Pause", ..., "KeyBoard": the middle of the settings keys HotKey<Name>Spec1 etc.
 const char* HotKeyActionName(HotKeyAction action);

@@ -1,12 +1,10 @@
-// The settings window. It owns the timers, the settings record and the overlays, and
-// its load and unload run the program's start-up and tear-down.
+// The settings window: shows and edits the settings. The program's lifetime (overlays,
+// timers, hooks, the settings record) lives in Program; this window's load and unload
+// start and end it, and its public entry points forward there.
 #pragma once
 
 #include "app/BaseWindow_win.h"
-#include "app/SettingsRecord.h"
-#include "app/Tracking_win.h"
-#include "hook/RingDispatch.h"
-#include "overlays/Overlays_win.h"
+#include "app/Program_win.h"
 
 #include <windows.h>
 
@@ -24,70 +22,33 @@ public:
     // Seam for the help window, which a later part of the program brings.
     void ShowHelp() {}
     void mnuExit_Click();
-
-    // Every mouse event of the hooks arrives here.
-    void MouseEvent(int32_t code, int32_t data);
-
-    // Reads the settings file and pushes every value into the overlays.
-    void ApplySettings();
-
-    // The pause option; the pause controller switches it.
-    bool Paused() const { return paused_; }
-
-    Overlays& overlays() { return overlays_; }
-    // Tests run the program's start-up against their own settings file.
-    void SetSettingsPathForTest(std::string path) { settingsPathOverride_ = std::move(path); }
-
     // The menu's reset to defaults: asks, empties the file, applies and saves.
     void mnuDefault_Click();
 
-    int16_t SavedWindowState = 0;
-    bool SavedWindowVisible = true;
-    bool TaskbarMode = true;
-    double PictureOffsetFactor = 1.0;
-    double KeyboardOffsetFactor = 1.0;
-    bool IsLoadingSettings = false;
+    void MouseEvent(int32_t code, int32_t data) { TheProgram().MouseEvent(code, data); }
+    void ApplySettings() { TheProgram().ApplySettings(); }
+    bool Paused() const { return TheProgram().Paused(); }
+    Overlays& overlays() { return TheProgram().overlays(); }
+    void SetSettingsPathForTest(std::string path) { TheProgram().SetSettingsPathForTest(std::move(path)); }
+
+    // "Taskbar": closing the window ends the program (true) or hides it to the tray.
+    bool TaskbarMode() const { return TheProgram().Settings().IsOn(SettingKey::Taskbar); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    enum TimerId : UINT_PTR { MainTimer = 1, StartupTimer };
+    enum TimerId : UINT_PTR { StartupTimer = 1 };
 
     void Form_Load();
     // True when the close goes ahead.
     bool Form_QueryUnload(int unloadMode);
     void Form_Unload();
-    void tmrMain_Timer();
     void tmrStartup_Timer();
+    void ApplyWindowState(int32_t state);
 
-    void ChooseSettingsFile();
-    void SaveSettings();
-    void ApplyHaloSettings();
-    void sldTransSpot_Change();
-    void sldSizeSpot_Change();
-    void chkSpot_Click();
-    void chkRing_Click();
-    void chkFullScreen_Click();
-    void colpicSpot_RGBChanged();
-    void ApplyWindowState(int16_t state);
-
-    int32_t HaloSize() const;
-
-    Overlays overlays_;
-    Tracking tracking_{overlays_};
-    RingDispatch rings_;
-    SettingsRecord settings_;
-    std::string settingsPath_;
-    std::string settingsPathOverride_;
-    handles::Timer tmrMain;
     handles::Timer tmrStartup;
-    bool paused_ = false;
     bool unloaded_ = false;
 };
 
 frmSet& SettingsWindow();
-
-// Test builds record every dispatched mouse event.
-using MouseEventTrace = void (*)(int32_t code, int32_t data);
-void SetMouseEventTrace(MouseEventTrace trace);

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "app/SettingsRecord.h"
 #include "keyboard/HotKeyInfo.h"
 #include "keyboard/KeyCatalogue.h"
 #include "keyboard/KeyLists.h"
@@ -133,20 +135,18 @@ TEST(HotKeyInfo, DisplayTextAndTheSevenRecords) {
     EXPECT_EQ(shortcut.GetDisplayText(InLanguage(English), {}), "(none)");
     EXPECT_EQ(shortcut.GetDisplayText(InLanguage(German), {}), "(keine)");
 
-    for (int i = 0; i < kHotKeyActionCount; ++i) {
-        const auto action = static_cast<HotKeyAction>(i);
-        HotKeyInfo& record = HotKey(action);
-        EXPECT_EQ(&record, &HotKey(action));
-        EXPECT_EQ(record.Spec1, 0);
-        EXPECT_EQ(record.KeyCode, 0);
-        EXPECT_FALSE(record.Triggered);
-        record.KeyCode = 65 + i;
-    }
-    for (int i = 0; i < kHotKeyActionCount; ++i) {
-        HotKeyInfo& record = HotKey(static_cast<HotKeyAction>(i));
-        EXPECT_EQ(record.KeyCode, 65 + i);
-        record = HotKeyInfo{};
-    }
+    // The shortcuts come from their settings keys: the defaults, then edited values.
+    SettingsRecord settings;
+    EXPECT_EQ(HotKey(settings, HotKeyAction::Blink).GetDisplayText(InLanguage(English), {}), "Shift+Ctrl+Y");
+    EXPECT_EQ(HotKey(settings, HotKeyAction::Pause).GetDisplayText(InLanguage(English), {}), "Shift+Ctrl+A");
+    for (int i = 2; i < kHotKeyActionCount; ++i)
+        EXPECT_EQ(HotKey(settings, static_cast<HotKeyAction>(i)).KeyCode, -1) << HotKeyActionName(HotKeyAction(i));
+    settings.Set(SettingKey::HotKeyKeyBoardSpec1, 18);
+    settings.Set(SettingKey::HotKeyKeyBoardSpec2, 16);
+    settings.Set(SettingKey::HotKeyKeyBoardKeyCode, 75);
+    const HotKeyInfo keyBoard = HotKey(settings, HotKeyAction::KeyBoard);
+    EXPECT_EQ((std::array{keyBoard.Spec1, keyBoard.Spec2, keyBoard.KeyCode}), (std::array{18, 16, 75}));
+    EXPECT_EQ(HotKey(settings, HotKeyAction::CrossHair).KeyCode, -1);
 }
 
 TEST(KeyLists, ModifierListLeavesOutTheOtherListsSelection) {

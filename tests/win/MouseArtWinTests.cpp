@@ -14,6 +14,7 @@
 #include "app/Handles_win.h"
 #include "overlays/MouseArt_win.h"
 #include "overlays/PictureFile_win.h"
+#include "overlays/frmPic_win.h"
 
 namespace {
 
@@ -313,6 +314,44 @@ TEST(PictureFile, RepeatedLoadsLeaveNoGdiObjectsBehind) {
         EXPECT_EQ(handles::Live().gdiObjects, before + (picture ? 2 : 0));
     }
     EXPECT_EQ(handles::Live().gdiObjects, before);
+}
+
+// The mouse image reads its six picture files by bare name from the current folder; a
+// bad "mouse.gif" leaves the built-in pictures, sized as drawn.
+TEST(PictureFile, TheMouseImageUsesAllSixFilesOrNone) {
+    Main().ColourKey = ReadColourKey();
+    wchar_t temp[MAX_PATH] = {}, previous[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    const std::wstring folder = std::wstring(temp) + L"glimmora-pictures";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ::SetCurrentDirectoryW(folder.c_str());
+    const std::string good = Gif(3, 2, kTinyPixels, 3);
+    std::string huge = good;
+    for (size_t at : {6u, 8u, 38u, 40u}) huge[at] = char(0x20), huge[at + 1] = char(0x4E);
+    const struct {
+        const char* name;
+        std::string mouse;
+        bool custom;
+    } cases[] = {{"all good", good, true},
+                 {"corrupt", std::string(200, '\x55'), false},
+                 {"empty", std::string(), false},
+                 {"truncated", good.substr(0, 20), false},
+                 {"20000 x 20000", huge, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const wchar_t* name : frmPic::PictureFiles()) WriteBytes(name, name == std::wstring(L"mouse.gif") ? c.mouse : good);
+        frmPic pic;
+        ASSERT_TRUE(pic.Form_Load());
+        EXPECT_EQ(pic.CustomImages(), c.custom);
+        pic.SetColor(true);
+        EXPECT_EQ(pic.PictureSize(), (c.custom ? Size{3, 2} : Size{100, 160}));
+        pic.MouseEvent(2, 0);  // composes every lit layer without a crash
+        pic.Unload();
+    }
+    for (const wchar_t* name : frmPic::PictureFiles()) ::DeleteFileW(name);
+    ::SetCurrentDirectoryW(previous);
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace

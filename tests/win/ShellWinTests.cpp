@@ -161,11 +161,12 @@ TEST(Tracking, FollowsThePointerAndLeavesStillWindowsAlone) {
     overlays.pic.Hide();
     overlays.keyBoard.Hide();
 
-    Tracking tracking(overlays);
+    int desktopChanges = 0;
+    Tracking tracking(overlays, [&] { ++desktopChanges; });
     ASSERT_TRUE(::SetCursorPos(300, 250));
     PumpMessages();
     const Point pointer = CursorPosition();
-    tracking.PlaceOverlays(false, {});
+    tracking.PlaceOverlays(false);
     EXPECT_EQ(overlays.spot.Position(), CentreHaloOnPointer(pointer, {201, 201}));
     tracking.KeepOnTop();
 
@@ -173,14 +174,15 @@ TEST(Tracking, FollowsThePointerAndLeavesStillWindowsAlone) {
     g_positionChanges = 0;
     for (int i = 0; i < 20; ++i) {
         tracking.KeepOnTop();
-        tracking.PlaceOverlays(false, {});
+        tracking.PlaceOverlays(false);
     }
     ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(g_positionChanges, 0) << "a still pointer must not move or restack any window";
 
     // The desktop is measured again on every 101st tick.
-    for (int i = tracking.TickCounter(); i < 101; ++i) tracking.PlaceOverlays(false, {});
+    for (int i = tracking.TickCounter(); i < 101; ++i) tracking.PlaceOverlays(false);
     EXPECT_EQ(tracking.TickCounter(), 0);
+    EXPECT_EQ(desktopChanges, 0);
 }
 
 TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder) {
@@ -252,13 +254,13 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     EXPECT_FALSE(::IsIconic(settings.hwnd()));
 
     // In tray mode the title-bar close only hides the window.
-    settings.TaskbarMode = false;
+    TheProgram().ApplySetting(SettingKey::Taskbar, 0);
     ::SendMessageW(settings.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindowVisible(settings.hwnd()));
     EXPECT_NE(::FindWindowW(L"Glimmora_frmSpot", nullptr), nullptr);
     EXPECT_TRUE(HooksInstalled());
 
-    settings.TaskbarMode = true;
+    TheProgram().ApplySetting(SettingKey::Taskbar, 1);
     ::SendMessageW(settings.hwnd(), WM_CLOSE, 0, 0);
     MSG msg;
     EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "closing ends the message loop";

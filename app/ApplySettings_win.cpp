@@ -1,0 +1,171 @@
+// The one path from the settings record to the overlays. Start-up, the reset and the
+// settings window's controls all end here, so an overlay never shows a value that did
+// not come through its apply function.
+#include "app/Program_win.h"
+
+#include "app/modMain_win.h"
+#include "overlays/ClickIndicator.h"
+#include "overlays/CrossHairGeometry.h"
+#include "overlays/OverlayValues.h"
+
+#include <vector>
+
+namespace {
+
+// Shows the window on top when it is switched on and the program runs, hides it otherwise.
+template <typename Overlay>
+void ShowOrHide(Overlay& window, bool show) {
+    if (show)
+        window.ShowOnTop();
+    else
+        window.Hide();
+}
+
+Point FromTwips(double x, double y) {
+    const ProcessValues& main = Main();
+    return {RoundEven(x / main.TwipsPerPixelX), RoundEven(y / main.TwipsPerPixelY)};
+}
+
+}  // namespace
+
+void Program::ApplySettings() {
+    ChooseSettingsFile();
+    for (int i = 0; i < 2; ++i) {
+        overlays_.wheelArrow[i].Direction = i;
+        overlays_.wheelArrow[i].Hide();
+    }
+    ApplyClickIndicator();
+    ApplyCrossHair();
+    ApplyHalo();
+    ApplyMouseImage();
+    ApplyKeyboard();
+
+    // Click-indicator windows wait below the desktop until their first click.
+    const int32_t parked = Main().screenBounds.height + 1111;
+    for (auto& ring : overlays_.buttons) ring.MoveTo({0, parked});
+    ApplyOverlayOrder();
+}
+
+void Program::ApplySetting(SettingKey key, double value) {
+    settings_.Set(key, value);
+    switch (key) {
+    case SettingKey::Buttons: case SettingKey::ButtonsSize: case SettingKey::ButtonsTrans:
+    case SettingKey::ButtonsFading: case SettingKey::LeftButtonColor: case SettingKey::LeftButtonWidth:
+    case SettingKey::MiddleButtonColor: case SettingKey::MiddleButtonWidth: case SettingKey::RightButtonColor:
+    case SettingKey::RightButtonWidth: case SettingKey::WheelColor: case SettingKey::WheelWidth:
+    case SettingKey::ShowWheelArrows: case SettingKey::ShowLettersOnRings: case SettingKey::RingsSameSize:
+    case SettingKey::DisksAsClickIndicators:
+        ApplyClickIndicator();
+        break;
+    case SettingKey::MouseImage: case SettingKey::MouseImageSize: case SettingKey::MouseImageTrans:
+    case SettingKey::MouseImageColor: case SettingKey::MouseImageLockPos:
+        ApplyMouseImage();
+        break;
+    case SettingKey::Halo: case SettingKey::HaloSize: case SettingKey::HaloTrans: case SettingKey::HaloRing:
+    case SettingKey::HaloFullScreen: case SettingKey::HaloColor:
+        ApplyHalo();
+        break;
+    case SettingKey::Crosshair: case SettingKey::CrosshairSize: case SettingKey::CrosshairTrans:
+    case SettingKey::CrosshairGap: case SettingKey::CrosshairColor: case SettingKey::CrosshairArrows:
+        ApplyCrossHair();
+        break;
+    case SettingKey::KeyBoardTrans: case SettingKey::ListLockPos:
+        ApplyKeyboard();
+        break;
+    case SettingKey::LowRefresh:
+        if (tmrMain.Enabled()) tmrMain.Start(hwnd(), MainTimer, MainInterval());
+        break;
+    default:
+        break;
+    }
+}
+
+void Program::ApplyClickIndicator() {
+    const ClickIndicatorValues v = ClickIndicatorValuesOf(settings_);
+    const int32_t side = ClickWindowSide(v.size);
+    RingOptions options;
+    for (int b = 0; b < kClickButtons; ++b) {
+        options.colours[b] = v.colours[b];
+        options.widths[b] = v.widths[b];
+    }
+    options.discs = v.discs;
+    options.letters = v.letters;
+    options.sameSize = v.sameSize;
+    for (auto& ring : overlays_.buttons) {
+        ring.MakeTrans(v.alpha);
+        ring.SetFadeSeconds(v.fadeSeconds);
+        ring.SetOptions(options);
+        ring.Resize({side, side});
+        if (!v.on) ring.HideWindow();
+    }
+    const Size arrowSize = WheelArrowSize(v.size);
+    for (auto& arrow : overlays_.wheelArrow) {
+        arrow.MakeTrans(v.alpha);
+        arrow.SetLine(v.wheelColour, v.wheelWidth);
+        arrow.Resize(arrowSize);
+    }
+}
+
+void Program::ApplyCrossHair() {
+    const CrossHairValues v = CrossHairValuesOf(settings_);
+    for (auto& arm : overlays_.crossHair) {
+        arm.MakeTrans(v.alpha, false);
+        arm.Gap = v.gap;
+        arm.Resize(ArmSize(static_cast<CrossHairArm>(arm.ArmIndex), v.thickness, Main().screenBounds));
+        arm.SetColors(v.colour, v.lineColour);
+        arm.SetArrows(v.arrows);
+        if (v.on && !Paused())
+            arm.MoveTo(arm.Placement(CursorPosition()));
+    }
+    for (auto& arm : overlays_.crossHair) ShowOrHide(arm, v.on && !Paused());
+}
+
+void Program::ApplyHalo() {
+    const HaloValues v = HaloValuesOf(settings_);
+    frmSpot& spot = overlays_.spot;
+    spot.MakeTrans(v.alpha, false);
+    ShowOrHide(spot, v.on && !Paused());
+    spot.SetFullScreen(v.fullScreen);
+    spot.SetHoleVisible(v.ring);
+    spot.SetHaloSize(v.size);
+    spot.SetColor(v.colour, false);
+    if (spot.FullScreen()) {
+        spot.SetBackColor(v.colour);
+        spot.DrawHole(true);
+    }
+}
+
+void Program::ApplyMouseImage() {
+    const MouseImageValues v = MouseImageValuesOf(settings_);
+    frmPic& pic = overlays_.pic;
+    pic.MakeTrans(v.alpha, false);
+    pic.SetColor(v.black);
+    pic.Resize(MouseImageSize(v.width, pic.PictureSize()));
+    if (v.lockPos && !pic.LockPos)
+        pic.MoveTo(FromTwips(settings_.Get(SettingKey::MouseImagePosX), settings_.Get(SettingKey::MouseImagePosY)));
+    pic.LockPos = v.lockPos;
+    ShowOrHide(pic, v.on && !Paused());
+}
+
+void Program::ApplyKeyboard() {
+    frmKeyBoard& keyBoard = overlays_.keyBoard;
+    keyBoard.MakeTrans(TransparencyToAlpha(settings_.Get(SettingKey::KeyBoardTrans)));
+    const bool lock = settings_.IsOn(SettingKey::ListLockPos);
+    if (lock && !keyBoard.LockPos)
+        keyBoard.MoveTo(FromTwips(settings_.Get(SettingKey::ListPosX), settings_.Get(SettingKey::ListPosY)));
+    keyBoard.LockPos = lock;
+    // The keyboard display stays hidden until it has keys to show.
+    keyBoard.Hide();
+}
+
+void Program::ApplyOverlayOrder() {
+    // Each comes to the front in turn, so the last ends up on top.
+    std::vector<HWND> order{overlays_.spot.hwnd()};
+    for (auto& arm : overlays_.crossHair) order.push_back(arm.hwnd());
+    order.push_back(overlays_.pic.hwnd());
+    for (auto& ring : overlays_.buttons) order.push_back(ring.hwnd());
+    order.push_back(overlays_.keyBoard.hwnd());
+    for (auto& arrow : overlays_.wheelArrow) order.push_back(arrow.hwnd());
+    for (HWND window : order)
+        ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}

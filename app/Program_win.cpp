@@ -1,0 +1,154 @@
+#include "app/Program_win.h"
+
+#include "app/SettingsFile_win.h"
+#include "app/modMain_win.h"
+#include "hook/MouseEvent.h"
+#include "hook/MouseHooks_win.h"
+#include "lang/SharedLanguage_win.h"
+#include "overlays/CrossHairGeometry.h"
+#include "overlays/OverlayValues.h"
+
+namespace {
+
+constexpr UINT kMainInterval = 15;
+constexpr UINT kLowRefreshInterval = 45;
+
+MouseEventTrace g_trace = nullptr;
+
+void DispatchMouseEvent(void* context, int32_t code, int32_t data) {
+    static_cast<Program*>(context)->MouseEvent(code, data);
+}
+
+}  // namespace
+
+void SetMouseEventTrace(MouseEventTrace trace) { g_trace = trace; }
+
+Program& TheProgram() {
+    static Program program;
+    return program;
+}
+
+bool Program::Form_Load() {
+    if (!CreateWindowOf(0, 0, L"", 0, 0, 0, 0, HWND_MESSAGE)) return false;
+    SharedLanguage();
+    Main().HaloHolePercent = kHaloHolePercentDefault;
+
+    for (auto& arrow : overlays_.wheelArrow) arrow.Form_Load();
+    for (auto& ring : overlays_.buttons) ring.Form_Load();
+    for (int i = 0; i < 4; ++i) overlays_.crossHair[i].Form_Load(i);
+    overlays_.spot.Form_Load();
+    overlays_.pic.Form_Load();
+    overlays_.keyBoard.Form_Load();
+
+    ApplySettings();
+    InstallMouseHooks(hwnd(), &DispatchMouseEvent, this);
+    // The tray icon and its start balloon will be added here, before the message window.
+    CreateMessageWindow();
+    tmrMain.Start(hwnd(), MainTimer, MainInterval());
+    loaded_ = true;
+    return true;
+}
+
+void Program::Form_Unload(const SettingsWindowState& window) {
+    if (!loaded_) return;
+    loaded_ = false;
+    RestoreMessageWindow();
+    // The tray icon will be removed here, before the hooks.
+    RemoveMouseHooks();
+    tmrMain.Stop();
+    settings_.Set(SettingKey::WindowState, window.state);
+    settings_.Set(SettingKey::WindowVisible, window.visible ? 1 : 0);
+    const ProcessValues& main = Main();
+    const Point pic = overlays_.pic.Position(), keyBoard = overlays_.keyBoard.Position();
+    settings_.Set(SettingKey::MouseImagePosX, pic.x * main.TwipsPerPixelX);
+    settings_.Set(SettingKey::MouseImagePosY, pic.y * main.TwipsPerPixelY);
+    settings_.Set(SettingKey::ListPosX, keyBoard.x * main.TwipsPerPixelX);
+    settings_.Set(SettingKey::ListPosY, keyBoard.y * main.TwipsPerPixelY);
+    SaveSettings();
+
+    overlays_.spot.Unload();
+    for (auto& arrow : overlays_.wheelArrow) arrow.Unload();
+    overlays_.pic.Unload();
+    overlays_.keyBoard.Unload();
+    for (auto& arm : overlays_.crossHair) arm.Unload();
+    for (auto& ring : overlays_.buttons) ring.Unload();
+    Unload();
+}
+
+UINT Program::MainInterval() const {
+    return settings_.IsOn(SettingKey::LowRefresh) ? kLowRefreshInterval : kMainInterval;
+}
+
+void Program::ChooseSettingsFile() {
+    isLoadingSettings_ = true;
+    clsLanguage& language = SharedLanguage();
+    const int32_t systemLanguage = language.SystemLanguage();
+    // Loading sets every key, to its default where the file has none, and makes each
+    // value one its control can hold.
+    if (settingsPathOverride_.empty()) {
+        settingsPath_ = ::ChooseSettingsFile(settings_, systemLanguage);
+    } else {
+        settingsPath_ = settingsPathOverride_;
+        LoadSettingsFile(settings_, settingsPath_, systemLanguage);
+    }
+    language.ChangeLanguage(settings_.GetInt(SettingKey::Language));
+    tracking_.PictureOffsetFactor = PictureOffsetFactor;
+    tracking_.KeyboardOffsetFactor = KeyboardOffsetFactor;
+    isLoadingSettings_ = false;
+}
+
+void Program::SaveSettings() {
+    settings_.Set(SettingKey::Language, SharedLanguage().CurrentLanguage());
+    // A write-protected or locked file keeps what it had; nothing to tell the user at exit.
+    SaveSettingsFile(settings_, settingsPath_);
+}
+
+void Program::ResetToDefaults(HWND owner) {
+    ::ResetToDefaults(owner, SharedLanguage(), settingsPath_, [this] { ApplySettings(); }, [this] { SaveSettings(); });
+}
+
+void Program::MouseEvent(int32_t code, int32_t data) {
+    if (Paused()) return;
+    if (g_trace) g_trace(code, data);
+    const Point pointer = CursorPosition();
+
+    if (settings_.IsOn(SettingKey::Buttons)) {
+        if (code == WheelTurned) {
+            if (settings_.IsOn(SettingKey::ShowWheelArrows)) {
+                frmWheelArrow& arrow = overlays_.wheelArrow[WheelArrowFor(data)];
+                arrow.MoveTo(CentreOnPointer(pointer, arrow.ClientSize()));
+                arrow.MouseEvent(WheelTurned, data);
+            }
+        } else if (const auto index = rings_.ClickIndicatorFor(code)) {
+            frmButtons& ring = overlays_.buttons[*index];
+            if (code == LeftUp || code == MiddleUp || code == RightUp) ring.SetKeyText(ModifierCaption());
+            ring.MoveTo(CentreOnPointer(pointer, ring.ClientSize()));
+            ring.MouseEvent(code, data);
+        }
+    }
+    if (overlays_.pic.Shown()) overlays_.pic.MouseEvent(code, data);
+}
+
+void Program::tmrMain_Timer() {
+    if (!Paused()) tracking_.KeepOnTop();
+    tracking_.PlaceOverlays(false);
+}
+
+void Program::DesktopChanged() {
+    const int32_t thickness = CrossHairValuesOf(settings_).thickness;
+    for (auto& arm : overlays_.crossHair)
+        arm.Resize(ArmSize(static_cast<CrossHairArm>(arm.ArmIndex), thickness, Main().screenBounds));
+    if (overlays_.spot.FullScreen()) overlays_.spot.SetFullScreen(true);
+}
+
+LRESULT Program::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == MainTimer) tmrMain_Timer();
+        return 0;
+    case kMouseHookMessage:
+        ::MouseMessage(static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam));
+        return 0;
+    }
+    return BaseWindow::HandleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,96 @@
+// The program's lifetime: the overlays, the settings record, the timers, the mouse hooks,
+// the tracking tick and the dispatch of mouse events, with the ordered start-up and
+// tear-down. It lives in a message-only window, which is where the hooks post to and the
+// timers tick; the settings window only shows and edits what it holds.
+#pragma once
+
+#include "app/BaseWindow_win.h"
+#include "app/SettingsRecord.h"
+#include "app/Tracking_win.h"
+#include "hook/RingDispatch.h"
+#include "overlays/Overlays_win.h"
+
+#include <windows.h>
+
+#include <string>
+
+// The settings window's state as the settings file keeps it.
+struct SettingsWindowState {
+    int32_t state = 0;  // 0 normal, 1 minimised, 2 maximised
+    bool visible = true;
+};
+
+class Program : public BaseWindow<Program> {
+public:
+    static const wchar_t* ClassName() { return L"Glimmora_Program"; }
+
+    // Creates every overlay, applies the settings, installs the hooks and starts the timers.
+    bool Form_Load();
+    // Removes the hooks, stops the timers, saves (with the settings window's state) and
+    // unloads every overlay, in that order.
+    void Form_Unload(const SettingsWindowState& window);
+
+    // Chooses and reads the settings file, then pushes every value into the overlays.
+    void ApplySettings();
+    // A control changed one value: it is stored and the overlay it drives takes it.
+    void ApplySetting(SettingKey key, double value);
+    // The reset to defaults: asks, empties the file, applies and saves.
+    void ResetToDefaults(HWND owner);
+
+    // Every mouse event of the hooks arrives here.
+    void MouseEvent(int32_t code, int32_t data);
+    // The names of the modifiers held now, for the click indicator and the mouse image;
+    // empty until the keyboard is polled.
+    std::wstring ModifierCaption() const { return {}; }
+    void tmrMain_Timer();
+
+    // The pause option; the pause controller switches it.
+    bool Paused() const { return paused_; }
+    const SettingsRecord& Settings() const { return settings_; }
+    Overlays& overlays() { return overlays_; }
+    bool IsLoadingSettings() const { return isLoadingSettings_; }
+
+    // Command-line scales of the mouse image's and keyboard display's distance.
+    double PictureOffsetFactor = 1.0;
+    double KeyboardOffsetFactor = 1.0;
+
+    // Tests run the program's start-up against their own settings file.
+    void SetSettingsPathForTest(std::string path) { settingsPathOverride_ = std::move(path); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    enum TimerId : UINT_PTR { MainTimer = 1 };
+
+    UINT MainInterval() const;
+    void ChooseSettingsFile();
+    void SaveSettings();
+    // One function per overlay takes its values from the record; start-up, the reset and
+    // the settings window's controls all go through them.
+    void ApplyClickIndicator();
+    void ApplyCrossHair();
+    void ApplyHalo();
+    void ApplyMouseImage();
+    void ApplyKeyboard();
+    void ApplyOverlayOrder();
+    // A changed desktop: everything sized to it follows.
+    void DesktopChanged();
+
+    Overlays overlays_;
+    Tracking tracking_{overlays_, [this] { DesktopChanged(); }};
+    RingDispatch rings_;
+    SettingsRecord settings_;
+    std::string settingsPath_;
+    std::string settingsPathOverride_;
+    handles::Timer tmrMain;
+    bool paused_ = false;
+    bool isLoadingSettings_ = false;
+    bool loaded_ = false;
+};
+
+Program& TheProgram();
+
+// Test builds record every dispatched mouse event.
+using MouseEventTrace = void (*)(int32_t code, int32_t data);
+void SetMouseEventTrace(MouseEventTrace trace);

@@ -1,0 +1,149 @@
+// The overlays driven through the program as the hooks drive them: which window a
+// click reaches and what it shows, and thousands of events without a handle left behind.
+#include "app/Program_win.h"
+#include "app/Text_win.h"
+#include "app/modMain_win.h"
+#include "hook/MouseEvent.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+void Pump(DWORD milliseconds) {
+    const DWORD end = ::GetTickCount() + milliseconds;
+    MSG msg;
+    do {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (static_cast<LONG>(::GetTickCount() - end) < 0);
+}
+
+BYTE AlphaOf(HWND window) {
+    BYTE alpha = 0;
+    ::GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
+    return alpha;
+}
+
+// A program of its own with a settings file of the test's.
+class RunningProgram {
+public:
+    explicit RunningProgram(const wchar_t* settings) {
+        Main().ColourKey = ReadColourKey();
+        UpdateScreenBounds();
+        wchar_t temp[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, temp);
+        file_ = std::wstring(temp) + L"glimmora-overlays-test.ini";
+        ::DeleteFileW(file_.c_str());
+        ::WritePrivateProfileSectionW(L"Settings", settings, file_.c_str());
+        program_.SetSettingsPathForTest(Narrow(file_));
+        loaded_ = program_.Form_Load();
+    }
+    ~RunningProgram() {
+        program_.Form_Unload({});
+        // The single-instance window outlives the program's unload, as in the real exit.
+        Main().MessageWindow.reset();
+        ::DeleteFileW(file_.c_str());
+    }
+    bool loaded() const { return loaded_; }
+    Program& operator*() { return program_; }
+    Program* operator->() { return &program_; }
+
+private:
+    std::wstring file_;
+    Program program_;
+    bool loaded_ = false;
+};
+
+TEST(Overlays, ClicksReachTheirRingsWheelTheArrowsAndTheMouseImageLightsItsButtons) {
+    Main().MessageWindow.reset();
+    const handles::LiveCounts before = handles::Live();
+    {
+        RunningProgram program(L"MouseImage=1\0ButtonsFading=3\0");
+        ASSERT_TRUE(program.loaded());
+        Overlays& o = program->overlays();
+        ::SetCursorPos(400, 300);
+
+        program->MouseEvent(LeftDown, 0);
+        frmButtons& first = o.buttons[1];
+        EXPECT_TRUE(::IsWindowVisible(first.hwnd()));
+        EXPECT_TRUE(first.Tracking());
+        EXPECT_EQ(first.Position(), CentreOnPointer({400, 300}, {89, 89}));
+        EXPECT_EQ(AlphaOf(first.hwnd()), 128);
+        EXPECT_TRUE(o.pic.Layers().IsOn(1));
+
+        // A double-click turns the same window's ring into the double ring.
+        program->MouseEvent(LeftUp, 0);
+        program->MouseEvent(LeftDouble, 0);
+        EXPECT_TRUE(first.State().RingVisible(0, RingShape::DoubleOuter));
+        EXPECT_FALSE(first.State().RingVisible(0, RingShape::Single));
+        program->MouseEvent(LeftUp, 0);
+        EXPECT_FALSE(first.Tracking());
+        EXPECT_FALSE(o.pic.Layers().IsOn(1));
+
+        // Right goes to the next window; its release finds it after other presses.
+        program->MouseEvent(RightDown, 0);
+        program->MouseEvent(MiddleDown, 0);
+        program->MouseEvent(RightUp, 0);
+        EXPECT_FALSE(o.buttons[2].Tracking());
+        EXPECT_TRUE(o.buttons[3].Tracking());
+        program->MouseEvent(MiddleUp, 0);
+
+        // 0.3 s into a 0.3 s fade at alpha 128 the ring is gone.
+        Pump(150);
+        EXPECT_LT(AlphaOf(first.hwnd()), 128);
+        Pump(500);
+        EXPECT_FALSE(::IsWindowVisible(first.hwnd()));
+
+        program->MouseEvent(WheelTurned, 1);
+        EXPECT_TRUE(::IsWindowVisible(o.wheelArrow[0].hwnd()));
+        EXPECT_FALSE(::IsWindowVisible(o.wheelArrow[1].hwnd()));
+        EXPECT_TRUE(o.pic.Layers().IsOn(4));
+        Pump(400);
+        EXPECT_FALSE(::IsWindowVisible(o.wheelArrow[0].hwnd()));
+        EXPECT_FALSE(o.pic.Layers().IsOn(4));
+
+        // With the click indicator off the mouse image still gets every event.
+        program->ApplySetting(SettingKey::Buttons, 0);
+        program->MouseEvent(RightDown, 0);
+        program->MouseEvent(WheelTurned, -1);
+        for (const frmButtons& ring : o.buttons) EXPECT_FALSE(::IsWindowVisible(ring.hwnd()));
+        EXPECT_FALSE(::IsWindowVisible(o.wheelArrow[1].hwnd()));
+        EXPECT_TRUE(o.pic.Layers().IsOn(3));
+        EXPECT_TRUE(o.pic.Layers().IsOn(5));
+        program->MouseEvent(RightUp, 0);
+    }
+    EXPECT_EQ(handles::Live().windows, before.windows);
+    EXPECT_EQ(handles::Live().timers, before.timers);
+    EXPECT_EQ(handles::Live().gdiObjects, before.gdiObjects);
+}
+
+TEST(Overlays, ThousandsOfClicksAndWheelTurnsLeaveTheLiveCountsFlat) {
+    RunningProgram program(L"MouseImage=1\0ShowLettersOnRings=1\0Crosshair=1\0ButtonsFading=1\0");
+    ASSERT_TRUE(program.loaded());
+    constexpr int32_t kClick[] = {LeftDown, LeftUp, LeftDouble, LeftUp, MiddleDown, MiddleUp,
+                                  MiddleDouble, MiddleUp, RightDown, RightUp, RightDouble, RightUp};
+    // Each round is 1000 clicks of every kind (single and double, three buttons) and 200
+    // wheel turns, then the fades run out.
+    const auto round = [&] {
+        for (int i = 0; i < 1000; ++i) {
+            program->MouseEvent(kClick[(2 * i) % 12], 0);
+            program->MouseEvent(kClick[(2 * i + 1) % 12], 0);
+            if (i % 5 == 0) program->MouseEvent(WheelTurned, i % 10 == 0 ? 1 : -1);
+            if (i % 20 == 0) Pump(1);
+        }
+        Pump(1300);
+    };
+    round();
+    const handles::LiveCounts settled = handles::Live();
+    for (int i = 0; i < 4; ++i) round();
+    const handles::LiveCounts& after = handles::Live();
+    EXPECT_EQ(after.gdiObjects, settled.gdiObjects);
+    EXPECT_EQ(after.dcs, settled.dcs);
+    EXPECT_EQ(after.windows, settled.windows);
+    EXPECT_EQ(after.timers, settled.timers);
+    for (const frmButtons& ring : program->overlays().buttons) EXPECT_FALSE(::IsWindowVisible(ring.hwnd()));
+}
+
+}  // namespace
