@@ -16,7 +16,6 @@ Environment (set by ctest, defaults for a manual run from the source tree):
   GLIMMORA_E2E_KEEP   keep the work folder (screenshots, logs) even when the test passes
 """
 
-import math
 import os
 import re
 import shutil
@@ -27,6 +26,10 @@ import tempfile
 import time
 import traceback
 
+# The tests take the checks and pixel helpers through this module.
+from screen import *
+from screen import _T0
+
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 SETTINGS_TITLE = "Glimmora - Settings"
 MESSAGE_TITLE = "Glimmora_frmMessageName"
@@ -36,83 +39,6 @@ BLUE = (0, 0, 255)
 LAYERED_TRANSPARENT = 0x00080020
 # Executables of ours that a failed earlier test may have left running in the prefix.
 OWN_EXES = ("Glimmora.exe", "GlimmoraTrace.exe", "TargetWindow.exe", "BareTimer.exe")
-
-
-class CheckFailed(AssertionError):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise CheckFailed(message)
-
-
-def log(*parts):
-    print("[%7.2f]" % (time.monotonic() - _T0), *parts, flush=True)
-
-
-_T0 = time.monotonic()
-
-
-def alpha_from_percent(percent):
-    """The layered-window alpha of a transparency slider value (ties to even, as round())."""
-    return int(round(255 - 2.55 * percent))
-
-
-def blend(colour, alpha, background):
-    return tuple(round(c * alpha / 255 + b * (255 - alpha) / 255) for c, b in zip(colour, background))
-
-
-def close_to(actual, expected, tolerance):
-    return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
-
-
-# ---------------------------------------------------------------------------------------
-# Screenshots
-
-
-class Shot:
-    """One screenshot as raw RGB, with the PNG kept for a failure report."""
-
-    def __init__(self, path, width, height, data):
-        self.path, self.width, self.height, self.data = path, width, height, data
-
-    def pixel(self, x, y):
-        check(0 <= x < self.width and 0 <= y < self.height, "pixel (%d, %d) is off the screen" % (x, y))
-        i = (y * self.width + x) * 3
-        return tuple(self.data[i:i + 3])
-
-    def run_along(self, x, y, dx, dy, inside):
-        """Steps from (x, y) while inside(pixel) holds; returns the last coordinate inside."""
-        while 0 <= x + dx < self.width and 0 <= y + dy < self.height and inside(self.pixel(x + dx, y + dy)):
-            x, y = x + dx, y + dy
-        return x, y
-
-    def extent(self, x, y, inside):
-        """(left, top, right, bottom) of the run of pixels for which inside() holds, along the
-        row and the column through (x, y); right and bottom are inclusive."""
-        left = self.run_along(x, y, -1, 0, inside)[0]
-        right = self.run_along(x, y, 1, 0, inside)[0]
-        top = self.run_along(x, y, 0, -1, inside)[1]
-        bottom = self.run_along(x, y, 0, 1, inside)[1]
-        return left, top, right, bottom
-
-
-def keyboard_zone(x, y, px, py):
-    """True near where the keyboard display sits for a pointer at (px, py): left of and
-    below the pointer. Pixel checks of other overlays leave that place out."""
-    return px - 240 <= x <= px - 5 and py + 15 <= y <= py + 60
-
-
-def on_circle(px, py, radius, steps=16):
-    """Integer points on a circle around (px, py), away from the keyboard display's place."""
-    points = []
-    for i in range(steps):
-        a = 2 * math.pi * i / steps
-        x, y = int(round(px + radius * math.cos(a))), int(round(py - radius * math.sin(a)))
-        if not keyboard_zone(x, y, px, py):
-            points.append((x, y))
-    return points
 
 
 # ---------------------------------------------------------------------------------------
@@ -190,6 +116,9 @@ class Harness:
         self.screen = self.screen_size()
 
     def cleanup(self):
+        # A button a failed check left held would swallow the next test's presses.
+        for button in (1, 2, 3):
+            subprocess.run(["xdotool", "mouseup", str(button)], env=self.env, stderr=subprocess.DEVNULL)
         for p in reversed(self.processes):
             if p.poll() is None:
                 self._kill(p)
@@ -318,12 +247,13 @@ class Harness:
 
     # -- Windows programs ----------------------------------------------------------------
 
-    def start(self, exe, *args, env=None, log_name=None):
+    def start(self, exe, *args, env=None, log_name=None, cwd=None):
+        """Starts a Windows program; cwd becomes its current folder (Wine maps it to Z:)."""
         path = exe if os.path.isabs(exe) else os.path.join(self.bin, exe)
         check(os.path.exists(path), "missing %s" % path)
         out = open(os.path.join(self.work, (log_name or os.path.basename(exe)) + ".log"), "ab")
         p = subprocess.Popen([self.wine_run, path, *args], env=dict(self.env, **(env or {})), stdout=out,
-                             stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, start_new_session=True)
+                             stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, start_new_session=True, cwd=cwd)
         out.close()
         p.started = time.monotonic()
         self.processes.append(p)
@@ -377,8 +307,8 @@ class Harness:
         with open(self.target_log) as f:
             return [tuple(line.split()) for line in f if line.strip()]
 
-    def start_glimmora(self, exe="Glimmora.exe", env=None, wait=True):
-        p = self.start(exe, env=env)
+    def start_glimmora(self, exe="Glimmora.exe", env=None, wait=True, cwd=None):
+        p = self.start(exe, env=env, cwd=cwd)
         if wait:
             took = self.wait_window("visible", SETTINGS_TITLE, 20)
             check(took is not None, "%s showed no window titled %r within 20 s" % (exe, SETTINGS_TITLE))
@@ -457,13 +387,16 @@ class Harness:
                 and (w["exstyle"] & LAYERED_TRANSPARENT) != LAYERED_TRANSPARENT
                 and w["rect"][2] > w["rect"][0] and w["rect"][3] > w["rect"][1]]
 
+    def occupied(self, obstacles=None):
+        """The obstacles and the target's edit box, which sits at the bottom middle of the screen."""
+        w, h = self.screen
+        return (self.obstacles() if obstacles is None else obstacles) + [(w // 2 - 110, h - 50, w // 2 + 110, h)]
+
     def free_points(self, count, reach, obstacles=None):
         """Pointer positions, far enough apart that their squares of +-reach do not meet,
         whose squares are clear of the screen edge and of other windows."""
-        obstacles = self.obstacles() if obstacles is None else obstacles
+        obstacles = self.occupied(obstacles)
         w, h = self.screen
-        # The target's edit box sits at the bottom middle of the screen.
-        obstacles = obstacles + [(w // 2 - 110, h - 50, w // 2 + 110, h)]
         found = []
         for y in range(reach + 5, h - reach - 5, 17):
             for x in range(reach + 5, w - reach - 5, 17):
