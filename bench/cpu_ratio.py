@@ -3,27 +3,33 @@
 
 Run after a win64 build (scripts/test.sh or scripts/run.sh made build/win64):
 
-    python3 bench/cpu_ratio.py [seconds per phase, default 25]
+    python3 bench/cpu_ratio.py [SECONDS] [--seconds SECONDS] [--settings KEY=VALUE,...]
 
-It starts its own Xvfb and xcompmgr, then measures four phases of the same length: the bare
-program (bench/BareTimer.cpp: one 15 ms timer reading the pointer) with the pointer still and
-with the pointer moving, then Glimmora (no settings file, so all defaults) the same two ways.
+It starts its own Xvfb and xcompmgr, then measures four phases of the same length (SECONDS,
+default 25): the bare program (bench/BareTimer.cpp: one 15 ms timer reading the pointer) with
+the pointer still and with the pointer moving, then Glimmora the same two ways. Glimmora runs
+with all defaults (no settings file), or with --settings written as the only keys of its
+per-user settings file, e.g. --settings Crosshair=1,MouseImage=1.
 A phase's cost is the CPU time (utime + stime from /proc/<pid>/stat) of the program, the
 wineserver, Xvfb and the compositor together over that interval: under Wine much of a
 window's cost is paid by the server and the display, not by the program itself. The pointer
 moves through one xdotool process (not counted) along the same path in both moving phases.
 The results are the two ratios Glimmora / bare program. Environment: GLIMMORA_BIN and
-WINEPREFIX override build/win64/bin and build/win64/wineprefix.
+WINEPREFIX override build/win64/bin and build/win64/wineprefix; BENCH_DISPLAY is the first
+X display number tried (default 200).
 """
+import argparse
+import contextlib
 import os
+import re
 import shutil
 import subprocess
-import sys
 import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 BIN = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
 PREFIX = os.path.realpath(os.environ.get("WINEPREFIX") or os.path.join(os.path.dirname(BIN), "wineprefix"))
+INI = os.path.join(PREFIX, "drive_c", "users", "root", "AppData", "Roaming", "Glimmora", "Glimmora.ini")
 TICK = os.sysconf("SC_CLK_TCK")
 
 
@@ -51,6 +57,71 @@ def wineserver_pid():
         except OSError:
             pass
     raise SystemExit("no wineserver runs for %s" % PREFIX)
+
+
+def require(*exes):
+    for exe in exes:
+        if not os.path.exists(os.path.join(BIN, exe)):
+            raise SystemExit("missing %s: build win64 first (scripts/run.sh or scripts/test.sh)" % os.path.join(BIN, exe))
+
+
+def start_display():
+    """Xvfb and xcompmgr on a free display; returns the environment for programs on it and both processes."""
+    first = int(os.environ.get("BENCH_DISPLAY") or 200)
+    n = next(n for n in range(first, first + 60) if not os.path.exists("/tmp/.X11-unix/X%d" % n)
+             and not os.path.exists("/tmp/.X%d-lock" % n))
+    env = dict(os.environ, DISPLAY=":%d" % n, WINEPREFIX=PREFIX, WINEDEBUG="-all",
+               WINEDLLOVERRIDES="mscoree,mshtml=")
+    xvfb = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(1)
+    xcompmgr = subprocess.Popen(["xcompmgr"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # A wineserver that outlives each program, so that every phase counts the same server.
+    subprocess.run(["wineserver", "-p30"], env=env)
+    return env, [xvfb, xcompmgr]
+
+
+def stop_display(processes):
+    # The compositor first, so that it does not complain about the display going away.
+    for p in reversed(processes):
+        p.terminate()
+        p.wait()
+
+
+def parse_settings(text):
+    """"Crosshair=1,MouseImage=1" -> [("Crosshair", 1), ("MouseImage", 1)]; every key holds an integer."""
+    pairs = []
+    for item in filter(None, (part.strip() for part in text.split(","))):
+        match = re.fullmatch(r"(\w+)\s*=\s*(-?\d+)", item)
+        if not match:
+            raise argparse.ArgumentTypeError("%r is not KEY=INTEGER" % item)
+        pairs.append((match.group(1), int(match.group(2))))
+    return pairs
+
+
+def write_settings(pairs):
+    """Makes the per-user settings file hold exactly these keys; None leaves no file (all defaults)."""
+    if os.path.exists(INI):
+        os.remove(INI)
+    if pairs is not None:
+        os.makedirs(os.path.dirname(INI), exist_ok=True)
+        with open(INI, "w", newline="\r\n") as f:
+            f.write("[Settings]\n" + "".join("%s=%d\n" % pair for pair in pairs))
+
+
+@contextlib.contextmanager
+def settings_put_aside():
+    """The benchmark writes its own settings file; a user's or a test run's is put back afterwards."""
+    saved = INI + ".bench-saved"
+    if os.path.exists(INI):
+        shutil.move(INI, saved)
+    try:
+        yield
+    finally:
+        if os.path.exists(INI):
+            os.remove(INI)
+        if os.path.exists(saved):
+            shutil.move(saved, INI)
 
 
 def pointer_path(seconds):
@@ -92,47 +163,34 @@ def measure(env, exe, seconds, moving, display_pids, settle):
 
 
 def main():
-    seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 25.0
-    for exe in ("BareTimer.exe", "Glimmora.exe"):
-        if not os.path.exists(os.path.join(BIN, exe)):
-            raise SystemExit("missing %s: build win64 first (scripts/run.sh or scripts/test.sh)" % os.path.join(BIN, exe))
-    n = next(n for n in range(200, 260) if not os.path.exists("/tmp/.X11-unix/X%d" % n)
-             and not os.path.exists("/tmp/.X%d-lock" % n))
-    env = dict(os.environ, DISPLAY=":%d" % n, WINEPREFIX=PREFIX, WINEDEBUG="-all",
-               WINEDLLOVERRIDES="mscoree,mshtml=")
-    xvfb = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    time.sleep(1)
-    xcompmgr = subprocess.Popen(["xcompmgr"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    # Measure Glimmora with its defaults; a settings file of a test run is put back afterwards.
-    ini = os.path.join(PREFIX, "drive_c", "users", "root", "AppData", "Roaming", "Glimmora", "Glimmora.ini")
-    saved = ini + ".bench-saved"
-    if os.path.exists(ini):
-        shutil.move(ini, saved)
-    subprocess.run(["wineserver", "-p30"], env=env)
+    parser = argparse.ArgumentParser(description="CPU of Glimmora under Wine against a bare 15 ms timer program.")
+    parser.add_argument("phase", nargs="?", type=float, help="seconds per phase (same as --seconds)")
+    parser.add_argument("--seconds", type=float, help="seconds per phase (default 25)")
+    parser.add_argument("--settings", type=parse_settings, help="Glimmora settings, e.g. Crosshair=1,MouseImage=1")
+    args = parser.parse_args()
+    seconds = args.seconds or args.phase or 25.0
+    require("BareTimer.exe", "Glimmora.exe")
+    print("load average %.2f %.2f %.2f; Glimmora settings: %s" % (
+        *os.getloadavg(), ", ".join("%s=%d" % p for p in args.settings) if args.settings else "defaults"))
+    env, display = start_display()
     try:
-        display = [xvfb.pid, xcompmgr.pid]
-        results = {}
-        for exe in ("BareTimer.exe", "Glimmora.exe"):
-            for moving in (False, True):
-                rate, parts = measure(env, exe, seconds, moving, display, 4.0 if exe == "Glimmora.exe" else 1.5)
-                results[exe, moving] = rate
-                print("%-14s pointer %-6s %6.2f %% of a core  (program %.2f s, wineserver %.2f s, Xvfb %.2f s,"
-                      " xcompmgr %.2f s over %.0f s)" % (exe, "moving" if moving else "still", 100 * rate, *parts,
-                                                         seconds), flush=True)
-                if os.path.exists(ini):
-                    os.remove(ini)
+        with settings_put_aside():
+            results = {}
+            for exe in ("BareTimer.exe", "Glimmora.exe"):
+                for moving in (False, True):
+                    write_settings(args.settings if exe == "Glimmora.exe" else None)
+                    rate, parts = measure(env, exe, seconds, moving, [p.pid for p in display],
+                                          4.0 if exe == "Glimmora.exe" else 1.5)
+                    results[exe, moving] = rate
+                    print("%-14s pointer %-6s %6.2f %% of a core  (program %.2f s, wineserver %.2f s, Xvfb %.2f s,"
+                          " xcompmgr %.2f s over %.0f s)" % (exe, "moving" if moving else "still", 100 * rate,
+                                                             *parts, seconds), flush=True)
         for moving in (False, True):
             bare = results["BareTimer.exe", moving]
             ratio = results["Glimmora.exe", moving] / bare if bare > 0 else float("inf")
             print("Glimmora / bare program, pointer %s: %.2f" % ("moving" if moving else "still", ratio))
     finally:
-        if os.path.exists(saved):
-            shutil.move(saved, ini)
-        xcompmgr.terminate()
-        xvfb.terminate()
-        xcompmgr.wait()
-        xvfb.wait()
+        stop_display(display)
 
 
 if __name__ == "__main__":
