@@ -1,0 +1,97 @@
+// The keyboard display's model: which key caps show, the list of keys typed with their
+// remaining lifetimes, and where everything goes. The window only draws what this says,
+// and repaints only when a call reports a visible change.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/Geometry.h"
+
+class clsLanguage;
+
+// Colours of the display, 0x00BBGGRR.
+inline constexpr uint32_t kKeyListText = 0x000040C0;        // RGB(192, 64, 0)
+inline constexpr uint32_t kKeyListBackground = 0x00FFFFFF;
+inline constexpr uint32_t kKeyDisplayBorder = 0x00808080;
+inline constexpr uint32_t kKeyCapFrameTopLeft = 0x00E0E0E0;
+inline constexpr uint32_t kKeyCapFrameBottomRight = 0x00808080;
+inline constexpr uint32_t kKeyCapFaceTopLeft = 0x00C0C0C0;
+inline constexpr uint32_t kKeyCapFaceBottomRight = 0x00FFFFFF;
+
+inline constexpr std::size_t kMaxKeyLines = 10;
+
+enum class KeyCap { Shift, Ctrl, Alt };
+
+struct KeyLine {
+    std::string text;           // "Shift + Ctrl + Delete"
+    int32_t remaining = 0;      // lifetime left, in tenths of a second
+};
+
+// Client coordinates in physical pixels.
+struct KeyDisplayLayout {
+    Size window;
+    std::array<Rect, 3> caps{};          // indexed by KeyCap
+    std::array<bool, 3> capVisible{};
+    bool listVisible = false;
+    Rect list;
+    std::size_t lineCount = 0;
+    int32_t firstLineTop = 0;
+    int32_t lineHeight = 0;
+
+    // Line 0 is the newest, at the top.
+    Rect LineRect(std::size_t index) const {
+        const int32_t top = firstLineTop + static_cast<int32_t>(index) * lineHeight;
+        return {list.left, top, list.right, top + lineHeight};
+    }
+    bool operator==(const KeyDisplayLayout&) const = default;
+};
+
+class KeyDisplay {
+public:
+    // scaleY: 1.0 at 96 dpi; every design length is multiplied by it.
+    explicit KeyDisplay(const clsLanguage& language, double scaleY = 1.0);
+
+    // Both true until the first SetViewMode.
+    bool ListMode() const { return listMode_; }
+    bool CapsMode() const { return capsMode_; }
+    // tmrClear runs exactly while the list is in use.
+    bool ClearTimerEnabled() const { return listMode_; }
+    float FadingTime() const { return fadingTime_; }
+    // The held modifiers as "Shift + Ctrl", empty when none is held.
+    const std::string& ModifierPrefix() const { return modifierPrefix_; }
+    // "Shift", "Ctrl" or "Alt" in the current language.
+    std::string CapCaption(KeyCap cap) const;
+
+    std::size_t LineCount() const { return lineCount_; }
+    // Newest first.
+    const KeyLine& Line(std::size_t index) const { return lines_[index]; }
+    KeyDisplayLayout Layout() const;
+
+    // Each of these returns true when something visible changed (caps, lines or size).
+    bool SetViewMode(bool listKeys, bool showCaps);
+    bool SetSpecialKeys(bool shift, bool ctrl, bool alt);
+    // name is the key's display name; ignored unless in list mode.
+    bool AddKey(std::string_view name);
+    // tmrClear's 100 ms tick: ages every line and drops those whose time is up.
+    bool ClearTick();
+    bool SetScale(double scaleY);
+    void SetFadingTime(float seconds) { fadingTime_ = seconds; }
+
+private:
+    int32_t Px(int32_t designPixels) const;
+    void RemoveLine(std::size_t index);
+
+    const clsLanguage& language_;
+    double scale_ = 1.0;
+    bool listMode_ = true;
+    bool capsMode_ = true;
+    float fadingTime_ = 0;
+    std::array<bool, 3> capShown_{};
+    std::string modifierPrefix_;
+    std::array<KeyLine, kMaxKeyLines> lines_{};
+    std::size_t lineCount_ = 0;
+};

@@ -1,0 +1,85 @@
+// One pass of the keyboard poller: the modifiers, the keys newly pressed in the selected
+// classes, the seven shortcuts and the typing count, decided over any key-state source.
+// The 100 ms timer and GetAsyncKeyState stay with the Win32 side.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "keyboard/HotKeyInfo.h"
+#include "keyboard/KeyCatalogue.h"
+
+class clsLanguage;
+class SettingsRecord;
+
+// Whether a key counts as pressed: down now, or pressed since the previous query of that
+// code (GetAsyncKeyState non-zero), so a tap shorter than a pass is not lost. A query may
+// consume the "pressed since" part.
+class KeyStateSource {
+public:
+    virtual ~KeyStateSource() = default;
+    virtual bool IsPressed(int32_t code) = 0;
+};
+
+struct Modifiers {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    bool operator==(const Modifiers&) const = default;
+};
+
+// What a pass needs from the settings record; built when the settings change, not per pass.
+struct KeyPollSettings {
+    std::array<bool, kKeyClassScanOrder.size()> listClass{};  // indexed by KeyClass
+    bool charactersOnlyWithCtrlOrAlt = false;                   // "ListCharacterSpecialKeys"
+    bool showKeysWindow = false;                                // "ShowKeysWindow"
+    bool listAnyKeys = false;                                   // "ListAnyKeys" (chkListSpecialKeys)
+    bool showKeysClick = false;                                 // "ShowKeysClick"
+    bool autoHideKeyboard = false;                              // "AutoHideKeyboard"
+    std::array<HotKeyInfo, kHotKeyActionCount> shortcuts{};     // indexed by HotKeyAction
+};
+
+KeyPollSettings KeyPollSettingsFrom(const SettingsRecord& record);
+// At least one key class is listed; the Ctrl-or-Alt restriction alone is none.
+bool AnyKeyClassSelected(const KeyPollSettings& settings);
+
+// Every reading of a pass may list its key at most once; 108 is read twice.
+inline constexpr std::size_t kKeyReadingsPerPass = 108;
+
+// What one pass decided. Fixed size, so a pass never allocates.
+struct KeyPollResult {
+    Modifiers modifiers;          // read at the start of the pass
+    bool setSpecialKeys = false;  // pass the modifiers to the keyboard display
+    std::array<int32_t, kKeyReadingsPerPass> addedCodes{};
+    std::size_t addedCount = 0;
+    bool countTyping = false;     // add 1 to TypedKeyCount
+    Modifiers caption;            // for SetKeyText; none when "ShowKeysClick" is off
+    std::array<bool, kHotKeyActionCount> triggered{};  // indexed by HotKeyAction
+
+    // Codes to add to the keyboard display, in order.
+    std::span<const int32_t> Added() const { return {addedCodes.data(), addedCount}; }
+    bool Triggered(HotKeyAction action) const { return triggered[static_cast<std::size_t>(action)]; }
+};
+
+class KeyPoller {
+public:
+    KeyPollResult PollKeyboard(KeyStateSource& source, const KeyPollSettings& settings);
+    // Queries every code from 1 to 255 and discards the answers, so that presses made
+    // while the display was off do not appear when it comes on.
+    void ForgetPresses(KeyStateSource& source);
+
+private:
+    // Reads one key; true when it is pressed and fired no shortcut.
+    bool PollKey(KeyStateSource& source, int32_t code, bool show, const KeyPollSettings& settings,
+                 KeyPollResult& result);
+
+    // State of each code at the end of its last reading; the modifiers are not kept here.
+    std::array<bool, 256> PreviousKeyState{};
+};
+
+// "Shift", "Ctrl", "Alt" of the held modifiers in the language's current language, one per
+// line ("\r\n" between); empty when none is held or when showKeysClick is off.
+std::string ModifierCaption(const clsLanguage& language, Modifiers held, bool showKeysClick);
