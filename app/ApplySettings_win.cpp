@@ -44,6 +44,10 @@ void Program::ApplySettings() {
     const int32_t parked = Main().screenBounds.height + 1111;
     for (auto& ring : overlays_.buttons) ring.MoveTo({0, parked});
     ApplyOverlayOrder();
+    if (Paused())
+        optPause_Click();
+    else
+        optPlay_Click();
 }
 
 void Program::ApplySetting(SettingKey key, double value) {
@@ -69,13 +73,28 @@ void Program::ApplySetting(SettingKey key, double value) {
     case SettingKey::CrosshairGap: case SettingKey::CrosshairColor: case SettingKey::CrosshairArrows:
         ApplyCrossHair();
         break;
-    case SettingKey::KeyBoardTrans: case SettingKey::ListLockPos:
+    case SettingKey::KeyBoardTrans: case SettingKey::ListLockPos: case SettingKey::ListKeysFading:
         ApplyKeyboard();
+        break;
+    case SettingKey::ListSpecialKeys: case SettingKey::ListCharacterKeys: case SettingKey::ListCharacterSpecialKeys:
+    case SettingKey::ListCursorKeys: case SettingKey::ListFunctionKeys: case SettingKey::ListInputKeys:
+    case SettingKey::ListMouseButtons: case SettingKey::ListAnyKeys: case SettingKey::ShowKeysWindow:
+    case SettingKey::ShowKeysClick:
+        pollSettings_ = KeyPollSettingsFrom(settings_);
+        ShowHideKeyboardWindow();
+        break;
+    case SettingKey::AutoHideKeyboard:
+        pollSettings_ = KeyPollSettingsFrom(settings_);
+        break;
+    case SettingKey::AutoHideMouse: case SettingKey::FadeAutoHide:
+        ResetIdleTimer();
         break;
     case SettingKey::LowRefresh:
         if (tmrMain.Enabled()) tmrMain.Start(hwnd(), MainTimer, MainInterval());
         break;
     default:
+        // The shortcuts: the poller takes them from the record.
+        if (SettingRowOf(key).group == SettingGroup::Shortcut) pollSettings_ = KeyPollSettingsFrom(settings_);
         break;
     }
 }
@@ -118,6 +137,7 @@ void Program::ApplyCrossHair() {
             arm.MoveTo(arm.Placement(CursorPosition()));
     }
     for (auto& arm : overlays_.crossHair) ShowOrHide(arm, v.on && !Paused());
+    RefreshAutoHide(true);
 }
 
 void Program::ApplyHalo() {
@@ -133,6 +153,7 @@ void Program::ApplyHalo() {
         spot.SetBackColor(v.colour);
         spot.DrawHole(true);
     }
+    RefreshAutoHide(true);
 }
 
 void Program::ApplyMouseImage() {
@@ -145,6 +166,7 @@ void Program::ApplyMouseImage() {
         pic.MoveTo(FromTwips(settings_.Get(SettingKey::MouseImagePosX), settings_.Get(SettingKey::MouseImagePosY)));
     pic.LockPos = v.lockPos;
     ShowOrHide(pic, v.on && !Paused());
+    RefreshAutoHide(true);
 }
 
 void Program::ApplyKeyboard() {
@@ -154,8 +176,8 @@ void Program::ApplyKeyboard() {
     if (lock && !keyBoard.LockPos)
         keyBoard.MoveTo(FromTwips(settings_.Get(SettingKey::ListPosX), settings_.Get(SettingKey::ListPosY)));
     keyBoard.LockPos = lock;
-    // The keyboard display stays hidden until it has keys to show.
-    keyBoard.Hide();
+    keyBoard.SetFadingTime(static_cast<float>(settings_.Get(SettingKey::ListKeysFading)));
+    ShowHideKeyboardWindow();
 }
 
 void Program::ApplyOverlayOrder() {

@@ -12,6 +12,7 @@ namespace {
 
 constexpr UINT kMainInterval = 15;
 constexpr UINT kLowRefreshInterval = 45;
+constexpr UINT kKeyBoardInterval = 100;
 
 MouseEventTrace g_trace = nullptr;
 
@@ -40,11 +41,14 @@ bool Program::Form_Load() {
     overlays_.pic.Form_Load();
     overlays_.keyBoard.Form_Load();
 
+    ResetIdleTimer();
     ApplySettings();
     InstallMouseHooks(hwnd(), &DispatchMouseEvent, this);
     // The tray icon and its start balloon will be added here, before the message window.
     CreateMessageWindow();
     tmrMain.Start(hwnd(), MainTimer, MainInterval());
+    tmrKeyBoard.Start(hwnd(), KeyBoardTimer, kKeyBoardInterval);
+    tmrAutoHide.Start(hwnd(), AutoHideTimer, kAutoHideTickMs);
     loaded_ = true;
     return true;
 }
@@ -55,7 +59,7 @@ void Program::Form_Unload(const SettingsWindowState& window) {
     RestoreMessageWindow();
     // The tray icon will be removed here, before the hooks.
     RemoveMouseHooks();
-    tmrMain.Stop();
+    for (handles::Timer* timer : {&tmrMain, &tmrKeyBoard, &tmrBlink, &tmrAutoHide, &tmrFade}) timer->Stop();
     settings_.Set(SettingKey::WindowState, window.state);
     settings_.Set(SettingKey::WindowVisible, window.visible ? 1 : 0);
     const ProcessValues& main = Main();
@@ -92,6 +96,7 @@ void Program::ChooseSettingsFile() {
         LoadSettingsFile(settings_, settingsPath_, systemLanguage);
     }
     language.ChangeLanguage(settings_.GetInt(SettingKey::Language));
+    pollSettings_ = KeyPollSettingsFrom(settings_);
     tracking_.PictureOffsetFactor = PictureOffsetFactor;
     tracking_.KeyboardOffsetFactor = KeyboardOffsetFactor;
     isLoadingSettings_ = false;
@@ -127,6 +132,7 @@ void Program::MouseEvent(int32_t code, int32_t data) {
         }
     }
     if (overlays_.pic.Shown()) overlays_.pic.MouseEvent(code, data);
+    ResetIdleTimer();
 }
 
 void Program::tmrMain_Timer() {
@@ -144,7 +150,13 @@ void Program::DesktopChanged() {
 LRESULT Program::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
-        if (wParam == MainTimer) tmrMain_Timer();
+        switch (wParam) {
+        case MainTimer: tmrMain_Timer(); break;
+        case KeyBoardTimer: tmrKeyBoard_Timer(); break;
+        case BlinkTimer: tmrBlink_Timer(); break;
+        case AutoHideTimer: tmrAutoHide_Timer(); break;
+        case FadeTimer: tmrFade_Timer(); break;
+        }
         return 0;
     case kMouseHookMessage:
         ::MouseMessage(static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam));

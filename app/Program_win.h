@@ -5,9 +5,11 @@
 #pragma once
 
 #include "app/BaseWindow_win.h"
+#include "app/PauseBlinkFade.h"
 #include "app/SettingsRecord.h"
 #include "app/Tracking_win.h"
 #include "hook/RingDispatch.h"
+#include "keyboard/KeyPoller.h"
 #include "overlays/Overlays_win.h"
 
 #include <windows.h>
@@ -39,13 +41,23 @@ public:
 
     // Every mouse event of the hooks arrives here.
     void MouseEvent(int32_t code, int32_t data);
-    // The names of the modifiers held now, for the click indicator and the mouse image;
-    // empty until the keyboard is polled.
-    std::wstring ModifierCaption() const { return {}; }
     void tmrMain_Timer();
 
-    // The pause option; the pause controller switches it.
-    bool Paused() const { return paused_; }
+    // Pause, blink, auto-hide and fade (PauseAndFade_win.cpp).
+    bool Paused() const { return pause_.Paused; }
+    // The menu and tray entries (held off for half a second) and the pause shortcut.
+    void TogglePause(PauseSource source = PauseSource::Menu);
+    void optPause_Click();
+    void optPlay_Click();
+    void StartBlink();
+    void ResetIdleTimer();
+    void RefreshAutoHide(bool force);
+    const AutoHideState& AutoHide() const { return autoHide_; }
+
+    // The keyboard (KeyboardPolling_win.cpp).
+    // The names of the modifiers held at a click, for its ring.
+    std::wstring ModifierCaption() const;
+    void ShowHideKeyboardWindow();
     const SettingsRecord& Settings() const { return settings_; }
     Overlays& overlays() { return overlays_; }
     bool IsLoadingSettings() const { return isLoadingSettings_; }
@@ -61,7 +73,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    enum TimerId : UINT_PTR { MainTimer = 1 };
+    enum TimerId : UINT_PTR { MainTimer = 1, KeyBoardTimer, BlinkTimer, AutoHideTimer, FadeTimer };
 
     UINT MainInterval() const;
     void ChooseSettingsFile();
@@ -77,6 +89,13 @@ private:
     // A changed desktop: everything sized to it follows.
     void DesktopChanged();
 
+    void tmrBlink_Timer();
+    void tmrAutoHide_Timer();
+    void tmrFade_Timer();
+    void ApplyAutoHide(const AutoHideStep& step);
+    void tmrKeyBoard_Timer();
+    void RunShortcut(HotKeyAction action);
+
     Overlays overlays_;
     Tracking tracking_{overlays_, [this] { DesktopChanged(); }};
     RingDispatch rings_;
@@ -84,7 +103,15 @@ private:
     std::string settingsPath_;
     std::string settingsPathOverride_;
     handles::Timer tmrMain;
-    bool paused_ = false;
+    handles::Timer tmrKeyBoard;
+    handles::Timer tmrBlink;
+    handles::Timer tmrAutoHide;
+    handles::Timer tmrFade;
+    PauseState pause_;
+    BlinkState blink_;
+    AutoHideState autoHide_;
+    KeyPoller poller_;
+    KeyPollSettings pollSettings_;
     bool isLoadingSettings_ = false;
     bool loaded_ = false;
 };

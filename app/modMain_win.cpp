@@ -132,3 +132,9 @@ void RestoreMessageWindow() {
 void SetTopmost(HWND window) {
     ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
+
+double SecondsSinceMidnight() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0;
+}

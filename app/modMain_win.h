@@ -47,3 +47,6 @@ void RestoreMessageWindow();
 
 // Topmost and shown, without moving, sizing or activating.
 void SetTopmost(HWND window);
+
+// Seconds since midnight, local time, to the millisecond.
+double SecondsSinceMidnight();

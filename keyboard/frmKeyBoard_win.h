@@ -1,12 +1,36 @@
-// The keyboard display: key caps and the list of keys typed, beside the pointer.
+// The keyboard display: key caps for Shift, Ctrl and Alt while they are held, and the keys
+// typed most recently, newest on top, each line gone after the fading time. The model
+// (KeyDisplay) decides; this window draws and repaints only when the model changed.
 #pragma once
 
+#include "keyboard/KeyDisplay.h"
 #include "overlays/OverlayWindow_win.h"
+
+#include <optional>
 
 class frmKeyBoard : public OverlayWindow<frmKeyBoard> {
 public:
     static const wchar_t* ClassName() { return L"Glimmora_frmKeyBoard"; }
-    bool Form_Load() { return Load(1, 1, true); }
+    bool Form_Load();
+    // The keyboard display does not fade; its alpha is the user's.
     void MakeTrans(int32_t alpha) { ApplyAlpha(alpha); }
+    void Lang_LanguageChange();
+    void SetSpecialKeys(bool shift, bool ctrl, bool alt);
+    void AddKey(int32_t code);
+    void SetViewMode(bool listKeys, bool showCaps);
+    void SetFadingTime(float seconds);
     bool LockPos = false;
+
+    const KeyDisplay& Display() const { return *display_; }
+    void PaintContent(HDC dc, const RECT& area);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Sizes the window to what it shows and repaints it.
+    void FitWindow();
+
+    std::optional<KeyDisplay> display_;
+    handles::Timer tmrClear;
 };

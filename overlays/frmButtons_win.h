@@ -29,6 +29,11 @@ public:
     // The modifier caption at the top of the window.
     void SetKeyText(const std::wstring& text);
     void HideWindow() { Hide(); }
+    // Pausing: hidden and no longer following the pointer.
+    void Pause() {
+        state_.Tracking = false;
+        Hide();
+    }
     void SetOptions(const RingOptions& options);
     void SetFadeSeconds(float seconds) { state_.FadeSeconds = seconds; }
     // Set while the button is held: the ring follows the pointer.

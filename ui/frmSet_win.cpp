@@ -1,5 +1,6 @@
 #include "ui/frmSet_win.h"
 
+#include "keyboard/WindowKeys.h"
 #include "res/resource.h"
 
 namespace {
@@ -94,6 +95,10 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                        suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (Form_KeyDown(static_cast<int32_t>(wParam))) return 0;
+        break;
     case WM_ENDSESSION:
         if (wParam) Form_Unload();
         return 0;
@@ -105,6 +110,22 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     }
     return BaseWindow::HandleMessage(message, wParam, lParam);
+}
+
+bool frmSet::Form_KeyDown(int32_t code) {
+    const auto held = [](int key) { return (::GetKeyState(key) & 0x8000) != 0; };
+    Program& program = TheProgram();
+    const auto toggle = [&](SettingKey key) { program.ApplySetting(key, program.Settings().IsOn(key) ? 0 : 1); };
+    switch (SettingsWindowKey(code, {held(VK_SHIFT), held(VK_CONTROL), held(VK_MENU)})) {
+    case WindowKeyAction::None: return false;
+    // The program menu comes with the window's controls.
+    case WindowKeyAction::Menu: return false;
+    case WindowKeyAction::Help: ShowHelp(); return true;
+    case WindowKeyAction::LockPicture: toggle(SettingKey::MouseImageLockPos); return true;
+    case WindowKeyAction::LockKeyboard: toggle(SettingKey::ListLockPos); return true;
+    case WindowKeyAction::Exit: mnuExit_Click(); return true;
+    }
+    return false;
 }
 
 void frmSet::mnuDefault_Click() { TheProgram().ResetToDefaults(hwnd()); }

@@ -45,6 +45,8 @@ private:
     bool Form_QueryUnload(int unloadMode);
     void Form_Unload();
     void tmrStartup_Timer();
+    // The window's own keys; true when one was answered.
+    bool Form_KeyDown(int32_t code);
     void ApplyWindowState(int32_t state);
 
     handles::Timer tmrStartup;

@@ -147,3 +147,54 @@ TEST(Overlays, ThousandsOfClicksAndWheelTurnsLeaveTheLiveCountsFlat) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Overlays, PauseHidesEveryOverlayAndResumeShowsWhatIsSwitchedOn) {
+    RunningProgram program(L"MouseImage=1\0Crosshair=1\0ShowKeysWindow=1\0");
+    ASSERT_TRUE(program.loaded());
+    Overlays& o = program->overlays();
+    program->MouseEvent(LeftDown, 0);
+    ASSERT_TRUE(::IsWindowVisible(o.buttons[1].hwnd()));
+
+    program->TogglePause();
+    EXPECT_TRUE(program->Paused());
+    for (HWND window : {o.spot.hwnd(), o.pic.hwnd(), o.keyBoard.hwnd(), o.crossHair[0].hwnd(), o.buttons[1].hwnd()})
+        EXPECT_FALSE(::IsWindowVisible(window));
+    EXPECT_FALSE(o.buttons[1].Tracking());
+    EXPECT_FALSE(o.pic.Layers().IsOn(1)) << "pausing clears the lit buttons";
+    // Paused, the mouse is ignored; a second menu toggle within half a second is too.
+    program->MouseEvent(RightDown, 0);
+    EXPECT_FALSE(::IsWindowVisible(o.buttons[2].hwnd()));
+    program->TogglePause();
+    EXPECT_TRUE(program->Paused());
+
+    // The shortcut toggles at once, and everything switched on comes back at the pointer.
+    ::SetCursorPos(500, 400);
+    program->TogglePause(PauseSource::Shortcut);
+    EXPECT_FALSE(program->Paused());
+    for (HWND window : {o.spot.hwnd(), o.pic.hwnd(), o.keyBoard.hwnd(), o.crossHair[3].hwnd()})
+        EXPECT_TRUE(::IsWindowVisible(window));
+    EXPECT_EQ(o.spot.Position(), CentreHaloOnPointer({500, 400}, o.spot.ClientSize()));
+    EXPECT_FALSE(::IsWindowVisible(o.buttons[1].hwnd())) << "rings wait for the next click";
+}
+
+TEST(Overlays, AutoHideFadesToNothingAndBackToTheUsersAlpha) {
+    RunningProgram program(L"MouseImage=1\0AutoHideMouse=1\0FadeAutoHide=1\0HaloTrans=0\0");
+    ASSERT_TRUE(program.loaded());
+    frmSpot& spot = program->overlays().spot;
+    ::SetCursorPos(300, 300);
+    // Hidden a second after the last activity, then 27 fade steps of 37 ms.
+    Pump(2700);
+    EXPECT_TRUE(spot.Hidden());
+    EXPECT_EQ(AlphaOf(spot.hwnd()), 0);
+    EXPECT_EQ(spot.AlphaOriginal(), 255) << "the fade lends the alpha; the user's stays";
+
+    program->MouseEvent(WheelTurned, 1);
+    program->RefreshAutoHide(false);
+    EXPECT_FALSE(spot.Hidden());
+    Pump(600);  // 11 steps back in, well before the next second of rest
+    EXPECT_EQ(AlphaOf(spot.hwnd()), 255);
+}
+
+}  // namespace

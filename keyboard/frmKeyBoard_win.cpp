@@ -1,0 +1,89 @@
+#include "keyboard/frmKeyBoard_win.h"
+
+#include "app/Text_win.h"
+#include "keyboard/KeyNames_win.h"
+#include "keyboard/ctlKey_win.h"
+#include "lang/SharedLanguage_win.h"
+#include "overlays/OverlayText_win.h"
+
+namespace {
+
+constexpr UINT_PTR kClearTimer = 1;
+constexpr UINT kClearInterval = 100;
+
+}  // namespace
+
+bool frmKeyBoard::Form_Load() {
+    display_.emplace(SharedLanguage(), Main().ScaleY);
+    const Size size = display_->Layout().window;
+    return Load(size.width, size.height, true);
+}
+
+void frmKeyBoard::Lang_LanguageChange() { Repaint(); }
+
+void frmKeyBoard::SetSpecialKeys(bool shift, bool ctrl, bool alt) {
+    if (display_->SetSpecialKeys(shift, ctrl, alt)) FitWindow();
+}
+
+void frmKeyBoard::AddKey(int32_t code) {
+    if (display_->AddKey(KeyName(code))) FitWindow();
+}
+
+void frmKeyBoard::SetViewMode(bool listKeys, bool showCaps) {
+    const bool changed = display_->SetViewMode(listKeys, showCaps);
+    if (display_->ClearTimerEnabled()) {
+        if (!tmrClear.Enabled()) tmrClear.Start(hwnd(), kClearTimer, kClearInterval);
+    } else {
+        tmrClear.Stop();
+    }
+    if (changed) FitWindow();
+}
+
+void frmKeyBoard::SetFadingTime(float seconds) { display_->SetFadingTime(seconds); }
+
+void frmKeyBoard::FitWindow() {
+    const Size size = display_->Layout().window;
+    if (size == size_)
+        Repaint();
+    else
+        Resize(size);  // the resize repaints
+    // Painted now, not when the queue runs dry: a grown window never shows a stale frame.
+    ::UpdateWindow(hwnd());
+}
+
+void frmKeyBoard::PaintContent(HDC dc, const RECT& area) {
+    GdiTools& tools = buffer_.Tools();
+    FillBox(dc, tools, area, Main().ColourKey);
+    if (!display_) return;
+    const KeyDisplayLayout layout = display_->Layout();
+    const HFONT font = OverlayFont(tools, kRingLabelPoints);
+    const double scale = Main().ScaleY;
+    for (KeyCap cap : {KeyCap::Shift, KeyCap::Ctrl, KeyCap::Alt}) {
+        const auto index = static_cast<size_t>(cap);
+        if (!layout.capVisible[index]) continue;
+        const Rect& r = layout.caps[index];
+        DrawKeyCap(dc, tools, font, RECT{r.left, r.top, r.right, r.bottom}, Widen(display_->CapCaption(cap)), scale);
+    }
+    if (!layout.listVisible) return;
+    const RECT list{layout.list.left, layout.list.top, layout.list.right, layout.list.bottom};
+    FillBox(dc, tools, list, kKeyListBackground);
+    {
+        handles::SelectObjectGuard pen(dc, tools.Pen(kKeyDisplayBorder, 1));
+        handles::SelectObjectGuard brush(dc, ::GetStockObject(NULL_BRUSH));
+        ::Rectangle(dc, list.left, list.top, list.right, list.bottom);
+    }
+    const int pad = RoundEven(4 * scale);
+    for (size_t i = 0; i < layout.lineCount; ++i) {
+        const Rect line = layout.LineRect(i);
+        DrawText(dc, font, Widen(display_->Line(i).text), RECT{line.left + pad, line.top, line.right - pad, line.bottom},
+                 kKeyListText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    }
+}
+
+LRESULT frmKeyBoard::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == kClearTimer) {
+        if (display_->ClearTick()) FitWindow();
+        return 0;
+    }
+    return OverlayWindow::HandleMessage(message, wParam, lParam);
+}
