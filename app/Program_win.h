@@ -112,6 +112,7 @@ private:
     AutoHideState autoHide_;
     KeyPoller poller_;
     KeyPollSettings pollSettings_;
+    DWORD lastInputTime_ = 0;
     bool isLoadingSettings_ = false;
     bool loaded_ = false;
 };

@@ -81,7 +81,13 @@ KeyPollResult KeyPoller::PollKeyboard(KeyStateSource& source, const KeyPollSetti
 
     result.countTyping = settings.autoHideKeyboard && typed && !held.ctrl && !held.alt;
     if (settings.showKeysClick) result.caption = held;
+    lastModifiers_ = held;
     return result;
+}
+
+bool KeyPoller::PassNeeded(bool inputSinceLastPass) const {
+    if (inputSinceLastPass || lastModifiers_ != Modifiers{}) return true;
+    return std::find(PreviousKeyState.begin(), PreviousKeyState.end(), true) != PreviousKeyState.end();
 }
 
 bool KeyPoller::PollKey(KeyStateSource& source, int32_t code, bool show, const KeyPollSettings& settings,

@@ -70,6 +70,10 @@ public:
     // Queries every code from 1 to 255 and discards the answers, so that presses made
     // while the display was off do not appear when it comes on.
     void ForgetPresses(KeyStateSource& source);
+    // With no key held at the last pass and no input since, a pass can find nothing new:
+    // every key is still up and nothing was pressed in between. Each reading is a round
+    // trip to the window server under some systems, so an idle keyboard is not read at all.
+    bool PassNeeded(bool inputSinceLastPass) const;
 
 private:
     // Reads one key; true when it is pressed and fired no shortcut.
@@ -78,6 +82,7 @@ private:
 
     // State of each code at the end of its last reading; the modifiers are not kept here.
     std::array<bool, 256> PreviousKeyState{};
+    Modifiers lastModifiers_;
 };
 
 // "Shift", "Ctrl", "Alt" of the held modifiers in the language's current language, one per

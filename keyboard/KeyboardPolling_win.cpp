@@ -24,6 +24,11 @@ std::wstring Program::ModifierCaption() const {
 }
 
 void Program::tmrKeyBoard_Timer() {
+    LASTINPUTINFO input{sizeof input, 0};
+    ::GetLastInputInfo(&input);
+    const bool inputSinceLastPass = input.dwTime != lastInputTime_;
+    lastInputTime_ = input.dwTime;
+    if (!poller_.PassNeeded(inputSinceLastPass)) return;
     AsyncKeySource keys;
     const KeyPollResult pass = poller_.PollKeyboard(keys, pollSettings_);
     frmKeyBoard& keyBoard = overlays_.keyBoard;

@@ -213,3 +213,20 @@ TEST(KeyPoller, TheSettingsWindowAnswersItsOwnKeysOnlyWithTheirModifiers) {
     };
     for (const auto& c : cases) EXPECT_EQ(SettingsWindowKey(c.code, c.held), c.action) << c.code;
 }
+
+TEST(KeyPoller, AnIdleKeyboardNeedsNoPassUntilInputComes) {
+    KeyPoller poller;
+    FakeKeySource source;
+    const KeyPollSettings settings = SettingsWith({{SettingKey::ListCharacterKeys, 1}});
+    EXPECT_FALSE(poller.PassNeeded(false));
+    EXPECT_TRUE(poller.PassNeeded(true));
+    // Held keys and modifiers keep the passes going, input or not: typing counts per pass.
+    for (const std::set<int32_t>& held : {std::set<int32_t>{'A'}, std::set<int32_t>{kShift}}) {
+        source.held = held;
+        poller.PollKeyboard(source, settings);
+        EXPECT_TRUE(poller.PassNeeded(false));
+        source.held = {};
+        poller.PollKeyboard(source, settings);
+        EXPECT_FALSE(poller.PassNeeded(false));
+    }
+}
