@@ -2,11 +2,14 @@
 // against it on screenshots (the bare root of a composited Xvfb reads grey), and every
 // button press it receives is logged, which proves that clicks pass through the overlays.
 //
-//   TargetWindow.exe [--log FILE] [--color R,G,B] [--title TEXT] [--rect L,T,R,B]
+//   TargetWindow.exe [--log FILE] [--color R,G,B] [--title TEXT] [--rect L,T,R,B] [--focus]
 //
-// Log lines: "down X Y" for the left button, "rdown X Y" for the right, in screen pixels.
+// Log lines: "down X Y" for the left button, "rdown X Y" for the right, in screen pixels;
+// "text CONTENT" whenever the edit box's text changes.
 // The edit box (bottom middle) gives the tests a focusable Win32 window for key input;
-// clicks do not activate the window.
+// clicks do not activate the window. With --focus the window makes itself the active window
+// at start, and whenever it is activated (`winctl focus`) the edit box takes the keyboard
+// focus, so that keys typed reach it.
 #include <windows.h>
 
 #include <cstdio>
@@ -15,19 +18,37 @@
 
 namespace {
 
+constexpr int kEditId = 100;
+
 std::wstring g_logPath;
 COLORREF g_colour = RGB(0, 0, 255);
 HBRUSH g_brush = nullptr;
+bool g_focus = false;
+HWND g_edit = nullptr;
 
-void AppendLine(const char* kind, LPARAM lParam, HWND window) {
+void AppendText(const char* line) {
     if (g_logPath.empty()) return;
-    POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ClientToScreen(window, &p);
     // Opened per line so that the test can read the file while the window runs.
     FILE* file = _wfopen(g_logPath.c_str(), L"ab");
     if (!file) return;
-    std::fprintf(file, "%s %ld %ld\n", kind, p.x, p.y);
+    std::fprintf(file, "%s\n", line);
     std::fclose(file);
+}
+
+void AppendLine(const char* kind, LPARAM lParam, HWND window) {
+    POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(window, &p);
+    char line[64];
+    std::snprintf(line, sizeof line, "%s %ld %ld", kind, p.x, p.y);
+    AppendText(line);
+}
+
+void LogEditText() {
+    wchar_t text[256] = L"";
+    GetWindowTextW(g_edit, text, 256);
+    char utf8[1024];
+    if (!WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr)) return;
+    AppendText((std::string("text ") + utf8).c_str());
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -43,6 +64,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
         AppendLine("rdown", lParam, window);
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) LogEditText();
+        return 0;
+    case WM_SETFOCUS:
+        if (!g_focus) return DefWindowProcW(window, message, wParam, lParam);
+        // The window itself has no use for keys: they go on to the edit box.
+        SetFocus(g_edit);
         return 0;
     case WM_ERASEBKGND: {
         RECT rect;
@@ -79,10 +108,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     std::wstring title = L"Glimmora e2e target";
     RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; i += 2) {
         const std::wstring option = argv[i];
         int v[4];
-        if (option == L"--log") {
+        if (option == L"--focus") {
+            g_focus = true;
+            --i;  // a flag without a value
+        } else if (i + 1 >= argc) {
+            std::fwprintf(stderr, L"TargetWindow: %ls needs a value\n", option.c_str());
+            return 2;
+        } else if (option == L"--log") {
             g_logPath = argv[i + 1];
         } else if (option == L"--title") {
             title = argv[i + 1];
@@ -112,11 +147,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                   nullptr, nullptr, instance, nullptr);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
-                    width / 2 - 100, height - 40, 200, 24, window, reinterpret_cast<HMENU>(100),
-                    instance, nullptr);
+    g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                             width / 2 - 100, height - 40, 200, 24, window, reinterpret_cast<HMENU>(kEditId),
+                             instance, nullptr);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
+    if (g_focus) SetForegroundWindow(window);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

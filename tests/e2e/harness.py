@@ -37,6 +37,8 @@ SPOT_CLASS = "Glimmora_frmSpot"
 TARGET_TITLE = "Glimmora e2e target"
 BLUE = (0, 0, 255)
 LAYERED_TRANSPARENT = 0x00080020
+# Glimmora reads the keyboard every 100 ms: a key held this long is seen by at least one read.
+KEY_HOLD = 0.18
 # Executables of ours that a failed earlier test may have left running in the prefix.
 OWN_EXES = ("Glimmora.exe", "GlimmoraTrace.exe", "TargetWindow.exe", "BareTimer.exe")
 
@@ -101,6 +103,7 @@ class Harness:
         self.own_display = []   # Xvfb and compositor when the harness started them
         self.shots = 0
         self.screen = None
+        self._x = None
 
     # -- set-up and tear-down -----------------------------------------------------------
 
@@ -116,9 +119,12 @@ class Harness:
         self.screen = self.screen_size()
 
     def cleanup(self):
-        # A button a failed check left held would swallow the next test's presses.
+        # A button or key a failed check left held would swallow the next test's presses.
         for button in (1, 2, 3):
             subprocess.run(["xdotool", "mouseup", str(button)], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run(["xdotool", "keyup", "shift", "ctrl", "alt"], env=self.env, stderr=subprocess.DEVNULL)
+        if self._x:
+            self._x.close()
         for p in reversed(self.processes):
             if p.poll() is None:
                 self._kill(p)
@@ -294,18 +300,64 @@ class Harness:
         rc, out = self.winctl("wait", condition, title, str(int(timeout * 1000)), timeout=timeout + 30)
         return int(out) / 1000.0 if rc == 0 else None
 
-    def start_target(self, colour=BLUE):
+    def start_target(self, colour=BLUE, focus=False):
+        """The target over the whole screen; with focus, its edit box takes the keys typed
+        (after focus_target once Glimmora runs) and every change of its text is logged."""
         self.target_log = os.path.join(self.work, "target-clicks.txt")
-        p = self.start("TargetWindow.exe", "--log", self.target_log, "--color", "%d,%d,%d" % colour)
+        p = self.start("TargetWindow.exe", "--log", self.target_log, "--color", "%d,%d,%d" % colour,
+                       *(["--focus"] if focus else []))
         check(self.wait_window("visible", TARGET_TITLE, 15) is not None, "the target window did not appear")
         self.target = p
         return p
 
-    def target_clicks(self):
+    def _target_log(self):
         if not os.path.exists(self.target_log):
             return []
-        with open(self.target_log) as f:
-            return [tuple(line.split()) for line in f if line.strip()]
+        with open(self.target_log, encoding="utf-8", errors="replace") as f:
+            return [line.rstrip("\n") for line in f if line.strip()]
+
+    def target_clicks(self):
+        return [tuple(line.split()) for line in self._target_log() if not line.startswith("text ")]
+
+    def target_text(self):
+        """The text of the target's edit box after its last change."""
+        texts = [line[5:] for line in self._target_log() if line.startswith("text ")]
+        return texts[-1] if texts else ""
+
+    def focus_target(self):
+        """Gives the keyboard to the target's edit box as a user's click into it would: keys
+        reach a Wine program only while a Wine window is the active window and has the X
+        input focus. The target (started with focus) sends its keyboard focus on to the
+        edit box whenever it is activated.
+
+        With no window manager, Wine raises the X window of an activated window above all
+        others, the overlays included; it is put back at the bottom, where it was, keeping
+        the input focus."""
+        check(self.winctl("focus", TARGET_TITLE)[0] == 0, "the target window could not be activated")
+        out = subprocess.run(["xdotool", "search", "--name", "^%s$" % TARGET_TITLE], env=self.env,
+                             stdout=subprocess.PIPE).stdout.decode().split()
+        check(len(out) == 1, "the target has %d X windows named %r, expected one" % (len(out), TARGET_TITLE))
+        self.xdotool("windowfocus", "--sync", out[0])
+        self.x.lower(int(out[0]))
+        check(self.winctl("foreground", TARGET_TITLE)[0] == 0, "the target window is not the active window")
+
+    def press(self, *keys, hold=KEY_HOLD, wait=True):
+        """Holds the keys together (pressed in this order), then releases them in reverse.
+        With wait false it returns at once (the xdotool process) so the screen can be
+        watched from the moment the keys go down."""
+        args = ["xdotool", "keydown", *keys, "sleep", str(hold), "keyup", *reversed(keys)]
+        if not wait:
+            return subprocess.Popen(args, env=self.env, stdout=subprocess.DEVNULL)
+        subprocess.run(args, env=self.env, check=True, stdout=subprocess.DEVNULL)
+        return None
+
+    def type_keys(self, keys, hold=KEY_HOLD):
+        """Types key after key (xdotool key names), each held long enough for a keyboard poll;
+        the next key goes down as the last one comes up."""
+        args = []
+        for key in keys:
+            args += ["keydown", key, "sleep", hold, "keyup", key]
+        self.xdotool(*args)
 
     def start_glimmora(self, exe="Glimmora.exe", env=None, wait=True, cwd=None):
         p = self.start(exe, env=env, cwd=cwd)
@@ -339,6 +391,23 @@ class Harness:
 
     def move(self, x, y):
         self.xdotool("mousemove", x, y)
+
+    @property
+    def x(self):
+        """The display through Xlib: fast single pixels and the stacking of X windows."""
+        if not self._x:
+            self._x = XDisplay(self.env["DISPLAY"])
+        return self._x
+
+    def watch(self, x, y, seconds, every=0.01):
+        """The screen at (x, y) over that many seconds: [(seconds since the start, (r, g, b))]."""
+        samples, start = [], time.monotonic()
+        while True:
+            now = time.monotonic() - start
+            if now > seconds:
+                return samples
+            samples.append((now, self.x.pixel(x, y)))
+            time.sleep(every)
 
     def pointer(self):
         out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env, check=True,
