@@ -16,8 +16,8 @@ constexpr UINT kKeyBoardInterval = 100;
 
 MouseEventTrace g_trace = nullptr;
 
-void DispatchMouseEvent(void* context, int32_t code, int32_t data) {
-    static_cast<Program*>(context)->MouseEvent(code, data);
+void DispatchMouseEvent(void* context, int32_t code, int32_t data, uint32_t held) {
+    static_cast<Program*>(context)->HookEvent(code, data, held);
 }
 
 }  // namespace
@@ -135,6 +135,11 @@ void Program::MouseEvent(int32_t code, int32_t data) {
     ResetIdleTimer();
 }
 
+void Program::HookEvent(int32_t code, int32_t data, uint32_t held) {
+    heldAtEvent_ = held;
+    MouseEvent(code, data);
+}
+
 void Program::tmrMain_Timer() {
     if (!Paused()) tracking_.KeepOnTop();
     tracking_.PlaceOverlays(false);
@@ -159,7 +164,7 @@ LRESULT Program::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case kMouseHookMessage:
-        ::MouseMessage(static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam));
+        ::MouseMessage(wParam, lParam);
         return 0;
     }
     return BaseWindow::HandleMessage(message, wParam, lParam);

@@ -41,6 +41,8 @@ public:
 
     // Every mouse event of the hooks arrives here.
     void MouseEvent(int32_t code, int32_t data);
+    // An event of the hooks with the modifiers (HeldShift, HeldCtrl, HeldAlt) held when they saw it.
+    void HookEvent(int32_t code, int32_t data, uint32_t held);
     void tmrMain_Timer();
 
     // Pause, blink, auto-hide and fade (PauseAndFade_win.cpp).
@@ -55,7 +57,7 @@ public:
     const AutoHideState& AutoHide() const { return autoHide_; }
 
     // The keyboard (KeyboardPolling_win.cpp).
-    // The names of the modifiers held at a click, for its ring.
+    // The names of the modifiers held at the latest mouse event, for its ring.
     std::wstring ModifierCaption() const;
     void ShowHideKeyboardWindow();
     const SettingsRecord& Settings() const { return settings_; }
@@ -113,6 +115,7 @@ private:
     KeyPoller poller_;
     KeyPollSettings pollSettings_;
     DWORD lastInputTime_ = 0;
+    uint32_t heldAtEvent_ = 0;
     bool isLoadingSettings_ = false;
     bool loaded_ = false;
 };

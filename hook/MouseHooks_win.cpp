@@ -40,8 +40,15 @@ void LoadMouseHookLibrary(HookState& state) {
     state.setMouseHook = reinterpret_cast<SetMouseHookFunction>(address);
 }
 
+uint32_t HeldModifiers() noexcept {
+    const auto held = [](int key) { return (::GetKeyState(key) & 0x8000) != 0; };
+    return (held(VK_SHIFT) ? HeldShift : 0) | (held(VK_CONTROL) ? HeldCtrl : 0) | (held(VK_MENU) ? HeldAlt : 0);
+}
+
 void Post(uint32_t message, int32_t data) noexcept {
-    if (HWND target = State().target) ::PostMessageW(target, kMouseHookMessage, message, data);
+    if (HWND target = State().target)
+        ::PostMessageW(target, kMouseHookMessage, message,
+                       MAKELPARAM(static_cast<uint16_t>(static_cast<int16_t>(data)), HeldModifiers()));
 }
 
 }  // namespace
@@ -90,12 +97,14 @@ bool HooksInstalled() { return State().installed; }
 
 bool MouseHookLibraryLoaded() { return State().setMouseHook != nullptr; }
 
-void MouseMessage(uint32_t message, int32_t data) {
+void MouseMessage(WPARAM wParam, LPARAM lParam) {
+    const auto message = static_cast<uint32_t>(wParam);
+    const int32_t data = static_cast<int16_t>(LOWORD(lParam));
     HookState& state = State();
     // Posted before the hooks were removed: the program no longer listens.
     if (!state.installed) return;
     const auto event = state.translator.Translate(message, data);
-    if (event && state.handler) state.handler(state.context, event->code, event->data);
+    if (event && state.handler) state.handler(state.context, event->code, event->data, HIWORD(lParam));
 }
 
 void SetMouseHookLibraryName(std::wstring fileName) {

@@ -11,11 +11,16 @@
 #include <string>
 
 // Posted to the target window: wParam the mouse window message, lParam its data (the
-// wheel sign, else 0).
+// wheel sign, else 0) in the low word and the modifiers held in the hook in the high word.
 inline constexpr UINT kMouseHookMessage = WM_APP + 0x4D;
 
-// Gets each event (MouseEventCode and its data). It must not call RemoveMouseHooks.
-using MouseEventHandler = void (*)(void* context, int32_t code, int32_t data);
+// Shift, Ctrl and Alt as they were when the hook saw the event: a caption read later, from
+// the message loop, would miss a Ctrl let go just after the button.
+inline constexpr uint32_t HeldShift = 1, HeldCtrl = 2, HeldAlt = 4;
+
+// Gets each event (MouseEventCode and its data) with the modifiers held at it. It must not
+// call RemoveMouseHooks.
+using MouseEventHandler = void (*)(void* context, int32_t code, int32_t data, uint32_t held);
 
 // Loads dsmouse.dll (from the program's folder first) on the first call and starts it,
 // then sets the low-level hook; both post to target. Without the library, or without its
@@ -29,9 +34,9 @@ bool HooksInstalled();
 // Whether dsmouse.dll and its SetMouseHook were found.
 bool MouseHookLibraryLoaded();
 
-// The common path of both hooks, run by the target window for each kMouseHookMessage;
-// a message that makes no event is dropped.
-void MouseMessage(uint32_t message, int32_t data);
+// The common path of both hooks, run by the target window for each kMouseHookMessage
+// with its wParam and lParam; a message that makes no event is dropped.
+void MouseMessage(WPARAM wParam, LPARAM lParam);
 
 // The hook procedures, for tests that call them as Windows would.
 int32_t WINAPI MouseHookCallback(int32_t message, int32_t, int32_t, int32_t, int32_t) noexcept;

@@ -5,6 +5,7 @@
 
 #include "app/Text_win.h"
 #include "app/modMain_win.h"
+#include "hook/MouseHooks_win.h"
 #include "lang/SharedLanguage_win.h"
 
 namespace {
@@ -14,12 +15,10 @@ public:
     bool IsPressed(int32_t code) override { return ::GetAsyncKeyState(code) != 0; }
 };
 
-bool HeldNow(int code) { return (::GetKeyState(code) & 0x8000) != 0; }
-
 }  // namespace
 
 std::wstring Program::ModifierCaption() const {
-    const Modifiers held{HeldNow(VK_SHIFT), HeldNow(VK_CONTROL), HeldNow(VK_MENU)};
+    const Modifiers held{(heldAtEvent_ & HeldShift) != 0, (heldAtEvent_ & HeldCtrl) != 0, (heldAtEvent_ & HeldAlt) != 0};
     return Widen(::ModifierCaption(SharedLanguage(), held, pollSettings_.showKeysClick));
 }
 

@@ -158,9 +158,9 @@ def ctrl_click(h):
     for (x, y), keys in zip(h.free_points(2, 60), (["ctrl"], [])):
         h.move(x, y)
         time.sleep(0.2)
-        # The caption is that of the keys held at the release; it stays after they come up.
-        h.xdotool(*(["keydown", *keys] if keys else []), "mousedown", 1, "sleep", 0.3, "mouseup", 1, "sleep", 0.2,
-                  *(["keyup", *keys] if keys else []))
+        # The caption is that of the keys held at the release, even when they come up at once.
+        h.xdotool(*(["keydown", *keys] if keys else []), "mousedown", 1, "sleep", 0.3, "mouseup", 1,
+                  *(["keyup", *keys] if keys else []), "sleep", 0.2)
         # The ring's window is 89 px square around the pointer; the caption is black at the
         # ring's alpha over blue: neither the target, nor the red ring, nor white.
         top = (x - 44, y - 44, x + 45, y - 20)

@@ -231,16 +231,26 @@ TEST(DsMouse, StartTwiceKeepsOneHookAndStopIsFinal) {
 }
 
 std::vector<MouseEvent> g_events;
+std::vector<uint32_t> g_held;
 
-void RecordEvent(void* context, int32_t code, int32_t data) {
+void RecordEvent(void* context, int32_t code, int32_t data, uint32_t held) {
     EXPECT_EQ(context, &g_events);
     g_events.push_back({code, data});
+    g_held.push_back(held);
+}
+
+// The modifier as this thread's key state shows it, which is what a hook procedure reads.
+void SetHeld(int key, bool down) {
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    state[key] = down ? 0x80 : 0;
+    ::SetKeyboardState(state);
 }
 
 // The program's side of the hooks: a window that takes the posted messages in the loop.
 LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kMouseHookMessage) {
-        MouseMessage(static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam));
+        MouseMessage(wParam, lParam);
         return 0;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
@@ -275,7 +285,11 @@ TEST(MouseHooks, HookProceduresPostAndReturnTheDispatchRunsFromTheLoop) {
     release.pt = {10, 10};
     MSLLHOOKSTRUCT wheel{};
     wheel.mouseData = static_cast<DWORD>(-WHEEL_DELTA) << 16;
+    g_held.clear();
+    // Ctrl is held at the release and let go before the loop gets to it.
+    SetHeld(VK_CONTROL, true);
     LowLevelMouseProc(HC_ACTION, WM_RBUTTONUP, reinterpret_cast<LPARAM>(&release));
+    SetHeld(VK_CONTROL, false);
     LowLevelMouseProc(HC_ACTION, WM_MOUSEWHEEL, reinterpret_cast<LPARAM>(&wheel));
     LowLevelMouseProc(HC_ACTION, WM_MOUSEMOVE, reinterpret_cast<LPARAM>(&release));
     MouseHookCallback(WM_LBUTTONDOWN, 0, 0, 0, 0);
@@ -285,6 +299,7 @@ TEST(MouseHooks, HookProceduresPostAndReturnTheDispatchRunsFromTheLoop) {
 
     Pump([] { return g_events.size() >= 3; });
     EXPECT_EQ(g_events, (std::vector<MouseEvent>{{RightUp, 0}, {WheelTurned, -1}, {LeftDown, 0}}));
+    EXPECT_EQ(g_held, (std::vector<uint32_t>{HeldCtrl, 0, 0})) << "the modifiers are those the hook saw";
 
     // What was posted before the hooks went is not delivered after.
     g_events.clear();
