@@ -24,8 +24,8 @@ import statistics
 import subprocess
 import time
 
-from cpu_ratio import BIN, parse_settings, require, settings_put_aside, start_display, stop_display, write_settings
-from ring_latency import QUIET, TARGET, Screen, is_target, nearest_rank, wait_until
+from cpu_ratio import BIN, parse_settings, require
+from ring_latency import QUIET, TARGET, glimmora_on_target, is_target, nearest_rank, wait_until
 
 TARGET_TITLE = "Glimmora e2e target"
 POINTER = (1000, 200)      # the display hangs left of and below it, clear of the settings window
@@ -100,57 +100,37 @@ def main():
 
     print("load average %.2f %.2f %.2f; Glimmora settings: %s" % (
         *os.getloadavg(), ", ".join("%s=%d" % p for p in args.settings)), flush=True)
-    env, display = start_display()
-    programs, screen = [], None
-    try:
-        with settings_put_aside():
-            write_settings(args.settings)
-            screen = Screen(env["DISPLAY"])
-            programs.append(subprocess.Popen(["wine", os.path.join(BIN, "TargetWindow.exe"), "--color",
-                                              "%d,%d,%d" % TARGET, "--focus"], env=env, **QUIET))
-            if wait_until(lambda: is_target(screen.pixel(*POINTER)), 20.0, 0.1) is None:
-                raise SystemExit("TargetWindow.exe did not show its colour within 20 s")
-            programs.append(subprocess.Popen(["wine", os.path.join(BIN, "Glimmora.exe")], env=env, **QUIET))
-            time.sleep(4.0)
-            if programs[-1].poll() is not None:
-                raise SystemExit("Glimmora.exe ended early (exit code %s)" % programs[-1].returncode)
-            focus_target(screen, env)
-            screen.move(*POINTER)
-            time.sleep(0.5)
-            x, y = find_text_pixel(screen, is_text, dict(args.settings).get("ShowKeysWindow", 1) == 1)
-            print("sampling the first line's text at (%d, %d)" % (x, y), flush=True)
+    with glimmora_on_target(args.settings, POINTER, ["--focus"]) as (env, screen):
+        focus_target(screen, env)
+        screen.move(*POINTER)
+        time.sleep(0.5)
+        x, y = find_text_pixel(screen, is_text, dict(args.settings).get("ShowKeysWindow", 1) == 1)
+        print("sampling the first line's text at (%d, %d)" % (x, y), flush=True)
 
-            delays, missed, reads = [], 0, [0]
-            for n in range(1, args.keys + 1):
-                if wait_until(lambda: not is_text(screen.pixel(x, y)), fading + 3.0, 0.01) is None:
-                    raise SystemExit("key %d: the last line did not fade within %.0f s" % (n, fading + 3.0))
-                # The release must have been read too, or the next press is not new; the
-                # random part spreads the presses over the poll's phase, to which the fading
-                # (on a timer of the same period) would otherwise lock them.
-                time.sleep(0.25 + random.uniform(0, POLL_MS / 1000))
+        delays, missed, reads = [], 0, [0]
+        for n in range(1, args.keys + 1):
+            if wait_until(lambda: not is_text(screen.pixel(x, y)), fading + 3.0, 0.01) is None:
+                raise SystemExit("key %d: the last line did not fade within %.0f s" % (n, fading + 3.0))
+            # The release must have been read too, or the next press is not new; the
+            # random part spreads the presses over the poll's phase, to which the fading
+            # (on a timer of the same period) would otherwise lock them.
+            time.sleep(0.25 + random.uniform(0, POLL_MS / 1000))
 
-                def listed():
-                    reads[0] += 1
-                    return is_text(screen.pixel(x, y))
-                key(screen, True)
-                pressed = time.perf_counter()
-                delay = wait_until(listed, args.timeout)
-                time.sleep(max(0.0, 0.15 - (time.perf_counter() - pressed)))
-                key(screen, False)
-                if delay is None:
-                    missed += 1
-                    print("key %d: not listed within %.1f s" % (n, args.timeout))
-                else:
-                    delays.append(1000 * delay)
-                    if args.verbose:
-                        print("key %d: %.1f ms" % (n, 1000 * delay), flush=True)
-    finally:
-        for p in reversed(programs):
-            p.kill()
-            p.wait()
-        if screen:
-            screen.d.close()
-        stop_display(display)
+            def listed():
+                reads[0] += 1
+                return is_text(screen.pixel(x, y))
+            key(screen, True)
+            pressed = time.perf_counter()
+            delay = wait_until(listed, args.timeout)
+            time.sleep(max(0.0, 0.15 - (time.perf_counter() - pressed)))
+            key(screen, False)
+            if delay is None:
+                missed += 1
+                print("key %d: not listed within %.1f s" % (n, args.timeout))
+            else:
+                delays.append(1000 * delay)
+                if args.verbose:
+                    print("key %d: %.1f ms" % (n, 1000 * delay), flush=True)
 
     print("keys %d: listed %d, not listed within %.1f s %d" % (args.keys, len(delays), args.timeout, missed))
     if delays:

@@ -16,6 +16,7 @@ ms and in ticks of the 15 ms tracking timer, and the clicks that showed no ring 
 Environment: GLIMMORA_BIN, WINEPREFIX and BENCH_DISPLAY as for bench/cpu_ratio.py.
 """
 import argparse
+import contextlib
 import importlib.util
 import math
 import os
@@ -147,6 +148,35 @@ def nearest_rank(values, fraction):
     return ordered[max(0, math.ceil(fraction * len(ordered)) - 1)]
 
 
+@contextlib.contextmanager
+def glimmora_on_target(settings, at, target_args=()):
+    """A display of its own with TargetWindow.exe (shown at `at`) and Glimmora.exe under the
+    given settings; yields the Screen. Everything is ended and the user's settings file put
+    back afterwards."""
+    env, display = start_display()
+    programs, screen = [], None
+    try:
+        with settings_put_aside():
+            write_settings(settings)
+            screen = Screen(env["DISPLAY"])
+            programs.append(subprocess.Popen(["wine", os.path.join(BIN, "TargetWindow.exe"), "--color",
+                                              "%d,%d,%d" % TARGET, *target_args], env=env, **QUIET))
+            if wait_until(lambda: is_target(screen.pixel(*at)), 20.0, 0.1) is None:
+                raise SystemExit("TargetWindow.exe did not show its colour within 20 s")
+            programs.append(subprocess.Popen(["wine", os.path.join(BIN, "Glimmora.exe")], env=env, **QUIET))
+            time.sleep(4.0)
+            if programs[-1].poll() is not None:
+                raise SystemExit("Glimmora.exe ended early (exit code %s)" % programs[-1].returncode)
+            yield env, screen
+    finally:
+        for p in reversed(programs):
+            p.kill()
+            p.wait()
+        if screen:
+            screen.d.close()
+        stop_display(display)
+
+
 def main():
     parser = argparse.ArgumentParser(description="Press-to-visible-ring latency of Glimmora under Wine.")
     parser.add_argument("--clicks", type=int, default=50)
@@ -160,53 +190,33 @@ def main():
     import_xlib()
     print("load average %.2f %.2f %.2f; Glimmora settings: %s" % (
         *os.getloadavg(), ", ".join("%s=%d" % p for p in args.settings)), flush=True)
-    env, display = start_display()
-    programs, screen = [], None
-    try:
-        with settings_put_aside():
-            write_settings(args.settings)
-            screen = Screen(env["DISPLAY"])
-            programs.append(subprocess.Popen(["wine", os.path.join(BIN, "TargetWindow.exe"), "--color",
-                                              "%d,%d,%d" % TARGET], env=env, **QUIET))
-            if wait_until(lambda: is_target(screen.pixel(*START)), 20.0, 0.1) is None:
-                raise SystemExit("TargetWindow.exe did not show its colour within 20 s")
-            programs.append(subprocess.Popen(["wine", os.path.join(BIN, "Glimmora.exe")], env=env, **QUIET))
-            time.sleep(4.0)
-            if programs[-1].poll() is not None:
-                raise SystemExit("Glimmora.exe ended early (exit code %s)" % programs[-1].returncode)
-            offset, band = find_ring(screen, args.fade_wait)
-            print("left ring on the pointer's row from x%+d to x%+d; sampling x%+d" % (band[0], band[-1], offset))
+    with glimmora_on_target(args.settings, START) as (env, screen):
+        offset, band = find_ring(screen, args.fade_wait)
+        print("left ring on the pointer's row from x%+d to x%+d; sampling x%+d" % (band[0], band[-1], offset))
 
-            delays, timeouts, unclean, reads = [], 0, 0, [0]
-            for n, (x, y) in enumerate(click_spots(args.clicks), 1):
-                screen.move(x, y)
-                time.sleep(0.1)
-                if not clean_background(screen, x + offset, y):
-                    unclean += 1
-                    print("click %d: the sample pixel never returned to the target's colour" % n)
-                    continue
+        delays, timeouts, unclean, reads = [], 0, 0, [0]
+        for n, (x, y) in enumerate(click_spots(args.clicks), 1):
+            screen.move(x, y)
+            time.sleep(0.1)
+            if not clean_background(screen, x + offset, y):
+                unclean += 1
+                print("click %d: the sample pixel never returned to the target's colour" % n)
+                continue
 
-                def ring_shown():
-                    reads[0] += 1
-                    return not is_target(screen.pixel(x + offset, y))
-                screen.button(True)
-                delay = wait_until(ring_shown, args.timeout)
-                screen.button(False)
-                if delay is None:
-                    timeouts += 1
-                    print("click %d at (%d, %d): no ring within %.1f s" % (n, x, y, args.timeout))
-                else:
-                    delays.append(1000 * delay)
-                    if args.verbose:
-                        print("click %d at (%d, %d): %.1f ms" % (n, x, y, 1000 * delay), flush=True)
-                time.sleep(args.fade_wait)
-    finally:
-        for p in reversed(programs):
-            p.kill()
-            p.wait()
-        if screen:
-            screen.d.close()
-        stop_display(display)
+            def ring_shown():
+                reads[0] += 1
+                return not is_target(screen.pixel(x + offset, y))
+            screen.button(True)
+            delay = wait_until(ring_shown, args.timeout)
+            screen.button(False)
+            if delay is None:
+                timeouts += 1
+                print("click %d at (%d, %d): no ring within %.1f s" % (n, x, y, args.timeout))
+            else:
+                delays.append(1000 * delay)
+                if args.verbose:
+                    print("click %d at (%d, %d): %.1f ms" % (n, x, y, 1000 * delay), flush=True)
+            time.sleep(args.fade_wait)
 
     print("clicks %d: ring seen %d, no ring within %.1f s %d, background not restored %d" % (
         args.clicks, len(delays), args.timeout, timeouts, unclean))
