@@ -180,6 +180,12 @@ void Program::ApplyKeyboard() {
     ShowHideKeyboardWindow();
 }
 
+void Program::ShowSwitchedOn() {
+    ShowOrHide(overlays_.spot, settings_.IsOn(SettingKey::Halo) && !Paused());
+    ShowOrHide(overlays_.pic, settings_.IsOn(SettingKey::MouseImage) && !Paused());
+    for (auto& arm : overlays_.crossHair) ShowOrHide(arm, settings_.IsOn(SettingKey::Crosshair) && !Paused());
+}
+
 void Program::ApplyOverlayOrder() {
     // Each comes to the front in turn, so the last ends up on top.
     std::vector<HWND> order{overlays_.spot.hwnd()};

@@ -34,10 +34,9 @@ void Program::optPlay_Click() {
     pause_.Paused = false;
     // Everything is at the pointer before it shows; rings and arrows wait for the next event.
     tracking_.PlaceOverlays(true);
-    ApplyHalo();
-    ApplyMouseImage();
+    ShowSwitchedOn();
     ShowHideKeyboardWindow();
-    ApplyCrossHair();
+    RefreshAutoHide(true);
 }
 
 void Program::StartBlink() {

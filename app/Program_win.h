@@ -88,6 +88,8 @@ private:
     void ApplyMouseImage();
     void ApplyKeyboard();
     void ApplyOverlayOrder();
+    // Halo, mouse image and cross hair shown as they are switched on, unless paused.
+    void ShowSwitchedOn();
     // A changed desktop: everything sized to it follows.
     void DesktopChanged();
 
