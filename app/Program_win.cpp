@@ -29,8 +29,9 @@ Program& TheProgram() {
     return program;
 }
 
-bool Program::Form_Load() {
+bool Program::Form_Load(SettingsWindowLink link) {
     if (!CreateWindowOf(0, 0, L"", 0, 0, 0, 0, HWND_MESSAGE)) return false;
+    link_ = std::move(link);
     SharedLanguage();
     Main().HaloHolePercent = kHaloHolePercentDefault;
 

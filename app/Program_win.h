@@ -14,7 +14,18 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+
+// What the program asks of the settings window, which it does not know by type.
+struct SettingsWindowLink {
+    std::function<void()> showThisForm;  // the tray icon's left click and "Settings"
+    std::function<void()> exit;          // the tray menu's "Exit"
+    // A value changed outside the window's controls (a shortcut, the pause, the reset):
+    // the window shows the record again.
+    std::function<void()> settingsChanged;
+    HICON icon = nullptr;                // the window's icon, for the tray
+};
 
 // The settings window's state as the settings file keeps it.
 struct SettingsWindowState {
@@ -27,7 +38,7 @@ public:
     static const wchar_t* ClassName() { return L"Glimmora_Program"; }
 
     // Creates every overlay, applies the settings, installs the hooks and starts the timers.
-    bool Form_Load();
+    bool Form_Load(SettingsWindowLink link);
     // Removes the hooks, stops the timers, saves (with the settings window's state) and
     // unloads every overlay, in that order.
     void Form_Unload(const SettingsWindowState& window);
@@ -100,6 +111,7 @@ private:
     void tmrKeyBoard_Timer();
     void RunShortcut(HotKeyAction action);
 
+    SettingsWindowLink link_;
     Overlays overlays_;
     Tracking tracking_{overlays_, [this] { DesktopChanged(); }};
     RingDispatch rings_;

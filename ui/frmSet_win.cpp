@@ -37,7 +37,8 @@ bool frmSet::Show() {
 }
 
 void frmSet::Form_Load() {
-    TheProgram().Form_Load();
+    TheProgram().Form_Load({[this] { ShowThisForm(); }, [this] { mnuExit_Click(); }, [this] { ShowSettings(); },
+                            ClassIcon()});
     tmrStartup.Start(hwnd(), StartupTimer, kStartupDelay);
 }
 

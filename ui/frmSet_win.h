@@ -19,6 +19,8 @@ public:
     bool Show();
 
     void ShowThisForm();
+    // Every control shows the value the settings record holds.
+    void ShowSettings() {}
     // Seam for the help window, which a later part of the program brings.
     void ShowHelp() {}
     void mnuExit_Click();

@@ -38,7 +38,7 @@ public:
         ::DeleteFileW(file_.c_str());
         ::WritePrivateProfileSectionW(L"Settings", settings, file_.c_str());
         program_.SetSettingsPathForTest(Narrow(file_));
-        loaded_ = program_.Form_Load();
+        loaded_ = program_.Form_Load({});
     }
     ~RunningProgram() {
         program_.Form_Unload({});
