@@ -66,3 +66,14 @@ ScreenUpdate UpdateScreenBounds(const ScreenBounds& previous, const ScreenBounds
     if (!customBoundary) update.boundary = measured.AsRect();
     return update;
 }
+
+int32_t ScaleLength(int32_t length96, uint32_t dpi) {
+    const int64_t scaled = static_cast<int64_t>(length96) * dpi;
+    const int64_t rounded = scaled >= 0 ? (scaled + 48) / 96 : -((-scaled + 48) / 96);
+    return static_cast<int32_t>(std::clamp<int64_t>(rounded, INT32_MIN, INT32_MAX));
+}
+
+Rect ScaleRect(const Rect& rect96, uint32_t dpi) {
+    return {ScaleLength(rect96.left, dpi), ScaleLength(rect96.top, dpi), ScaleLength(rect96.right, dpi),
+            ScaleLength(rect96.bottom, dpi)};
+}

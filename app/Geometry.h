@@ -37,6 +37,12 @@ struct Rect {
     int32_t Height() const { return bottom - top; }
 };
 
+// A length in pixels at 96 dpi as pixels at dpi, to the nearest pixel (halves away from
+// zero, as MulDiv rounds).
+int32_t ScaleLength(int32_t length96, uint32_t dpi);
+// Each edge scaled on its own, so that controls that touch at 96 dpi touch at every DPI.
+Rect ScaleRect(const Rect& rect96, uint32_t dpi);
+
 // The virtual desktop: left, top, width, height in pixels.
 struct ScreenBounds {
     int32_t left = 0;

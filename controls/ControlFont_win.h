@@ -5,15 +5,16 @@
 
 #include <windows.h>
 
+#include "app/Geometry.h"
 #include "app/Handles_win.h"
 
-inline constexpr int kControlFontHeight96 = 15;  // character height in pixels at 96 dpi
+inline constexpr int kControlFontHeight96 = 13;  // character height in pixels at 96 dpi
 
 handles::Font CreateControlFont(UINT dpi, int height96 = kControlFontHeight96, bool bold = false);
 
 // The DPI the window is shown at (96 where the system cannot tell).
 UINT WindowDpi(HWND window);
 
-// A length at 96 dpi in pixels at dpi.
-inline int ScaleToDpi(int length96, UINT dpi) { return ::MulDiv(length96, static_cast<int>(dpi), 96); }
+// A length or rectangle at 96 dpi in pixels at dpi (ScaleLength, ScaleRect).
+inline int ScaleToDpi(int length96, UINT dpi) { return ScaleLength(length96, dpi); }
 RECT ScaleToDpi(const RECT& rect96, UINT dpi);

@@ -30,6 +30,12 @@ bool FontInstalled(const std::wstring& face) {
 
 }  // namespace
 
+std::wstring FirstInstalledFace(const std::vector<std::wstring>& faces) {
+    for (const std::wstring& candidate : faces)
+        if (FontInstalled(candidate)) return candidate;
+    return L"Segoe UI";
+}
+
 HBRUSH GdiTools::Brush(COLORREF colour) {
     for (const BrushEntry& e : brushes_)
         if (e.colour == colour) return e.brush.get();
@@ -50,12 +56,7 @@ HFONT GdiTools::Font(const std::vector<std::wstring>& faces, int pixelHeight, bo
     const std::wstring& first = faces.empty() ? std::wstring() : faces.front();
     for (const FontEntry& e : fonts_)
         if (e.face == first && e.height == pixelHeight && e.bold == bold) return e.font.get();
-    std::wstring face = L"Segoe UI";
-    for (const std::wstring& candidate : faces)
-        if (FontInstalled(candidate)) {
-            face = candidate;
-            break;
-        }
+    const std::wstring face = FirstInstalledFace(faces);
     LOGFONTW lf{};
     lf.lfHeight = -pixelHeight;
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
@@ -97,6 +98,21 @@ void BackBuffer::CopyTo(HDC target, const RECT& area) const {
     if (!dc_) return;
     ::BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_.get(), area.left,
              area.top, SRCCOPY);
+}
+
+std::optional<LRESULT> AnswerPaintFromBuffer(HWND window, const BackBuffer* buffer, UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+        handles::PaintDc paint(window);
+        if (buffer) buffer->CopyTo(paint.get(), paint.area());
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        if (buffer) buffer->CopyTo(reinterpret_cast<HDC>(wParam), RECT{0, 0, buffer->Width(), buffer->Height()});
+        return 0;
+    }
+    return std::nullopt;
 }
 
 void FillBox(HDC dc, GdiTools& tools, const RECT& area, COLORREF colour) {

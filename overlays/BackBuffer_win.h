@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+// The first face of the list that is installed; "Segoe UI" when none is.
+std::wstring FirstInstalledFace(const std::vector<std::wstring>& faces);
+
 class GdiTools {
 public:
     HBRUSH Brush(COLORREF colour);
@@ -61,6 +64,11 @@ private:
     int width_ = 0;
     int height_ = 0;
 };
+
+// A window drawn into a back buffer answers its paint messages from it: nothing to erase,
+// WM_PAINT and WM_PRINTCLIENT copy the buffer. Nothing for any other message, or while
+// there is no buffer.
+std::optional<LRESULT> AnswerPaintFromBuffer(HWND window, const BackBuffer* buffer, UINT message, WPARAM wParam);
 
 // Drawing on any DC with cached tools. Shapes are placed in floating point and rounded
 // half to even, as the overlays' layouts are computed.
