@@ -87,6 +87,12 @@ struct FileTraits {
     static void Count(HANDLE, int) noexcept {}
     static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
 };
+// A menu destroys its submenus with it.
+struct MenuTraits {
+    static HMENU Invalid() noexcept { return nullptr; }
+    static void Count(HMENU, int) noexcept {}
+    static void Close(HMENU h) noexcept { ::DestroyMenu(h); }
+};
 struct ModuleTraits {
     static HMODULE Invalid() noexcept { return nullptr; }
     static void Count(HMODULE, int) noexcept {}
@@ -103,6 +109,7 @@ using Window = Unique<HWND, WindowTraits>;
 using Hook = Unique<HHOOK, HookTraits>;
 using File = Unique<HANDLE, FileTraits>;
 using Module = Unique<HMODULE, ModuleTraits>;
+using Menu = Unique<HMENU, MenuTraits>;
 
 // GetDC / ReleaseDC.
 class WindowDc {

@@ -17,6 +17,7 @@ void Program::TogglePause(PauseSource source) {
         optPause_Click();
     else
         optPlay_Click();
+    if (link_.settingsChanged) link_.settingsChanged();
 }
 
 void Program::optPause_Click() {

@@ -1,5 +1,6 @@
 #include "app/Program_win.h"
 
+#include "app/CommandLine.h"
 #include "app/SettingsFile_win.h"
 #include "app/modMain_win.h"
 #include "hook/MouseEvent.h"
@@ -33,6 +34,7 @@ bool Program::Form_Load(SettingsWindowLink link) {
     if (!CreateWindowOf(0, 0, L"", 0, 0, 0, 0, HWND_MESSAGE)) return false;
     link_ = std::move(link);
     SharedLanguage();
+    PictureOffsetFactor = KeyboardOffsetFactor = 1.0;
     Main().HaloHolePercent = kHaloHolePercentDefault;
 
     for (auto& arrow : overlays_.wheelArrow) arrow.Form_Load();
@@ -45,7 +47,8 @@ bool Program::Form_Load(SettingsWindowLink link) {
     ResetIdleTimer();
     ApplySettings();
     InstallMouseHooks(hwnd(), &DispatchMouseEvent, this);
-    // The tray icon and its start balloon will be added here, before the message window.
+    tray_.Add(link_.icon, {link_.showThisForm, [this] { TogglePause(PauseSource::Menu); }, link_.exit,
+                           [this] { return Paused(); }});
     CreateMessageWindow();
     tmrMain.Start(hwnd(), MainTimer, MainInterval());
     tmrKeyBoard.Start(hwnd(), KeyBoardTimer, kKeyBoardInterval);
@@ -58,7 +61,7 @@ void Program::Form_Unload(const SettingsWindowState& window) {
     if (!loaded_) return;
     loaded_ = false;
     RestoreMessageWindow();
-    // The tray icon will be removed here, before the hooks.
+    tray_.Remove();
     RemoveMouseHooks();
     for (handles::Timer* timer : {&tmrMain, &tmrKeyBoard, &tmrBlink, &tmrAutoHide, &tmrFade}) timer->Stop();
     settings_.Set(SettingKey::WindowState, window.state);
@@ -96,11 +99,35 @@ void Program::ChooseSettingsFile() {
         settingsPath_ = settingsPathOverride_;
         LoadSettingsFile(settings_, settingsPath_, systemLanguage);
     }
+    ApplyCommandLine();
     language.ChangeLanguage(settings_.GetInt(SettingKey::Language));
     pollSettings_ = KeyPollSettingsFrom(settings_);
     tracking_.PictureOffsetFactor = PictureOffsetFactor;
     tracking_.KeyboardOffsetFactor = KeyboardOffsetFactor;
     isLoadingSettings_ = false;
+}
+
+// After every load of the settings file, so that its values win over the file's; none of
+// them is written into the record that is saved.
+void Program::ApplyCommandLine() {
+    const std::wstring_view arguments =
+        commandLineOverride_ ? std::wstring_view(*commandLineOverride_) : ArgumentsOf(::GetCommandLineW());
+    const CommandLineValues values = ParseCommandLine(arguments);
+    startupWindowState_ = {settings_.GetInt(SettingKey::WindowState), settings_.IsOn(SettingKey::WindowVisible)};
+    if (values.pictureOffsetFactor) PictureOffsetFactor = *values.pictureOffsetFactor;
+    if (values.keyboardOffsetFactor) KeyboardOffsetFactor = *values.keyboardOffsetFactor;
+    if (values.haloHolePercent && *values.haloHolePercent != Main().HaloHolePercent) {
+        Main().HaloHolePercent = *values.haloHolePercent;
+        // The halo was laid out when it was created; an unchanged size would not lay it out again.
+        overlays_.spot.OnResize();
+        overlays_.spot.Repaint();
+    }
+    if (values.pause) {
+        // ApplySettings ends with optPause_Click; the window waits minimised, and in tray
+        // mode hidden.
+        pause_.Paused = true;
+        startupWindowState_ = {1, settings_.IsOn(SettingKey::Taskbar)};
+    }
 }
 
 void Program::SaveSettings() {

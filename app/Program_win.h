@@ -8,6 +8,7 @@
 #include "app/PauseBlinkFade.h"
 #include "app/SettingsRecord.h"
 #include "app/Tracking_win.h"
+#include "app/TrayIcon_win.h"
 #include "hook/RingDispatch.h"
 #include "keyboard/KeyPoller.h"
 #include "overlays/Overlays_win.h"
@@ -15,6 +16,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // What the program asks of the settings window, which it does not know by type.
@@ -78,9 +80,14 @@ public:
     // Command-line scales of the mouse image's and keyboard display's distance.
     double PictureOffsetFactor = 1.0;
     double KeyboardOffsetFactor = 1.0;
+    // The settings window's state 777 ms after start: as saved, or minimised by the
+    // command line's pause, which never reaches the saved record.
+    SettingsWindowState StartupWindowState() const { return startupWindowState_; }
 
-    // Tests run the program's start-up against their own settings file.
+    // Tests run the program's start-up against their own settings file and command line
+    // (the arguments after the program's path).
     void SetSettingsPathForTest(std::string path) { settingsPathOverride_ = std::move(path); }
+    void SetCommandLineForTest(std::optional<std::wstring> arguments) { commandLineOverride_ = std::move(arguments); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -90,6 +97,7 @@ private:
 
     UINT MainInterval() const;
     void ChooseSettingsFile();
+    void ApplyCommandLine();
     void SaveSettings();
     // One function per overlay takes its values from the record; start-up, the reset and
     // the settings window's controls all go through them.
@@ -118,6 +126,9 @@ private:
     SettingsRecord settings_;
     std::string settingsPath_;
     std::string settingsPathOverride_;
+    std::optional<std::wstring> commandLineOverride_;
+    SettingsWindowState startupWindowState_;
+    TrayIcon tray_;
     handles::Timer tmrMain;
     handles::Timer tmrKeyBoard;
     handles::Timer tmrBlink;
@@ -139,3 +150,7 @@ Program& TheProgram();
 // Test builds record every dispatched mouse event.
 using MouseEventTrace = void (*)(int32_t code, int32_t data);
 void SetMouseEventTrace(MouseEventTrace trace);
+
+// Test builds record the steps of ApplySettings as they run.
+using ApplySettingsTrace = void (*)(const char* step);
+void SetApplySettingsTrace(ApplySettingsTrace trace);

@@ -57,6 +57,7 @@ void Program::RunShortcut(HotKeyAction action) {
     case HotKeyAction::CrossHair: toggle(SettingKey::Crosshair); break;
     case HotKeyAction::KeyBoard: toggle(SettingKey::ListAnyKeys); break;
     }
+    if (link_.settingsChanged) link_.settingsChanged();
 }
 
 void Program::ShowHideKeyboardWindow() {

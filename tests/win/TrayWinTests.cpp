@@ -1,0 +1,229 @@
+// The tray icon's window under Wine: what it tells the shell, the callbacks it answers,
+// the menu it pops up, and the program adding it at load (with the command line applied)
+// and removing it at unload. The shell and the menu's modal loop are replaced by
+// recorders, so nothing here depends on a notification area being present.
+#include "app/Program_win.h"
+#include "app/Text_win.h"
+#include "app/modMain_win.h"
+#include "lang/SharedLanguage_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+void Pump(DWORD milliseconds) {
+    const DWORD end = ::GetTickCount() + milliseconds;
+    MSG msg;
+    do {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (static_cast<LONG>(::GetTickCount() - end) < 0);
+}
+
+// A menu as text: entries joined by "|", a separator as "-", "~" before a greyed entry,
+// "*" before the default one and "+" before a checked one.
+std::wstring Describe(HMENU menu) {
+    std::wstring text;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        wchar_t caption[64] = {};
+        ::GetMenuStringW(menu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
+        text += i ? L"|" : L"";
+        if (state & MF_SEPARATOR)
+            text += L"-";
+        else if (state & MF_GRAYED)
+            text += L"~";
+        if (::GetMenuDefaultItem(menu, TRUE, 0) == static_cast<UINT>(i)) text += L"*";
+        if (state & MF_CHECKED) text += L"+";
+        text += caption;
+    }
+    return text;
+}
+
+// Every call the tray makes to the shell, and every menu it would have shown.
+struct Seen {
+    std::vector<std::pair<DWORD, NOTIFYICONDATAW>> calls;
+    std::vector<std::wstring> menus;
+    UINT choose = 0;  // the entry the next menu "chooses"
+
+    std::vector<DWORD> Messages() const {
+        std::vector<DWORD> messages;
+        for (const auto& call : calls) messages.push_back(call.first);
+        return messages;
+    }
+} g_seen;
+
+BOOL RecordNotify(DWORD message, NOTIFYICONDATAW* data) {
+    g_seen.calls.push_back({message, *data});
+    return TRUE;
+}
+
+void RecordMenu(HMENU menu, HWND owner, POINT) {
+    g_seen.menus.push_back(Describe(menu));
+    // As the real menu does: the chosen entry arrives posted, after the menu has closed.
+    if (g_seen.choose) ::PostMessageW(owner, WM_COMMAND, g_seen.choose, 0);
+}
+
+// Routes the tray to the recorders for one test.
+struct RecordedShell {
+    RecordedShell() {
+        g_seen = {};
+        TrayIcon::SetNotifyIconForTest(&RecordNotify);
+        TrayIcon::SetMenuTrackerForTest(&RecordMenu);
+    }
+    ~RecordedShell() {
+        TrayIcon::SetNotifyIconForTest(nullptr);
+        TrayIcon::SetMenuTrackerForTest(nullptr);
+    }
+};
+
+constexpr wchar_t kRunningMenu[] = L"~    - Glimmora -|-|*Settings|Pause|-|Exit";
+constexpr wchar_t kPausedMenu[] = L"~    - Glimmora -|-|*Settings|+Pause|-|Exit";
+
+}  // namespace
+
+TEST(Tray, TellsTheShellItsIconAndBalloonAnswersClicksAndComesBackWithTheTaskbar) {
+    RecordedShell shell;
+    const long windowsBefore = handles::Live().windows;
+    const HICON icon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    int shows = 0, pauses = 0, exits = 0;
+    bool paused = false;
+    TrayIcon tray;
+    ASSERT_TRUE(tray.Add(icon, {[&] { ++shows; }, [&] { ++pauses; }, [&] { ++exits; }, [&] { return paused; }}));
+    const HWND window = tray.hwnd();
+    EXPECT_FALSE(::IsWindowVisible(window));
+
+    ASSERT_EQ(g_seen.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY}));
+    const NOTIFYICONDATAW& add = g_seen.calls[0].second;
+    EXPECT_EQ(add.cbSize, sizeof(NOTIFYICONDATAW));
+    EXPECT_TRUE(add.hWnd == window && add.uID == 1 && add.hIcon == icon);
+    EXPECT_EQ(add.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(add.uCallbackMessage, TrayIcon::kCallbackMessage);
+    EXPECT_STREQ(add.szTip, L"Glimmora - Settings");
+    EXPECT_EQ(g_seen.calls[1].second.uVersion, static_cast<UINT>(NOTIFYICON_VERSION));
+    const NOTIFYICONDATAW& balloon = g_seen.calls[2].second;
+    EXPECT_EQ(balloon.uFlags, static_cast<UINT>(NIF_INFO));
+    EXPECT_STREQ(balloon.szInfo, L"Glimmora - Settings");
+    EXPECT_STREQ(balloon.szInfoTitle, L"");
+    EXPECT_EQ(balloon.uTimeout, 4000u);
+    EXPECT_EQ(balloon.dwInfoFlags, static_cast<DWORD>(NIIF_INFO | NIIF_NOSOUND));
+
+    // The icon's mouse messages: a left release or double click shows the settings, a right
+    // release opens the menu; a chosen entry runs only after the menu has closed.
+    const struct {
+        UINT message;
+        bool paused;
+        UINT choose;
+        const wchar_t* menu;
+        int shows, pauses, exits;
+    } clicks[] = {
+        {WM_LBUTTONUP, false, 0, nullptr, 1, 0, 0},
+        {WM_LBUTTONDBLCLK, false, 0, nullptr, 1, 0, 0},
+        {WM_LBUTTONDOWN, false, 0, nullptr, 0, 0, 0},
+        {WM_CONTEXTMENU, false, 0, nullptr, 0, 0, 0},
+        {NIN_SELECT, false, 0, nullptr, 0, 0, 0},
+        {WM_RBUTTONUP, false, TrayIcon::mnuTrayPause, kRunningMenu, 0, 1, 0},
+        {WM_RBUTTONUP, true, TrayIcon::mnuTrayPause, kPausedMenu, 0, 1, 0},
+        {WM_RBUTTONUP, true, TrayIcon::mnuTraySettings, kPausedMenu, 1, 0, 0},
+        {WM_RBUTTONUP, false, TrayIcon::mnuTrayHeadline, kRunningMenu, 0, 0, 0},
+        {WM_RBUTTONUP, false, TrayIcon::mnuTrayExit, kRunningMenu, 0, 0, 1},
+    };
+    for (const auto& c : clicks) {
+        shows = pauses = exits = 0;
+        paused = c.paused;
+        g_seen.menus.clear();
+        g_seen.choose = c.choose;
+        ::SendMessageW(window, TrayIcon::kCallbackMessage, 1, c.message);
+        EXPECT_EQ(g_seen.menus, c.menu ? std::vector<std::wstring>{c.menu} : std::vector<std::wstring>{})
+            << "mouse message " << c.message;
+        EXPECT_EQ(pauses + exits, 0) << "nothing may run while the menu is open";
+        Pump(30);
+        EXPECT_TRUE(shows == c.shows && pauses == c.pauses && exits == c.exits)
+            << "mouse message " << c.message << ", entry " << c.choose << ": " << shows << pauses << exits;
+    }
+    ::SendMessageW(window, TrayIcon::kCallbackMessage, 2, WM_LBUTTONUP);
+    EXPECT_EQ(shows, 0) << "another icon's id is not ours";
+
+    // The captions are the language's at the moment the menu opens; the headline stays.
+    clsLanguage& language = SharedLanguage();
+    const int32_t previous = language.CurrentLanguage();
+    language.ChangeLanguage(German);
+    EXPECT_EQ(Describe(tray.BuildMenu().get()), L"~    - Glimmora -|-|*Einstellungen|Pause|-|Beenden");
+    language.ChangeLanguage(previous);
+
+    // A restarted shell broadcasts to every top-level window (a message-only one would miss
+    // it): the icon comes back, the balloon does not.
+    g_seen.calls.clear();
+    ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    Pump(100);
+    EXPECT_EQ(g_seen.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION}));
+
+    g_seen.calls.clear();
+    tray.Remove();
+    ASSERT_EQ(g_seen.Messages(), (std::vector<DWORD>{NIM_DELETE}));
+    EXPECT_TRUE(g_seen.calls[0].second.hWnd == window && g_seen.calls[0].second.uID == 1);
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(handles::Live().windows, windowsBefore);
+}
+
+TEST(Tray, TheProgramAppliesTheCommandLineAddsTheIconAtLoadAndRemovesItAtUnload) {
+    RecordedShell shell;
+    Main().ColourKey = ReadColourKey();
+    UpdateScreenBounds();
+    Main().MessageWindow.reset();
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring file = std::wstring(temp) + L"glimmora-tray-test.ini";
+    ::DeleteFileW(file.c_str());
+    // Tray mode: the pause's window waits hidden.
+    ::WritePrivateProfileSectionW(L"Settings", L"Taskbar=0\0WindowState=2\0WindowVisible=1\0", file.c_str());
+
+    int shows = 0, exits = 0;
+    const HICON icon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    {
+        Program program;
+        program.SetSettingsPathForTest(Narrow(file));
+        program.SetCommandLineForTest(L" / Pause/halohole=20.5/ pof=-3 /KOF=2/kof=x=1");
+        ASSERT_TRUE(program.Form_Load({[&] { ++shows; }, [&] { ++exits; }, {}, icon}));
+        EXPECT_TRUE(program.Paused());
+        EXPECT_FALSE(::IsWindowVisible(program.overlays().spot.hwnd())) << "the default halo shows while paused";
+        EXPECT_EQ(Main().HaloHolePercent, 20);
+        EXPECT_DOUBLE_EQ(program.overlays().spot.Hole().width, 201 * 0.2) << "the ring's hole follows the switch";
+        EXPECT_EQ(program.PictureOffsetFactor, -3);
+        EXPECT_EQ(program.KeyboardOffsetFactor, 2);
+        EXPECT_EQ(program.StartupWindowState().state, 1);
+        EXPECT_FALSE(program.StartupWindowState().visible);
+        EXPECT_EQ(program.Settings().GetInt(SettingKey::WindowState), 2) << "the record keeps what the file has";
+
+        const HWND tray = ::FindWindowW(TrayIcon::ClassName(), nullptr);
+        ASSERT_NE(tray, nullptr);
+        ASSERT_EQ(g_seen.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY}));
+        EXPECT_EQ(g_seen.calls[0].second.hIcon, icon);
+        ::SendMessageW(tray, TrayIcon::kCallbackMessage, 1, WM_LBUTTONUP);
+        EXPECT_EQ(shows, 1);
+
+        // The tray's pause entry resumes and shows the halo; a second choice within half a
+        // second is held off.
+        for (bool pausedAfter : {false, false}) {
+            ::PostMessageW(tray, WM_COMMAND, TrayIcon::mnuTrayPause, 0);
+            Pump(50);
+            EXPECT_EQ(program.Paused(), pausedAfter);
+            EXPECT_NE(::IsWindowVisible(program.overlays().spot.hwnd()), pausedAfter);
+        }
+        ::PostMessageW(tray, WM_COMMAND, TrayIcon::mnuTrayExit, 0);
+        Pump(30);
+        EXPECT_EQ(exits, 1);
+
+        g_seen.calls.clear();
+        program.Form_Unload({0, true});
+        EXPECT_EQ(g_seen.Messages(), (std::vector<DWORD>{NIM_DELETE}));
+        EXPECT_EQ(::FindWindowW(TrayIcon::ClassName(), nullptr), nullptr);
+        Main().MessageWindow.reset();
+    }
+    // The exit saved the window's own state, neither the pause's minimised one nor the file's.
+    EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"WindowState", -1, file.c_str()), 0);
+    ::DeleteFileW(file.c_str());
+}
