@@ -21,6 +21,12 @@ void ShowOrHide(Overlay& window, bool show) {
         window.Hide();
 }
 
+ApplySettingsTrace g_applyTrace = nullptr;
+
+void Trace(const char* step) {
+    if (g_applyTrace) g_applyTrace(step);
+}
+
 Point FromTwips(double x, double y) {
     const ProcessValues& main = Main();
     return {RoundEven(x / main.TwipsPerPixelX), RoundEven(y / main.TwipsPerPixelY)};
@@ -28,8 +34,11 @@ Point FromTwips(double x, double y) {
 
 }  // namespace
 
+void SetApplySettingsTrace(ApplySettingsTrace trace) { g_applyTrace = trace; }
+
 void Program::ApplySettings() {
     ChooseSettingsFile();
+    Trace("ChooseSettingsFile");
     for (int i = 0; i < 2; ++i) {
         overlays_.wheelArrow[i].Direction = i;
         overlays_.wheelArrow[i].Hide();
@@ -44,10 +53,13 @@ void Program::ApplySettings() {
     const int32_t parked = Main().screenBounds.height + 1111;
     for (auto& ring : overlays_.buttons) ring.MoveTo({0, parked});
     ApplyOverlayOrder();
+    Trace("ApplyOverlayOrder");
     if (Paused())
         optPause_Click();
     else
         optPlay_Click();
+    Trace(Paused() ? "optPause_Click" : "optPlay_Click");
+    if (link_.settingsChanged) link_.settingsChanged();
 }
 
 void Program::ApplySetting(SettingKey key, double value) {
@@ -100,6 +112,7 @@ void Program::ApplySetting(SettingKey key, double value) {
 }
 
 void Program::ApplyClickIndicator() {
+    Trace("ApplyClickIndicator");
     const ClickIndicatorValues v = ClickIndicatorValuesOf(settings_);
     const int32_t side = ClickWindowSide(v.size);
     RingOptions options;
@@ -126,6 +139,7 @@ void Program::ApplyClickIndicator() {
 }
 
 void Program::ApplyCrossHair() {
+    Trace("ApplyCrossHair");
     const CrossHairValues v = CrossHairValuesOf(settings_);
     for (auto& arm : overlays_.crossHair) {
         arm.MakeTrans(v.alpha, false);
@@ -141,6 +155,7 @@ void Program::ApplyCrossHair() {
 }
 
 void Program::ApplyHalo() {
+    Trace("ApplyHalo");
     const HaloValues v = HaloValuesOf(settings_);
     frmSpot& spot = overlays_.spot;
     spot.MakeTrans(v.alpha, false);
@@ -157,6 +172,7 @@ void Program::ApplyHalo() {
 }
 
 void Program::ApplyMouseImage() {
+    Trace("ApplyMouseImage");
     const MouseImageValues v = MouseImageValuesOf(settings_);
     frmPic& pic = overlays_.pic;
     pic.MakeTrans(v.alpha, false);
@@ -170,6 +186,7 @@ void Program::ApplyMouseImage() {
 }
 
 void Program::ApplyKeyboard() {
+    Trace("ApplyKeyboard");
     frmKeyBoard& keyBoard = overlays_.keyBoard;
     keyBoard.MakeTrans(TransparencyToAlpha(settings_.Get(SettingKey::KeyBoardTrans)));
     const bool lock = settings_.IsOn(SettingKey::ListLockPos);

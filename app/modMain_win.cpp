@@ -33,6 +33,8 @@ void SignalRunningInstance(UINT messageId) {
 int RunMessageLoop() {
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The settings window's own keys and its Tab and arrow navigation come first.
+        if (SettingsWindow().PreTranslateMessage(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

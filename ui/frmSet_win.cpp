@@ -1,15 +1,32 @@
 #include "ui/frmSet_win.h"
 
+#include "controls/ControlFont_win.h"
 #include "keyboard/WindowKeys.h"
+#include "lang/SharedLanguage_win.h"
 #include "res/resource.h"
 
 namespace {
 
-constexpr int kClientWidth = 580;  // at 96 dpi
-constexpr int kClientHeight = 554;
 constexpr UINT kStartupDelay = 777;
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+// The outer size that gives the window its client area at dpi.
+SIZE FrameSize(UINT dpi) {
+    RECT frame{0, 0, ScaleToDpi(kSettingsClientWidth, dpi), ScaleToDpi(kSettingsClientHeight, dpi)};
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    if (!adjustForDpi || !adjustForDpi(&frame, kWindowStyle, FALSE, 0, dpi))
+        ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+clsLanguage::Subscription g_languageSubscription = 0;
+SettingsWindowShownTrace g_shownTrace = nullptr;
 
 }  // namespace
+
+void SetSettingsWindowShownTrace(SettingsWindowShownTrace trace) { g_shownTrace = trace; }
 
 frmSet& SettingsWindow() {
     static frmSet window;
@@ -22,23 +39,33 @@ HICON frmSet::ClassIcon() {
 }
 
 bool frmSet::Show() {
-    handles::WindowDc screen(nullptr);
-    const int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSX);
-    RECT frame{0, 0, ::MulDiv(kClientWidth, dpi, 96), ::MulDiv(kClientHeight, dpi, 96)};
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    ::AdjustWindowRectEx(&frame, style, FALSE, 0);
-    if (!CreateWindowOf(0, style, L"Glimmora - Settings", CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                        frame.bottom - frame.top))
+    unloaded_ = false;
+    const SIZE frame = FrameSize(WindowDpi(nullptr));
+    if (!CreateWindowOf(WS_EX_CONTROLPARENT, kWindowStyle, L"Glimmora - Settings", CW_USEDEFAULT, CW_USEDEFAULT,
+                        frame.cx, frame.cy))
         return false;
+    // The monitor the window opened on decides its DPI.
+    dpi_ = WindowDpi(hwnd());
+    const SIZE own = FrameSize(dpi_);
+    if (own.cx != frame.cx || own.cy != frame.cy)
+        ::SetWindowPos(hwnd(), nullptr, 0, 0, own.cx, own.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Form_Load();
     ::ShowWindow(hwnd(), SW_SHOWNORMAL);
+    // Whole at once: the window and every control painted before anything else runs.
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (g_shownTrace) g_shownTrace();
     ::SetForegroundWindow(hwnd());
     return true;
 }
 
 void frmSet::Form_Load() {
+    CreateControls();
+    BuildMenus();
+    g_languageSubscription = SharedLanguage().Subscribe([this] { Lang_LanguageChange(); });
     TheProgram().Form_Load({[this] { ShowThisForm(); }, [this] { mnuExit_Click(); }, [this] { ShowSettings(); },
                             ClassIcon()});
+    Lang_LanguageChange();
+    ShowSettings();
     tmrStartup.Start(hwnd(), StartupTimer, kStartupDelay);
 }
 
@@ -55,9 +82,10 @@ void frmSet::ApplyWindowState(int32_t state) {
 
 void frmSet::tmrStartup_Timer() {
     tmrStartup.Stop();
-    const SettingsRecord& settings = TheProgram().Settings();
-    ApplyWindowState(settings.GetInt(SettingKey::WindowState));
-    if (!settings.IsOn(SettingKey::WindowVisible)) ::ShowWindow(hwnd(), SW_HIDE);
+    // As saved, unless the command line's pause asks for the window to wait minimised.
+    const SettingsWindowState startup = TheProgram().StartupWindowState();
+    ApplyWindowState(startup.state);
+    if (!startup.visible) ::ShowWindow(hwnd(), SW_HIDE);
 }
 
 bool frmSet::Form_QueryUnload(int unloadMode) {
@@ -76,8 +104,25 @@ void frmSet::Form_Unload() {
     tmrStartup.Stop();
     const int32_t state = ::IsIconic(hwnd()) ? 1 : ::IsZoomed(hwnd()) ? 2 : 0;
     TheProgram().Form_Unload({state, ::IsWindowVisible(hwnd()) != FALSE});
+    SharedLanguage().Unsubscribe(g_languageSubscription);
+    ReleaseControls();
     Unload();
     ::PostQuitMessage(0);
+}
+
+void frmSet::DpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    // The system's suggestion keeps the window under the pointer on the new monitor.
+    ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut();
+}
+
+bool frmSet::PreTranslateMessage(MSG& msg) {
+    if (!hwnd() || (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd))) return false;
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && Form_KeyDown(static_cast<int32_t>(msg.wParam)))
+        return true;
+    return ::IsDialogMessageW(hwnd(), &msg) != FALSE;
 }
 
 LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -89,25 +134,46 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Only a close from the title bar or system menu arrives here.
         if (Form_QueryUnload(0)) Form_Unload();
         return 0;
-    case WM_DPICHANGED: {
-        // Keep the layout's physical size in step with the monitor it moved to.
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_DRAWITEM:
+        DrawOwnerButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        const HBRUSH brush = ControlBackground(reinterpret_cast<HWND>(lParam));
+        ::SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(brush);
+    }
+    case WM_RBUTTONDOWN: {
+        // A right press on the mouse picture pauses, as a quick way out during a talk.
+        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const RECT picture = PreviewArea();
+        if (::PtInRect(&picture, at)) optPause_Click();
         return 0;
     }
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (Form_KeyDown(static_cast<int32_t>(wParam))) return 0;
-        break;
+    case WM_CONTEXTMENU:
+        ShowMenu(true);
+        return 0;
     case WM_ENDSESSION:
         if (wParam) Form_Unload();
         return 0;
-    case WM_ERASEBKGND: {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        if (!buffer_) break;
+        handles::PaintDc paint(hwnd());
         RECT area{};
         ::GetClientRect(hwnd(), &area);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        return 1;
+        buffer_->Resize(area.right, area.bottom);
+        PaintContent(buffer_->dc(), area);
+        buffer_->CopyTo(paint.get(), paint.area());
+        return 0;
     }
     }
     return BaseWindow::HandleMessage(message, wParam, lParam);
@@ -116,11 +182,13 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool frmSet::Form_KeyDown(int32_t code) {
     const auto held = [](int key) { return (::GetKeyState(key) & 0x8000) != 0; };
     Program& program = TheProgram();
-    const auto toggle = [&](SettingKey key) { program.ApplySetting(key, program.Settings().IsOn(key) ? 0 : 1); };
+    const auto toggle = [&](SettingKey key) {
+        program.ApplySetting(key, program.Settings().IsOn(key) ? 0 : 1);
+        ShowSettings();
+    };
     switch (SettingsWindowKey(code, {held(VK_SHIFT), held(VK_CONTROL), held(VK_MENU)})) {
     case WindowKeyAction::None: return false;
-    // The program menu comes with the window's controls.
-    case WindowKeyAction::Menu: return false;
+    case WindowKeyAction::Menu: ShowMenu(true); return true;
     case WindowKeyAction::Help: ShowHelp(); return true;
     case WindowKeyAction::LockPicture: toggle(SettingKey::MouseImageLockPos); return true;
     case WindowKeyAction::LockKeyboard: toggle(SettingKey::ListLockPos); return true;
@@ -130,3 +198,22 @@ bool frmSet::Form_KeyDown(int32_t code) {
 }
 
 void frmSet::mnuDefault_Click() { TheProgram().ResetToDefaults(hwnd()); }
+
+HWND frmSet::Control(std::string_view name) const {
+    const SettingsControl* control = FindSettingsControl(name);
+    if (!control) return nullptr;
+    const auto found = controls_.find(control->id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+ctlSlider* frmSet::Slider(std::string_view name) const {
+    const SettingsControl* control = FindSettingsControl(name);
+    const auto found = control ? sliders_.find(control->id) : sliders_.end();
+    return found == sliders_.end() ? nullptr : found->second.get();
+}
+
+ColorPic* frmSet::Picker(std::string_view name) const {
+    const SettingsControl* control = FindSettingsControl(name);
+    const auto found = control ? pickers_.find(control->id) : pickers_.end();
+    return found == pickers_.end() ? nullptr : found->second.get();
+}

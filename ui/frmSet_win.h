@@ -1,14 +1,26 @@
 // The settings window: shows and edits the settings. The program's lifetime (overlays,
 // timers, hooks, the settings record) lives in Program; this window's load and unload
-// start and end it, and its public entry points forward there.
+// start and end it, its controls show the record and hand every change to
+// Program::ApplySetting. Split by concern: the window (frmSet_win.cpp), its controls and
+// their layout (frmSetLayout_win.cpp), the handlers (frmSetHandlers_win.cpp) and the menu
+// (frmSetMenu_win.cpp).
 #pragma once
 
 #include "app/BaseWindow_win.h"
 #include "app/Program_win.h"
+#include "controls/ColorPic_win.h"
+#include "controls/GradShape_win.h"
+#include "controls/ctlSlider_win.h"
+#include "overlays/BackBuffer_win.h"
+#include "ui/SettingsLayout.h"
 
 #include <windows.h>
 
+#include <array>
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 class frmSet : public BaseWindow<frmSet> {
 public:
@@ -19,13 +31,19 @@ public:
     bool Show();
 
     void ShowThisForm();
-    // Every control shows the value the settings record holds.
-    void ShowSettings() {}
     // Seam for the help window, which a later part of the program brings.
     void ShowHelp() {}
     void mnuExit_Click();
     // The menu's reset to defaults: asks, empties the file, applies and saves.
     void mnuDefault_Click();
+    // Every control shows the value the settings record holds.
+    void ShowSettings();
+    // Sets every caption and tooltip in the current language.
+    void Lang_LanguageChange();
+    // Pops the program menu up under the menu button; force skips the just-closed guard.
+    void ShowMenu(bool force);
+    // The window's own keys (also while a control has the focus) and dialog navigation.
+    bool PreTranslateMessage(MSG& msg);
 
     void MouseEvent(int32_t code, int32_t data) { TheProgram().MouseEvent(code, data); }
     void ApplySettings() { TheProgram().ApplySettings(); }
@@ -35,6 +53,12 @@ public:
 
     // "Taskbar": closing the window ends the program (true) or hides it to the tray.
     bool TaskbarMode() const { return TheProgram().Settings().IsOn(SettingKey::Taskbar); }
+
+    // The control of a name in the layout table, for tests.
+    HWND Control(std::string_view name) const;
+    ctlSlider* Slider(std::string_view name) const;
+    ColorPic* Picker(std::string_view name) const;
+    UINT Dpi() const { return dpi_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -50,9 +74,59 @@ private:
     // The window's own keys; true when one was answered.
     bool Form_KeyDown(int32_t code);
     void ApplyWindowState(int32_t state);
+    void DpiChanged(UINT dpi, const RECT& suggested);
+
+    // Layout (frmSetLayout_win.cpp).
+    void CreateControls();
+    // Every control, tool and menu goes with the window: nothing lives on in the object.
+    void ReleaseControls();
+    void LayOut();
+    void PaintContent(HDC dc, const RECT& area);
+    void PaintPreviews(HDC dc);
+    void InvalidatePreviews();
+    // The mouse picture of the mouse-image group, where a right press pauses.
+    RECT PreviewArea() const;
+    HBRUSH ControlBackground(HWND control);
+    // The largest font at which the control's caption fits its place, so that no language
+    // is clipped.
+    void FitCaption(const SettingsControl& control);
+
+    // Handlers (frmSetHandlers_win.cpp).
+    void OnCommand(int id, int notification);
+    void Setting_Changed(const SettingsControl& control, double value);
+    void chkFullScreen_Changed();
+    void optPlay_Click();
+    void optPause_Click();
+    void DrawOwnerButton(const DRAWITEMSTRUCT& item);
+
+    // Menu (frmSetMenu_win.cpp).
+    void BuildMenus();
+    void UpdateMenuCaptions();
+    void mnuMenu_Command(int id);
+    static LRESULT CALLBACK MenuButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR self);
 
     handles::Timer tmrStartup;
     bool unloaded_ = false;
+    UINT dpi_ = 96;
+    std::unique_ptr<BackBuffer> buffer_;
+    // Caption fonts from the window's size down, normal and bold, for long translations.
+    std::array<std::array<handles::Font, 2>, 5> captionFonts_;
+    handles::Brush bandBrush_;
+    handles::Window tooltips_;
+    std::map<int32_t, HWND> controls_;
+    std::map<int32_t, std::unique_ptr<ctlSlider>> sliders_;
+    std::map<int32_t, std::unique_ptr<ColorPic>> pickers_;
+    std::vector<std::unique_ptr<GradShape>> GradShape_;
+    handles::Menu mnuMenu_;
+    HMENU mnuLanguage_ = nullptr;
+    double MenuClosedAt = -1;
+    bool MenuJustClosed = false;
+    bool showingSettings_ = false;
 };
 
 frmSet& SettingsWindow();
+
+// Test builds note when the settings window stands fully painted for the first time.
+using SettingsWindowShownTrace = void (*)();
+void SetSettingsWindowShownTrace(SettingsWindowShownTrace trace);

@@ -12,6 +12,9 @@
 //   winctl class-rect <class>            the same, found by window class
 //   winctl count-process-windows <exe>   top-level windows owned by processes of that exe name
 //   winctl msgbox-text <title>           the text of the static controls of a dialog box
+//   winctl client-rect <title>           the client area in screen pixels: left top right bottom
+//   winctl children <title>              every child window, one tab-separated line (UTF-8):
+//                                        id class visible enabled checked l t r b text
 //   winctl press <title> <button id>     clicks a button of a dialog box
 //   winctl wait exists|gone|visible|foreground <title> <timeout ms>
 //   winctl wait-none <prefix> <timeout ms>   until no top-level window has a class or title
@@ -106,6 +109,30 @@ BOOL CALLBACK PrintStatic(HWND child, LPARAM) {
     return TRUE;
 }
 
+void PrintUtf8(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    wchar_t cls[64] = L"", text[1024] = L"";
+    GetClassNameW(child, cls, 64);
+    GetWindowTextW(child, text, 1024);
+    RECT r;
+    GetWindowRect(child, &r);
+    const LRESULT checked = _wcsicmp(cls, L"Button") == 0 ? SendMessageW(child, BM_GETCHECK, 0, 0) : 0;
+    std::printf("%d\t%ls\t%d\t%d\t%d\t%ld %ld %ld %ld\t", GetDlgCtrlID(child), cls, IsWindowVisible(child) ? 1 : 0,
+                IsWindowEnabled(child) ? 1 : 0, static_cast<int>(checked), r.left, r.top, r.right, r.bottom);
+    std::wstring line = text;
+    for (wchar_t& c : line)
+        if (c == L'\n' || c == L'\r' || c == L'\t') c = L' ';
+    PrintUtf8(line + L"\n");
+    return TRUE;
+}
+
 int Usage() {
     std::fprintf(stderr, "usage: winctl list | close|minimize|restore|focus|exists|visible|foreground|iconic|rect"
                          " <title> | class-rect <class> | count-process-windows <exe> | msgbox-text <title>"
@@ -174,6 +201,20 @@ int wmain(int argc, wchar_t** argv) {
         for (const Found& f : TopLevelWindows())
             if (_wcsicmp(ExeName(f.pid).c_str(), name) == 0) ++count;
         std::printf("%d\n", count);
+        return 0;
+    }
+    if (command == L"client-rect") {
+        HWND w = ByTitle(name);
+        RECT r;
+        if (!w || !GetClientRect(w, &r)) return 1;
+        MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (command == L"children") {
+        HWND w = ByTitle(name);
+        if (!w) return 1;
+        EnumChildWindows(w, PrintChild, 0);
         return 0;
     }
     if (command == L"msgbox-text") {

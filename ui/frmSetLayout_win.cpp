@@ -1,0 +1,315 @@
+// The settings window's controls: created from the layout table, placed at the window's
+// DPI, captioned in the current language and set from the settings record.
+#include "ui/frmSet_win.h"
+
+#include <commctrl.h>
+
+#include "app/SettingsValid.h"
+#include "app/Text_win.h"
+#include "controls/ControlFont_win.h"
+#include "keyboard/KeyNames_win.h"
+#include "lang/SharedLanguage_win.h"
+#include "overlays/MouseArt_win.h"
+#include "overlays/OverlayValues.h"
+
+namespace {
+
+std::wstring Text(int32_t id) { return id ? Widen(SharedLanguage().GetString(id)) : std::wstring(); }
+
+RECT ToRect(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+RECT BandPlace(size_t band, UINT dpi) {
+    return ToRect(ScaleRect(Rect{0, kBandTops[band], kBandWidth, kBandTops[band] + kBandHeight}, dpi));
+}
+
+struct Creation {
+    const wchar_t* windowClass;
+    DWORD style;
+};
+
+Creation CreationOf(const SettingsControl& c) {
+    constexpr DWORD tab = WS_TABSTOP;
+    const bool tall = c.place.Height() > 20;
+    switch (c.kind) {
+    case ControlKind::CheckBox:
+        return {WC_BUTTONW, tab | BS_AUTOCHECKBOX | (tall ? BS_MULTILINE | BS_TOP : 0u)};
+    case ControlKind::LockToggle: return {WC_BUTTONW, tab | BS_AUTOCHECKBOX | BS_PUSHLIKE};
+    case ControlKind::ColourOption:
+        return {WC_BUTTONW, BS_AUTORADIOBUTTON | (c.value == 0 ? tab | WS_GROUP : 0u)};
+    case ControlKind::PlayOption: return {WC_BUTTONW, BS_OWNERDRAW | (c.value == 0 ? tab | WS_GROUP : 0u)};
+    case ControlKind::Button: return {WC_BUTTONW, tab | WS_GROUP | BS_PUSHBUTTON | BS_MULTILINE};
+    case ControlKind::MenuButton:
+    case ControlKind::HotkeyButton: return {WC_BUTTONW, tab | WS_GROUP | BS_OWNERDRAW};
+    case ControlKind::HotkeyLabel:
+    case ControlKind::Label: return {WC_STATICW, SS_LEFT | SS_NOPREFIX};
+    case ControlKind::Swatch: return {WC_STATICW, SS_OWNERDRAW | SS_NOTIFY};
+    case ControlKind::Slider:
+    case ControlKind::ColourPicker: break;
+    }
+    return {nullptr, 0};
+}
+
+}  // namespace
+
+void frmSet::CreateControls() {
+    buffer_ = std::make_unique<BackBuffer>();
+    bandBrush_.reset(::CreateSolidBrush(kBandColour));
+    tooltips_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                      0, 0, 0, 0, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr));
+
+    const GradShapeStyle grey{kBandColour, kBandColour, kGradTopToBottom, 100};
+    for (size_t i = 0; i < std::size(kBandTops); ++i) {
+        GradShape_.push_back(std::make_unique<GradShape>());
+        GradShape_.back()->Create(hwnd(), BandPlace(i, dpi_), grey);
+    }
+
+    for (const SettingsControl& c : SettingsControls()) {
+        const RECT place = ToRect(c.place);
+        const auto id = static_cast<int32_t>(c.id);
+        if (c.kind == ControlKind::Slider) {
+            auto slider = std::make_unique<ctlSlider>();
+            slider->Create(hwnd(), id, place, dpi_);
+            if (const auto range = SettingRange(c.key)) slider->SetRange(range->min, range->max);
+            slider->SetStep(SliderStep(c.key));
+            ctlSlider* raw = slider.get();
+            slider->Change = [this, &c, raw] { Setting_Changed(c, raw->Value()); };
+            controls_[id] = slider->hwnd();
+            sliders_[id] = std::move(slider);
+        } else if (c.kind == ControlKind::ColourPicker) {
+            auto picker = std::make_unique<ColorPic>();
+            picker->Create(hwnd(), id, POINT{c.place.left, c.place.top}, 9, 7, dpi_);
+            ColorPic* raw = picker.get();
+            picker->RGBChanged = [this, &c, raw] { Setting_Changed(c, raw->RGBColor()); };
+            controls_[id] = picker->hwnd();
+            pickers_[id] = std::move(picker);
+        } else {
+            const Creation creation = CreationOf(c);
+            const std::wstring text(c.fixedText.begin(), c.fixedText.end());
+            controls_[id] = ::CreateWindowExW(0, creation.windowClass, text.c_str(),
+                                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | creation.style, 0, 0, 0, 0,
+                                              hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                              ::GetModuleHandleW(nullptr), nullptr);
+            if (c.kind == ControlKind::MenuButton)
+                ::SetWindowSubclass(controls_[id], &frmSet::MenuButtonProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        }
+        if (c.tooltip && c.kind != ControlKind::Slider) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = hwnd();
+            tool.uId = reinterpret_cast<UINT_PTR>(controls_[id]);
+            tool.lpszText = const_cast<wchar_t*>(L"");
+            ::SendMessageW(tooltips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    // The bands lie under everything that stands on them.
+    for (const auto& band : GradShape_)
+        ::SetWindowPos(band->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    LayOut();
+}
+
+void frmSet::ReleaseControls() {
+    tooltips_.reset();
+    sliders_.clear();
+    pickers_.clear();
+    GradShape_.clear();
+    controls_.clear();
+    for (auto& sizes : captionFonts_)
+        for (handles::Font& font : sizes) font.reset();
+    bandBrush_.reset();
+    buffer_.reset();
+    mnuMenu_.reset();
+    mnuLanguage_ = nullptr;
+}
+
+void frmSet::LayOut() {
+    for (size_t size = 0; size < captionFonts_.size(); ++size)
+        for (int bold = 0; bold < 2; ++bold)
+            captionFonts_[size][bold] =
+                CreateControlFont(dpi_, kControlFontHeight96 - static_cast<int>(size), bold != 0);
+    for (size_t i = 0; i < GradShape_.size(); ++i) {
+        const RECT r = BandPlace(i, dpi_);
+        ::MoveWindow(GradShape_[i]->hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    }
+    for (const SettingsControl& c : SettingsControls()) {
+        const RECT place96 = ToRect(c.place);
+        if (const auto slider = sliders_.find(c.id); slider != sliders_.end()) {
+            slider->second->SetDpi(dpi_, place96);
+        } else if (const auto picker = pickers_.find(c.id); picker != pickers_.end()) {
+            picker->second->SetDpi(dpi_, POINT{c.place.left, c.place.top});
+        } else {
+            const RECT r = ScaleToDpi(place96, dpi_);
+            ::MoveWindow(controls_[c.id], r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+            FitCaption(c);
+        }
+    }
+    ::SendMessageW(tooltips_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(captionFonts_[0][0].get()), FALSE);
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void frmSet::Lang_LanguageChange() {
+    if (controls_.empty()) return;
+    const SettingsRecord& settings = TheProgram().Settings();
+    for (const SettingsControl& c : SettingsControls()) {
+        const HWND control = controls_[c.id];
+        const std::wstring tip = Text(c.tooltip);
+        switch (c.kind) {
+        case ControlKind::Slider:
+            sliders_[c.id]->SetCaption(Text(c.caption));
+            sliders_[c.id]->SetTooltip(tip);
+            break;
+        case ControlKind::ColourPicker: pickers_[c.id]->SetAccessibleName(Text(c.caption)); break;
+        case ControlKind::HotkeyLabel:
+            ::SetWindowTextW(control, Widen(DisplayText(HotKey(settings, c.action))).c_str());
+            break;
+        // Drawn buttons and toggles carry their tooltip as their accessible name.
+        case ControlKind::PlayOption:
+        case ControlKind::HotkeyButton:
+        case ControlKind::LockToggle:
+            if (c.kind != ControlKind::LockToggle) ::SetWindowTextW(control, tip.c_str());
+            break;
+        default:
+            if (c.caption) ::SetWindowTextW(control, Text(c.caption).c_str());
+            break;
+        }
+        FitCaption(c);
+        if (!tip.empty() && c.kind != ControlKind::Slider) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = hwnd();
+            tool.uId = reinterpret_cast<UINT_PTR>(control);
+            tool.lpszText = const_cast<wchar_t*>(tip.c_str());
+            ::SendMessageW(tooltips_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    UpdateMenuCaptions();
+}
+
+void frmSet::ShowSettings() {
+    if (controls_.empty()) return;
+    const SettingsRecord& settings = TheProgram().Settings();
+    for (const SettingsControl& c : SettingsControls()) {
+        const HWND control = controls_[c.id];
+        switch (c.kind) {
+        case ControlKind::CheckBox:
+        case ControlKind::LockToggle:
+            ::SendMessageW(control, BM_SETCHECK, settings.IsOn(c.key) ? BST_CHECKED : BST_UNCHECKED, 0);
+            break;
+        case ControlKind::ColourOption:
+            ::SendMessageW(control, BM_SETCHECK, settings.GetInt(c.key) == c.value ? BST_CHECKED : BST_UNCHECKED, 0);
+            break;
+        case ControlKind::Slider: sliders_[c.id]->SetValue(settings.Get(c.key)); break;
+        case ControlKind::ColourPicker:
+            pickers_[c.id]->SetRGBColor(static_cast<uint32_t>(settings.GetInt(c.key)));
+            break;
+        case ControlKind::HotkeyLabel:
+            ::SetWindowTextW(control, Widen(DisplayText(HotKey(settings, c.action))).c_str());
+            break;
+        case ControlKind::PlayOption:
+        case ControlKind::Swatch: ::InvalidateRect(control, nullptr, FALSE); break;
+        default: break;
+        }
+    }
+    // A full-screen halo has no ring of its own.
+    ::EnableWindow(Control("chkRing"), !settings.IsOn(SettingKey::HaloFullScreen));
+    UpdateMenuCaptions();
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void frmSet::FitCaption(const SettingsControl& c) {
+    if (c.kind == ControlKind::Slider || c.kind == ControlKind::ColourPicker) return;
+    const HWND control = controls_[c.id];
+    const int bold = c.kind == ControlKind::CheckBox && OnBand(c.place) ? 1 : 0;
+    wchar_t text[512] = {};
+    ::GetWindowTextW(control, text, 512);
+    // The text area: a check box or option loses its box, a button its frame.
+    RECT area{};
+    ::GetClientRect(control, &area);
+    const bool box = c.kind == ControlKind::CheckBox || c.kind == ControlKind::ColourOption;
+    if (box) area.right -= ScaleToDpi(20, dpi_);
+    if (c.kind == ControlKind::Button) ::InflateRect(&area, -ScaleToDpi(4, dpi_), -ScaleToDpi(3, dpi_));
+    const bool lines = c.place.Height() > 20;
+    const UINT format = DT_CALCRECT | DT_NOPREFIX | (lines ? DT_WORDBREAK : DT_SINGLELINE);
+    handles::WindowDc dc(control);
+    HFONT chosen = captionFonts_.back()[bold].get();
+    for (const auto& sizes : captionFonts_) {
+        handles::SelectObjectGuard select(dc.get(), sizes[bold].get());
+        RECT needed{0, 0, area.right - area.left, 0};
+        ::DrawTextW(dc.get(), text, -1, &needed, format);
+        if (needed.right <= area.right - area.left && needed.bottom <= area.bottom - area.top) {
+            chosen = sizes[bold].get();
+            break;
+        }
+    }
+    if (reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)) != chosen)
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+}
+
+HBRUSH frmSet::ControlBackground(HWND control) {
+    RECT r{};
+    ::GetWindowRect(control, &r);
+    ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    // Back at 96 dpi to ask the table whether it stands on a band.
+    const Rect at96{r.left * 96 / static_cast<int>(dpi_), r.top * 96 / static_cast<int>(dpi_),
+                    r.right * 96 / static_cast<int>(dpi_), r.bottom * 96 / static_cast<int>(dpi_)};
+    return OnBand(at96) ? bandBrush_.get() : static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+}
+
+RECT frmSet::PreviewArea() const { return ScaleToDpi(RECT{24, 150, 50, 192}, dpi_); }
+
+void frmSet::InvalidatePreviews() {
+    // The strip left of the groups' controls, from the first group to the last.
+    const RECT strip = ScaleToDpi(RECT{0, kBandTops[0] + kBandHeight, 84, kBandTops[4]}, dpi_);
+    ::InvalidateRect(hwnd(), &strip, FALSE);
+}
+
+void frmSet::PaintContent(HDC dc, const RECT& area) {
+    FillBox(dc, buffer_->Tools(), area, RGB(255, 255, 255));
+    for (int32_t top : kBandTops) {
+        // One pixel above each band, as thin as a pixel at every DPI.
+        const int y = ScaleToDpi(top, dpi_) - 1;
+        FillBox(dc, buffer_->Tools(), RECT{0, y, area.right, y + 1}, kBandLineColour);
+    }
+    PaintPreviews(dc);
+}
+
+void frmSet::PaintPreviews(HDC dc) {
+    const SettingsRecord& settings = TheProgram().Settings();
+    GdiTools& tools = buffer_->Tools();
+    const auto scaled = [this](double v) { return v * dpi_ / 96.0; };
+    const auto box = [&](double l, double t, double r, double b) {
+        return ShapeRect{scaled(l), scaled(t), scaled(r - l), scaled(b - t)};
+    };
+    const int pen = std::max(1, ScaleToDpi(3, dpi_));
+
+    // Click indicator: a double ring.
+    DrawEllipse(dc, tools, box(20, 84, 52, 116), RGB(0, 0, 255), pen, false);
+    DrawEllipse(dc, tools, box(28, 92, 44, 108), RGB(0, 0, 255), pen, false);
+
+    // Mouse image: the picture in the chosen colour.
+    DrawMouseLayer(dc, PreviewArea(), 0, settings.IsOn(SettingKey::MouseImageColor));
+
+    // Halo: a disc in its colour, hollow when ring shaped.
+    const COLORREF halo = static_cast<COLORREF>(settings.GetInt(SettingKey::HaloColor));
+    FillEllipse(dc, tools, box(22, 224, 64, 266), halo);
+    if (settings.IsOn(SettingKey::HaloRing) && !settings.IsOn(SettingKey::HaloFullScreen))
+        FillEllipse(dc, tools, box(33, 235, 53, 255), RGB(255, 255, 255));
+
+    // Cross hair: four short bands in its colour around a gap, each with its centre line.
+    const CrossHairValues cross = CrossHairValuesOf(settings);
+    const int thick = ScaleToDpi(5, dpi_), line = std::max(1, ScaleToDpi(1, dpi_));
+    const int cx = ScaleToDpi(27, dpi_), cy = ScaleToDpi(317, dpi_);
+    const int gap = ScaleToDpi(5, dpi_), arm = ScaleToDpi(15, dpi_);
+    for (int side = 0; side < 4; ++side) {
+        const bool horizontal = side < 2;
+        const int sign = side % 2 == 0 ? -1 : 1;
+        const int from = sign * gap, to = sign * (gap + arm);
+        const int a = std::min(from, to), b = std::max(from, to);
+        const RECT bar = horizontal ? RECT{cx + a, cy - thick / 2, cx + b, cy - thick / 2 + thick}
+                                    : RECT{cx - thick / 2, cy + a, cx - thick / 2 + thick, cy + b};
+        FillBox(dc, tools, bar, cross.colour);
+        const RECT centre = horizontal ? RECT{bar.left, cy - line / 2, bar.right, cy - line / 2 + line}
+                                       : RECT{cx - line / 2, bar.top, cx - line / 2 + line, bar.bottom};
+        FillBox(dc, tools, centre, cross.lineColour);
+    }
+}
