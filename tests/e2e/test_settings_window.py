@@ -196,6 +196,21 @@ def main(h):
                              % (s.pixel(1200, 400),)))
     check(children(h)[CHK_CROSSHAIR]["checked"], "the Cross hair box is not ticked")
 
+    # "Default settings ..." from the menu, answered Yes: the halo is back at its default size.
+    h.move(h.screen[0] - 150, h.screen[1] - 150)
+    focus_settings(h)
+    h.xdotool("key", "F10")
+    time.sleep(0.4)
+    # Help, Blink, Pause, Language, Options, then the reset.
+    h.xdotool("key", "--delay", "120", *(["Down"] * 6), "Return")
+    box = language_text("en", 32)
+    check(h.wait_window("visible", box, 10) is not None, "no %r box after choosing the reset" % box)
+    rc, _ = h.winctl("press", box, "6")  # IDYES
+    check(rc == 0, "could not answer the reset box")
+    check(h.wait_window("gone", box, 10) is not None, "the reset box stayed")
+    expect_halo(h, 900, 400, 201, why="after the reset to defaults")
+    check(not children(h)[CHK_CROSSHAIR]["checked"], "the Cross hair box is still ticked after the reset")
+
     # German from the menu: every standard control's caption follows.
     h.move(h.screen[0] - 150, h.screen[1] - 150)
     choose_language(h, 1)
