@@ -1,5 +1,6 @@
 #include "app/modMain_win.h"
 
+#include "ui/DialogWindow_win.h"
 #include "ui/frmSet_win.h"
 
 namespace {
@@ -34,7 +35,7 @@ int RunMessageLoop() {
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         // The settings window's own keys and its Tab and arrow navigation come first.
-        if (SettingsWindow().PreTranslateMessage(msg)) continue;
+        if (SettingsWindow().PreTranslateMessage(msg) || RouteDialogMessage(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

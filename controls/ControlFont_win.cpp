@@ -32,3 +32,38 @@ RECT ScaleToDpi(const RECT& rect96, UINT dpi) {
     const Rect scaled = ScaleRect({rect96.left, rect96.top, rect96.right, rect96.bottom}, dpi);
     return {scaled.left, scaled.top, scaled.right, scaled.bottom};
 }
+
+void CaptionFonts::Make(UINT dpi) {
+    for (size_t size = 0; size < fonts_.size(); ++size)
+        for (int bold = 0; bold < 2; ++bold)
+            fonts_[size][bold] = CreateControlFont(dpi, kControlFontHeight96 - static_cast<int>(size), bold != 0);
+}
+
+void CaptionFonts::Release() {
+    for (auto& sizes : fonts_)
+        for (handles::Font& font : sizes) font.reset();
+}
+
+void CaptionFonts::Fit(HWND control, bool multiline, int reserved, int inset, bool bold) const {
+    const int b = bold ? 1 : 0;
+    wchar_t text[512] = {};
+    ::GetWindowTextW(control, text, 512);
+    RECT area{};
+    ::GetClientRect(control, &area);
+    area.right -= reserved;
+    ::InflateRect(&area, -inset, -inset);
+    const UINT format = DT_CALCRECT | DT_NOPREFIX | (multiline ? DT_WORDBREAK : DT_SINGLELINE);
+    handles::WindowDc dc(control);
+    HFONT chosen = fonts_.back()[b].get();
+    for (const auto& sizes : fonts_) {
+        handles::SelectObjectGuard select(dc.get(), sizes[b].get());
+        RECT needed{0, 0, area.right - area.left, 0};
+        ::DrawTextW(dc.get(), text, -1, &needed, format);
+        if (needed.right <= area.right - area.left && needed.bottom <= area.bottom - area.top) {
+            chosen = sizes[b].get();
+            break;
+        }
+    }
+    if (reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)) != chosen)
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+}

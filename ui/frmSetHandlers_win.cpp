@@ -3,6 +3,7 @@
 #include "ui/frmSet_win.h"
 
 #include "controls/ControlFont_win.h"
+#include "ui/Dialogs_win.h"
 #include "overlays/BackBuffer_win.h"
 
 namespace {
@@ -42,7 +43,19 @@ void frmSet::OnCommand(int id, int notification) {
                 if (FindSettingsControl(pickerId)->key == c->key) ::SetFocus(picker->hwnd());
         }
         break;
-    // The click, key and shortcut dialogs come with their own windows.
+    case ControlKind::Button:
+        if (notification != BN_CLICKED) break;
+        if (c->name == "cmdClickOptions") ShowClickOptions();
+        if (c->name == "cmdKeyOptions") ShowKeyBoardOptions(hwnd());
+        break;
+    case ControlKind::HotkeyButton: {
+        if (notification != BN_CLICKED) break;
+        // The label of the same group shows the shortcut.
+        for (const SettingsControl& label : SettingsControls())
+            if (label.kind == ControlKind::HotkeyLabel && label.action == c->action)
+                ShowHotKeyOptions(c->action, hwnd(), Control(label.name));
+        break;
+    }
     default: break;
     }
 }
@@ -125,7 +138,7 @@ void frmSet::DrawOwnerButton(const DRAWITEMSTRUCT& item) {
             FillBox(dc, tools, RECT{left, cy + i * 5 * unit - unit, left + 14 * unit, cy + i * 5 * unit + unit}, kGlyph);
         RECT text = r;
         text.left = left + 14 * unit;
-        DrawText(dc, captionFonts_[0][0].get(), caption, text, RGB(0, 0, 0), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawText(dc, captionFonts_.Normal(), caption, text, RGB(0, 0, 0), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         break;
     }
     case ControlKind::HotkeyButton: {

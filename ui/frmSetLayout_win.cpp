@@ -9,6 +9,7 @@
 #include "controls/ControlFont_win.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"
+#include "ui/Dialogs_win.h"
 #include "overlays/MouseArt_win.h"
 #include "overlays/OverlayValues.h"
 
@@ -114,8 +115,7 @@ void frmSet::ReleaseControls() {
     pickers_.clear();
     GradShape_.clear();
     controls_.clear();
-    for (auto& sizes : captionFonts_)
-        for (handles::Font& font : sizes) font.reset();
+    captionFonts_.Release();
     bandBrush_.reset();
     buffer_.reset();
     mnuMenu_.reset();
@@ -123,10 +123,7 @@ void frmSet::ReleaseControls() {
 }
 
 void frmSet::LayOut() {
-    for (size_t size = 0; size < captionFonts_.size(); ++size)
-        for (int bold = 0; bold < 2; ++bold)
-            captionFonts_[size][bold] =
-                CreateControlFont(dpi_, kControlFontHeight96 - static_cast<int>(size), bold != 0);
+    captionFonts_.Make(dpi_);
     for (size_t i = 0; i < GradShape_.size(); ++i) {
         const RECT r = BandPlace(i, dpi_);
         ::MoveWindow(GradShape_[i]->hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
@@ -143,7 +140,7 @@ void frmSet::LayOut() {
             FitCaption(c);
         }
     }
-    ::SendMessageW(tooltips_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(captionFonts_[0][0].get()), FALSE);
+    ::SendMessageW(tooltips_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(captionFonts_.Normal()), FALSE);
     ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -214,35 +211,16 @@ void frmSet::ShowSettings() {
     ::EnableWindow(Control("chkRing"), !settings.IsOn(SettingKey::HaloFullScreen));
     UpdateMenuCaptions();
     ::InvalidateRect(hwnd(), nullptr, FALSE);
+    RefreshDialogs();
 }
 
 void frmSet::FitCaption(const SettingsControl& c) {
     if (c.kind == ControlKind::Slider || c.kind == ControlKind::ColourPicker) return;
-    const HWND control = controls_[c.id];
-    const int bold = c.kind == ControlKind::CheckBox && OnBand(c.place) ? 1 : 0;
-    wchar_t text[512] = {};
-    ::GetWindowTextW(control, text, 512);
-    // The text area: a check box or option loses its box, a button its frame.
-    RECT area{};
-    ::GetClientRect(control, &area);
+    // A check box or option loses its box to the text, a button its frame.
     const bool box = c.kind == ControlKind::CheckBox || c.kind == ControlKind::ColourOption;
-    if (box) area.right -= ScaleToDpi(20, dpi_);
-    if (c.kind == ControlKind::Button) ::InflateRect(&area, -ScaleToDpi(4, dpi_), -ScaleToDpi(3, dpi_));
-    const bool lines = c.place.Height() > 20;
-    const UINT format = DT_CALCRECT | DT_NOPREFIX | (lines ? DT_WORDBREAK : DT_SINGLELINE);
-    handles::WindowDc dc(control);
-    HFONT chosen = captionFonts_.back()[bold].get();
-    for (const auto& sizes : captionFonts_) {
-        handles::SelectObjectGuard select(dc.get(), sizes[bold].get());
-        RECT needed{0, 0, area.right - area.left, 0};
-        ::DrawTextW(dc.get(), text, -1, &needed, format);
-        if (needed.right <= area.right - area.left && needed.bottom <= area.bottom - area.top) {
-            chosen = sizes[bold].get();
-            break;
-        }
-    }
-    if (reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)) != chosen)
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+    captionFonts_.Fit(controls_[c.id], c.place.Height() > 20, box ? ScaleToDpi(20, dpi_) : 0,
+                      c.kind == ControlKind::Button ? ScaleToDpi(4, dpi_) : 0,
+                      c.kind == ControlKind::CheckBox && OnBand(c.place));
 }
 
 HBRUSH frmSet::ControlBackground(HWND control) {

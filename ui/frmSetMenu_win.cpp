@@ -7,6 +7,7 @@
 #include "app/modMain_win.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"
+#include "ui/Dialogs_win.h"
 
 namespace {
 
@@ -98,9 +99,8 @@ void frmSet::mnuMenu_Command(int id) {
     case mnuPause: program.TogglePause(PauseSource::Menu); break;
     case mnuDefault: mnuDefault_Click(); break;
     case mnuExit: mnuExit_Click(); break;
-    // The options dialog and the boundary window come with their own windows.
-    case mnuOptions:
-    case mnuSetBoundary: break;
+    case mnuOptions: ShowOptions(hwnd()); break;
+    case mnuSetBoundary: ShowSetBoundary(); break;
     default:
         if (id >= static_cast<int>(mnuLang) && id < static_cast<int>(mnuLang) + kLanguageCount)
             SharedLanguage().ChangeLanguage(id - static_cast<int>(mnuLang));

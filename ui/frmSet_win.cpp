@@ -3,6 +3,7 @@
 #include "controls/ControlFont_win.h"
 #include "keyboard/WindowKeys.h"
 #include "lang/SharedLanguage_win.h"
+#include "ui/Dialogs_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -90,13 +91,16 @@ void frmSet::tmrStartup_Timer() {
 
 bool frmSet::Form_QueryUnload(int unloadMode) {
     if (unloadMode != 0 || TaskbarMode()) return true;
-    // Closing from the title bar in tray mode keeps the program running.
+    // Closing from the title bar in tray mode keeps the program running; the dialogs go too.
     ::ShowWindow(hwnd(), SW_MINIMIZE);
     ::ShowWindow(hwnd(), SW_HIDE);
+    HideDialogs();
     return false;
 }
 
 void frmSet::mnuExit_Click() { Form_Unload(); }
+
+void frmSet::ShowHelp() { ShowHelpWindow(hwnd()); }
 
 void frmSet::Form_Unload() {
     if (unloaded_) return;
@@ -105,6 +109,7 @@ void frmSet::Form_Unload() {
     const int32_t state = ::IsIconic(hwnd()) ? 1 : ::IsZoomed(hwnd()) ? 2 : 0;
     TheProgram().Form_Unload({state, ::IsWindowVisible(hwnd()) != FALSE});
     SharedLanguage().Unsubscribe(g_languageSubscription);
+    UnloadDialogs();
     ReleaseControls();
     Unload();
     ::PostQuitMessage(0);

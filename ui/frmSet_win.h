@@ -9,6 +9,7 @@
 #include "app/BaseWindow_win.h"
 #include "app/Program_win.h"
 #include "controls/ColorPic_win.h"
+#include "controls/ControlFont_win.h"
 #include "controls/GradShape_win.h"
 #include "controls/ctlSlider_win.h"
 #include "overlays/BackBuffer_win.h"
@@ -31,8 +32,8 @@ public:
     bool Show();
 
     void ShowThisForm();
-    // Seam for the help window, which a later part of the program brings.
-    void ShowHelp() {}
+    // The help window, owned by this window.
+    void ShowHelp();
     void mnuExit_Click();
     // The menu's reset to defaults: asks, empties the file, applies and saves.
     void mnuDefault_Click();
@@ -110,8 +111,7 @@ private:
     bool unloaded_ = false;
     UINT dpi_ = 96;
     std::unique_ptr<BackBuffer> buffer_;
-    // Caption fonts from the window's size down, normal and bold, for long translations.
-    std::array<std::array<handles::Font, 2>, 5> captionFonts_;
+    CaptionFonts captionFonts_;
     handles::Brush bandBrush_;
     handles::Window tooltips_;
     std::map<int32_t, HWND> controls_;

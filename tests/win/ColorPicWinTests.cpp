@@ -3,21 +3,14 @@
 #include "controls/ColorPic_win.h"
 #include "controls/GradShape_win.h"
 
+#include "tests/win/Pump.h"
+
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
 #include <vector>
 
 namespace {
-
-void Pump(DWORD milliseconds) {
-    const DWORD end = ::GetTickCount() + milliseconds;
-    MSG msg;
-    do {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (static_cast<LONG>(::GetTickCount() - end) < 0);
-}
 
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 

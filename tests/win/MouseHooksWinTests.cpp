@@ -1,6 +1,8 @@
 // dsmouse.dll and the program's hook layer under real input: SendInput reaches
 // low-level hooks, and the presses land on a window of this test so that the
 // client/non-client answer is known.
+#include "tests/win/Pump.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -41,15 +43,11 @@ void PumpOnce() {
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
 }
 
-void PumpFor(DWORD ms) {
-    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < ms;) PumpOnce();
-}
-
 // Until done() or a second has passed, then a little longer so that anything extra shows.
 template <typename Done>
-void Pump(Done done) {
+void PumpUntil(Done done) {
     for (const DWORD start = ::GetTickCount(); !done() && ::GetTickCount() - start < 1000;) PumpOnce();
-    PumpFor(60);
+    Pump(60);
 }
 
 // A time stamp for the injected input, so that "slow" second clicks need no waiting.
@@ -100,7 +98,7 @@ public:
                                         L"target", WS_POPUP, 100, 100, 400, 300, nullptr, nullptr,
                                         windowClass.hInstance, nullptr));
         ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
-        PumpFor(50);
+        Pump(50);
     }
     POINT Client() const { return ToScreen(200, 150); }
     POINT Caption() const { return ToScreen(200, kCaptionHeight / 2); }
@@ -143,7 +141,7 @@ TEST(DsMouse, ReportsPressesReleasesAndSynthesisedDoubleClicks) {
 
     const POINT at = target.Client();
     Click(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    Pump([] { return g_reports.size() >= 2; });
+    PumpUntil([] { return g_reports.size() >= 2; });
     ASSERT_EQ(Messages(g_reports), (std::vector<int32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
     EXPECT_EQ(g_reports[0].x, at.x);
     EXPECT_EQ(g_reports[0].y, at.y);
@@ -153,7 +151,7 @@ TEST(DsMouse, ReportsPressesReleasesAndSynthesisedDoubleClicks) {
     // Second click → double-click; the third starts afresh.
     Click(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     Click(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    Pump([] { return g_reports.size() >= 6; });
+    PumpUntil([] { return g_reports.size() >= 6; });
     EXPECT_EQ(Messages(g_reports), (std::vector<int32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
                                                          WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}));
 
@@ -166,7 +164,7 @@ TEST(DsMouse, ReportsPressesReleasesAndSynthesisedDoubleClicks) {
     Click(away, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     Click(away, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
     Click(away, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-    Pump([] { return g_reports.size() >= 10; });
+    PumpUntil([] { return g_reports.size() >= 10; });
     EXPECT_EQ(Messages(g_reports),
               (std::vector<int32_t>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDOWN,
                                     WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}));
@@ -185,7 +183,7 @@ TEST(DsMouse, ReportsNonClientVariantsOverAWindowFrame) {
     Click(caption, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     Click(caption, MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON2);
     Click(target.Client(), MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON1);
-    Pump([] { return g_reports.size() >= 8; });
+    PumpUntil([] { return g_reports.size() >= 8; });
     ASSERT_EQ(Messages(g_reports),
               (std::vector<int32_t>{WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK, WM_NCLBUTTONUP,
                                     WM_NCXBUTTONDOWN, WM_NCXBUTTONUP, WM_XBUTTONDOWN, WM_XBUTTONUP}));
@@ -207,7 +205,7 @@ TEST(DsMouse, StartTwiceKeepsOneHookAndStopIsFinal) {
 
     const POINT at = target.Client();
     Click(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    Pump([] { return g_otherReports.size() >= 2; });
+    PumpUntil([] { return g_otherReports.size() >= 2; });
     EXPECT_TRUE(g_reports.empty());
     EXPECT_EQ(Messages(g_otherReports), (std::vector<int32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
 
@@ -218,7 +216,7 @@ TEST(DsMouse, StartTwiceKeepsOneHookAndStopIsFinal) {
     const size_t reportsAtStop = g_otherReports.size();
     Send(MOUSEEVENTF_LEFTUP);
     Click(at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-    PumpFor(200);
+    Pump(200);
     EXPECT_EQ(g_otherReports.size(), reportsAtStop);
     EXPECT_TRUE(g_reports.empty());
 
@@ -226,7 +224,7 @@ TEST(DsMouse, StartTwiceKeepsOneHookAndStopIsFinal) {
     ASSERT_EQ(dsmouse.SetMouseHook(kDsMouseStart, Record), 1);
     g_clock += ::GetDoubleClickTime() + 1;
     Click(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    Pump([] { return g_reports.size() >= 2; });
+    PumpUntil([] { return g_reports.size() >= 2; });
     EXPECT_EQ(Messages(g_reports), (std::vector<int32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
 }
 
@@ -297,7 +295,7 @@ TEST(MouseHooks, HookProceduresPostAndReturnTheDispatchRunsFromTheLoop) {
     MSG queued{};
     EXPECT_TRUE(::PeekMessageW(&queued, receiver.get(), kMouseHookMessage, kMouseHookMessage, PM_NOREMOVE));
 
-    Pump([] { return g_events.size() >= 3; });
+    PumpUntil([] { return g_events.size() >= 3; });
     EXPECT_EQ(g_events, (std::vector<MouseEvent>{{RightUp, 0}, {WheelTurned, -1}, {LeftDown, 0}}));
     EXPECT_EQ(g_held, (std::vector<uint32_t>{HeldCtrl, 0, 0})) << "the modifiers are those the hook saw";
 
@@ -305,7 +303,7 @@ TEST(MouseHooks, HookProceduresPostAndReturnTheDispatchRunsFromTheLoop) {
     g_events.clear();
     LowLevelMouseProc(HC_ACTION, WM_LBUTTONUP, reinterpret_cast<LPARAM>(&release));
     RemoveMouseHooks();
-    PumpFor(50);
+    Pump(50);
     EXPECT_TRUE(g_events.empty());
 }
 
@@ -329,7 +327,7 @@ TEST(MouseHooks, TakePressesFromTheLibraryAndReleasesAndWheelFromBoth) {
     Click(at, MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON1);
     Send(MOUSEEVENTF_WHEEL, static_cast<DWORD>(WHEEL_DELTA));
     Send(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-2 * WHEEL_DELTA));
-    Pump([] { return g_events.size() >= 10; });
+    PumpUntil([] { return g_events.size() >= 10; });
     // Both hooks pass a release on; the press comes once.
     EXPECT_EQ(g_events, (std::vector<MouseEvent>{{LeftDown, 0},
                                                  {LeftUp, 0},
@@ -348,7 +346,7 @@ TEST(MouseHooks, TakePressesFromTheLibraryAndReleasesAndWheelFromBoth) {
     g_events.clear();
     Click(at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     Send(MOUSEEVENTF_WHEEL, static_cast<DWORD>(WHEEL_DELTA));
-    PumpFor(200);
+    Pump(200);
     EXPECT_TRUE(g_events.empty());
 }
 
@@ -367,7 +365,7 @@ TEST(MouseHooks, RunWithoutTheLibrary) {
 
     Click(target.Client(), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     Send(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA));
-    Pump([] { return g_events.size() >= 2; });
+    PumpUntil([] { return g_events.size() >= 2; });
     EXPECT_EQ(g_events, (std::vector<MouseEvent>{{RightUp, 0}, {WheelTurned, -1}}));
 
     RemoveMouseHooks();

@@ -5,20 +5,13 @@
 #include "app/modMain_win.h"
 #include "hook/MouseEvent.h"
 
+#include "tests/win/Pump.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-void Pump(DWORD milliseconds) {
-    const DWORD end = ::GetTickCount() + milliseconds;
-    MSG msg;
-    do {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (static_cast<LONG>(::GetTickCount() - end) < 0);
-}
 
 BYTE AlphaOf(HWND window) {
     BYTE alpha = 0;

@@ -6,6 +6,8 @@
 #include "lang/SharedLanguage_win.h"
 #include "ui/frmSet_win.h"
 
+#include "tests/win/Pump.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,17 +19,9 @@ namespace {
 
 std::vector<std::string> g_steps;
 
-void Pump(DWORD milliseconds = 30) {
-    const DWORD end = ::GetTickCount() + milliseconds;
-    MSG msg;
-    do {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (SettingsWindow().PreTranslateMessage(msg)) continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(2);
-    } while (::GetTickCount() < end);
+// Messages as the program's loop runs them: the settings window's keys first.
+void PumpWindow(DWORD milliseconds) {
+    Pump(milliseconds, [](MSG& msg) { return SettingsWindow().PreTranslateMessage(msg); });
 }
 
 std::wstring WindowText(HWND window) {
@@ -59,7 +53,7 @@ protected:
         SetApplySettingsTrace([](const char* step) { g_steps.emplace_back(step); });
         SettingsWindow().SetSettingsPathForTest(Narrow(file_));
         ASSERT_TRUE(SettingsWindow().Show());
-        Pump(100);
+        PumpWindow(100);
     }
     static void TearDownTestSuite() {
         SettingsWindow().mnuExit_Click();
@@ -235,7 +229,7 @@ TEST_F(SettingsWindowTest, DraggingASliderRepaintsThatSliderAndNothingElseOfTheW
     static std::set<HWND> painted;
     ctlSlider* size = window().Slider("sldSizeSpot");
     ::SetFocus(size->hwnd());
-    Pump(200);
+    PumpWindow(200);
     const HHOOK hook = ::SetWindowsHookExW(
         WH_GETMESSAGE,
         [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
@@ -251,10 +245,10 @@ TEST_F(SettingsWindowTest, DraggingASliderRepaintsThatSliderAndNothingElseOfTheW
     ::SendMessageW(size->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((knob.left + knob.right) / 2, y));
     for (int x = 5; x < r.right; x += 8) {
         ::SendMessageW(size->hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
-        Pump(5);
+        PumpWindow(5);
     }
     ::SendMessageW(size->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(r.right, y));
-    Pump(100);
+    PumpWindow(100);
     ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(settings().GetInt(SettingKey::HaloSize), 300);
     std::set<HWND> ofTheWindow;

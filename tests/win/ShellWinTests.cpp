@@ -6,24 +6,14 @@
 #include "hook/MouseHooks_win.h"
 #include "ui/frmSet_win.h"
 
+#include "tests/win/Pump.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 
 namespace {
-
-void PumpMessages(DWORD milliseconds = 50) {
-    const DWORD end = ::GetTickCount() + milliseconds;
-    MSG msg;
-    do {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() < end);
-}
 
 void PrepareDisplay() {
     Main().ColourKey = ReadColourKey();
@@ -164,7 +154,7 @@ TEST(Tracking, FollowsThePointerAndLeavesStillWindowsAlone) {
     int desktopChanges = 0;
     Tracking tracking(overlays, [&] { ++desktopChanges; });
     ASSERT_TRUE(::SetCursorPos(300, 250));
-    PumpMessages();
+    Pump(50);
     const Point pointer = CursorPosition();
     tracking.PlaceOverlays(false);
     EXPECT_EQ(overlays.spot.Position(), CentreHaloOnPointer(pointer, {201, 201}));
@@ -196,7 +186,7 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     frmSet& settings = SettingsWindow();
     settings.SetSettingsPathForTest(Narrow(file));
     ASSERT_TRUE(settings.Show());
-    PumpMessages(100);
+    Pump(100);
 
     auto windows = OwnWindowsByClass();
     EXPECT_EQ(windows[L"Glimmora_frmSet"], 1);
@@ -249,7 +239,7 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     ::ShowWindow(settings.hwnd(), SW_MINIMIZE);
     ::ShowWindow(settings.hwnd(), SW_HIDE);
     ::PostMessageW(message, ::RegisterWindowMessageW(kMessageIdName), 0, 0);
-    PumpMessages(100);
+    Pump(100);
     EXPECT_TRUE(::IsWindowVisible(settings.hwnd()));
     EXPECT_FALSE(::IsIconic(settings.hwnd()));
 

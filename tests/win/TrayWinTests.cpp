@@ -7,21 +7,14 @@
 #include "app/modMain_win.h"
 #include "lang/SharedLanguage_win.h"
 
+#include "tests/win/Pump.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 namespace {
-
-void Pump(DWORD milliseconds) {
-    const DWORD end = ::GetTickCount() + milliseconds;
-    MSG msg;
-    do {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (static_cast<LONG>(::GetTickCount() - end) < 0);
-}
 
 // A menu as text: entries joined by "|", a separator as "-", "~" before a greyed entry,
 // "*" before the default one and "+" before a checked one.
