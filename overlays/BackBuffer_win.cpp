@@ -31,9 +31,18 @@ bool FontInstalled(const std::wstring& face) {
 }  // namespace
 
 std::wstring FirstInstalledFace(const std::vector<std::wstring>& faces) {
+    // Asking the system is slow (it lists every face of a family); the answer holds for the run.
+    static std::vector<std::pair<std::vector<std::wstring>, std::wstring>> known;
+    for (const auto& [asked, answer] : known)
+        if (asked == faces) return answer;
+    std::wstring answer = L"Segoe UI";
     for (const std::wstring& candidate : faces)
-        if (FontInstalled(candidate)) return candidate;
-    return L"Segoe UI";
+        if (FontInstalled(candidate)) {
+            answer = candidate;
+            break;
+        }
+    known.emplace_back(faces, answer);
+    return answer;
 }
 
 HBRUSH GdiTools::Brush(COLORREF colour) {
