@@ -1,8 +1,10 @@
 // Glimmora with a trace of every mouse event the settings window dispatches: one line
 // "<code> <data>" per event, appended to the file named by GLIMMORA_TRACE_FILE; and the
 // milliseconds from the program's start to its settings window standing fully painted,
-// appended to the file named by GLIMMORA_OPEN_TIME_FILE. Only the end-to-end tests and
-// the benchmarks use it; the shipped program has no trace.
+// appended to the file named by GLIMMORA_OPEN_TIME_FILE; and every 10 s the handle layer's
+// live counts "<seconds> <gdi> <dcs> <windows> <timers> <hooks>", appended to the file named
+// by GLIMMORA_LIVE_COUNTS_FILE. Only the end-to-end tests and the benchmarks use it; the
+// shipped program has no trace.
 #include "app/modMain_win.h"
 #include "ui/frmSet_win.h"
 
@@ -34,6 +36,21 @@ void WriteTrace(int32_t code, int32_t data) {
     std::fflush(g_traceFile);
 }
 
+wchar_t g_liveCountsPath[MAX_PATH] = {};
+
+void CALLBACK WriteLiveCounts(HWND, UINT, UINT_PTR, DWORD) {
+    const handles::LiveCounts& live = handles::Live();
+    if (FILE* file = ::_wfopen(g_liveCountsPath, L"a")) {
+        LARGE_INTEGER now{}, frequency{};
+        ::QueryPerformanceCounter(&now);
+        ::QueryPerformanceFrequency(&frequency);
+        std::fprintf(file, "%.0f %ld %ld %ld %ld %ld\n",
+                     static_cast<double>(now.QuadPart - g_start.QuadPart) / static_cast<double>(frequency.QuadPart),
+                     live.gdiObjects, live.dcs, live.windows, live.timers, live.hooks);
+        std::fclose(file);
+    }
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -44,7 +61,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         g_traceFile = ::_wfopen(path, L"a");
         SetMouseEventTrace(&WriteTrace);
     }
+    // A thread timer: the program's message loop runs it between its own messages.
+    const UINT_PTR liveCounts =
+        ::GetEnvironmentVariableW(L"GLIMMORA_LIVE_COUNTS_FILE", g_liveCountsPath, MAX_PATH) > 0
+            ? ::SetTimer(nullptr, 0, 10000, &WriteLiveCounts)
+            : 0;
     const int code = StartProgram();
+    if (liveCounts) ::KillTimer(nullptr, liveCounts);
     if (g_traceFile) std::fclose(g_traceFile);
     return code;
 }

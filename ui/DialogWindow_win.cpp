@@ -32,8 +32,8 @@ HWND DialogBase::Control(int id) const {
 }
 
 void DialogBase::Attach(HWND window, UINT dpi) {
-    if (window_ != window) {
-        window_ = window;
+    if (dialogWindow_ != window) {
+        dialogWindow_ = window;
         OpenDialogs().push_back(window);
         languageSubscription_ = SharedLanguage().Subscribe([this] { Lang_LanguageChange(); });
     }
@@ -42,17 +42,17 @@ void DialogBase::Attach(HWND window, UINT dpi) {
 }
 
 void DialogBase::Detach() {
-    if (!window_) return;
+    if (!dialogWindow_) return;
     auto& dialogs = OpenDialogs();
-    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), window_), dialogs.end());
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), dialogWindow_), dialogs.end());
     SharedLanguage().Unsubscribe(languageSubscription_);
-    window_ = nullptr;
+    dialogWindow_ = nullptr;
     controls_.clear();
     fonts_.Release();
 }
 
 HWND DialogBase::AddControl(int id, const wchar_t* windowClass, DWORD style, const Rect& place96, bool bold) {
-    const HWND child = ::CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
+    const HWND child = ::CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialogWindow_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                          ::GetModuleHandleW(nullptr), nullptr);
     const DWORD kind = style & 0x0F;
@@ -64,6 +64,15 @@ HWND DialogBase::AddControl(int id, const wchar_t* windowClass, DWORD style, con
 }
 
 void DialogBase::AddPlaced(int id, HWND child, const Rect& place96) { controls_[id] = {child, place96, false, 0, false}; }
+
+void DialogBase::MoveControl(int id, const Rect& place96) {
+    const auto found = controls_.find(id);
+    if (found == controls_.end()) return;
+    found->second.place96 = place96;
+    const Rect r = ScaleRect(place96, dpi_);
+    ::MoveWindow(found->second.window, r.left, r.top, r.Width(), r.Height(), TRUE);
+    Fit(found->second);
+}
 
 void DialogBase::SetText(int id, const std::wstring& text) {
     const auto found = controls_.find(id);
@@ -109,7 +118,7 @@ bool DialogBase::HandleCommon(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
     case WM_ACTIVATE:
         // Whole again whenever it comes forward: other windows may have left traces.
         if (LOWORD(wParam) != WA_INACTIVE)
-            ::RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            ::RedrawWindow(dialogWindow_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         return false;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -118,7 +127,7 @@ bool DialogBase::HandleCommon(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
         return true;
     case WM_ERASEBKGND: {
         RECT area{};
-        ::GetClientRect(window_, &area);
+        ::GetClientRect(dialogWindow_, &area);
         ::FillRect(reinterpret_cast<HDC>(wParam), &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         result = 1;
         return true;

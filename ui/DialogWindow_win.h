@@ -21,7 +21,7 @@ bool RouteDialogMessage(MSG& msg);
 class DialogBase {
 public:
     virtual ~DialogBase();
-    HWND DialogHwnd() const { return window_; }
+    HWND DialogHwnd() const { return dialogWindow_; }
     UINT Dpi() const { return dpi_; }
     HWND Control(int id) const;
     // The id's text in the current language (UTF-16).
@@ -40,6 +40,8 @@ protected:
     HWND AddControl(int id, const wchar_t* windowClass, DWORD style, const Rect& place96, bool bold = false);
     // Any other child already created (our own controls) to be moved with the layout.
     void AddPlaced(int id, HWND child, const Rect& place96);
+    // Gives a control a new place at 96 dpi (layouts that follow a resizable window).
+    void MoveControl(int id, const Rect& place96);
     // Sets a control's text and fits its font to it.
     void SetText(int id, const std::wstring& text);
     void Attach(HWND window, UINT dpi);
@@ -56,7 +58,7 @@ protected:
 private:
     void Fit(const Placed& placed) const;
 
-    HWND window_ = nullptr;
+    HWND dialogWindow_ = nullptr;  // not window_: BaseWindow has one, and lookups through Derived would be ambiguous
     UINT dpi_ = 96;
     std::map<int, Placed> controls_;
     int languageSubscription_ = 0;
@@ -93,7 +95,6 @@ public:
     }
 
 protected:
-    static HICON ClassIcon() { return nullptr; }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         LRESULT result = 0;
         if (message == WM_DPICHANGED) {

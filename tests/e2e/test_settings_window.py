@@ -16,6 +16,7 @@ import subprocess
 import time
 
 from harness import *
+from settings_ui import *
 
 REFERENCE = os.path.join(os.path.dirname(__file__), "reference", "settings-window-96dpi.png")
 # Regions of the client area at 96 dpi: the top row, the five groups and the last band.
@@ -25,40 +26,8 @@ TARGET = (255, 255, 255)
 HALO_TRANS = 80
 
 
-def shots_folder(h):
-    folder = os.environ.get("GLIMMORA_E2E_SHOTS") or os.path.join(os.path.dirname(h.bin), "e2e-shots")
-    os.makedirs(folder, exist_ok=True)
-    return folder
-
-
-def client_rect(h):
-    rc, out = h.winctl("client-rect", SETTINGS_TITLE)
-    check(rc == 0, "no settings window")
-    return tuple(map(int, out.split()))
-
-
-def children(h):
-    rc, out = h.winctl("children", SETTINGS_TITLE)
-    check(rc == 0, "no settings window")
-    found = {}
-    for line in out.splitlines():
-        f = line.split("\t")
-        if len(f) >= 7:
-            found[int(f[0])] = dict(cls=f[1], visible=f[2] == "1", enabled=f[3] == "1", checked=f[4] == "1",
-                                    rect=tuple(map(int, f[5].split())), text=f[6])
-    return found
-
-
 # Control ids of the layout table.
 CHK_SPOT, CHK_CROSSHAIR, SLD_SIZE_SPOT, COLPIC_SPOT = 1030, 1040, 1035, 1036
-
-
-def crop(h, shot, rect, name):
-    left, top, right, bottom = rect
-    path = os.path.join(shots_folder(h), name)
-    subprocess.run(["convert", shot.path, "-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top),
-                    "+repage", path], check=True)
-    return path
 
 
 def raw(path):
@@ -117,47 +86,6 @@ def drag(h, x0, y, x1):
     h.xdotool("mouseup", 1)
 
 
-def focus_settings(h):
-    h.winctl("focus", SETTINGS_TITLE)
-    wid = subprocess.run(["xdotool", "search", "--name", SETTINGS_TITLE], env=h.env,
-                         stdout=subprocess.PIPE).stdout.split()
-    if wid:
-        subprocess.run(["xdotool", "windowfocus", wid[0]], env=h.env, stderr=subprocess.DEVNULL)
-    time.sleep(0.3)
-
-
-def choose_language(h, index):
-    """The program menu from the keyboard: F10, down to the language entry, its submenu."""
-    focus_settings(h)
-    h.xdotool("key", "F10")
-    time.sleep(0.4)
-    # Help, Blink, Pause, then the language entry (separators are skipped).
-    h.xdotool("key", "--delay", "120", *(["Down"] * 4), "Right", *(["Down"] * index), "Return")
-    time.sleep(0.6)
-
-
-def language_text(code, text_id):
-    with open(os.path.join(ROOT, "lang", "Strings_%s.inc" % code), encoding="utf-8") as f:
-        for line in f:
-            m = re.match(r'\{(\d+), "(.*)"\},', line.strip())
-            if m and int(m.group(1)) == text_id:
-                return m.group(2).replace('\\"', '"')
-    return None
-
-
-def wait_for_balloon_to_go(h, client):
-    """The start balloon of the tray icon may lie over the window for its few seconds."""
-    deadline = time.monotonic() + 15
-    while time.monotonic() < deadline:
-        over = [w for w in h.windows() if w["visible"] and w["cls"].lower() == "tooltips_class32"
-                and w["rect"][0] < client[2] and client[0] < w["rect"][2]
-                and w["rect"][1] < client[3] and client[1] < w["rect"][3]]
-        if not over:
-            return
-        time.sleep(0.5)
-    raise CheckFailed("a tooltip or balloon stayed over the settings window for 15 s")
-
-
 def main(h):
     h.no_settings()
     h.start_target(colour=TARGET)
@@ -198,11 +126,8 @@ def main(h):
 
     # "Default settings ..." from the menu, answered Yes: the halo is back at its default size.
     h.move(h.screen[0] - 150, h.screen[1] - 150)
-    focus_settings(h)
-    h.xdotool("key", "F10")
-    time.sleep(0.4)
     # Help, Blink, Pause, Language, Options, then the reset.
-    h.xdotool("key", "--delay", "120", *(["Down"] * 6), "Return")
+    menu_keys(h, *(["Down"] * 6), "Return")
     box = language_text("en", 32)
     check(h.wait_window("visible", box, 10) is not None, "no %r box after choosing the reset" % box)
     rc, _ = h.winctl("press", box, "6")  # IDYES
@@ -223,7 +148,7 @@ def main(h):
     crop(h, h.shot(), client_rect(h), "settings-window-de.png")
 
     # The other languages, for the eye.
-    for index, code in enumerate(("en", "de", "fr", "pl", "es", "tr", "da")):
+    for index, code in enumerate(LANGUAGE_CODES):
         if code == "de":
             continue
         choose_language(h, index)

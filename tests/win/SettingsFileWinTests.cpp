@@ -1,3 +1,5 @@
+#include "tests/win/BoxAnswerer.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
@@ -100,42 +102,6 @@ SettingsRecord UsersRecord() {
 
 // Answers a message box titled title with button, once it shows; collects the texts of
 // its child windows and which of the buttons it has.
-class BoxAnswerer {
-public:
-    BoxAnswerer(const std::string& title, int button)
-        : thread_([this, title = Widen(title), button] { Answer(title, button); }) {}
-    ~BoxAnswerer() { Wait(); }
-    void Wait() {
-        if (thread_.joinable()) thread_.join();
-    }
-    bool seen = false;
-    std::vector<std::string> texts;
-    bool hasOk = false, hasYes = false, hasNo = false;
-
-private:
-    void Answer(const std::wstring& title, int button) {
-        for (int tries = 0; tries < 200 && !seen; ++tries) {
-            HWND box = ::FindWindowW(L"#32770", title.c_str());
-            if (!box || !::IsWindowVisible(box)) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                continue;
-            }
-            seen = true;
-            ::EnumChildWindows(box, [](HWND child, LPARAM self) {
-                wchar_t text[512] = {};
-                ::GetWindowTextW(child, text, 512);
-                reinterpret_cast<BoxAnswerer*>(self)->texts.push_back(Narrow(text));
-                return TRUE;
-            }, reinterpret_cast<LPARAM>(this));
-            hasOk = ::GetDlgItem(box, IDOK) != nullptr;
-            hasYes = ::GetDlgItem(box, IDYES) != nullptr;
-            hasNo = ::GetDlgItem(box, IDNO) != nullptr;
-            ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-        }
-    }
-    std::thread thread_;
-};
-
 bool Contains(const std::vector<std::string>& texts, const std::string& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }

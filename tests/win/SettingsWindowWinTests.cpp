@@ -6,7 +6,7 @@
 #include "lang/SharedLanguage_win.h"
 #include "ui/frmSet_win.h"
 
-#include "tests/win/Pump.h"
+#include "tests/win/ProgramTest.h"
 
 #include <gtest/gtest.h>
 
@@ -19,55 +19,16 @@ namespace {
 
 std::vector<std::string> g_steps;
 
-// Messages as the program's loop runs them: the settings window's keys first.
-void PumpWindow(DWORD milliseconds) {
-    Pump(milliseconds, [](MSG& msg) { return SettingsWindow().PreTranslateMessage(msg); });
-}
-
-std::wstring WindowText(HWND window) {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    return text;
-}
-
-// A key as the message loop delivers it to the focused control.
-void Key(WPARAM key) {
-    MSG msg{::GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
-    if (!SettingsWindow().PreTranslateMessage(msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 // The settings window of this test process, on a settings file of its own.
-class SettingsWindowTest : public ::testing::Test {
+class SettingsWindowTest : public ProgramTest {
 protected:
     static void SetUpTestSuite() {
-        Main().ColourKey = ReadColourKey();
-        UpdateScreenBounds();
-        Main().MessageId = ::RegisterWindowMessageW(kMessageIdName);
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        file_ = std::wstring(temp) + L"glimmora-settings-window-test.ini";
-        ::DeleteFileW(file_.c_str());
         SetApplySettingsTrace([](const char* step) { g_steps.emplace_back(step); });
-        SettingsWindow().SetSettingsPathForTest(Narrow(file_));
-        ASSERT_TRUE(SettingsWindow().Show());
-        PumpWindow(100);
+        StartProgram(L"glimmora-settings-window-test.ini");
     }
-    static void TearDownTestSuite() {
-        SettingsWindow().mnuExit_Click();
-        // The exit ends the message loop; later tests of this process run their own.
-        MSG quit;
-        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-        Main().MessageWindow.reset();
-        ::DeleteFileW(file_.c_str());
-    }
+    static void TearDownTestSuite() { EndProgram(); }
     static frmSet& window() { return SettingsWindow(); }
-    static const SettingsRecord& settings() { return TheProgram().Settings(); }
-    static std::wstring file_;
 };
-std::wstring SettingsWindowTest::file_;
 
 }  // namespace
 
@@ -229,7 +190,7 @@ TEST_F(SettingsWindowTest, DraggingASliderRepaintsThatSliderAndNothingElseOfTheW
     static std::set<HWND> painted;
     ctlSlider* size = window().Slider("sldSizeSpot");
     ::SetFocus(size->hwnd());
-    PumpWindow(200);
+    PumpProgram(200);
     const HHOOK hook = ::SetWindowsHookExW(
         WH_GETMESSAGE,
         [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
@@ -245,10 +206,10 @@ TEST_F(SettingsWindowTest, DraggingASliderRepaintsThatSliderAndNothingElseOfTheW
     ::SendMessageW(size->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((knob.left + knob.right) / 2, y));
     for (int x = 5; x < r.right; x += 8) {
         ::SendMessageW(size->hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
-        PumpWindow(5);
+        PumpProgram(5);
     }
     ::SendMessageW(size->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(r.right, y));
-    PumpWindow(100);
+    PumpProgram(100);
     ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(settings().GetInt(SettingKey::HaloSize), 300);
     std::set<HWND> ofTheWindow;

@@ -1,0 +1,36 @@
+// The three drop-down lists of one shortcut (first modifier, second modifier, key): what
+// each holds, what it shows selected, and what a choice in one of them makes of the
+// shortcut. The dialogs only mirror these lists into combo boxes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "keyboard/HotKeyInfo.h"
+#include "keyboard/KeyLists.h"
+
+class clsLanguage;
+
+struct ShortcutLists {
+    KeyList spec1;  // Shift, Ctrl, Alt
+    KeyList spec2;  // the modifiers but the one selected in spec1
+    KeyList key;    // "(none)" and the keys that may end a shortcut
+};
+
+enum class ShortcutList { Spec1, Spec2, Key };
+
+// The lists showing the shortcut. A modifier the second list leaves out (the first one
+// again) shows as that list's first item: a shortcut needs two different modifiers. A
+// code no list could ever offer (a hand-edited file) shows as nothing selected rather
+// than being replaced by the first item behind the user's back.
+ShortcutLists ShowShortcut(const HotKeyInfo& shortcut, const clsLanguage& language, const KeyNameLocale& locale);
+
+// The shortcut as the lists show it: each list's selected code; a list without a
+// selection leaves the shortcut's own value. Triggered is kept.
+HotKeyInfo ShortcutShown(const ShortcutLists& lists, const HotKeyInfo& shortcut);
+
+// The user chose item index of one list (an index past the end changes nothing). A new
+// first modifier refills the second list without it, keeping the second modifier where
+// it is still offered. Returns the shortcut the lists now show.
+HotKeyInfo ChooseShortcutItem(ShortcutLists& lists, ShortcutList which, size_t index, const HotKeyInfo& shortcut,
+                              const clsLanguage& language, const KeyNameLocale& locale);

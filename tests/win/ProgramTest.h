@@ -1,0 +1,62 @@
+// The whole program (settings window, overlays, timers, hooks, dialogs) on a settings file
+// of the test's own: shown once per test suite, ended when the suite closes.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/Text_win.h"
+#include "app/modMain_win.h"
+#include "tests/win/Pump.h"
+#include "ui/DialogWindow_win.h"
+#include "ui/frmSet_win.h"
+
+// Messages as the program's loop runs them: the settings window's and the dialogs' keys first.
+inline void PumpProgram(DWORD milliseconds) {
+    Pump(milliseconds, [](MSG& msg) { return SettingsWindow().PreTranslateMessage(msg) || RouteDialogMessage(msg); });
+}
+
+// A key going down as the message loop delivers it to the focused window.
+inline void Key(WPARAM key) {
+    MSG msg{::GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+    if (!SettingsWindow().PreTranslateMessage(msg) && !RouteDialogMessage(msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+inline std::wstring WindowText(HWND window) {
+    wchar_t text[1024] = {};
+    ::GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    static void StartProgram(const wchar_t* fileName) {
+        Main().ColourKey = ReadColourKey();
+        UpdateScreenBounds();
+        Main().MessageId = ::RegisterWindowMessageW(kMessageIdName);
+        wchar_t temp[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, temp);
+        file_ = std::wstring(temp) + fileName;
+        ::DeleteFileW(file_.c_str());
+        SettingsWindow().SetSettingsPathForTest(Narrow(file_));
+        ASSERT_TRUE(SettingsWindow().Show());
+        PumpProgram(100);
+    }
+    static void EndProgram() {
+        SettingsWindow().mnuExit_Click();
+        // The exit ends the message loop; later tests of this process run their own.
+        MSG quit;
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        Main().MessageWindow.reset();
+        ::DeleteFileW(file_.c_str());
+    }
+    static const SettingsRecord& settings() { return TheProgram().Settings(); }
+
+    static inline std::wstring file_;
+};
