@@ -27,10 +27,9 @@ std::string CloseYearRange(std::string_view notice, int32_t currentYear) {
         if (notice[i + 4] != '-') continue;
         if (i + 5 < notice.size() && IsDigit(notice[i + 5])) continue;
         const int32_t first = std::stoi(std::string(notice.substr(i, 4)));
-        std::string closed(notice.substr(0, i + 5));
-        closed += std::to_string(std::max(first, currentYear));
-        closed += notice.substr(i + 5);
-        return closed;
+        // In the first year (or with a clock behind it) the notice names that year alone.
+        if (currentYear <= first) return std::string(notice.substr(0, i + 4)) + std::string(notice.substr(i + 5));
+        return std::string(notice.substr(0, i + 5)) + std::to_string(currentYear) + std::string(notice.substr(i + 5));
     }
     return std::string(notice);
 }

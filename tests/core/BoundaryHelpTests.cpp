@@ -101,9 +101,9 @@ TEST(HelpVersionText, VersionLineAndYearRange) {
     } cases[] = {
         {"(C) 2026-", 2031, "(C) 2026-2031"},
         {"Copyright (C) 2026- Glimmora developers", 2027, "Copyright (C) 2026-2027 Glimmora developers"},
-        {"(C) 2026-", 2026, "(C) 2026-2026"},
+        {"(C) 2026-", 2026, "(C) 2026"},
         // A clock set back before the first year closes no range backwards.
-        {"(C) 2026-", 1999, "(C) 2026-2026"},
+        {"(C) 2026-", 1999, "(C) 2026"},
         // A closed range and a longer number are left alone; the first open range is closed.
         {"(C) 2020-2024 and 2025-", 2030, "(C) 2020-2024 and 2025-2030"},
         {"Build 120260- of 2019-", 2030, "Build 120260- of 2019-2030"},

@@ -234,7 +234,8 @@ TEST_F(BoundaryHelpTest, HelpShowsThisBuildsVersionAndIsRebuiltAfterTheTitleBarC
     EXPECT_NE(read.legalCopyright.find("-"), std::string::npos);
     const std::wstring notice = version.substr(lineEnd + 2);
     EXPECT_EQ(notice.rfind(L"Legal notice: ", 0), 0u) << Narrow(notice);
-    EXPECT_NE(notice.find(L"-" + std::to_wstring(now.wYear)), std::wstring::npos) << Narrow(notice);
+    EXPECT_EQ(Widen(CloseYearRange(read.legalCopyright, now.wYear)), notice.substr(14)) << Narrow(notice);
+    EXPECT_NE(notice.find(std::to_wstring(now.wYear)), std::wstring::npos) << Narrow(notice);
 
     // The title bar's close destroys it; the next opening builds it anew.
     ::SendMessageW(help, WM_SYSCOMMAND, SC_CLOSE, 0);
