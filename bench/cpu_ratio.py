@@ -3,7 +3,7 @@
 
 Run after a win64 build (scripts/test.sh or scripts/run.sh made build/win64):
 
-    python3 bench/cpu_ratio.py [SECONDS] [--seconds SECONDS] [--settings KEY=VALUE,...]
+    python3 bench/cpu_ratio.py [SECONDS] [--seconds SECONDS] [--settings KEY=VALUE,...] [--rounds N]
 
 It starts its own Xvfb and xcompmgr, then measures four phases of the same length (SECONDS,
 default 25): the bare program (bench/BareTimer.cpp: one 15 ms timer reading the pointer) with
@@ -14,7 +14,12 @@ A phase's cost is the CPU time (utime + stime from /proc/<pid>/stat) of the prog
 wineserver, Xvfb and the compositor together over that interval: under Wine much of a
 window's cost is paid by the server and the display, not by the program itself. The pointer
 moves through one xdotool process (not counted) along the same path in both moving phases.
-The results are the two ratios Glimmora / bare program. Environment: GLIMMORA_BIN and
+The results are the two ratios Glimmora / bare program.
+One run of the four phases varies by a third or more on a machine shared with other work:
+the same idle program, with the same wineserver requests and X requests, costs up to twice
+as much CPU in one run as in the next, in every counted process at once. --rounds N repeats
+the four phases N times and reports the median of the N ratios; compare configurations with
+--rounds 5 or more, not with single runs. Environment: GLIMMORA_BIN and
 WINEPREFIX override build/win64/bin and build/win64/wineprefix; BENCH_DISPLAY is the first
 X display number tried (default 200).
 """
@@ -23,6 +28,7 @@ import contextlib
 import os
 import re
 import shutil
+import statistics
 import subprocess
 import time
 
@@ -167,28 +173,37 @@ def main():
     parser.add_argument("phase", nargs="?", type=float, help="seconds per phase (same as --seconds)")
     parser.add_argument("--seconds", type=float, help="seconds per phase (default 25)")
     parser.add_argument("--settings", type=parse_settings, help="Glimmora settings, e.g. Crosshair=1,MouseImage=1")
+    parser.add_argument("--rounds", type=int, default=1, help="repeat the four phases; the median ratio is reported")
     args = parser.parse_args()
     seconds = args.seconds or args.phase or 25.0
+    rounds = max(1, args.rounds)
     require("BareTimer.exe", "Glimmora.exe")
     print("load average %.2f %.2f %.2f; Glimmora settings: %s" % (
         *os.getloadavg(), ", ".join("%s=%d" % p for p in args.settings) if args.settings else "defaults"))
     env, display = start_display()
     try:
+        ratios = {False: [], True: []}
         with settings_put_aside():
-            results = {}
-            for exe in ("BareTimer.exe", "Glimmora.exe"):
+            for round_index in range(rounds):
+                results = {}
+                for exe in ("BareTimer.exe", "Glimmora.exe"):
+                    for moving in (False, True):
+                        write_settings(args.settings if exe == "Glimmora.exe" else None)
+                        rate, parts = measure(env, exe, seconds, moving, [p.pid for p in display],
+                                              4.0 if exe == "Glimmora.exe" else 1.5)
+                        results[exe, moving] = rate
+                        print("%s%-14s pointer %-6s %6.2f %% of a core  (program %.2f s, wineserver %.2f s, Xvfb %.2f s,"
+                              " xcompmgr %.2f s over %.0f s)" % ("round %d: " % (round_index + 1) if rounds > 1 else "",
+                                                                 exe, "moving" if moving else "still", 100 * rate,
+                                                                 *parts, seconds), flush=True)
                 for moving in (False, True):
-                    write_settings(args.settings if exe == "Glimmora.exe" else None)
-                    rate, parts = measure(env, exe, seconds, moving, [p.pid for p in display],
-                                          4.0 if exe == "Glimmora.exe" else 1.5)
-                    results[exe, moving] = rate
-                    print("%-14s pointer %-6s %6.2f %% of a core  (program %.2f s, wineserver %.2f s, Xvfb %.2f s,"
-                          " xcompmgr %.2f s over %.0f s)" % (exe, "moving" if moving else "still", 100 * rate,
-                                                             *parts, seconds), flush=True)
+                    bare = results["BareTimer.exe", moving]
+                    ratios[moving].append(results["Glimmora.exe", moving] / bare if bare > 0 else float("inf"))
         for moving in (False, True):
-            bare = results["BareTimer.exe", moving]
-            ratio = results["Glimmora.exe", moving] / bare if bare > 0 else float("inf")
-            print("Glimmora / bare program, pointer %s: %.2f" % ("moving" if moving else "still", ratio))
+            detail = " (median of %d rounds: %s)" % (rounds, " ".join("%.2f" % r for r in ratios[moving])) \
+                if rounds > 1 else ""
+            print("Glimmora / bare program, pointer %s: %.2f%s" % ("moving" if moving else "still",
+                                                                  statistics.median(ratios[moving]), detail))
     finally:
         stop_display(display)
 

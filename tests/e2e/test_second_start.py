@@ -1,5 +1,6 @@
 """Starting Glimmora while it runs: the second process ends at once, and the first one's
-settings window comes forward, shown and active, also when it was minimised.
+settings window comes forward, shown, with its help window active in front of it, also when
+it was minimised.
 
 Catches: a second instance that stays (two sets of overlays and hooks), one that hangs or
 ends slowly, a signal that does not reach the first instance, and a settings window that is
@@ -11,6 +12,7 @@ from harness import *
 
 SECOND_LIMIT = 2.0  # the second instance's own work
 WINE_EXIT = 2.0     # what Wine itself may take to end a process
+HELP_TITLE = "Help - Glimmora"
 
 
 def second_start(h, first, situation):
@@ -30,9 +32,10 @@ def second_start(h, first, situation):
           % (situation, pids, first.pid))
     settings = [w for w in h.windows() if w["title"] == SETTINGS_TITLE]
     check(len(settings) == 1, "after a second start %s there are %d settings windows" % (situation, len(settings)))
-    came = h.wait_window("foreground", SETTINGS_TITLE, 2.0)
+    # The help window, owned by the settings window, opens in front of it and takes the focus.
+    came = h.wait_window("foreground", HELP_TITLE, 2.0)
     state = [w for w in h.windows() if w["title"] == SETTINGS_TITLE][0]
-    check(came is not None, "after a second start %s the settings window is not the active window (%s, active: %s)"
+    check(came is not None, "after a second start %s the help window is not the active window (%s, active: %s)"
           % (situation, "visible" if state["visible"] else "hidden", h.winctl("foreground-window")[1]))
     check(state["visible"] and not state["iconic"], "after a second start %s the settings window is %s"
           % (situation, "minimised" if state["iconic"] else "hidden"))
