@@ -35,6 +35,10 @@ struct Rect {
     bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
     int32_t Width() const { return right - left; }
     int32_t Height() const { return bottom - top; }
+    // The rectangle of a place given as left, top, width and height (layout tables).
+    static constexpr Rect At(int32_t left, int32_t top, int32_t width, int32_t height) {
+        return {left, top, left + width, top + height};
+    }
 };
 
 // A length in pixels at 96 dpi as pixels at dpi, to the nearest pixel (halves away from

@@ -9,9 +9,7 @@ using K = ClickOptionKind;
 using S = SettingKey;
 using P = ClickPart;
 
-constexpr Rect At(int32_t left, int32_t top, int32_t width, int32_t height) {
-    return {left, top, left + width, top + height};
-}
+constexpr auto At = Rect::At;
 
 // Three columns of label, picker and slider, one per button; the wheel's picker with its
 // check box beside it below the ring options. Pickers are 9 × 5 cells plus a one-pixel

@@ -8,9 +8,7 @@ using K = ControlKind;
 using S = SettingKey;
 using H = HotKeyAction;
 
-constexpr Rect At(int32_t left, int32_t top, int32_t width, int32_t height) {
-    return {left, top, left + width, top + height};
-}
+constexpr auto At = Rect::At;
 
 constexpr SettingsControl Make(int32_t id, std::string_view name, K kind, Rect place, int32_t caption = 0) {
     SettingsControl c{};
