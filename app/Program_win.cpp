@@ -14,6 +14,7 @@ namespace {
 constexpr UINT kMainInterval = 15;
 constexpr UINT kLowRefreshInterval = 45;
 constexpr UINT kKeyBoardInterval = 100;
+constexpr UINT kLoadOverlaysMessage = WM_APP + 40;
 
 MouseEventTrace g_trace = nullptr;
 
@@ -36,7 +37,15 @@ bool Program::Form_Load(SettingsWindowLink link) {
     SharedLanguage();
     PictureOffsetFactor = KeyboardOffsetFactor = 1.0;
     Main().HaloHolePercent = kHaloHolePercentDefault;
+    // The record and its language now, so that the settings window opens showing them; the
+    // overlays, hooks and timers come once it stands painted, as the message loop runs.
+    ChooseSettingsFile();
+    ::PostMessageW(hwnd(), kLoadOverlaysMessage, 0, 0);
+    return true;
+}
 
+void Program::LoadOverlays() {
+    if (loaded_) return;
     for (auto& arrow : overlays_.wheelArrow) arrow.Form_Load();
     for (auto& ring : overlays_.buttons) ring.Form_Load();
     for (int i = 0; i < 4; ++i) overlays_.crossHair[i].Form_Load(i);
@@ -54,11 +63,14 @@ bool Program::Form_Load(SettingsWindowLink link) {
     tmrKeyBoard.Start(hwnd(), KeyBoardTimer, kKeyBoardInterval);
     tmrAutoHide.Start(hwnd(), AutoHideTimer, kAutoHideTickMs);
     loaded_ = true;
-    return true;
 }
 
 void Program::Form_Unload(const SettingsWindowState& window) {
-    if (!loaded_) return;
+    if (!loaded_) {
+        // Closed before the overlays came: nothing was shown or changed yet.
+        Unload();
+        return;
+    }
     loaded_ = false;
     RestoreMessageWindow();
     tray_.Remove();
@@ -118,9 +130,11 @@ void Program::ApplyCommandLine() {
     if (values.keyboardOffsetFactor) KeyboardOffsetFactor = *values.keyboardOffsetFactor;
     if (values.haloHolePercent && *values.haloHolePercent != Main().HaloHolePercent) {
         Main().HaloHolePercent = *values.haloHolePercent;
-        // The halo was laid out when it was created; an unchanged size would not lay it out again.
-        overlays_.spot.OnResize();
-        overlays_.spot.Repaint();
+        // A halo already laid out takes the new hole at once; one created later reads it.
+        if (loaded_) {
+            overlays_.spot.OnResize();
+            overlays_.spot.Repaint();
+        }
     }
     if (values.pause) {
         // ApplySettings ends with optPause_Click; the window waits minimised, and in tray
@@ -193,6 +207,9 @@ LRESULT Program::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kMouseHookMessage:
         ::MouseMessage(wParam, lParam);
+        return 0;
+    case kLoadOverlaysMessage:
+        LoadOverlays();
         return 0;
     }
     return BaseWindow::HandleMessage(message, wParam, lParam);

@@ -39,7 +39,9 @@ class Program : public BaseWindow<Program> {
 public:
     static const wchar_t* ClassName() { return L"Glimmora_Program"; }
 
-    // Creates every overlay, applies the settings, installs the hooks and starts the timers.
+    // Reads the settings record and its language, then, from the message loop (so after
+    // the settings window has painted), creates every overlay, applies the settings,
+    // installs the hooks and starts the timers.
     bool Form_Load(SettingsWindowLink link);
     // Removes the hooks, stops the timers, saves (with the settings window's state) and
     // unloads every overlay, in that order.
@@ -95,6 +97,7 @@ protected:
 private:
     enum TimerId : UINT_PTR { MainTimer = 1, KeyBoardTimer, BlinkTimer, AutoHideTimer, FadeTimer };
 
+    void LoadOverlays();
     UINT MainInterval() const;
     void ChooseSettingsFile();
     void ApplyCommandLine();

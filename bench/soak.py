@@ -95,8 +95,7 @@ def main(h):
     live = os.path.join(h.work, "live-counts.txt")
     h.no_settings()
     h.start_target(focus=True)
-    p = h.start("GlimmoraTrace.exe", env={"GLIMMORA_LIVE_COUNTS_FILE": wine_path(live)})
-    check(h.wait_window("visible", SETTINGS_TITLE, 20) is not None, "no settings window")
+    p = h.start_glimmora("GlimmoraTrace.exe", env={"GLIMMORA_LIVE_COUNTS_FILE": wine_path(live)})
     pid = next(w["pid"] for w in h.windows() if w["title"] == SETTINGS_TITLE)
     spots = h.free_points(4, 60)
     end = time.monotonic() + 60 * args.minutes

@@ -37,11 +37,14 @@ void CaptionFonts::Make(UINT dpi) {
     for (size_t size = 0; size < fonts_.size(); ++size)
         for (int bold = 0; bold < 2; ++bold)
             fonts_[size][bold] = CreateControlFont(dpi, kControlFontHeight96 - static_cast<int>(size), bold != 0);
+    // One screen-compatible DC measures every caption; a window DC per control costs more.
+    if (!measure_) measure_.reset(::CreateCompatibleDC(nullptr));
 }
 
 void CaptionFonts::Release() {
     for (auto& sizes : fonts_)
         for (handles::Font& font : sizes) font.reset();
+    measure_.reset();
 }
 
 void CaptionFonts::Fit(HWND control, bool multiline, int reserved, int inset, bool bold) const {
@@ -53,12 +56,11 @@ void CaptionFonts::Fit(HWND control, bool multiline, int reserved, int inset, bo
     area.right -= reserved;
     ::InflateRect(&area, -inset, -inset);
     const UINT format = DT_CALCRECT | DT_NOPREFIX | (multiline ? DT_WORDBREAK : DT_SINGLELINE);
-    handles::WindowDc dc(control);
     HFONT chosen = fonts_.back()[b].get();
     for (const auto& sizes : fonts_) {
-        handles::SelectObjectGuard select(dc.get(), sizes[b].get());
+        handles::SelectObjectGuard select(measure_.get(), sizes[b].get());
         RECT needed{0, 0, area.right - area.left, 0};
-        ::DrawTextW(dc.get(), text, -1, &needed, format);
+        ::DrawTextW(measure_.get(), text, -1, &needed, format);
         if (needed.right <= area.right - area.left && needed.bottom <= area.bottom - area.top) {
             chosen = sizes[b].get();
             break;

@@ -28,6 +28,7 @@ public:
 
 private:
     std::array<std::array<handles::Font, 2>, 5> fonts_;
+    handles::MemoryDc measure_;
 };
 
 // The DPI the window is shown at (96 where the system cannot tell).

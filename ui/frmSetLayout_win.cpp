@@ -86,9 +86,11 @@ void frmSet::CreateControls() {
         } else {
             const Creation creation = CreationOf(c);
             const std::wstring text(c.fixedText.begin(), c.fixedText.end());
+            const RECT r = ScaleToDpi(place, dpi_);
             controls_[id] = ::CreateWindowExW(0, creation.windowClass, text.c_str(),
-                                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | creation.style, 0, 0, 0, 0,
-                                              hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | creation.style, r.left, r.top,
+                                              r.right - r.left, r.bottom - r.top, hwnd(),
+                                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                               ::GetModuleHandleW(nullptr), nullptr);
             if (c.kind == ControlKind::MenuButton)
                 ::SetWindowSubclass(controls_[id], &frmSet::MenuButtonProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -106,7 +108,13 @@ void frmSet::CreateControls() {
     // The bands lie under everything that stands on them.
     for (const auto& band : GradShape_)
         ::SetWindowPos(band->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    LayOut();
+    // Everything stands at its place already; the captions are fitted as they are set.
+    MakeFonts();
+}
+
+void frmSet::MakeFonts() {
+    captionFonts_.Make(dpi_);
+    ::SendMessageW(tooltips_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(captionFonts_.Normal()), FALSE);
 }
 
 void frmSet::ReleaseControls() {
@@ -123,7 +131,7 @@ void frmSet::ReleaseControls() {
 }
 
 void frmSet::LayOut() {
-    captionFonts_.Make(dpi_);
+    MakeFonts();
     for (size_t i = 0; i < GradShape_.size(); ++i) {
         const RECT r = BandPlace(i, dpi_);
         ::MoveWindow(GradShape_[i]->hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
@@ -140,7 +148,6 @@ void frmSet::LayOut() {
             FitCaption(c);
         }
     }
-    ::SendMessageW(tooltips_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(captionFonts_.Normal()), FALSE);
     ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 

@@ -62,10 +62,11 @@ bool frmSet::Show() {
 void frmSet::Form_Load() {
     CreateControls();
     BuildMenus();
-    g_languageSubscription = SharedLanguage().Subscribe([this] { Lang_LanguageChange(); });
     TheProgram().Form_Load({[this] { ShowThisForm(); }, [this] { mnuExit_Click(); }, [this] { ShowSettings(); },
                             ClassIcon()});
+    // The record's language is in place now; later changes reach the captions as they come.
     Lang_LanguageChange();
+    g_languageSubscription = SharedLanguage().Subscribe([this] { Lang_LanguageChange(); });
     ShowSettings();
     tmrStartup.Start(hwnd(), StartupTimer, kStartupDelay);
 }

@@ -82,6 +82,7 @@ private:
     // Every control, tool and menu goes with the window: nothing lives on in the object.
     void ReleaseControls();
     void LayOut();
+    void MakeFonts();
     void PaintContent(HDC dc, const RECT& area);
     void PaintPreviews(HDC dc);
     void InvalidatePreviews();

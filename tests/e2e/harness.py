@@ -321,13 +321,16 @@ class Harness(DisplayInput):
         texts = [line[5:] for line in self._target_log() if line.startswith("text ")]
         return texts[-1] if texts else ""
 
-    def start_glimmora(self, exe="Glimmora.exe", env=None, wait=True, cwd=None):
-        p = self.start(exe, env=env, cwd=cwd)
+    def start_glimmora(self, exe="Glimmora.exe", *args, env=None, wait=True, cwd=None):
+        p = self.start(exe, *args, env=env, cwd=cwd)
         if wait:
             took = self.wait_window("visible", SETTINGS_TITLE, 20)
             check(took is not None, "%s showed no window titled %r within 20 s" % (exe, SETTINGS_TITLE))
             check(p.poll() is None, "%s ended right after start (exit code %s)" % (exe, p.returncode))
-            # The halo takes its place on the next tick of the 15 ms tracking timer.
+            # The overlays come after the window has painted; the tray window is made last
+            # but the timers, and the halo takes its place on the next 15 ms tick.
+            check(self.wait_window("exists", "class:Glimmora_TrayIcon", 20) is not None,
+                  "%s showed its settings window but no overlays within 20 s" % exe)
             time.sleep(0.3)
         return p
 

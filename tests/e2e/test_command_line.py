@@ -35,11 +35,7 @@ def plain(p):
 
 
 def start_with(h, *args):
-    p = h.start("Glimmora.exe", *args)
-    check(h.wait_window("visible", SETTINGS_TITLE, 20) is not None and p.poll() is None,
-          "Glimmora started with %d characters of arguments showed no settings window" % sum(map(len, args)))
-    time.sleep(0.3)
-    return p
+    return h.start_glimmora("Glimmora.exe", *args)
 
 
 def wait_for(what, condition, timeout=5.0):

@@ -6,6 +6,7 @@
 //                                        hwnd pid exe class visible iconic exstyle l t r b title
 //   winctl close|minimize|restore|focus <title>
 //   winctl exists|visible|foreground|iconic <title>     exit code 0 = yes, 1 = no
+//                                        (a title "class:NAME" finds the window by class)
 //   winctl foreground-window             hwnd class exstyle title of the active window
 //   winctl responsive <title>            exit code 0 when the window answers within 3 s
 //   winctl rect <title>                  left top right bottom
@@ -71,10 +72,14 @@ std::vector<Found> TopLevelWindows() {
     return all;
 }
 
-HWND ByTitle(const wchar_t* title) { return FindWindowW(nullptr, title); }
-
 bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
     return text.compare(0, std::wcslen(prefix), prefix) == 0;
+}
+
+// "class:NAME" names a window by its class instead.
+HWND ByTitle(const wchar_t* title) {
+    if (StartsWith(title, L"class:")) return FindWindowW(title + 6, nullptr);
+    return FindWindowW(nullptr, title);
 }
 
 bool Condition(const std::wstring& what, const wchar_t* title) {

@@ -32,6 +32,7 @@ public:
         ::WritePrivateProfileSectionW(L"Settings", settings, file_.c_str());
         program_.SetSettingsPathForTest(Narrow(file_));
         loaded_ = program_.Form_Load({});
+        Pump(1);  // the overlays come from the message loop
     }
     ~RunningProgram() {
         program_.Form_Unload({});

@@ -181,6 +181,7 @@ TEST(Tray, TheProgramAppliesTheCommandLineAddsTheIconAtLoadAndRemovesItAtUnload)
         program.SetSettingsPathForTest(Narrow(file));
         program.SetCommandLineForTest(L" / Pause/halohole=20.5/ pof=-3 /KOF=2/kof=x=1");
         ASSERT_TRUE(program.Form_Load({[&] { ++shows; }, [&] { ++exits; }, {}, icon}));
+        Pump(1);  // the overlays come from the message loop
         EXPECT_TRUE(program.Paused());
         EXPECT_FALSE(::IsWindowVisible(program.overlays().spot.hwnd())) << "the default halo shows while paused";
         EXPECT_EQ(Main().HaloHolePercent, 20);
