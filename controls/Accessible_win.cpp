@@ -1,5 +1,6 @@
 #include "controls/Accessible_win.h"
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <utility>
@@ -56,16 +57,18 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!IsSelf(child)) return standard_->get_accRole(child, role);
+        const long own = IsSelf(child) ? Describe().role : 0;
+        if (own == 0) return standard_->get_accRole(child, role);
         if (!role) return E_POINTER;
         role->vt = VT_I4;
-        role->lVal = Describe().role;
+        role->lVal = own;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        if (!IsSelf(child)) return standard_->get_accValue(child, value);
+        const std::optional<std::wstring> own = IsSelf(child) ? Describe().value : std::nullopt;
+        if (!own) return standard_->get_accValue(child, value);
         if (!value) return E_POINTER;
-        *value = AllocText(Describe().value);
+        *value = AllocText(*own);
         return S_OK;
     }
 
@@ -144,6 +147,38 @@ LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, DescribeAcces
     const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, described);
     described->Release();
     return result;
+}
+
+namespace {
+
+constexpr const wchar_t* kNamedProperty = L"Glimmora.AccessibleName";
+
+LRESULT CALLBACK NamedControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR data) {
+    auto* describe = reinterpret_cast<DescribeAccessible*>(data);
+    switch (message) {
+    case WM_GETOBJECT:
+        return AnswerGetObject(window, wParam, lParam, *describe);
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(window, &NamedControlProc, 0);
+        ::RemovePropW(window, kNamedProperty);
+        delete describe;
+        break;
+    }
+    return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void DescribeStandardControl(HWND control, DescribeAccessible describe) {
+    // Named once; a control made again by its dialog is a new window and is named again.
+    if (!control || ::GetPropW(control, kNamedProperty)) return;
+    auto* owned = new DescribeAccessible(std::move(describe));
+    if (!::SetWindowSubclass(control, &NamedControlProc, 0, reinterpret_cast<DWORD_PTR>(owned))) {
+        delete owned;
+        return;
+    }
+    ::SetPropW(control, kNamedProperty, reinterpret_cast<HANDLE>(owned));
 }
 
 void NotifyAccessibleValueChange(HWND window) {

@@ -8,12 +8,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 struct AccessibleInfo {
     std::wstring name;
-    long role = 0;  // ROLE_SYSTEM_*
-    std::wstring value;
+    long role = 0;                      // ROLE_SYSTEM_*; 0 keeps the standard object's
+    std::optional<std::wstring> value;  // none keeps the standard object's
 };
 
 using DescribeAccessible = std::function<AccessibleInfo()>;
@@ -22,6 +23,11 @@ using DescribeAccessible = std::function<AccessibleInfo()>;
 // describe (asked afresh on every query), for anything else the default answer. Call it
 // from the control's window procedure and return its result.
 LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, DescribeAccessible describe);
+
+// Gives a standard control (a combo box, say) what describe returns, where the label the
+// system would read next to it says nothing useful; what describe leaves out stays the
+// system's. Lasts as long as the control.
+void DescribeStandardControl(HWND control, DescribeAccessible describe);
 
 // Tells listening clients that the value (or the name) the control reports has changed.
 void NotifyAccessibleValueChange(HWND window);

@@ -2,12 +2,17 @@
 
 #include "app/Program_win.h"
 #include "app/Text_win.h"
+#include "controls/Accessible_win.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "ui/DialogWindow_win.h"
 #include "ui/frmSet_win.h"
 
+#include <oleacc.h>
+
 namespace {
+
+constexpr int32_t kSecondModifierNameId = 130, kKeyNameId = 131;
 
 bool SameItems(const KeyList& a, const KeyList& b) {
     if (a.items.size() != b.items.size()) return false;
@@ -38,6 +43,19 @@ SettingKey FirstKeyOf(HotKeyAction action) {
     return static_cast<SettingKey>(static_cast<int32_t>(SettingKey::HotKeyBlinkSpec1) + 3 * static_cast<int32_t>(action));
 }
 
+// The second modifier's and the key's lists stand behind a "+" sign, which is what a
+// screen reader would name them by; they take the row's caption (the label just before
+// the first list, as it reads now) and what they are for, and read out their choice.
+void NameFollowingList(HWND list, HWND first, int32_t stringId) {
+    DescribeStandardControl(list, [list, first, stringId] {
+        std::wstring caption = WindowText(::GetWindow(first, GW_HWNDPREV));
+        std::erase(caption, L'&');
+        while (!caption.empty() && (caption.back() == L':' || caption.back() == L' ')) caption.pop_back();
+        const std::wstring what = Widen(SharedLanguage().GetString(stringId));
+        return AccessibleInfo{caption.empty() ? what : caption + L", " + what, ROLE_SYSTEM_COMBOBOX, WindowText(list)};
+    });
+}
+
 }  // namespace
 
 void StoreShortcut(HotKeyAction action, const HotKeyInfo& shortcut) {
@@ -58,6 +76,9 @@ void StoreShortcut(HotKeyAction action, const HotKeyInfo& shortcut) {
 void ShortcutCombos::Show(const DialogBase& dialog) {
     if (showing_) return;
     showing_ = true;
+    const HWND first = dialog.Control(ids_[0]);
+    NameFollowingList(dialog.Control(ids_[1]), first, kSecondModifierNameId);
+    NameFollowingList(dialog.Control(ids_[2]), first, kKeyNameId);
     const HotKeyInfo shortcut = HotKey(TheProgram().Settings(), action_);
     lists_ = ShowShortcut(shortcut, SharedLanguage(), UserKeyNameLocale());
     Mirror(dialog);

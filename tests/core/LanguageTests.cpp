@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "lang/Language.h"
+#include "lang/StringTable.h"
 #include "lang/Utf8.h"
 
 namespace {
 
-bool IsDataId(int32_t id) { return (id >= 1 && id <= 79) || (id >= 93 && id <= 129); }
+bool IsDataId(int32_t id) { return (id >= 1 && id <= 79) || (id >= 93 && id <= strings::kLastId); }
 
 size_t Count(const std::string& text, std::string_view part) {
     size_t count = 0;
@@ -46,7 +47,7 @@ TEST(StringTable, EveryLanguageHasExactlyTheTableIds) {
 // a translation that loses one breaks a caption. Bytes must be UTF-8 for Widen.
 TEST(StringTable, TranslationsKeepTheShapeOfTheEnglishText) {
     for (int32_t language = 1; language < kLanguageCount; ++language) {
-        for (int32_t id = 1; id <= 129; ++id) {
+        for (int32_t id = 1; id <= strings::kLastId; ++id) {
             if (!IsDataId(id)) continue;
             const std::string english = Text(English, id), text = Text(language, id);
             SCOPED_TRACE("language " + std::to_string(language) + " id " + std::to_string(id) + ": " + text);

@@ -12,6 +12,7 @@
 #include "ui/frmOptions_win.h"
 #include "ui/frmSet_win.h"
 
+#include "tests/win/Accessible.h"
 #include "tests/win/ProgramTest.h"
 
 #include <gtest/gtest.h>
@@ -290,6 +291,13 @@ TEST_F(KeyDialogsTest, ALanguageChangeWhileOpenRefillsTheListsKeepingTheCodes) {
     EXPECT_EQ(SelectedText(options.Control(frmOptions::cboPause2)), L"Umsch");
     EXPECT_EQ(SelectedText(options.Control(frmOptions::cboPauseKey)), L"F1");
     EXPECT_EQ(Items(options.Control(frmOptions::cboPause2)).size(), 2u);
+    // The lists behind a "+" are read by the row's caption and what they are for.
+    const std::wstring pause = WindowText(options.Control(frmOptions::lblPause));
+    const AccessibleRead second = ReadAccessible(options.Control(frmOptions::cboPause2));
+    EXPECT_EQ(second.name, pause + L", zweite Zusatztaste");
+    EXPECT_EQ(second.role, ROLE_SYSTEM_COMBOBOX);
+    EXPECT_EQ(second.value, L"Umsch");
+    EXPECT_EQ(ReadAccessible(options.Control(frmOptions::cboPauseKey)).name, pause + L", Taste");
     frmHotKeyOptions& shortcut = HotKeyOptionsWindow();
     EXPECT_EQ(WindowText(shortcut.hwnd()), L"Tastenk\u00fcrzel ausw\u00e4hlen");
     EXPECT_EQ(SelectedCode(shortcut.Control(frmHotKeyOptions::cboSpec1)), 18);

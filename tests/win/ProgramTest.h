@@ -28,11 +28,6 @@ inline void Key(WPARAM key) {
     }
 }
 
-inline std::wstring WindowText(HWND window) {
-    wchar_t text[1024] = {};
-    ::GetWindowTextW(window, text, 1024);
-    return text;
-}
 
 class ProgramTest : public ::testing::Test {
 protected:
