@@ -9,17 +9,15 @@ Catches: a second start that does not reach the help window, a help window that 
 close button; a boundary window that cannot be moved or sized, an "OK" that does not limit the
 mouse image or limits it to the wrong place, a "Use full screen" that leaves the limit in
 force; texts clipped or missing in some language."""
-import os
+import re
 import subprocess
 import time
 
 from harness import *
 from settings_ui import *
-import re
 
 PIC_CLASS = "Glimmora_frmPic"
 OK_ID, FULL_SCREEN_ID = 3003, 3002
-LANGUAGES = ("en", "de", "fr", "pl", "es", "tr", "da")
 
 
 def boundary_title(code="en"):
@@ -141,7 +139,7 @@ def boundary_limits_mouse_image(h):
 def shoot_languages(h):
     folder = shots_folder(h)
     h.move(h.screen[0] - 20, h.screen[1] - 20)
-    for index, code in enumerate(LANGUAGES):
+    for index, code in enumerate(LANGUAGE_CODES):
         choose_language(h, index)
         for title, name, opener in ((help_title(code), "help", lambda: (focus(h), h.xdotool("key", "F1"))),
                                     (boundary_title(code), "boundary", lambda: menu_entry(h, 7))):
@@ -176,4 +174,5 @@ def main(h):
     check(h.stop_glimmora(first) == 0, "Glimmora did not end cleanly")
 
 
-run(main)
+if __name__ == "__main__":
+    run(main)

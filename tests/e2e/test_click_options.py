@@ -8,9 +8,6 @@ menu while it stays open, for a person to look at (GLIMMORA_E2E_SHOTS, default
 Catches: a button that does not open the window, a picker whose pick never reaches the ring
 windows, or reaches them in another colour, a colour that is not saved, and captions that
 do not follow the language or are clipped."""
-import os
-import re
-import subprocess
 import time
 
 from harness import *
@@ -22,7 +19,6 @@ SIDE = 2 * 44 + 1          # ButtonsSize 44
 ALPHA = alpha_from_percent(50)
 REACH = SIDE // 2 + 4
 CELL = (14, 11)
-LANGUAGES = ("en", "de", "fr", "pl", "es", "tr", "da")
 
 
 def verify_left_ring(s, x, y, colour):
@@ -31,6 +27,19 @@ def verify_left_ring(s, x, y, colour):
         runs = s.runs(x, y, dx, dy, lambda p: close_to(p, want, 4), REACH)
         check(len(runs) == 1, "the left ring at (%d, %d): along (%d, %d) the colour %s runs %s, expected one ring"
               % (x, y, dx, dy, want, runs))
+
+
+def shoot_languages(h):
+    """Every language, switched while the window stays open; its title follows."""
+    for index, code in enumerate(LANGUAGE_CODES):
+        choose_language(h, index)
+        title = language_text(code, 103)
+        check(h.wait_window("visible", title, 5) is not None, "the options window is not titled %r in %s"
+              % (title, code))
+        caption = children(h, title)[210]["text"]
+        check(caption == language_text(code, 118), "the letters box reads %r in %s" % (caption, code))
+        focus(h, title)
+        crop(h, h.shot(), client_rect(h, title), "click-options-%s.png" % code)
 
 
 def main(h):
@@ -62,21 +71,7 @@ def main(h):
     h.settle(lambda s: verify_left_ring(s, x, y, (255, 255, 0)))
     h.xdotool("mouseup", 1)
 
-    # Every language, switched while the window stays open; its title follows.
-    for index, code in enumerate(LANGUAGES):
-        choose_language(h, index)
-        title = language_text(code, 103)
-        check(h.wait_window("visible", title, 5) is not None, "the options window is not titled %r in %s"
-              % (title, code))
-        caption = children(h, title)[210]["text"]
-        check(caption == language_text(code, 118), "the letters box reads %r in %s" % (caption, code))
-        focus(h, title)
-        rect = client_rect(h, title)
-        path = os.path.join(shots_folder(h), "click-options-%s.png" % code)
-        shot = h.shot()
-        subprocess.run(["convert", shot.path, "-crop", "%dx%d+%d+%d" % (rect[2] - rect[0], rect[3] - rect[1],
-                        rect[0], rect[1]), "+repage", path], check=True)
-        log("saved", path)
+    shoot_languages(h)
 
     check(h.stop_glimmora(p) == 0, "Glimmora did not end cleanly")
     saved = dict(h.read_settings())
@@ -84,4 +79,5 @@ def main(h):
           "LeftButtonColor is saved as %s, not yellow (%d)" % (saved.get("LeftButtonColor"), 0x00FFFF))
 
 
-run(main)
+if __name__ == "__main__":
+    run(main)

@@ -10,9 +10,6 @@
 Catches: a list that does not reach the record or the poller, an old chord that still
 fires, a dialog that Close does not hide, a caption left in the old language, a control
 pushed out of its dialog."""
-import os
-import re
-import subprocess
 import time
 
 from harness import *
@@ -21,7 +18,6 @@ from settings_ui import *
 ALPHA = alpha_from_percent(50)
 HALO = {"Halo": 1, "HaloColor": 255, "HaloTrans": 50}
 RED, WHITE, BLACK = (blend(c, ALPHA, BLUE) for c in ((255, 0, 0), (255, 255, 255), (0, 0, 0)))
-LANGUAGES = ["en", "de", "fr", "pl", "es", "tr", "da"]
 
 # Control ids of the dialogs.
 CBO_BLINK_KEY, OPTIONS_CLOSE = 107, 117
@@ -111,7 +107,7 @@ def shoot_dialogs(h):
     h.winctl("press", SETTINGS_TITLE, str(CMD_HOTKEY_SPOT))
     open_options(h)
     check(h.wait_window("visible", "Options", 10) is not None, "no options dialog")
-    for index, code in enumerate(LANGUAGES):
+    for index, code in enumerate(LANGUAGE_CODES):
         choose_language(h, index)
         for name, (cls, title_id, captions) in DIALOGS.items():
             title = language_text(code, title_id)
@@ -129,11 +125,7 @@ def shoot_dialogs(h):
                     check(client[0] <= r[0] and client[1] <= r[1] and r[2] <= client[2] and r[3] <= client[3],
                           "%s dialog, %s: control %d at %s lies outside the client area %s" % (name, code, cid, r,
                                                                                             client))
-            s = h.shot()
-            left, top, right, bottom = h.rect(title)
-            path = os.path.join(shots_folder(h), "%s-dialog-%s.png" % (name, code))
-            subprocess.run(["convert", s.path, "-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top),
-                            "+repage", path], check=True)
+            crop(h, h.shot(), h.rect(title), "%s-dialog-%s.png" % (name, code))
         log("shot the dialogs in", code)
     h.stop(p)
 
@@ -143,4 +135,5 @@ def main(h):
     shoot_dialogs(h)
 
 
-run(main)
+if __name__ == "__main__":
+    run(main)
