@@ -251,10 +251,13 @@ class Harness(DisplayInput):
     # -- Windows programs ----------------------------------------------------------------
 
     def start(self, exe, *args, env=None, log_name=None, cwd=None):
-        """Starts a Windows program; cwd becomes its current folder (Wine maps it to Z:)."""
-        path = exe if os.path.isabs(exe) else os.path.join(self.bin, exe)
-        check(os.path.exists(path), "missing %s" % path)
-        out = open(os.path.join(self.work, (log_name or os.path.basename(exe)) + ".log"), "ab")
+        """Starts a Windows program; cwd becomes its current folder (Wine maps it to Z:). exe is
+        a name in the bin folder, a Unix path, or a drive-letter path ("R:\\Glimmora.exe")."""
+        windows = re.match(r"^[A-Za-z]:\\", exe) is not None
+        path = exe if windows or os.path.isabs(exe) else os.path.join(self.bin, exe)
+        check(windows or os.path.exists(path), "missing %s" % path)
+        name = log_name or (path.rsplit("\\", 1)[-1] if windows else os.path.basename(exe))
+        out = open(os.path.join(self.work, name + ".log"), "ab")
         p = subprocess.Popen([self.wine_run, path, *args], env=dict(self.env, **(env or {})), stdout=out,
                              stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, start_new_session=True, cwd=cwd)
         out.close()
