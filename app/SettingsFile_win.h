@@ -71,8 +71,8 @@ private:
 std::string ChooseSettingsFile(SettingsRecord& record, int32_t systemLanguage);
 
 void LoadSettingsFile(SettingsRecord& record, const std::string& path, int32_t systemLanguage);
-// Writes every key into the file in one go (per key, the profile API rewrites the file 79
-// times); every other line of the file stays as it was. A write-protected or locked file
+// Writes every key into the file in one go (the profile API rewrites the file for each
+// key); every other line of the file stays as it was. A write-protected or locked file
 // refuses quietly and stays as it was; false then. A UTF-16 file is written key by key.
 bool SaveSettingsFile(const SettingsRecord& record, const std::string& path);
 

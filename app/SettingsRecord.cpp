@@ -47,7 +47,7 @@ static_assert(0 GLIMMORA_SETTINGS(GLIMMORA_SETTING_ONE) == kSettingCount, "one r
 constexpr std::array<SettingKey, kSettingCount> MakeSaveOrder() {
     std::array<SettingKey, kSettingCount> order{};
     std::size_t next = 0;
-    for (SettingGroup group : {SettingGroup::Main, SettingGroup::Shortcut}) {
+    for (SettingGroup group : {SettingGroup::Main, SettingGroup::Shortcut, SettingGroup::Added}) {
         for (std::size_t i = 0; i < kSettingCount; ++i) {
             if (kRows[i].group == group) order[next++] = static_cast<SettingKey>(i);
         }

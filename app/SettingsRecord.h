@@ -27,8 +27,9 @@ enum class SettingSave : uint8_t {
 };
 
 // Where a key goes in the file: the shortcuts are read before and written after the
-// four window keys.
-enum class SettingGroup : uint8_t { Main, Shortcut };
+// four window keys; the keys added since (switches of later safeguards, all after the
+// first 79) come last.
+enum class SettingGroup : uint8_t { Main, Shortcut, Added };
 
 // Defaults that depend on something else than the table.
 enum class SettingDefault : uint8_t {
@@ -133,7 +134,13 @@ struct SettingValidity {
     X(Language, SystemLanguage, Plain, Decimal, Main, KnownLanguage) \
     X(Taskbar, 1, NonZeroIsOne, ZeroOrOne, Main, AsRead)             \
     X(WindowState, 0, Plain, Decimal, Main, OneOf(0, 2))             \
-    X(WindowVisible, 1, VisibleIfTaskbar, ZeroOrOne, Main, AsRead)
+    X(WindowVisible, 1, VisibleIfTaskbar, ZeroOrOne, Main, AsRead)   \
+    X(ReleaseLostClicks, 1, Plain, ZeroOrOne, Added, CheckBox)       \
+    X(HealHooks, 1, Plain, ZeroOrOne, Added, CheckBox)               \
+    X(FollowPointerMoves, 1, Plain, ZeroOrOne, Added, CheckBox)      \
+    X(SameSizeOnEveryMonitor, 1, Plain, ZeroOrOne, Added, CheckBox)  \
+    X(HidePasswordKeys, 1, Plain, ZeroOrOne, Added, CheckBox)        \
+    X(KeyNamesFromLayout, 1, Plain, ZeroOrOne, Added, CheckBox)
 
 enum class SettingKey : int32_t {
 #define GLIMMORA_SETTING_ENUM(name, def, load, save, group, valid) name,
@@ -141,7 +148,7 @@ enum class SettingKey : int32_t {
 #undef GLIMMORA_SETTING_ENUM
 };
 
-inline constexpr std::size_t kSettingCount = 79;
+inline constexpr std::size_t kSettingCount = 85;
 inline constexpr std::string_view kSettingsSection = "Settings";
 inline constexpr std::string_view kSettingsFileName = "Glimmora.ini";
 // Below the user's application-data folder.

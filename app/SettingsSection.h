@@ -1,5 +1,5 @@
 // The section "Settings" read out of one listing and written back in one pass. Asking the
-// profile API for each key parses (and on saving rewrites) the file 79 times, which takes
+// profile API for each key parses (and on saving rewrites) the file once per key, which takes
 // many seconds once a damaged file has grown to tens of megabytes.
 #pragma once
 

@@ -48,6 +48,8 @@ const std::vector<std::pair<std::string, double>> kExpectedDefaults = {
     {"HotKeyCrossHairSpec1", 16}, {"HotKeyCrossHairSpec2", 17}, {"HotKeyCrossHairKeyCode", -1},
     {"HotKeyKeyBoardSpec1", 16}, {"HotKeyKeyBoardSpec2", 17}, {"HotKeyKeyBoardKeyCode", -1},
     {"Language", 3}, {"Taskbar", 1}, {"WindowState", 0}, {"WindowVisible", 1},
+    {"ReleaseLostClicks", 1}, {"HealHooks", 1}, {"FollowPointerMoves", 1}, {"SameSizeOnEveryMonitor", 1},
+    {"HidePasswordKeys", 1}, {"KeyNamesFromLayout", 1},
 };
 
 std::string Listing(std::initializer_list<std::string_view> entries) {
@@ -95,11 +97,12 @@ TEST(SettingsRecord, EmptyFileGivesEveryDefaultInTableOrder) {
     EXPECT_EQ(SettingsRecord(3), record);  // a new record is a record of defaults
 }
 
-TEST(SettingsRecord, SavesEveryKeyOnceWithWindowKeysBeforeShortcuts) {
+TEST(SettingsRecord, SavesEveryKeyOnceWithWindowKeysBeforeShortcutsAndAddedKeysLast) {
     std::vector<std::string> expected;
     for (size_t i = 0; i < 54; ++i) expected.push_back(kExpectedDefaults[i].first);
     for (size_t i = 75; i < 79; ++i) expected.push_back(kExpectedDefaults[i].first);
     for (size_t i = 54; i < 75; ++i) expected.push_back(kExpectedDefaults[i].first);
+    for (size_t i = 79; i < kSettingCount; ++i) expected.push_back(kExpectedDefaults[i].first);
 
     RecordingSink sink;
     EXPECT_TRUE(SaveSettings(SettingsRecord(5), sink));

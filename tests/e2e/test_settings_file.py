@@ -1,4 +1,4 @@
-"""The settings file at work: a normal exit with no file writes all 79 keys with their
+"""The settings file at work: a normal exit with no file writes all 85 keys with their
 defaults (colours as the palette holds them), in save order, to the per-user file; a written
 file is read (an opaque red disc 101 px across); a file edited by hand keeps its comments,
 unknown keys, blank lines and other sections, its keys replaced where they stand, and check
@@ -40,7 +40,9 @@ SAVED = [
 for shortcut, key in (("Blink", 89), ("Pause", 65), ("Buttons", -1), ("Picture", -1), ("Spot", -1),
                       ("CrossHair", -1), ("KeyBoard", -1)):
     SAVED += [("HotKey%sSpec1" % shortcut, 16), ("HotKey%sSpec2" % shortcut, 17), ("HotKey%sKeyCode" % shortcut, key)]
-assert len(SAVED) == 79
+SAVED += [(key, 1) for key in ("ReleaseLostClicks", "HealHooks", "FollowPointerMoves", "SameSizeOnEveryMonitor",
+                                "HidePasswordKeys", "KeyNamesFromLayout")]
+assert len(SAVED) == 85
 
 
 def defaults_written(h):
@@ -65,7 +67,7 @@ def defaults_written(h):
         elif default is not None and int(value) != default:
             wrong.append((key, value, "expected %d" % default))
     check(not wrong, "keys with values other than their defaults: %s" % wrong)
-    log("all 79 keys written with their defaults, in order")
+    log("all 85 keys written with their defaults, in order")
 
 
 def red_disc(h):
