@@ -139,11 +139,16 @@ void ctlSlider::SetMaxText(const std::wstring& text) {
 
 void ctlSlider::SetTooltip(const std::wstring& text) {
     tooltip_ = text;
-    if (!hwnd()) return;
+    if (!tooltipWindow_) return;  // made when the pointer first comes over the slider
     if (text.empty()) {
         tooltipWindow_.reset();
         return;
     }
+    TTTOOLINFOW tool = TooltipTool();
+    ::SendMessageW(tooltipWindow_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+TTTOOLINFOW ctlSlider::TooltipTool() {
     TTTOOLINFOW tool{};
     // The size comctl32 5 knows too, so the tool is taken with or without a manifest.
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -151,15 +156,16 @@ void ctlSlider::SetTooltip(const std::wstring& text) {
     tool.hwnd = hwnd();
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
     tool.lpszText = const_cast<wchar_t*>(tooltip_.c_str());
-    if (tooltipWindow_) {
-        ::SendMessageW(tooltipWindow_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-        return;
-    }
+    return tool;
+}
+
+void ctlSlider::MakeTooltipWindow() {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&classes);
     tooltipWindow_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                            ::GetModuleHandleW(nullptr), nullptr));
+    TTTOOLINFOW tool = TooltipTool();
     if (tooltipWindow_) ::SendMessageW(tooltipWindow_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -191,8 +197,10 @@ void ctlSlider::LayOut() {
 }
 
 void ctlSlider::Redraw() {
-    if (!hwnd() || !buffer_ || !buffer_->dc()) return;
-    PaintContent(buffer_->dc(), RECT{0, 0, buffer_->Width(), buffer_->Height()});
+    if (!hwnd()) return;
+    // Drawn when the window next paints, so that changes in a row (and those made while the
+    // window is not shown yet) draw once.
+    stale_ = true;
     ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -272,6 +280,8 @@ bool ctlSlider::OnKeyDown(WPARAM key) {
 }
 
 void ctlSlider::RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A window per slider costs at start-up; most sliders are never hovered.
+    if (!tooltipWindow_ && !tooltip_.empty()) MakeTooltipWindow();
     if (!tooltipWindow_) return;
     MSG msg{hwnd(), message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
     ::SendMessageW(tooltipWindow_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
@@ -281,6 +291,10 @@ LRESULT ctlSlider::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Without subclassing, the tooltip learns of the mouse from us.
     if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
         RelayToTooltip(message, wParam, lParam);
+    if ((message == WM_PAINT || message == WM_PRINTCLIENT) && stale_ && buffer_ && buffer_->dc()) {
+        stale_ = false;
+        PaintContent(buffer_->dc(), RECT{0, 0, buffer_->Width(), buffer_->Height()});
+    }
     if (const auto answered = AnswerPaintFromBuffer(hwnd(), buffer_.get(), message, wParam)) return *answered;
     switch (message) {
     case WM_SIZE:

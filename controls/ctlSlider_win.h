@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -64,7 +66,7 @@ private:
     void ReleaseFonts();
     // The largest font at which the caption fits the control's width.
     HFONT CaptionFont(HDC dc, const std::wstring& caption, int width);
-    // Draws the buffer afresh and has the window show it.
+    // Has the window draw its buffer afresh at its next paint.
     void Redraw();
     // After anything that may have moved the value: redraw, tell screen readers, raise Change.
     void Refresh(bool raiseChange);
@@ -73,6 +75,8 @@ private:
     void OnButtonUp();
     bool OnKeyDown(WPARAM key);
     void RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
+    TTTOOLINFOW TooltipTool();
+    void MakeTooltipWindow();
 
     SliderModel model_;
     SliderLayout layout_;
@@ -81,6 +85,7 @@ private:
     std::wstring tooltip_;
     UINT dpi_ = 96;
     bool focused_ = false;
+    bool stale_ = true;  // the buffer lags behind the model until the next paint
     float notifiedValue_ = 0;
     // The control font, then smaller ones for a caption too long for the control (a long
     // translation), tried in turn.
