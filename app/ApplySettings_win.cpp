@@ -95,7 +95,7 @@ void Program::ApplySetting(SettingKey key, double value) {
         pollSettings_ = KeyPollSettingsFrom(settings_);
         ShowHideKeyboardWindow();
         break;
-    case SettingKey::AutoHideKeyboard:
+    case SettingKey::AutoHideKeyboard: case SettingKey::HidePasswordKeys: case SettingKey::KeyNamesFromLayout:
         pollSettings_ = KeyPollSettingsFrom(settings_);
         break;
     case SettingKey::AutoHideMouse: case SettingKey::FadeAutoHide:

@@ -11,6 +11,7 @@
 #include "app/TrayIcon_win.h"
 #include "hook/RingDispatch.h"
 #include "keyboard/KeyPoller.h"
+#include "keyboard/PasswordFocus_win.h"
 #include "overlays/Overlays_win.h"
 
 #include <windows.h>
@@ -142,6 +143,7 @@ private:
     AutoHideState autoHide_;
     KeyPoller poller_;
     KeyPollSettings pollSettings_;
+    PasswordFocus passwordFocus_;
     DWORD lastInputTime_ = 0;
     uint32_t heldAtEvent_ = 0;
     bool isLoadingSettings_ = false;

@@ -1,7 +1,9 @@
 #include "keyboard/KeyCatalogue.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "keyboard/LayoutKeyNames.h"
 #include "lang/Language.h"
 #include "lang/Utf8.h"
 
@@ -62,6 +64,9 @@ bool IsTextEntryKey(int32_t code) {
 
 std::string KeyName(const clsLanguage& language, int32_t code, const KeyNameLocale& locale) {
     const auto text = [&](int32_t id) { return language.GetString(id); };
+    if (locale.layout) {
+        if (auto name = LayoutKeyName(*locale.layout, code)) return *std::move(name);
+    }
     if (code >= kShift && code <= kAlt) return text(44 + code - kShift);
     if (code >= 112 && code <= 135) return "F" + std::to_string(code - 111);
     if (code == 8 || code == 9) return text(47 + code - 8);

@@ -8,6 +8,7 @@
 #include <string>
 
 class clsLanguage;
+class KeyboardLayoutSource;
 
 inline constexpr int32_t kNoKey = -1;
 inline constexpr int32_t kMouseLeft = 1, kMouseRight = 2, kMouseMiddle = 4;
@@ -35,6 +36,9 @@ struct KeyNameLocale {
     std::string decimalSeparator = ".";
     // UTF-8 text of one byte in the system's ANSI code page; ISO 8859-1 when empty.
     std::function<std::string(unsigned char)> ansiCharToUtf8;
+    // When set, punctuation (and letters of non-Latin layouts) are named as this layout
+    // types them; the table names what it cannot.
+    const KeyboardLayoutSource* layout = nullptr;
 };
 
 // Display name of a key in the language's current language; empty for codes that are no

@@ -17,12 +17,14 @@ constexpr int32_t kLineHeight = 23;
 constexpr int32_t kListPadding = 4;
 
 constexpr int32_t kShiftNameId = 44;
+constexpr int32_t kAltGrNameId = 133;
 
 }  // namespace
 
 KeyDisplay::KeyDisplay(const clsLanguage& language, double scaleY) : language_(language) { SetScale(scaleY); }
 
 std::string KeyDisplay::CapCaption(KeyCap cap) const {
+    if (cap == KeyCap::Alt && altGr_) return language_.GetString(kAltGrNameId);
     return language_.GetString(kShiftNameId + static_cast<int32_t>(cap));
 }
 
@@ -70,32 +72,49 @@ bool KeyDisplay::SetViewMode(bool listKeys, bool showCaps) {
     return Layout() != before;
 }
 
-bool KeyDisplay::SetSpecialKeys(bool shift, bool ctrl, bool alt) {
+bool KeyDisplay::SetSpecialKeys(bool shift, bool ctrl, bool alt, bool altGr) {
     const KeyDisplayLayout before = Layout();
-    if (capsMode_) capShown_ = {shift, ctrl, alt};
+    // The caption alone can change (Alt to AltGr) with the same caps shown.
+    const bool captionChanged = capsMode_ && altGr != altGr_ && capShown_[static_cast<std::size_t>(KeyCap::Alt)];
+    // AltGr takes the Alt cap, which says so; left Alt held with it has no cap of its own.
+    if (capsMode_) capShown_ = {shift, ctrl, alt || altGr};
+    altGr_ = altGr;
 
     // Rebuilt on every call, so a language change shows in the next line listed.
     modifierPrefix_.clear();
-    const bool down[] = {shift, ctrl, alt};
-    for (int32_t i = 0; i < 3; ++i) {
+    const bool down[] = {shift, ctrl, alt, altGr};
+    for (int32_t i = 0; i < 4; ++i) {
         if (!down[i]) continue;
         if (!modifierPrefix_.empty()) modifierPrefix_ += " + ";
-        modifierPrefix_ += language_.GetString(kShiftNameId + i);
+        modifierPrefix_ += language_.GetString(i < 3 ? kShiftNameId + i : kAltGrNameId);
     }
-    return Layout() != before;
+    return captionChanged || Layout() != before;
 }
 
 bool KeyDisplay::AddKey(std::string_view name) {
     if (!listMode_) return false;
+    InsertLine(modifierPrefix_.empty() ? std::string(name) : modifierPrefix_ + " + " + std::string(name));
+    return true;
+}
+
+bool KeyDisplay::AddNotice(std::string_view text) {
+    if (!listMode_) return false;
+    if (lineCount_ > 0 && lines_[0].text == text) {
+        lines_[0].remaining = RoundEven(fadingTime_ * 10.0f);
+        return false;
+    }
+    InsertLine(std::string(text));
+    return true;
+}
+
+void KeyDisplay::InsertLine(std::string text) {
     if (lineCount_ == kMaxKeyLines) --lineCount_;
     for (std::size_t i = lineCount_; i > 0; --i) lines_[i] = std::move(lines_[i - 1]);
-
     KeyLine& line = lines_[0];
-    line.text = modifierPrefix_.empty() ? std::string(name) : modifierPrefix_ + " + " + std::string(name);
+    line.text = std::move(text);
     // Single precision as the fading time is held, then halves to even: 0.25 s gives 2.
     line.remaining = RoundEven(fadingTime_ * 10.0f);
     ++lineCount_;
-    return true;
 }
 
 bool KeyDisplay::ClearTick() {

@@ -63,7 +63,8 @@ public:
     float FadingTime() const { return fadingTime_; }
     // The held modifiers as "Shift + Ctrl", empty when none is held.
     const std::string& ModifierPrefix() const { return modifierPrefix_; }
-    // "Shift", "Ctrl" or "Alt" in the current language.
+    // "Shift", "Ctrl" or "Alt" in the current language; the Alt cap reads "AltGr" while
+    // AltGr is held.
     std::string CapCaption(KeyCap cap) const;
 
     std::size_t LineCount() const { return lineCount_; }
@@ -73,9 +74,14 @@ public:
 
     // Each of these returns true when something visible changed (caps, lines or size).
     bool SetViewMode(bool listKeys, bool showCaps);
-    bool SetSpecialKeys(bool shift, bool ctrl, bool alt);
+    // altGr: right Alt on a layout with AltGr; ctrl and alt then say whether the user holds
+    // those besides it.
+    bool SetSpecialKeys(bool shift, bool ctrl, bool alt, bool altGr = false);
     // name is the key's display name; ignored unless in list mode.
     bool AddKey(std::string_view name);
+    // A line saying that keys were typed but are not shown, without the modifiers. While it
+    // is the newest line, further hidden keys renew its lifetime rather than repeat it.
+    bool AddNotice(std::string_view text);
     // tmrClear's 100 ms tick: ages every line and drops those whose time is up.
     bool ClearTick();
     bool SetScale(double scaleY);
@@ -84,6 +90,7 @@ public:
 private:
     int32_t Px(int32_t designPixels) const;
     void RemoveLine(std::size_t index);
+    void InsertLine(std::string text);
 
     const clsLanguage& language_;
     double scale_ = 1.0;
@@ -91,6 +98,7 @@ private:
     bool capsMode_ = true;
     float fadingTime_ = 0;
     std::array<bool, 3> capShown_{};
+    bool altGr_ = false;
     std::string modifierPrefix_;
     std::array<KeyLine, kMaxKeyLines> lines_{};
     std::size_t lineCount_ = 0;

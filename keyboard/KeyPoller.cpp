@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/SettingsRecord.h"
+#include "keyboard/LayoutKeyNames.h"
 #include "lang/Language.h"
 
 namespace {
@@ -50,6 +51,8 @@ KeyPollSettings KeyPollSettingsFrom(const SettingsRecord& record) {
     settings.listAnyKeys = IsChecked(record, SettingKey::ListAnyKeys);
     settings.showKeysClick = IsChecked(record, SettingKey::ShowKeysClick);
     settings.autoHideKeyboard = IsChecked(record, SettingKey::AutoHideKeyboard);
+    settings.hidePasswordKeys = IsChecked(record, SettingKey::HidePasswordKeys);
+    settings.keyNamesFromLayout = IsChecked(record, SettingKey::KeyNamesFromLayout);
     for (int action = 0; action < kHotKeyActionCount; ++action) {
         settings.shortcuts[static_cast<std::size_t>(action)] = HotKey(record, static_cast<HotKeyAction>(action));
     }
@@ -60,27 +63,42 @@ bool AnyKeyClassSelected(const KeyPollSettings& settings) {
     return std::find(settings.listClass.begin(), settings.listClass.end(), true) != settings.listClass.end();
 }
 
-KeyPollResult KeyPoller::PollKeyboard(KeyStateSource& source, const KeyPollSettings& settings) {
+KeyPollResult KeyPoller::PollKeyboard(KeyStateSource& source, const KeyPollSettings& settings, bool passwordFocused) {
     KeyPollResult result;
     Modifiers& held = result.modifiers;
     held.shift = source.IsPressed(kShift);
     held.ctrl = source.IsPressed(kCtrl);
     held.alt = source.IsPressed(kAlt);
+    // Windows reports AltGr as left Ctrl with right Alt. A real left Ctrl held with it
+    // cannot be told apart; left Alt or right Ctrl can, and make it Ctrl + Alt again.
+    if (settings.keyNamesFromLayout && held.ctrl && held.alt) {
+        result.altGr = source.IsDown(kRightAlt) && !source.IsDown(kLeftAlt) && !source.IsDown(kRightCtrl);
+    }
+    const Modifiers shown = result.Shown();
     result.setSpecialKeys = settings.showKeysWindow || settings.listAnyKeys;
+    const bool hide = settings.hidePasswordKeys && passwordFocused;
 
     bool typed = false;
     for (const KeyClass keyClass : kKeyClassScanOrder) {
         bool show = settings.listClass[static_cast<std::size_t>(keyClass)];
-        if (keyClass == KeyClass::Character && settings.charactersOnlyWithCtrlOrAlt) show = show && (held.ctrl || held.alt);
+        // With AltGr a character key types text ("@"): it is no Ctrl or Alt combination.
+        if (keyClass == KeyClass::Character && settings.charactersOnlyWithCtrlOrAlt) show = show && (shown.ctrl || shown.alt);
         // NumPad Enter is a text key only as a character key; its System reading is not typing.
         const bool textClass = keyClass == KeyClass::Input || keyClass == KeyClass::Character;
+        const bool hideClass = hide && keyClass != KeyClass::Mouse;
         for (const int32_t code : KeyClassCodes(keyClass)) {
-            if (PollKey(source, code, show, settings, result) && textClass && IsTextEntryKey(code)) typed = true;
+            if (PollKey(source, code, show, hideClass, settings, result) && textClass && IsTextEntryKey(code)) typed = true;
+        }
+        // Punctuation is listed with the character keys once the layout can name it.
+        if (keyClass == KeyClass::Character && settings.keyNamesFromLayout) {
+            for (const int32_t code : LayoutPunctuationCodes()) {
+                if (PollKey(source, code, show, hideClass, settings, result)) typed = true;
+            }
         }
     }
 
-    result.countTyping = settings.autoHideKeyboard && typed && !held.ctrl && !held.alt;
-    if (settings.showKeysClick) result.caption = held;
+    result.countTyping = settings.autoHideKeyboard && typed && !hide && !shown.ctrl && !shown.alt;
+    if (settings.showKeysClick) result.caption = shown;
     lastModifiers_ = held;
     return result;
 }
@@ -90,7 +108,7 @@ bool KeyPoller::PassNeeded(bool inputSinceLastPass) const {
     return std::find(PreviousKeyState.begin(), PreviousKeyState.end(), true) != PreviousKeyState.end();
 }
 
-bool KeyPoller::PollKey(KeyStateSource& source, int32_t code, bool show, const KeyPollSettings& settings,
+bool KeyPoller::PollKey(KeyStateSource& source, int32_t code, bool show, bool hide, const KeyPollSettings& settings,
                         KeyPollResult& result) {
     if (code < 0 || code >= static_cast<int32_t>(PreviousKeyState.size())) return false;
     bool& previous = PreviousKeyState[static_cast<std::size_t>(code)];
@@ -105,7 +123,11 @@ bool KeyPoller::PollKey(KeyStateSource& source, int32_t code, bool show, const K
             show = false;
             matched = true;
         }
-        if (show && result.addedCount < result.addedCodes.size()) result.addedCodes[result.addedCount++] = code;
+        if (show && hide) {
+            result.keysHidden = true;
+        } else if (show && result.addedCount < result.addedCodes.size()) {
+            result.addedCodes[result.addedCount++] = code;
+        }
     }
     previous = pressed;
     return pressed && !matched;
@@ -115,14 +137,14 @@ void KeyPoller::ForgetPresses(KeyStateSource& source) {
     for (int32_t code = 1; code <= 255; ++code) static_cast<void>(source.IsPressed(code));
 }
 
-std::string ModifierCaption(const clsLanguage& language, Modifiers held, bool showKeysClick) {
+std::string ModifierCaption(const clsLanguage& language, Modifiers held, bool showKeysClick, bool altGr) {
     std::string caption;
     if (!showKeysClick) return caption;
-    const bool down[] = {held.shift, held.ctrl, held.alt};
-    for (int32_t i = 0; i < 3; ++i) {
+    const bool down[] = {held.shift, held.ctrl, held.alt, altGr};
+    for (int32_t i = 0; i < 4; ++i) {
         if (!down[i]) continue;
         if (!caption.empty()) caption += "\r\n";
-        caption += language.GetString(kShiftNameId + i);
+        caption += language.GetString(i < 3 ? kShiftNameId + i : kAltGrId);
     }
     return caption;
 }

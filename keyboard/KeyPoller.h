@@ -22,6 +22,8 @@ class KeyStateSource {
 public:
     virtual ~KeyStateSource() = default;
     virtual bool IsPressed(int32_t code) = 0;
+    // Whether the key is down now, with no memory of earlier presses.
+    virtual bool IsDown(int32_t code) { return IsPressed(code); }
 };
 
 struct Modifiers {
@@ -39,6 +41,10 @@ struct KeyPollSettings {
     bool listAnyKeys = false;                                   // "ListAnyKeys" (chkListSpecialKeys)
     bool showKeysClick = false;                                 // "ShowKeysClick"
     bool autoHideKeyboard = false;                              // "AutoHideKeyboard"
+    bool hidePasswordKeys = false;                              // "HidePasswordKeys"
+    // "KeyNamesFromLayout": punctuation keys are listed too (the layout names them) and
+    // right Alt with the Ctrl that Windows adds is AltGr, not Ctrl + Alt.
+    bool keyNamesFromLayout = false;
     std::array<HotKeyInfo, kHotKeyActionCount> shortcuts{};     // indexed by HotKeyAction
 };
 
@@ -46,27 +52,40 @@ KeyPollSettings KeyPollSettingsFrom(const SettingsRecord& record);
 // At least one key class is listed; the Ctrl-or-Alt restriction alone is none.
 bool AnyKeyClassSelected(const KeyPollSettings& settings);
 
-// Every reading of a pass may list its key at most once; 108 is read twice.
-inline constexpr std::size_t kKeyReadingsPerPass = 108;
+// Every reading of a pass may list its key at most once; 108 is read twice; 13 punctuation
+// keys are read with key names from the layout.
+inline constexpr std::size_t kKeyReadingsPerPass = 108 + 13;
+
+// Left and right modifier codes, read only to tell AltGr from Ctrl + Alt.
+inline constexpr int32_t kRightCtrl = 163, kLeftAlt = 164, kRightAlt = 165;
 
 // What one pass decided. Fixed size, so a pass never allocates.
 struct KeyPollResult {
-    Modifiers modifiers;          // read at the start of the pass
+    Modifiers modifiers;          // read at the start of the pass; what shortcuts match
+    // Right Alt on a layout with AltGr: Ctrl and Alt above are the system's stand-ins for it.
+    bool altGr = false;
     bool setSpecialKeys = false;  // pass the modifiers to the keyboard display
     std::array<int32_t, kKeyReadingsPerPass> addedCodes{};
     std::size_t addedCount = 0;
     bool countTyping = false;     // add 1 to TypedKeyCount
+    // Keys were pressed in a password field: the display says so instead of naming them.
+    bool keysHidden = false;
     Modifiers caption;            // for SetKeyText; none when "ShowKeysClick" is off
     std::array<bool, kHotKeyActionCount> triggered{};  // indexed by HotKeyAction
 
     // Codes to add to the keyboard display, in order.
     std::span<const int32_t> Added() const { return {addedCodes.data(), addedCount}; }
     bool Triggered(HotKeyAction action) const { return triggered[static_cast<std::size_t>(action)]; }
+    // The modifiers as the user holds them: with AltGr, neither Ctrl nor Alt.
+    Modifiers Shown() const { return altGr ? Modifiers{modifiers.shift, false, false} : modifiers; }
 };
 
 class KeyPoller {
 public:
-    KeyPollResult PollKeyboard(KeyStateSource& source, const KeyPollSettings& settings);
+    // passwordFocused: the focused control hides what is typed. With "HidePasswordKeys" no
+    // key is listed then (mouse buttons still are) and none counts as typing; shortcuts
+    // still fire, so a presenter can pause while typing a password. Modifiers show as ever.
+    KeyPollResult PollKeyboard(KeyStateSource& source, const KeyPollSettings& settings, bool passwordFocused = false);
     // Queries every code from 1 to 255 and discards the answers, so that presses made
     // while the display was off do not appear when it comes on.
     void ForgetPresses(KeyStateSource& source);
@@ -77,7 +96,8 @@ public:
 
 private:
     // Reads one key; true when it is pressed and fired no shortcut.
-    bool PollKey(KeyStateSource& source, int32_t code, bool show, const KeyPollSettings& settings,
+    // hide: a key that would be listed only sets keysHidden.
+    bool PollKey(KeyStateSource& source, int32_t code, bool show, bool hide, const KeyPollSettings& settings,
                  KeyPollResult& result);
 
     // State of each code at the end of its last reading; the modifiers are not kept here.
@@ -85,6 +105,9 @@ private:
     Modifiers lastModifiers_;
 };
 
-// "Shift", "Ctrl", "Alt" of the held modifiers in the language's current language, one per
-// line ("\r\n" between); empty when none is held or when showKeysClick is off.
-std::string ModifierCaption(const clsLanguage& language, Modifiers held, bool showKeysClick);
+// "Shift", "Ctrl", "Alt" (and "AltGr") of the held modifiers in the language's current
+// language, one per line ("\r\n" between); empty when none is held or showKeysClick is off.
+std::string ModifierCaption(const clsLanguage& language, Modifiers held, bool showKeysClick, bool altGr = false);
+
+// String-table ids of the texts added for AltGr and for keys hidden in a password field.
+inline constexpr int32_t kKeysHiddenId = 132, kAltGrId = 133;

@@ -13,6 +13,7 @@ namespace {
 class AsyncKeySource final : public KeyStateSource {
 public:
     bool IsPressed(int32_t code) override { return ::GetAsyncKeyState(code) != 0; }
+    bool IsDown(int32_t code) override { return (::GetAsyncKeyState(code) & 0x8000) != 0; }
 };
 
 }  // namespace
@@ -29,15 +30,21 @@ void Program::tmrKeyBoard_Timer() {
     lastInputTime_ = input.dwTime;
     if (!poller_.PassNeeded(inputSinceLastPass)) return;
     AsyncKeySource keys;
-    const KeyPollResult pass = poller_.PollKeyboard(keys, pollSettings_);
+    // Asked only when keys are about and what is typed would be shown or counted.
+    const bool password = pollSettings_.hidePasswordKeys && (pollSettings_.listAnyKeys || pollSettings_.autoHideKeyboard) &&
+                          passwordFocus_.Focused();
+    const KeyPollResult pass = poller_.PollKeyboard(keys, pollSettings_, password);
     frmKeyBoard& keyBoard = overlays_.keyBoard;
-    if (pass.setSpecialKeys) keyBoard.SetSpecialKeys(pass.modifiers.shift, pass.modifiers.ctrl, pass.modifiers.alt);
-    for (int32_t code : pass.Added()) keyBoard.AddKey(code);
+    const Modifiers shown = pass.Shown();
+    if (pass.setSpecialKeys) keyBoard.SetSpecialKeys(shown.shift, shown.ctrl, shown.alt, pass.altGr);
+    for (int32_t code : pass.Added()) keyBoard.AddKey(code, pollSettings_.keyNamesFromLayout);
+    if (pass.keysHidden) keyBoard.ShowKeysHidden();
     if (pass.countTyping) autoHide_.CountTypedPass();
 
     // Only rings whose button is held take the caption; the mouse image always does, so
     // that an empty caption clears it.
-    const std::wstring caption = Widen(::ModifierCaption(SharedLanguage(), pass.caption, pollSettings_.showKeysClick));
+    const std::wstring caption =
+        Widen(::ModifierCaption(SharedLanguage(), pass.caption, pollSettings_.showKeysClick, pass.altGr));
     for (auto& ring : overlays_.buttons)
         if (ring.Tracking() && ring.Shown()) ring.SetKeyText(caption);
     overlays_.pic.SetKeyText(caption);

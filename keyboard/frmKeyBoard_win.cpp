@@ -2,6 +2,7 @@
 
 #include "app/Text_win.h"
 #include "keyboard/KeyNames_win.h"
+#include "keyboard/KeyPoller.h"
 #include "keyboard/ctlKey_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "overlays/OverlayText_win.h"
@@ -21,12 +22,16 @@ bool frmKeyBoard::Form_Load() {
 
 void frmKeyBoard::Lang_LanguageChange() { Repaint(); }
 
-void frmKeyBoard::SetSpecialKeys(bool shift, bool ctrl, bool alt) {
-    if (display_->SetSpecialKeys(shift, ctrl, alt)) FitWindow();
+void frmKeyBoard::SetSpecialKeys(bool shift, bool ctrl, bool alt, bool altGr) {
+    if (display_->SetSpecialKeys(shift, ctrl, alt, altGr)) FitWindow();
 }
 
-void frmKeyBoard::AddKey(int32_t code) {
-    if (display_->AddKey(KeyName(code))) FitWindow();
+void frmKeyBoard::AddKey(int32_t code, bool fromLayout) {
+    if (display_->AddKey(DisplayKeyName(code, fromLayout))) FitWindow();
+}
+
+void frmKeyBoard::ShowKeysHidden() {
+    if (display_->AddNotice(SharedLanguage().GetString(kKeysHiddenId))) FitWindow();
 }
 
 void frmKeyBoard::SetViewMode(bool listKeys, bool showCaps) {

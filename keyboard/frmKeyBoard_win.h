@@ -15,8 +15,11 @@ public:
     // The keyboard display does not fade; its alpha is the user's.
     void MakeTrans(int32_t alpha) { ApplyAlpha(alpha); }
     void Lang_LanguageChange();
-    void SetSpecialKeys(bool shift, bool ctrl, bool alt);
-    void AddKey(int32_t code);
+    void SetSpecialKeys(bool shift, bool ctrl, bool alt, bool altGr = false);
+    // fromLayout: name the key as the keyboard layout in use types it.
+    void AddKey(int32_t code, bool fromLayout = false);
+    // Keys were typed into a password field: one line says so, renewed while typing goes on.
+    void ShowKeysHidden();
     void SetViewMode(bool listKeys, bool showCaps);
     void SetFadingTime(float seconds);
     bool LockPos = false;

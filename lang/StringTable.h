@@ -11,7 +11,7 @@ struct Entry {
     std::string_view text;
 };
 
-inline constexpr int32_t kLastId = 131;
+inline constexpr int32_t kLastId = 133;
 // Ids 80 to 92 are unused; 93 is the home-page address, kept in one place for every language.
 inline constexpr int32_t kFirstUnusedId = 80;
 inline constexpr int32_t kLastUnusedId = 92;

@@ -137,3 +137,37 @@ TEST(KeyDisplay, LaysOutCapsAndListAtTheDisplayScale) {
     EXPECT_FALSE(display.SetScale(1.0));
     EXPECT_TRUE(display.SetScale(1.5));
 }
+
+TEST(KeyDisplay, AltGrTakesTheAltCapAndThePrefix) {
+    const clsLanguage german = InLanguage(German);
+    KeyDisplay display(german);
+    display.SetViewMode(true, true);
+    EXPECT_TRUE(display.SetSpecialKeys(true, false, false, true));
+    const KeyDisplayLayout layout = display.Layout();
+    EXPECT_EQ(layout.capVisible, (std::array<bool, 3>{true, false, true}));
+    EXPECT_EQ(display.CapCaption(KeyCap::Alt), "AltGr");
+    display.AddKey("Q");
+    // Alt held again with the same caps: only the caption changes, and that must repaint.
+    EXPECT_TRUE(display.SetSpecialKeys(true, false, true, false));
+    EXPECT_EQ(display.CapCaption(KeyCap::Alt), "Alt");
+    display.AddKey("Q");
+    EXPECT_EQ(Lines(display), (std::vector<std::string>{"Umsch + Alt + Q", "Umsch + AltGr + Q"}));
+}
+
+TEST(KeyDisplay, TheHiddenKeysNoticeIsOneLineRenewedWhileTypingGoesOn) {
+    KeyDisplay display(kEnglish);
+    display.SetViewMode(true, true);
+    display.SetFadingTime(1.0f);
+    display.SetSpecialKeys(true, false, false);
+    display.AddKey("A");
+    EXPECT_TRUE(display.AddNotice("Keys hidden"));
+    for (int i = 0; i < 5; ++i) display.ClearTick();
+    EXPECT_FALSE(display.AddNotice("Keys hidden")) << "a renewed line changes nothing visible";
+    EXPECT_EQ(Lines(display), (std::vector<std::string>{"Keys hidden", "Shift + A"}));
+    EXPECT_EQ(display.Line(0).remaining, 10);
+    display.AddKey("B");
+    EXPECT_TRUE(display.AddNotice("Keys hidden"));
+    EXPECT_EQ(display.LineCount(), 4u);
+    display.SetViewMode(false, true);
+    EXPECT_FALSE(display.AddNotice("Keys hidden"));
+}

@@ -26,9 +26,13 @@ Changes Plus(Changes changes, const Changes& more) {
     return changes;
 }
 
-// The default record with some keys changed, as the settings window holds it.
+// The default record with some keys changed, as the settings window holds it. The options
+// added for password fields and layout names start off, so every case without them checks
+// the original behaviour.
 KeyPollSettings SettingsWith(const Changes& changes) {
     SettingsRecord record;
+    record.Set(SettingKey::HidePasswordKeys, 0);
+    record.Set(SettingKey::KeyNamesFromLayout, 0);
     for (const auto& [key, value] : changes) record.Set(key, value);
     return KeyPollSettingsFrom(record);
 }
@@ -39,17 +43,21 @@ std::set<int32_t> EveryCode() {
     return codes;
 }
 
-// One pass per entry with its keys held. Logs per pass the codes added ("+65") and the
-// shortcuts fired ("!Blink"), "-" for neither; counts the passes that count as typing.
-std::string Log(const KeyPollSettings& settings, const Passes& passes, int* typingPasses = nullptr) {
+// One pass per entry with its keys held. Logs per pass the codes added ("+65"), keys hidden
+// ("#"), AltGr held ("^"), and the shortcuts fired ("!Blink"), "-" for none; counts the
+// passes that count as typing.
+std::string Log(const KeyPollSettings& settings, const Passes& passes, int* typingPasses = nullptr,
+                bool passwordFocused = false) {
     KeyPoller poller;
     FakeKeySource source;
     std::string log;
     for (const auto& held : passes) {
         source.held = held;
-        const KeyPollResult result = poller.PollKeyboard(source, settings);
+        const KeyPollResult result = poller.PollKeyboard(source, settings, passwordFocused);
         std::string pass;
+        if (result.altGr) pass += " ^";
         for (const int32_t code : result.Added()) pass += " +" + std::to_string(code);
+        if (result.keysHidden) pass += " #";
         for (int i = 0; i < kHotKeyActionCount; ++i) {
             if (result.triggered[static_cast<size_t>(i)]) pass += std::string(" !") + HotKeyActionName(static_cast<HotKeyAction>(i));
         }
@@ -229,4 +237,73 @@ TEST(KeyPoller, AnIdleKeyboardNeedsNoPassUntilInputComes) {
         poller.PollKeyboard(source, settings);
         EXPECT_FALSE(poller.PassNeeded(false));
     }
+}
+
+TEST(KeyPoller, APasswordFieldListsNoKeyAndCountsNoTypingButShortcutsStillFire) {
+    const Changes hide = {{SettingKey::HidePasswordKeys, 1}, {SettingKey::AutoHideKeyboard, 1}};
+    const Changes everything = Plus(Plus(hide, kCharacters), {{SettingKey::ListFunctionKeys, 1}, {SettingKey::ListInputKeys, 1},
+                                                              {SettingKey::ListMouseButtons, 1}});
+    // name, changes, password focused, passes, log, passes counted as typing
+    const std::vector<std::tuple<const char*, Changes, bool, Passes, const char*, int>> cases = {
+        {"letters are hidden, once per press", everything, true, {{kA}, {kA}, {kA, kC}, {}}, "# | - | # | -", 0},
+        {"every class but the mouse buttons is hidden", everything, true, {{112}, {13}, {1}}, "# | # | +1", 0},
+        {"a password still fires the pause shortcut", everything, true, {{S, C, kA}}, "!Pause", 0},
+        {"keys no class lists are not reported hidden", Plus(hide, {{SettingKey::ListCharacterKeys, 0}}), true, {{kA}},
+         "-", 0},
+        {"without the option the field shows everything", Plus(everything, {{SettingKey::HidePasswordKeys, 0}}), true,
+         {{kA}, {13}}, "+65 | +13", 2},
+        {"another field shows everything", everything, false, {{kA}, {13}}, "+65 | +13", 2},
+    };
+    for (const auto& [name, changes, password, passes, expected, typingExpected] : cases) {
+        SCOPED_TRACE(name);
+        int typing = 0;
+        EXPECT_EQ(Log(SettingsWith(changes), passes, &typing, password), expected);
+        EXPECT_EQ(typing, typingExpected);
+    }
+}
+
+TEST(KeyPoller, LayoutNamesListPunctuationAndTellAltGrFromCtrlAlt) {
+    constexpr int32_t LCtrl = 162, RCtrl = kRightCtrl, LAlt = kLeftAlt, RAlt = kRightAlt, kQ = 81;
+    constexpr int32_t kOem1 = 186, kOem102 = 226;
+    const Changes layout = {{SettingKey::KeyNamesFromLayout, 1}, {SettingKey::AutoHideKeyboard, 1}};
+    const Changes onlyCombined = Plus(layout, {{SettingKey::ListCharacterKeys, 1}});
+    const Changes everyCharacter = Plus(layout, kCharacters);
+    // name, changes, passes, log, passes counted as typing
+    const std::vector<std::tuple<const char*, Changes, Passes, const char*, int>> cases = {
+        {"punctuation is listed after the character keys and is text", everyCharacter, {{kOem102, kOem1, kA}},
+         "+65 +186 +226", 1},
+        {"without layout names punctuation is not read", Plus(kCharacters, {{SettingKey::AutoHideKeyboard, 1}}),
+         {{kOem1}}, "-", 0},
+        {"right Alt with left Ctrl is AltGr: typing, not a combination", onlyCombined, {{C, A, LCtrl, RAlt, kQ}}, "^", 1},
+        {"left Alt is Ctrl + Alt", onlyCombined, {{C, A, LCtrl, LAlt, kQ}}, "+81", 0},
+        {"right Ctrl with right Alt is Ctrl + Alt", onlyCombined, {{C, A, RCtrl, RAlt, kQ}}, "+81", 0},
+        {"AltGr listed with every character key", everyCharacter, {{C, A, LCtrl, RAlt, kQ}, {C, A, LCtrl, RAlt, kOem1}},
+         "^ +81 | ^ +186", 2},
+        {"AltGr still fires a Ctrl + Alt shortcut",
+         Plus(layout, {{SettingKey::HotKeyBlinkSpec1, C}, {SettingKey::HotKeyBlinkSpec2, A}}), {{C, A, LCtrl, RAlt, kY}},
+         "^ !Blink", 0},
+        {"without layout names right Alt is Ctrl + Alt", {{SettingKey::ListCharacterKeys, 1}}, {{C, A, LCtrl, RAlt, kQ}},
+         "+81", 0},
+    };
+    for (const auto& [name, changes, passes, expected, typingExpected] : cases) {
+        SCOPED_TRACE(name);
+        int typing = 0;
+        EXPECT_EQ(Log(SettingsWith(changes), passes, &typing), expected);
+        EXPECT_EQ(typing, typingExpected);
+    }
+}
+
+TEST(KeyPoller, AltGrShowsAsItselfInTheModifiersAndTheCaption) {
+    KeyPoller poller;
+    FakeKeySource source;
+    source.held = {kShift, kCtrl, kAlt, 162, kRightAlt};
+    const KeyPollResult result = poller.PollKeyboard(source, SettingsWith({{SettingKey::KeyNamesFromLayout, 1}}));
+    EXPECT_TRUE(result.altGr);
+    EXPECT_EQ(result.modifiers, (Modifiers{true, true, true})) << "shortcuts see what the system reports";
+    EXPECT_EQ(result.Shown(), (Modifiers{true, false, false}));
+    EXPECT_EQ(result.caption, result.Shown());
+    clsLanguage language("", {});
+    language.ChangeLanguage(German);
+    EXPECT_EQ(ModifierCaption(language, result.caption, true, result.altGr), "Umsch\r\nAltGr");
+    EXPECT_EQ(ModifierCaption(language, result.caption, false, result.altGr), "");
 }

@@ -33,7 +33,7 @@ TEST(StringTable, EveryLanguageHasExactlyTheTableIds) {
     clsLanguage lang("", {});
     for (int32_t language = 0; language < kLanguageCount; ++language) {
         lang.ChangeLanguage(language);
-        for (int32_t id = -2; id <= 131; ++id) {
+        for (int32_t id = -2; id <= strings::kLastId + 2; ++id) {
             const std::string text = lang.GetString(id);
             EXPECT_EQ(!text.empty(), IsDataId(id)) << "language " << language << " id " << id;
         }

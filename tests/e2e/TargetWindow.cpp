@@ -2,14 +2,15 @@
 // against it on screenshots (the bare root of a composited Xvfb reads grey), and every
 // button press it receives is logged, which proves that clicks pass through the overlays.
 //
-//   TargetWindow.exe [--log FILE] [--color R,G,B] [--title TEXT] [--rect L,T,R,B] [--focus]
+//   TargetWindow.exe [--log FILE] [--color R,G,B] [--title TEXT] [--rect L,T,R,B] [--focus] [--password]
 //
 // Log lines: "down X Y" for the left button, "rdown X Y" for the right, in screen pixels;
 // "text CONTENT" whenever the edit box's text changes.
 // The edit box (bottom middle) gives the tests a focusable Win32 window for key input;
 // clicks do not activate the window. With --focus the window makes itself the active window
 // at start, and whenever it is activated (`winctl focus`) the edit box takes the keyboard
-// focus, so that keys typed reach it.
+// focus, so that keys typed reach it. With --password the edit box is a password field
+// (ES_PASSWORD); its log still carries the text typed.
 #include <windows.h>
 
 #include <cstdio>
@@ -24,6 +25,7 @@ std::wstring g_logPath;
 COLORREF g_colour = RGB(0, 0, 255);
 HBRUSH g_brush = nullptr;
 bool g_focus = false;
+bool g_password = false;
 HWND g_edit = nullptr;
 
 void AppendText(const char* line) {
@@ -111,8 +113,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     for (int i = 1; i < argc; i += 2) {
         const std::wstring option = argv[i];
         int v[4];
-        if (option == L"--focus") {
-            g_focus = true;
+        if (option == L"--focus" || option == L"--password") {
+            (option == L"--focus" ? g_focus : g_password) = true;
             --i;  // a flag without a value
         } else if (i + 1 >= argc) {
             std::fwprintf(stderr, L"TargetWindow: %ls needs a value\n", option.c_str());
@@ -147,7 +149,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                   nullptr, nullptr, instance, nullptr);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+    const DWORD editStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | (g_password ? ES_PASSWORD : 0);
+    g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", editStyle,
                              width / 2 - 100, height - 40, 200, 24, window, reinterpret_cast<HMENU>(kEditId),
                              instance, nullptr);
     ShowWindow(window, SW_SHOW);

@@ -3,14 +3,19 @@ edit box, each letter gets a line of its own, newest on top, in the display whos
 lies 11 px left of the pointer and whose top lies 22 px below it; the edit box receives every
 character and stays the active window; the lines go, oldest first, after the fading time, and
 the display shrinks back to its row of key caps. Holding Shift shows the Shift cap (and only
-it) and a letter typed meanwhile is listed with the Shift prefix.
+it) and a letter typed meanwhile is listed with the Shift prefix. Typed into a password field
+(the target restarted with --password) the letters are not listed: one wide line, the
+"keys hidden" notice, stands for them all while the field still receives every character.
 
 Lines are told apart by their text pixels (RGB 192, 64, 0 at the display's alpha) inside the
 23 px line rectangles, not by reading them: a letter typed twice draws the same pixels twice.
 
 Catches: keys not listed, listed twice or in the wrong order, a display off its place or of
 the wrong height for its lines, the program taking the focus or swallowing keys, lines that
-never fade or fade too soon or newest first, and modifier caps that do not show or stay."""
+never fade or fade too soon or newest first, modifier caps that do not show or stay, and a
+password shown letter by letter."""
+import os
+import shutil
 import time
 
 from harness import *
@@ -157,6 +162,38 @@ def main(h):
 
     h.settle(shifted)
     check(h.target_text() == "imiwI", "the edit box holds %r after Shift+i" % h.target_text())
+    password_field(h, x, y, rect, newest)
+
+
+def password_field(h, x, y, rect, plain_lines):
+    h.stop(h.target)
+    check(h.wait_window("gone", TARGET_TITLE, 10) is not None, "the target window stayed after its end")
+    h.target_log = os.path.join(h.work, "target-password.txt")
+    h.target = h.start("TargetWindow.exe", "--log", h.target_log, "--color", "%d,%d,%d" % BLUE, "--focus", "--password")
+    check(h.wait_window("visible", TARGET_TITLE, 15) is not None, "the password target did not appear")
+    h.focus_target()
+    h.move(x, y)
+    h.settle(lambda s: display_rect(h, x, y, 0), timeout=FADING + 1.0)
+    h.type_keys("imiw")
+    seen = {}
+
+    def one_notice(s):
+        display_rect(h, x, y, 1)
+        lines = lines_shown(s, rect)
+        check(len(lines) == 1, "4 keys typed into a password field, %d list lines show text (screenshot %s)"
+              % (len(lines), s.path))
+        width = lambda px: max(dx for dx, _ in px) - min(dx for dx, _ in px)
+        widest_letter = max(width(px) for px in plain_lines)
+        check(width(lines[0]) > 4 * widest_letter, "the line for the password keys is %d px wide, a listed letter up "
+              "to %d px: expected the keys-hidden notice, not a key name" % (width(lines[0]), widest_letter))
+        check(not any(same(lines[0], px) for px in plain_lines), "a typed letter is listed from the password field")
+        seen["shot"] = s
+
+    h.settle(one_notice)
+    check(h.target_text() == "imiw", "the password field holds %r after typing 'imiw'" % h.target_text())
+    keep = os.path.join(os.path.dirname(h.bin), "e2e-shots")
+    os.makedirs(keep, exist_ok=True)
+    shutil.copy(seen["shot"].path, os.path.join(keep, "keyboard-display-password.png"))
 
 
 run(main)
