@@ -56,6 +56,7 @@ void Program::LoadOverlays() {
     ResetIdleTimer();
     ApplySettings();
     InstallMouseHooks(hwnd(), &DispatchMouseEvent, this);
+    StartSafeguards();
     tray_.Add(link_.icon, {link_.showThisForm, [this] { TogglePause(PauseSource::Menu); }, link_.exit,
                            [this] { return Paused(); }});
     CreateMessageWindow();
@@ -74,6 +75,7 @@ void Program::Form_Unload(const SettingsWindowState& window) {
     loaded_ = false;
     RestoreMessageWindow();
     tray_.Remove();
+    StopSafeguards();
     RemoveMouseHooks();
     for (handles::Timer* timer : {&tmrMain, &tmrKeyBoard, &tmrBlink, &tmrAutoHide, &tmrFade}) timer->Stop();
     settings_.Set(SettingKey::WindowState, window.state);
@@ -185,6 +187,7 @@ void Program::HookEvent(int32_t code, int32_t data, uint32_t held) {
 void Program::tmrMain_Timer() {
     if (!Paused()) tracking_.KeepOnTop();
     tracking_.PlaceOverlays(false);
+    ReleaseLostClicks();
 }
 
 void Program::DesktopChanged() {

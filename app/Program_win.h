@@ -6,9 +6,11 @@
 
 #include "app/BaseWindow_win.h"
 #include "app/PauseBlinkFade.h"
+#include "app/SessionWatch_win.h"
 #include "app/SettingsRecord.h"
 #include "app/Tracking_win.h"
 #include "app/TrayIcon_win.h"
+#include "hook/HookHealth.h"
 #include "hook/RingDispatch.h"
 #include "keyboard/KeyPoller.h"
 #include "keyboard/PasswordFocus_win.h"
@@ -122,6 +124,12 @@ private:
     void ApplyAutoHide(const AutoHideStep& step);
     void tmrKeyBoard_Timer();
     void RunShortcut(HotKeyAction action);
+    // Lost releases, locks and display changes, hook healing (Safeguards_win.cpp).
+    void StartSafeguards();
+    void StopSafeguards();
+    void ReleaseLostClicks();
+    void HeldStateLost();
+    void CheckHookHealth();
 
     SettingsWindowLink link_;
     Overlays overlays_;
@@ -144,6 +152,8 @@ private:
     KeyPoller poller_;
     KeyPollSettings pollSettings_;
     PasswordFocus passwordFocus_;
+    SessionWatch sessionWatch_;
+    HookHealth hookHealth_;
     DWORD lastInputTime_ = 0;
     uint32_t heldAtEvent_ = 0;
     bool isLoadingSettings_ = false;

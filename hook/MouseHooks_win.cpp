@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "app/Folders_win.h"
 #include "app/Handles_win.h"
 #include "app/modMain_win.h"
@@ -21,6 +23,11 @@ struct HookState {
     HWND target = nullptr;
     MouseEventHandler handler = nullptr;
     void* context = nullptr;
+    // Written by the low-level hook for every event it gets, read by the health check.
+    DWORD lowLevelLastSeen = 0;
+    POINT lowLevelLastAt{};
+    DWORD stallForTest = 0;
+    std::atomic<bool> pointerMovePending{false};
 };
 
 HookState& State() {
@@ -59,12 +66,35 @@ int32_t WINAPI MouseHookCallback(int32_t message, int32_t, int32_t, int32_t, int
 }
 
 LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    if (code == HC_ACTION && TakenFromLowLevelHook(static_cast<uint32_t>(wParam))) {
+    HookState& state = State();
+    if (code == HC_ACTION) {
         const auto& info = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-        Post(static_cast<uint32_t>(wParam), wParam == WM_MOUSEWHEEL ? WheelSign(info.mouseData) : 0);
+        state.lowLevelLastSeen = ::GetTickCount();
+        state.lowLevelLastAt = info.pt;
+        if (state.stallForTest) ::Sleep(std::exchange(state.stallForTest, 0));
+        if (wParam == WM_MOUSEMOVE) {
+            if (state.target && !state.pointerMovePending.exchange(true, std::memory_order_relaxed))
+                ::PostMessageW(state.target, kPointerMovedMessage, 0, 0);
+        } else if (TakenFromLowLevelHook(static_cast<uint32_t>(wParam))) {
+            Post(static_cast<uint32_t>(wParam), wParam == WM_MOUSEWHEEL ? WheelSign(info.mouseData) : 0);
+        }
     }
-    return ::CallNextHookEx(State().lowLevelHookHandle.get(), code, wParam, lParam);
+    return ::CallNextHookEx(state.lowLevelHookHandle.get(), code, wParam, lParam);
 }
+
+namespace {
+
+void InstallLowLevelHook(HookState& state) {
+    if (!Main().IsWin2000OrLater) return;
+    // The new hook before the old goes: no event can fall between them.
+    handles::Hook hook(::SetWindowsHookExW(WH_MOUSE_LL, LowLevelMouseProc, ::GetModuleHandleW(nullptr), 0));
+    state.lowLevelHookHandle = std::move(hook);
+    // Healthy from here on: what the hook missed before is not held against the new one.
+    state.lowLevelLastSeen = ::GetTickCount();
+    ::GetCursorPos(&state.lowLevelLastAt);
+}
+
+}  // namespace
 
 void InstallMouseHooks(HWND target, MouseEventHandler handler, void* context) {
     HookState& state = State();
@@ -77,9 +107,8 @@ void InstallMouseHooks(HWND target, MouseEventHandler handler, void* context) {
     state.context = context;
     LoadMouseHookLibrary(state);
     if (state.setMouseHook) state.setMouseHook(kDsMouseStart, MouseHookCallback);
-    if (Main().IsWin2000OrLater)
-        state.lowLevelHookHandle.reset(
-            ::SetWindowsHookExW(WH_MOUSE_LL, LowLevelMouseProc, ::GetModuleHandleW(nullptr), 0));
+    state.pointerMovePending = false;
+    InstallLowLevelHook(state);
 }
 
 void RemoveMouseHooks() {
@@ -114,4 +143,45 @@ void SetMouseHookLibraryName(std::wstring fileName) {
     state.libraryTried = false;
     state.setMouseHook = nullptr;
     state.library.reset();
+}
+
+void PointerMoveHandled() { State().pointerMovePending.store(false, std::memory_order_relaxed); }
+
+bool AnyButtonHeld() { return State().translator.AnyButtonDown(); }
+
+bool ButtonIsDown(int button) { return State().translator.ButtonIsDown(button); }
+
+void ReleaseLostButtons() {
+    HookState& state = State();
+    if (!state.installed || !state.translator.AnyButtonDown()) return;
+    const auto down = [](int key) { return (::GetAsyncKeyState(key) & 0x8000) != 0; };
+    const ButtonStates now = LogicalButtons(down(VK_LBUTTON), down(VK_MBUTTON), down(VK_RBUTTON),
+                                            ::GetSystemMetrics(SM_SWAPBUTTON) != 0);
+    for (const MouseEvent& release : state.translator.ReleaseLost(now))
+        if (state.handler) state.handler(state.context, release.code, release.data, 0);
+}
+
+void ForgetHeldButtons() { State().translator.ForgetHeld(); }
+
+HookHealthSample LowLevelHookSample() {
+    const HookState& state = State();
+    LASTINPUTINFO input{sizeof input, 0};
+    ::GetLastInputInfo(&input);
+    POINT pointer{};
+    ::GetCursorPos(&pointer);
+    const bool same = pointer.x == state.lowLevelLastAt.x && pointer.y == state.lowLevelLastAt.y;
+    return {state.lowLevelLastSeen, input.dwTime, same, ::GetTickCount()};
+}
+
+void ReinstallLowLevelHook() {
+    HookState& state = State();
+    if (state.installed) InstallLowLevelHook(state);
+}
+
+void SetLowLevelHookStallForTest(DWORD milliseconds) { State().stallForTest = milliseconds; }
+
+void DropLowLevelHookForTest() {
+    HookState& state = State();
+    // The hooks still count as installed: the program is not told, as after a timeout.
+    state.lowLevelHookHandle.reset();
 }

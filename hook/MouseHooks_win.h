@@ -10,9 +10,15 @@
 #include <cstdint>
 #include <string>
 
+#include "hook/HookHealth.h"
+
 // Posted to the target window: wParam the mouse window message, lParam its data (the
 // wheel sign, else 0) in the low word and the modifiers held in the hook in the high word.
 inline constexpr UINT kMouseHookMessage = WM_APP + 0x4D;
+
+// Posted to the target window, without data, when the low-level hook sees the pointer move.
+// At most one is pending: the next is posted only after PointerMoveHandled.
+inline constexpr UINT kPointerMovedMessage = WM_APP + 0x4E;
 
 // Shift, Ctrl and Alt as they were when the hook saw the event: a caption read later, from
 // the message loop, would miss a Ctrl let go just after the button.
@@ -37,6 +43,29 @@ bool MouseHookLibraryLoaded();
 // The common path of both hooks, run by the target window for each kMouseHookMessage
 // with its wParam and lParam; a message that makes no event is dropped.
 void MouseMessage(WPARAM wParam, LPARAM lParam);
+
+// The kPointerMovedMessage handler calls this first, so that a move after it posts again.
+void PointerMoveHandled();
+
+// Whether the hooks' translator holds a button as down.
+bool AnyButtonHeld();
+bool ButtonIsDown(int button);
+// Releases that the hooks missed: each button held but up as the system has it now is
+// released through the handler, the same way as a hook's release. Reads nothing while no
+// button is held.
+void ReleaseLostButtons();
+// A lock or a display change: every held button is forgotten, without events.
+void ForgetHeldButtons();
+
+// What the low-level hook last saw against the system's input, for HookHealth.
+HookHealthSample LowLevelHookSample();
+// Installs the low-level hook again in place of one the system may have removed.
+void ReinstallLowLevelHook();
+
+// Test builds: the next event the low-level hook gets keeps the system waiting this long.
+void SetLowLevelHookStallForTest(DWORD milliseconds);
+// Test builds: the low-level hook is removed behind the program's back, as the system does.
+void DropLowLevelHookForTest();
 
 // The hook procedures, for tests that call them as Windows would.
 int32_t WINAPI MouseHookCallback(int32_t message, int32_t, int32_t, int32_t, int32_t) noexcept;

@@ -70,3 +70,19 @@ std::optional<MouseEvent> MouseMessageTranslator::Translate(uint32_t message, in
     }
     return std::nullopt;
 }
+
+ButtonStates LogicalButtons(bool physicalLeft, bool physicalMiddle, bool physicalRight, bool swapped) {
+    if (swapped) return {{physicalRight, physicalMiddle, physicalLeft}};
+    return {{physicalLeft, physicalMiddle, physicalRight}};
+}
+
+std::vector<MouseEvent> MouseMessageTranslator::ReleaseLost(const ButtonStates& now) {
+    static constexpr MouseEventCode kRelease[3] = {LeftUp, MiddleUp, RightUp};
+    std::vector<MouseEvent> releases;
+    for (int button = 0; button < 3; ++button) {
+        if (!buttonIsDown_[button] || now.down[button]) continue;
+        buttonIsDown_[button] = false;
+        releases.push_back({kRelease[button], 0});
+    }
+    return releases;
+}

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "hook/MouseEvent.h"
 
@@ -30,6 +31,15 @@ bool TakenFromLowLevelHook(uint32_t message);
 // +1, 0 or -1: the sign of the wheel delta in the high word of a low-level hook's mouseData.
 int32_t WheelSign(uint32_t mouseData);
 
+// Which buttons are down, in the translator's order: 0 left, 1 middle, 2 right.
+struct ButtonStates {
+    bool down[3] = {false, false, false};
+};
+
+// The hooks report logical buttons but GetAsyncKeyState reads the physical ones: with the
+// buttons swapped, the physical right button is the logical left.
+ButtonStates LogicalButtons(bool physicalLeft, bool physicalMiddle, bool physicalRight, bool swapped);
+
 class MouseMessageTranslator {
 public:
     // The event for a message, or nothing (moves, client X buttons, a press of a button
@@ -38,6 +48,14 @@ public:
 
     // ButtonIsDown: 0 left, 1 middle, 2 right.
     bool ButtonIsDown(int button) const { return buttonIsDown_[button]; }
+    bool AnyButtonDown() const { return buttonIsDown_[0] || buttonIsDown_[1] || buttonIsDown_[2]; }
+
+    // A release can be lost (pressed over an elevated window, a lock mid-click, a hook
+    // dropped): each button held here but up in `now` is released, and its release event
+    // returned, left to right. A button released this way is not released again.
+    std::vector<MouseEvent> ReleaseLost(const ButtonStates& now);
+    // Forgets every held button without an event, after a lock or a display change.
+    void ForgetHeld() { buttonIsDown_[0] = buttonIsDown_[1] = buttonIsDown_[2] = false; }
 
 private:
     bool buttonIsDown_[3] = {false, false, false};

@@ -138,3 +138,84 @@ TEST(DoubleClickDetector, NeedsTheSameButtonWithinTimeAndRectangle) {
 }
 
 }  // namespace
+
+namespace {
+
+ButtonStates Down(bool left, bool middle, bool right) { return {{left, middle, right}}; }
+
+TEST(MouseMessageTranslator, ReleasesWhatTheSystemHasUpOnceAndNothingWhenBothAgree) {
+    struct Case {
+        const char* name;
+        std::vector<uint32_t> pressed;     // what the hooks reported
+        ButtonStates system;               // what the system has down now
+        std::vector<MouseEvent> releases;  // made, left to right
+    };
+    const Case cases[] = {
+        {"nothing held", {}, Down(false, false, false), {}},
+        {"held and still down", {wm::LButtonDown, wm::RButtonDown}, Down(true, false, true), {}},
+        {"left lost", {wm::LButtonDown}, Down(false, false, false), {{LeftUp, 0}}},
+        {"middle lost", {wm::MButtonDown}, Down(false, false, false), {{MiddleUp, 0}}},
+        {"right lost", {wm::NcRButtonDown}, Down(false, false, false), {{RightUp, 0}}},
+        {"double-click press lost", {wm::LButtonDblClk}, Down(false, false, false), {{LeftUp, 0}}},
+        {"only the one that is up", {wm::LButtonDown, wm::MButtonDown, wm::RButtonDown}, Down(true, false, true),
+         {{MiddleUp, 0}}},
+        {"all three", {wm::RButtonDown, wm::LButtonDown, wm::MButtonDown}, Down(false, false, false),
+         {{LeftUp, 0}, {MiddleUp, 0}, {RightUp, 0}}},
+        // A button the hooks never saw go down is none of the translator's business.
+        {"down but never reported", {}, Down(true, true, true), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MouseMessageTranslator translator;
+        for (uint32_t message : c.pressed) translator.Translate(message, 0);
+        bool wasHeld[3];
+        for (int button = 0; button < 3; ++button) wasHeld[button] = translator.ButtonIsDown(button);
+        EXPECT_EQ(translator.ReleaseLost(c.system), c.releases);
+        for (int button = 0; button < 3; ++button)
+            EXPECT_EQ(translator.ButtonIsDown(button), wasHeld[button] && c.system.down[button]) << button;
+        EXPECT_EQ(translator.AnyButtonDown(), c.pressed.size() > c.releases.size());
+        // The next tick sees the same system state: nothing is released twice.
+        EXPECT_TRUE(translator.ReleaseLost(c.system).empty());
+    }
+}
+
+TEST(MouseMessageTranslator, AReleaseMadeForALostOneLeavesTheNextClickIntact) {
+    MouseMessageTranslator translator;
+    translator.Translate(wm::LButtonDown, 0);
+    ASSERT_EQ(translator.ReleaseLost(Down(false, false, false)), (std::vector<MouseEvent>{{LeftUp, 0}}));
+    // The hook's own release turns up late: it passes as any unpaired release does.
+    EXPECT_EQ(Code(translator, wm::LButtonUp), LeftUp);
+    // A new press is a press again, not one already held.
+    EXPECT_EQ(Code(translator, wm::LButtonDown), LeftDown);
+    EXPECT_TRUE(translator.ReleaseLost(Down(true, false, false)).empty());
+    translator.ForgetHeld();
+    EXPECT_FALSE(translator.AnyButtonDown());
+    EXPECT_TRUE(translator.ReleaseLost(Down(false, false, false)).empty()) << "forgotten buttons make no release";
+}
+
+TEST(LogicalButtons, SwappedButtonsExchangeLeftAndRightOnly) {
+    struct Case {
+        bool left, middle, right, swapped;
+        ButtonStates logical;
+    };
+    const Case cases[] = {
+        {true, false, false, false, Down(true, false, false)},
+        {true, false, false, true, Down(false, false, true)},
+        {false, false, true, true, Down(true, false, false)},
+        {false, true, false, true, Down(false, true, false)},
+        {true, true, false, true, Down(false, true, true)},
+    };
+    for (const Case& c : cases) {
+        const ButtonStates got = LogicalButtons(c.left, c.middle, c.right, c.swapped);
+        for (int button = 0; button < 3; ++button)
+            EXPECT_EQ(got.down[button], c.logical.down[button])
+                << c.left << c.middle << c.right << " swapped " << c.swapped << " button " << button;
+    }
+    // A held logical left whose physical button (the right, swapped) is still down stays held.
+    MouseMessageTranslator translator;
+    translator.Translate(wm::LButtonDown, 0);
+    EXPECT_TRUE(translator.ReleaseLost(LogicalButtons(false, false, true, true)).empty());
+    EXPECT_EQ(translator.ReleaseLost(LogicalButtons(true, false, false, true)), (std::vector<MouseEvent>{{LeftUp, 0}}));
+}
+
+}  // namespace

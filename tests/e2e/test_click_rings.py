@@ -5,7 +5,9 @@ and is gone after the 1 s fading time; a double-click shows two concentric thin 
 
 Catches: a ring off-centre or of the wrong size or colour, buttons sharing one colour or
 size, a ring that keeps following the pointer after release, or never fades, or lingers,
-and a double-click drawn as a single ring."""
+a double-click drawn as a single ring, and a ring that sticks when its release was lost."""
+import os
+import signal
 import time
 
 from harness import *
@@ -58,8 +60,8 @@ def main(h):
     h.write_settings({"Halo": 0})
     h.start_target()
     h.start_glimmora()
-    points = h.free_points(6, REACH + 4)
-    held, moved, away, middle, right, double = points
+    points = h.free_points(7, REACH + 4)
+    held, moved, away, middle, right, double, lost = points
     _, _, left_colour, factor = BUTTONS[0]
 
     # Held: the ring is drawn at the pointer and follows it.
@@ -128,6 +130,25 @@ def main(h):
 
     h.settle(verify_double)
     h.xdotool("mouseup", 1)
+
+    # A release the hooks never see: the program is stopped past the system's hook timeout
+    # while the button comes up. Once it runs again the ring is released from the button
+    # state and fades as usual instead of staying on screen.
+    pids = h.windows_pids("Glimmora.exe")
+    check(len(pids) == 1, "expected one Glimmora process, found %s" % pids)
+    h.move(*lost)
+    time.sleep(0.6)
+    h.xdotool("mousedown", 1)
+    h.settle(lambda s: verify_ring(s, *lost, "left", left_colour, BUTTONS[0][3]))
+    os.kill(pids[0], signal.SIGSTOP)
+    try:
+        h.xdotool("mouseup", 1)
+        time.sleep(2.6)
+    finally:
+        os.kill(pids[0], signal.SIGCONT)
+    resumed = time.monotonic()
+    h.settle(lambda s: verify_clear(s, *lost, "the ring whose release was lost is still there"), timeout=FADE + 1.5)
+    log("the ring whose release was lost was gone %.2f s after the program ran again" % (time.monotonic() - resumed))
 
 
 run(main)

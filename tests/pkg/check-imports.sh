@@ -9,7 +9,7 @@ objdump=$1; shift
 # DLLs that every Windows from 7 on has.
 allowed=" advapi32.dll comctl32.dll comdlg32.dll dwmapi.dll gdi32.dll imm32.dll kernel32.dll msimg32.dll
           msvcrt.dll ole32.dll oleacc.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll
-          version.dll windowscodecs.dll winmm.dll dsmouse.dll "
+          version.dll windowscodecs.dll winmm.dll wtsapi32.dll dsmouse.dll "
 status=0
 fail() { echo "FAIL: $*"; status=1; bad=1; }
 

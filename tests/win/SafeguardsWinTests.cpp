@@ -1,0 +1,211 @@
+// The hooks' safeguards under real input: a release the hooks never saw is made from the
+// button state the system has, and a low-level hook that the system dropped after a stall
+// is found missing and installed again.
+#include "tests/win/Pump.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <wtsapi32.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "app/Handles_win.h"
+#include "app/SessionWatch_win.h"
+#include "hook/HookHealth.h"
+#include "hook/MouseEvent.h"
+#include "hook/MouseHooks_win.h"
+
+namespace {
+
+std::vector<MouseEvent> g_events;
+
+void RecordEvent(void*, int32_t code, int32_t data, uint32_t) { g_events.push_back({code, data}); }
+
+LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kMouseHookMessage) {
+        MouseMessage(wParam, lParam);
+        return 0;
+    }
+    if (message == kPointerMovedMessage) {
+        PointerMoveHandled();
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Send(DWORD flags, LONG dx = 0, LONG dy = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+    ::SendInput(1, &input, sizeof input);
+}
+
+template <typename Done>
+bool PumpUntil(Done done, DWORD limit = 1000) {
+    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < limit;) {
+        if (done()) return true;
+        Pump(5);
+    }
+    return done();
+}
+
+// The program's side: a window that takes the hooks' posts in the loop, with the hooks
+// installed on it (the low-level hook alone, so that every event seen is that hook's).
+class Hooks {
+public:
+    Hooks() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = ReceiverProc;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"GlimmoraSafeguardReceiver";
+        ::RegisterClassW(&windowClass);
+        window_.reset(::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        windowClass.hInstance, nullptr));
+        SetMouseHookLibraryName(L"no-such-dsmouse.dll");
+        g_events.clear();
+        InstallMouseHooks(window_.get(), RecordEvent, nullptr);
+    }
+    ~Hooks() {
+        RemoveMouseHooks();
+        SetMouseHookLibraryName(L"dsmouse.dll");
+        // No button left down for the next test.
+        for (DWORD up : {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTUP}) Send(up);
+        Pump(30);
+    }
+    // A press as the mouse-hook library reports it.
+    static void Press(UINT message) {
+        MouseHookCallback(static_cast<int32_t>(message), 0, 0, 0, 0);
+        Pump(20);
+    }
+
+private:
+    handles::Window window_;
+};
+
+bool Received(MouseEvent event) {
+    for (const MouseEvent& e : g_events)
+        if (e == event) return true;
+    return false;
+}
+
+TEST(Safeguards, AReleaseTheHooksMissedIsMadeOnceFromTheSystemsButtons) {
+    Hooks hooks;
+    // Reported pressed, but no button is down as far as the system knows.
+    Hooks::Press(WM_LBUTTONDOWN);
+    Hooks::Press(WM_MBUTTONDOWN);
+    ASSERT_EQ(g_events, (std::vector<MouseEvent>{{LeftDown, 0}, {MiddleDown, 0}}));
+    ASSERT_TRUE(AnyButtonHeld());
+    ReleaseLostButtons();
+    EXPECT_EQ(g_events, (std::vector<MouseEvent>{{LeftDown, 0}, {MiddleDown, 0}, {LeftUp, 0}, {MiddleUp, 0}}));
+    EXPECT_FALSE(ButtonIsDown(0));
+    EXPECT_FALSE(ButtonIsDown(1));
+    ReleaseLostButtons();
+    EXPECT_EQ(g_events.size(), 4u) << "a release is made once";
+
+    // Really held: nothing is released while the system has the button down.
+    g_events.clear();
+    Send(MOUSEEVENTF_RIGHTDOWN);
+    Hooks::Press(WM_RBUTTONDOWN);
+    ASSERT_TRUE(PumpUntil([] { return (::GetAsyncKeyState(VK_RBUTTON) & 0x8000) != 0; }));
+    ReleaseLostButtons();
+    EXPECT_EQ(g_events, (std::vector<MouseEvent>{{RightDown, 0}}));
+    EXPECT_TRUE(ButtonIsDown(2));
+
+    // The release happens where no hook sees it: the next check makes it.
+    DropLowLevelHookForTest();
+    Send(MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(PumpUntil([] { return (::GetAsyncKeyState(VK_RBUTTON) & 0x8000) == 0; }));
+    EXPECT_EQ(g_events, (std::vector<MouseEvent>{{RightDown, 0}})) << "the dropped hook still reported the release";
+    ReleaseLostButtons();
+    EXPECT_EQ(g_events, (std::vector<MouseEvent>{{RightDown, 0}, {RightUp, 0}}));
+
+    // Forgotten after a lock: nothing left to release.
+    Hooks::Press(WM_LBUTTONDOWN);
+    ForgetHeldButtons();
+    EXPECT_FALSE(AnyButtonHeld());
+    g_events.clear();
+    ReleaseLostButtons();
+    EXPECT_TRUE(g_events.empty());
+}
+
+TEST(Safeguards, AStalledLowLevelHookIsFoundLostAndInstalledAgain) {
+    Hooks hooks;
+    const auto clickReaches = [] {
+        g_events.clear();
+        Send(MOUSEEVENTF_RIGHTDOWN);
+        Send(MOUSEEVENTF_RIGHTUP);
+        return PumpUntil([] { return Received({RightUp, 0}); }, 500);
+    };
+    ASSERT_TRUE(clickReaches());
+    HookHealth health;
+    EXPECT_FALSE(health.ReinstallNeeded(LowLevelHookSample())) << "a working hook";
+
+    // Keeps the system waiting past its timeout, once.
+    SetLowLevelHookStallForTest(2500);
+    Send(MOUSEEVENTF_MOVE, 7, 5);
+    Pump(100);
+    Send(MOUSEEVENTF_MOVE, 9, 3);
+    const bool lostByTheSystem = !clickReaches();
+    // Where the system keeps a hook that stalled, it is taken away here as it is elsewhere.
+    if (!lostByTheSystem) DropLowLevelHookForTest();
+    std::printf("[          ] the system %s the stalled hook\n", lostByTheSystem ? "removed" : "kept");
+    // Input the hook misses for longer than a hook's latency.
+    ::Sleep(HookHealth::kMissedInputMs + 50);
+    Send(MOUSEEVENTF_MOVE, 5, 5);
+    EXPECT_FALSE(clickReaches()) << "the hook is gone";
+
+    ASSERT_TRUE(health.ReinstallNeeded(LowLevelHookSample())) << "input reached the system and not the hook";
+    ReinstallLowLevelHook();
+    EXPECT_TRUE(clickReaches()) << "the hook was installed again";
+    EXPECT_FALSE(health.ReinstallNeeded(LowLevelHookSample())) << "the healed hook sees the input";
+}
+
+TEST(Safeguards, PointerMovesPostOneNotificationUntilHandled) {
+    Hooks hooks;
+    MSLLHOOKSTRUCT move{};
+    move.pt = {20, 30};
+    for (int i = 0; i < 5; ++i) LowLevelMouseProc(HC_ACTION, WM_MOUSEMOVE, reinterpret_cast<LPARAM>(&move));
+    int pending = 0;
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, kPointerMovedMessage, kPointerMovedMessage, PM_REMOVE)) ++pending;
+    EXPECT_EQ(pending, 1) << "moves are coalesced";
+    // Not yet handled: still no second post.
+    LowLevelMouseProc(HC_ACTION, WM_MOUSEMOVE, reinterpret_cast<LPARAM>(&move));
+    EXPECT_FALSE(::PeekMessageW(&msg, nullptr, kPointerMovedMessage, kPointerMovedMessage, PM_NOREMOVE));
+    PointerMoveHandled();
+    LowLevelMouseProc(HC_ACTION, WM_MOUSEMOVE, reinterpret_cast<LPARAM>(&move));
+    EXPECT_TRUE(::PeekMessageW(&msg, nullptr, kPointerMovedMessage, kPointerMovedMessage, PM_REMOVE));
+    EXPECT_TRUE(g_events.empty()) << "a move makes no mouse event";
+}
+
+TEST(Safeguards, TheSessionWatchHearsDisplayBroadcastsAndTheSessionChangesThatLoseHeldButtons) {
+    int lost = 0;
+    SessionWatch watch;
+    ASSERT_TRUE(watch.Create({[&lost] { ++lost; }, {}}));
+    // A broadcast, which never reaches a message-only window.
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(HWND_BROADCAST, WM_DISPLAYCHANGE, 32,
+                          MAKELPARAM(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)),
+                          SMTO_ABORTIFHUNG, 500, &result);
+    Pump(20);
+    EXPECT_EQ(lost, 1);
+    struct Case {
+        WPARAM change;
+        int lost;
+    };
+    const Case cases[] = {{WTS_SESSION_LOCK, 1},    {WTS_SESSION_UNLOCK, 1},   {WTS_REMOTE_CONNECT, 1},
+                          {WTS_REMOTE_DISCONNECT, 1}, {WTS_CONSOLE_CONNECT, 1}, {WTS_SESSION_LOGON, 0},
+                          {WTS_SESSION_REMOTE_CONTROL, 0}};
+    for (const Case& c : cases) {
+        lost = 0;
+        ::SendMessageW(watch.hwnd(), WM_WTSSESSION_CHANGE, c.change, 0);
+        EXPECT_EQ(lost, c.lost) << "session change " << c.change;
+    }
+    watch.Release();
+    EXPECT_EQ(watch.hwnd(), nullptr);
+}
+
+}  // namespace
