@@ -101,6 +101,9 @@ void Program::ApplySetting(SettingKey key, double value) {
     case SettingKey::AutoHideMouse: case SettingKey::FadeAutoHide:
         ResetIdleTimer();
         break;
+    case SettingKey::SameSizeOnEveryMonitor:
+        ResizeForDpi();
+        break;
     case SettingKey::LowRefresh:
         if (tmrMain.Enabled()) tmrMain.Start(hwnd(), MainTimer, MainInterval());
         break;
@@ -113,16 +116,9 @@ void Program::ApplySetting(SettingKey key, double value) {
 
 void Program::ApplyClickIndicator() {
     Trace("ApplyClickIndicator");
-    const ClickIndicatorValues v = ClickIndicatorValuesOf(settings_);
-    const int32_t side = ClickWindowSide(v.size);
-    RingOptions options;
-    for (int b = 0; b < kClickButtons; ++b) {
-        options.colours[b] = v.colours[b];
-        options.widths[b] = v.widths[b];
-    }
-    options.discs = v.discs;
-    options.letters = v.letters;
-    options.sameSize = v.sameSize;
+    const ClickIndicatorValues v = ClickIndicatorValuesOf(settings_, SizingDpi());
+    const int32_t side = v.side;
+    const RingOptions options = RingOptionsOf(v);
     for (auto& ring : overlays_.buttons) {
         ring.MakeTrans(v.alpha);
         ring.SetFadeSeconds(v.fadeSeconds);
@@ -130,7 +126,7 @@ void Program::ApplyClickIndicator() {
         ring.Resize({side, side});
         if (!v.on) ring.HideWindow();
     }
-    const Size arrowSize = WheelArrowSize(v.size);
+    const Size arrowSize = v.arrowSize;
     for (auto& arrow : overlays_.wheelArrow) {
         arrow.MakeTrans(v.alpha);
         arrow.SetLine(v.wheelColour, v.wheelWidth);
@@ -140,7 +136,7 @@ void Program::ApplyClickIndicator() {
 
 void Program::ApplyCrossHair() {
     Trace("ApplyCrossHair");
-    const CrossHairValues v = CrossHairValuesOf(settings_);
+    const CrossHairValues v = CrossHairValuesOf(settings_, SizingDpi());
     for (auto& arm : overlays_.crossHair) {
         arm.MakeTrans(v.alpha, false);
         arm.Gap = v.gap;
@@ -156,7 +152,7 @@ void Program::ApplyCrossHair() {
 
 void Program::ApplyHalo() {
     Trace("ApplyHalo");
-    const HaloValues v = HaloValuesOf(settings_);
+    const HaloValues v = HaloValuesOf(settings_, SizingDpi());
     frmSpot& spot = overlays_.spot;
     spot.MakeTrans(v.alpha, false);
     ShowOrHide(spot, v.on && !Paused());
@@ -173,11 +169,11 @@ void Program::ApplyHalo() {
 
 void Program::ApplyMouseImage() {
     Trace("ApplyMouseImage");
-    const MouseImageValues v = MouseImageValuesOf(settings_);
+    const MouseImageValues v = MouseImageValuesOf(settings_, SizingDpi());
     frmPic& pic = overlays_.pic;
     pic.MakeTrans(v.alpha, false);
     pic.SetColor(v.black);
-    pic.Resize(MouseImageSize(v.width, pic.PictureSize()));
+    pic.Resize(v.WindowSize(pic.PictureSize()));
     if (v.lockPos && !pic.LockPos)
         pic.MoveTo(FromTwips(settings_.Get(SettingKey::MouseImagePosX), settings_.Get(SettingKey::MouseImagePosY)));
     pic.LockPos = v.lockPos;

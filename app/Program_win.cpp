@@ -98,6 +98,7 @@ void Program::Form_Unload(const SettingsWindowState& window) {
 }
 
 UINT Program::MainInterval() const {
+    if (mainIntervalOverride_) return mainIntervalOverride_;
     return settings_.IsOn(SettingKey::LowRefresh) ? kLowRefreshInterval : kMainInterval;
 }
 
@@ -187,11 +188,12 @@ void Program::HookEvent(int32_t code, int32_t data, uint32_t held) {
 void Program::tmrMain_Timer() {
     if (!Paused()) tracking_.KeepOnTop();
     tracking_.PlaceOverlays(false);
+    FollowMonitorDpi(tracking_.LastPointer());
     ReleaseLostClicks();
 }
 
 void Program::DesktopChanged() {
-    const int32_t thickness = CrossHairValuesOf(settings_).thickness;
+    const int32_t thickness = CrossHairValuesOf(settings_, sizedDpi_).thickness;
     for (auto& arm : overlays_.crossHair)
         arm.Resize(ArmSize(static_cast<CrossHairArm>(arm.ArmIndex), thickness, Main().screenBounds));
     if (overlays_.spot.FullScreen()) overlays_.spot.SetFullScreen(true);
@@ -210,6 +212,9 @@ LRESULT Program::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kMouseHookMessage:
         ::MouseMessage(wParam, lParam);
+        return 0;
+    case kPointerMovedMessage:
+        PointerMoved();
         return 0;
     case kLoadOverlaysMessage:
         LoadOverlays();

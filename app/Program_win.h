@@ -6,8 +6,8 @@
 
 #include "app/BaseWindow_win.h"
 #include "app/PauseBlinkFade.h"
-#include "app/SessionWatch_win.h"
 #include "app/SettingsRecord.h"
+#include "app/SessionWatch_win.h"
 #include "app/Tracking_win.h"
 #include "app/TrayIcon_win.h"
 #include "hook/HookHealth.h"
@@ -93,6 +93,9 @@ public:
     // (the arguments after the program's path).
     void SetSettingsPathForTest(std::string path) { settingsPathOverride_ = std::move(path); }
     void SetCommandLineForTest(std::optional<std::wstring> arguments) { commandLineOverride_ = std::move(arguments); }
+    // A tracking tick this many milliseconds apart, so that a screen test can tell what
+    // moved the overlays between ticks.
+    void SetMainIntervalForTest(UINT milliseconds) { mainIntervalOverride_ = milliseconds; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -124,6 +127,12 @@ private:
     void ApplyAutoHide(const AutoHideStep& step);
     void tmrKeyBoard_Timer();
     void RunShortcut(HotKeyAction action);
+    // Pointer moves between ticks, and sizes that follow the monitor's DPI (FollowPointer_win.cpp).
+    void PointerMoved();
+    void FollowMonitorDpi(Point pointer);
+    // The DPI the overlays are sized for now; the Apply functions size with it.
+    uint32_t SizingDpi();
+    void ResizeForDpi();
     // Lost releases, locks and display changes, hook healing (Safeguards_win.cpp).
     void StartSafeguards();
     void StopSafeguards();
@@ -140,6 +149,7 @@ private:
     std::string settingsPathOverride_;
     std::optional<std::wstring> commandLineOverride_;
     SettingsWindowState startupWindowState_;
+    UINT mainIntervalOverride_ = 0;
     TrayIcon tray_;
     handles::Timer tmrMain;
     handles::Timer tmrKeyBoard;
@@ -156,6 +166,10 @@ private:
     HookHealth hookHealth_;
     DWORD lastInputTime_ = 0;
     uint32_t heldAtEvent_ = 0;
+    HMONITOR pointerMonitor_ = nullptr;
+    uint32_t monitorDpi_ = 0;
+    uint32_t sizedDpi_ = 96;
+    Point dpiPointer_;
     bool isLoadingSettings_ = false;
     bool loaded_ = false;
 };

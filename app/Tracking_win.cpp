@@ -36,8 +36,16 @@ void Tracking::PlaceOverlays(bool force) {
         tickCounter_ = 0;
         if (UpdateScreenBounds() && desktopChanged_) desktopChanged_();
     }
+    Place(force);
+}
 
+void Tracking::FollowPointer() { Place(false); }
+
+// A still pointer costs no window-system call here beyond reading it: each MoveTo compares
+// with the window's cached place, and the full-screen hole repaints only changed pixels.
+void Tracking::Place(bool force) {
     const Point pointer = CursorPosition();
+    lastPointer_ = pointer;
     frmSpot& spot = overlays_.spot;
     if (ShownOr(spot, force)) {
         if (spot.FullScreen()) {

@@ -19,8 +19,13 @@ public:
     // Moves every shown overlay (all of them when force is set) to the pointer. Every
     // 101st tick it re-measures the desktop first.
     void PlaceOverlays(bool force);
+    // A pointer move seen by the hook: the shown overlays go to the pointer now, between
+    // ticks. The desktop check stays with the tick.
+    void FollowPointer();
 
     int32_t TickCounter() const { return tickCounter_; }
+    // Where the pointer was at the latest placement.
+    Point LastPointer() const { return lastPointer_; }
 
     // Scales of the mouse image's and the keyboard display's distance from the pointer;
     // the command line may set them.
@@ -29,10 +34,12 @@ public:
 
 private:
     bool IsOverlayOnTop(HWND top) const;
+    void Place(bool force);
 
     Overlays& overlays_;
     std::function<void()> desktopChanged_;
     int32_t tickCounter_ = 0;
+    Point lastPointer_;
 };
 
 // The pointer in screen pixels.

@@ -3,10 +3,13 @@
 // cross hair's line shade, seconds from tenths) live here, not in the windows.
 #pragma once
 
+#include "app/Geometry.h"
 #include "app/SettingsRecord.h"
 
 #include <array>
 #include <cstdint>
+
+inline constexpr uint32_t kDesignDpi = 96;
 
 struct HaloValues {
     bool on = true;
@@ -40,6 +43,8 @@ struct ClickIndicatorValues {
     bool letters = false;
     bool sameSize = false;
     bool discs = false;
+    int32_t side = 89;            // the ring window's side
+    Size arrowSize{54, 133};      // a wheel arrow's window
 };
 
 struct MouseImageValues {
@@ -48,12 +53,22 @@ struct MouseImageValues {
     int32_t alpha = 179;
     bool black = false;
     bool lockPos = false;
+    uint32_t dpi = kDesignDpi;
+    // The window for a picture of this size: width by the picture's proportions.
+    Size WindowSize(Size picture) const;
 };
 
-HaloValues HaloValuesOf(const SettingsRecord& record);
-CrossHairValues CrossHairValuesOf(const SettingsRecord& record);
-ClickIndicatorValues ClickIndicatorValuesOf(const SettingsRecord& record);
-MouseImageValues MouseImageValuesOf(const SettingsRecord& record);
+// The DPI that overlay lengths are drawn for. The record's lengths are physical pixels unless
+// sizes follow the monitor; then they are lengths at 96 dpi, and a monitor that reports no DPI
+// (0) counts as 96.
+uint32_t OverlayDpi(bool sameSizeOnEveryMonitor, uint32_t monitorDpi);
+
+// Every length (halo, cross hair thickness and gap, ring side and widths, wheel arrow and its
+// line, mouse image width) comes scaled from 96 dpi to dpi; 96 gives the record's pixels.
+HaloValues HaloValuesOf(const SettingsRecord& record, uint32_t dpi = kDesignDpi);
+CrossHairValues CrossHairValuesOf(const SettingsRecord& record, uint32_t dpi = kDesignDpi);
+ClickIndicatorValues ClickIndicatorValuesOf(const SettingsRecord& record, uint32_t dpi = kDesignDpi);
+MouseImageValues MouseImageValuesOf(const SettingsRecord& record, uint32_t dpi = kDesignDpi);
 
 // The cross hair's centre line: a lighter shade of a colour from the darkest palette row,
 // a darker shade of any other, so that the line shows on its band.

@@ -4,6 +4,18 @@
 #include "lang/SharedLanguage_win.h"
 #include "overlays/OverlayText_win.h"
 
+RingOptions RingOptionsOf(const ClickIndicatorValues& values) {
+    RingOptions options;
+    for (int b = 0; b < kClickButtons; ++b) {
+        options.colours[b] = values.colours[b];
+        options.widths[b] = values.widths[b];
+    }
+    options.discs = values.discs;
+    options.letters = values.letters;
+    options.sameSize = values.sameSize;
+    return options;
+}
+
 namespace {
 
 constexpr UINT_PTR kDelayTimer = 1;

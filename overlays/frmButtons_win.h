@@ -3,6 +3,7 @@
 #pragma once
 
 #include "overlays/ClickIndicator.h"
+#include "overlays/OverlayValues.h"
 #include "overlays/OverlayWindow_win.h"
 
 #include <array>
@@ -17,6 +18,9 @@ struct RingOptions {
     bool sameSize = false;
     bool operator==(const RingOptions&) const = default;
 };
+
+// The options the settings give.
+RingOptions RingOptionsOf(const ClickIndicatorValues& values);
 
 class frmButtons : public OverlayWindow<frmButtons> {
 public:

@@ -3,14 +3,16 @@
 // milliseconds from the program's start to its settings window standing fully painted,
 // appended to the file named by GLIMMORA_OPEN_TIME_FILE; and every 10 s the handle layer's
 // live counts "<seconds> <gdi> <dcs> <windows> <timers> <hooks>", appended to the file named
-// by GLIMMORA_LIVE_COUNTS_FILE. Only the end-to-end tests and the benchmarks use it; the
-// shipped program has no trace.
+// by GLIMMORA_LIVE_COUNTS_FILE; GLIMMORA_TICK_MS sets the tracking tick's interval. Only
+// the end-to-end tests and the benchmarks use it; the shipped program has no trace.
+#include "app/Program_win.h"
 #include "app/modMain_win.h"
 #include "ui/frmSet_win.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 
 namespace {
 
@@ -56,6 +58,9 @@ void CALLBACK WriteLiveCounts(HWND, UINT, UINT_PTR, DWORD) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ::QueryPerformanceCounter(&g_start);
     SetSettingsWindowShownTrace(&WriteOpenTime);
+    wchar_t tick[16] = {};
+    if (::GetEnvironmentVariableW(L"GLIMMORA_TICK_MS", tick, 16) > 0)
+        TheProgram().SetMainIntervalForTest(static_cast<UINT>(std::wcstoul(tick, nullptr, 10)));
     wchar_t path[MAX_PATH] = {};
     if (::GetEnvironmentVariableW(L"GLIMMORA_TRACE_FILE", path, MAX_PATH) > 0) {
         g_traceFile = ::_wfopen(path, L"a");

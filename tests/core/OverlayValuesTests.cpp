@@ -46,4 +46,61 @@ TEST(OverlayValues, TakenFromTheRecordAsTheWindowsNeedThem) {
     EXPECT_TRUE(MouseImageValuesOf(record).black);
 }
 
+// Lengths read at 96 dpi and drawn at the monitor's: a wrong factor, a lost half pixel, an
+// even band or ring side (no centre pixel), or a clamp applied after scaling shows here.
+TEST(OverlayValues, LengthsScaleFromNinetySixDpiToTheMonitors) {
+    struct Case {
+        uint32_t dpi;
+        int32_t halo, thickness, gap, side;
+        std::array<int32_t, 3> widths;
+        int32_t wheelWidth;
+        Size arrow, picture;
+    } cases[] = {
+        {96, 100, 7, 100, 89, {11, 8, 6}, 10, {54, 133}, {84, 100}},
+        {120, 125, 9, 125, 111, {14, 10, 8}, 13, {68, 166}, {105, 125}},   // 8.75 → 9; 7.5 and 12.5 away from zero
+        {144, 150, 11, 150, 133, {17, 12, 9}, 15, {81, 200}, {126, 150}},  // 10.5 → 11
+        {192, 200, 15, 200, 177, {22, 16, 12}, 20, {108, 266}, {168, 200}}, // 14 is even: 15
+    };
+    const SettingsRecord record;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        EXPECT_EQ(HaloValuesOf(record, c.dpi).size, c.halo);
+        const CrossHairValues cross = CrossHairValuesOf(record, c.dpi);
+        EXPECT_EQ(cross.thickness, c.thickness);
+        EXPECT_EQ(cross.gap, c.gap);
+        const ClickIndicatorValues rings = ClickIndicatorValuesOf(record, c.dpi);
+        EXPECT_EQ(rings.side, c.side);
+        EXPECT_EQ(rings.widths, c.widths);
+        EXPECT_EQ(rings.wheelWidth, c.wheelWidth);
+        EXPECT_EQ(rings.arrowSize, c.arrow);
+        EXPECT_EQ(MouseImageValuesOf(record, c.dpi).WindowSize({42, 50}), c.picture);
+        // Nothing but lengths changes with the DPI.
+        EXPECT_EQ(rings.alpha, ClickIndicatorValuesOf(record).alpha);
+        EXPECT_EQ(cross.alpha, CrossHairValuesOf(record).alpha);
+    }
+
+    // The slider ranges are 96-dpi ranges: their ends still double at 200 %.
+    SettingsRecord widest;
+    widest.Set(SettingKey::CrosshairSize, 30);
+    widest.Set(SettingKey::ButtonsSize, 90);
+    widest.Set(SettingKey::MouseImageSize, 150);
+    EXPECT_EQ(CrossHairValuesOf(widest, 192).thickness, 63);
+    EXPECT_EQ(ClickIndicatorValuesOf(widest, 192).side, 361);
+    EXPECT_EQ(MouseImageValuesOf(widest, 192).WindowSize({0, 0}), (Size{300, 300}));
+}
+
+TEST(OverlayValues, SizesFollowTheMonitorOnlyWhenSwitchedOnAndKnown) {
+    struct Case {
+        bool on;
+        uint32_t monitorDpi, dpi;
+    } cases[] = {
+        {false, 192, 96},  // off: the record's pixels, whatever the monitor
+        {false, 96, 96},
+        {true, 0, 96},     // a monitor that reports nothing
+        {true, 120, 120},
+        {true, 192, 192},
+    };
+    for (const Case& c : cases) EXPECT_EQ(OverlayDpi(c.on, c.monitorDpi), c.dpi) << c.on << " " << c.monitorDpi;
+}
+
 }  // namespace

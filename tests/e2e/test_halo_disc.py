@@ -1,9 +1,12 @@
 """The default halo (no settings file): a black disc 201 px across at alpha 51 (transparency
 80 %), centred on the pointer and following it; the window's corners show what lies below.
+With the tracking tick a minute apart, a pointer move alone brings the halo along, unless
+"FollowPointerMoves" is 0.
 
 Catches: a halo that does not follow the pointer or leaves its old image behind, an
-off-centre placement (rounding), a wrong size or alpha, and a colour key that paints the
-window's corners instead of letting the desktop through."""
+off-centre placement (rounding), a wrong size or alpha, a colour key that paints the
+window's corners instead of letting the desktop through, and a halo a tick behind the
+pointer."""
 
 from harness import *
 
@@ -43,7 +46,7 @@ def verify_disc(s, x, y):
 def main(h):
     h.no_settings()
     h.start_target()
-    h.start_glimmora()
+    p = h.start_glimmora()
     obstacles = h.obstacles()
     w, hh = h.screen
     corners = [(cx, cy) for cx, cy in ((1, 1), (w - 2, 1), (1, hh - 2), (w - 2, hh - 2))
@@ -71,6 +74,27 @@ def main(h):
               "the halo window is at %s, expected %s for the pointer at (%d, %d)"
               % (rect, (x - SIZE, y - SIZE, x + SIZE + 1, y + SIZE + 1), x, y))
         previous = (x, y)
+    check(h.stop_glimmora(p) == 0, "Glimmora did not end cleanly")
+    moves_between_ticks(h, obstacles)
+
+
+def moves_between_ticks(h, obstacles):
+    start, jump = h.free_points(2, SIZE + 10, obstacles)
+    for follow in (1, 0):
+        h.move(*start)
+        h.write_settings({"FollowPointerMoves": follow})
+        p = h.start_glimmora("GlimmoraTrace.exe", env={"GLIMMORA_TICK_MS": "60000"})
+        h.settle(lambda s: verify_disc(s, *start))  # the tick that placed it after start
+        h.move(*jump)
+        if follow:
+            h.settle(lambda s: verify_disc(s, *jump), timeout=3)
+        else:
+            time.sleep(1.0)
+            s = h.shot()
+            check(plain(s.pixel(*jump)) and tinted(s.pixel(*start)), "with FollowPointerMoves=0 the halo moved "
+                  "between ticks (%s)" % s.path)
+        check(h.stop_glimmora(p) == 0, "Glimmora did not end cleanly")
+    log("a move alone places the halo; with FollowPointerMoves=0 it waits for the tick")
 
 
 run(main)
