@@ -6,6 +6,7 @@
 #include "app/modMain_win.h"
 #include "overlays/ClickIndicator.h"
 #include "overlays/CrossHairGeometry.h"
+#include "overlays/HaloGeometry.h"
 #include "overlays/OverlayValues.h"
 
 #include <vector>
@@ -155,7 +156,6 @@ void Program::ApplyHalo() {
     const HaloValues v = HaloValuesOf(settings_, SizingDpi());
     frmSpot& spot = overlays_.spot;
     spot.MakeTrans(v.alpha, false);
-    ShowOrHide(spot, v.on && !Paused());
     spot.SetFullScreen(v.fullScreen);
     spot.SetHoleVisible(v.ring);
     spot.SetHaloSize(v.size);
@@ -164,6 +164,10 @@ void Program::ApplyHalo() {
         spot.SetBackColor(v.colour);
         spot.DrawHole(true);
     }
+    // Shown in its new size and colour, at the pointer: never a frame of the old halo.
+    const bool show = v.on && !Paused();
+    if (show && !spot.FullScreen()) spot.MoveTo(CentreHaloOnPointer(CursorPosition(), spot.ClientSize()));
+    ShowOrHide(spot, show);
     RefreshAutoHide(true);
 }
 
