@@ -157,7 +157,7 @@ void ReleaseLostButtons() {
     const auto down = [](int key) { return (::GetAsyncKeyState(key) & 0x8000) != 0; };
     const ButtonStates now = LogicalButtons(down(VK_LBUTTON), down(VK_MBUTTON), down(VK_RBUTTON),
                                             ::GetSystemMetrics(SM_SWAPBUTTON) != 0);
-    for (const MouseEvent& release : state.translator.ReleaseLost(now))
+    for (const MouseEvent& release : state.translator.ReleaseLost(now, ::GetTickCount()))
         if (state.handler) state.handler(state.context, release.code, release.data, 0);
 }
 

@@ -64,6 +64,7 @@ std::optional<MouseEvent> MouseMessageTranslator::Translate(uint32_t message, in
     for (const Row& row : kTable) {
         if (row.message != message) continue;
         bool& held = buttonIsDown_[row.button];
+        upSince_[row.button].reset();
         if (row.press && held) return std::nullopt;
         held = row.press;
         return MouseEvent{row.code, 0};
@@ -76,13 +77,27 @@ ButtonStates LogicalButtons(bool physicalLeft, bool physicalMiddle, bool physica
     return {{physicalLeft, physicalMiddle, physicalRight}};
 }
 
-std::vector<MouseEvent> MouseMessageTranslator::ReleaseLost(const ButtonStates& now) {
+std::vector<MouseEvent> MouseMessageTranslator::ReleaseLost(const ButtonStates& now, uint32_t nowMs) {
     static constexpr MouseEventCode kRelease[3] = {LeftUp, MiddleUp, RightUp};
     std::vector<MouseEvent> releases;
     for (int button = 0; button < 3; ++button) {
-        if (!buttonIsDown_[button] || now.down[button]) continue;
+        std::optional<uint32_t>& upSince = upSince_[button];
+        if (!buttonIsDown_[button] || now.down[button]) {
+            upSince.reset();
+            continue;
+        }
+        if (!upSince) upSince = nowMs;
+        if (nowMs - *upSince < kLostReleaseAfterMs) continue;
         buttonIsDown_[button] = false;
+        upSince.reset();
         releases.push_back({kRelease[button], 0});
     }
     return releases;
+}
+
+void MouseMessageTranslator::ForgetHeld() {
+    for (int button = 0; button < 3; ++button) {
+        buttonIsDown_[button] = false;
+        upSince_[button].reset();
+    }
 }

@@ -51,12 +51,17 @@ public:
     bool AnyButtonDown() const { return buttonIsDown_[0] || buttonIsDown_[1] || buttonIsDown_[2]; }
 
     // A release can be lost (pressed over an elevated window, a lock mid-click, a hook
-    // dropped): each button held here but up in `now` is released, and its release event
-    // returned, left to right. A button released this way is not released again.
-    std::vector<MouseEvent> ReleaseLost(const ButtonStates& now);
+    // dropped): each button held here but up in `now` for kLostReleaseAfterMs (the clock in
+    // nowMs, wrapping) is released, and its release event returned, left to right. The wait
+    // lets a release the hook has seen but not yet delivered come first. A button released
+    // this way is not released again.
+    std::vector<MouseEvent> ReleaseLost(const ButtonStates& now, uint32_t nowMs);
     // Forgets every held button without an event, after a lock or a display change.
-    void ForgetHeld() { buttonIsDown_[0] = buttonIsDown_[1] = buttonIsDown_[2] = false; }
+    void ForgetHeld();
+
+    static constexpr uint32_t kLostReleaseAfterMs = 250;
 
 private:
     bool buttonIsDown_[3] = {false, false, false};
+    std::optional<uint32_t> upSince_[3];  // when the system first said a held button was up
 };

@@ -143,6 +143,15 @@ namespace {
 
 ButtonStates Down(bool left, bool middle, bool right) { return {{left, middle, right}}; }
 
+// Two ticks that see the same system state, the wait for a late hook release apart; the
+// clock starts near its wrap.
+std::vector<MouseEvent> Lost(MouseMessageTranslator& translator, const ButtonStates& now) {
+    static uint32_t clock = 0xFFFFFF00u;
+    clock += 1000;
+    EXPECT_TRUE(translator.ReleaseLost(now, clock).empty()) << "released before the wait";
+    return translator.ReleaseLost(now, clock + MouseMessageTranslator::kLostReleaseAfterMs);
+}
+
 TEST(MouseMessageTranslator, ReleasesWhatTheSystemHasUpOnceAndNothingWhenBothAgree) {
     struct Case {
         const char* name;
@@ -170,27 +179,43 @@ TEST(MouseMessageTranslator, ReleasesWhatTheSystemHasUpOnceAndNothingWhenBothAgr
         for (uint32_t message : c.pressed) translator.Translate(message, 0);
         bool wasHeld[3];
         for (int button = 0; button < 3; ++button) wasHeld[button] = translator.ButtonIsDown(button);
-        EXPECT_EQ(translator.ReleaseLost(c.system), c.releases);
+        EXPECT_EQ(Lost(translator, c.system), c.releases);
         for (int button = 0; button < 3; ++button)
             EXPECT_EQ(translator.ButtonIsDown(button), wasHeld[button] && c.system.down[button]) << button;
         EXPECT_EQ(translator.AnyButtonDown(), c.pressed.size() > c.releases.size());
         // The next tick sees the same system state: nothing is released twice.
-        EXPECT_TRUE(translator.ReleaseLost(c.system).empty());
+        EXPECT_TRUE(Lost(translator, c.system).empty());
     }
 }
 
 TEST(MouseMessageTranslator, AReleaseMadeForALostOneLeavesTheNextClickIntact) {
     MouseMessageTranslator translator;
     translator.Translate(wm::LButtonDown, 0);
-    ASSERT_EQ(translator.ReleaseLost(Down(false, false, false)), (std::vector<MouseEvent>{{LeftUp, 0}}));
+    ASSERT_EQ(Lost(translator, Down(false, false, false)), (std::vector<MouseEvent>{{LeftUp, 0}}));
     // The hook's own release turns up late: it passes as any unpaired release does.
     EXPECT_EQ(Code(translator, wm::LButtonUp), LeftUp);
     // A new press is a press again, not one already held.
     EXPECT_EQ(Code(translator, wm::LButtonDown), LeftDown);
-    EXPECT_TRUE(translator.ReleaseLost(Down(true, false, false)).empty());
+    EXPECT_TRUE(Lost(translator, Down(true, false, false)).empty());
     translator.ForgetHeld();
     EXPECT_FALSE(translator.AnyButtonDown());
-    EXPECT_TRUE(translator.ReleaseLost(Down(false, false, false)).empty()) << "forgotten buttons make no release";
+    EXPECT_TRUE(Lost(translator, Down(false, false, false)).empty()) << "forgotten buttons make no release";
+}
+
+TEST(MouseMessageTranslator, AReleaseTheHookDeliversWithinTheWaitIsTheOnlyOne) {
+    MouseMessageTranslator translator;
+    translator.Translate(wm::LButtonDown, 0);
+    const uint32_t start = 0xFFFFFFF0u;  // across the clock's wrap
+    EXPECT_TRUE(translator.ReleaseLost(Down(false, false, false), start).empty());
+    EXPECT_TRUE(translator.ReleaseLost(Down(false, false, false), start + 100).empty());
+    EXPECT_EQ(Code(translator, wm::LButtonUp), LeftUp);
+    EXPECT_TRUE(translator.ReleaseLost(Down(false, false, false), start + 1000).empty());
+    // Down again in between starts the wait afresh.
+    translator.Translate(wm::LButtonDown, 0);
+    EXPECT_TRUE(translator.ReleaseLost(Down(false, false, false), start + 2000).empty());
+    EXPECT_TRUE(translator.ReleaseLost(Down(true, false, false), start + 2200).empty());
+    EXPECT_TRUE(translator.ReleaseLost(Down(false, false, false), start + 2300).empty());
+    EXPECT_EQ(translator.ReleaseLost(Down(false, false, false), start + 2550), (std::vector<MouseEvent>{{LeftUp, 0}}));
 }
 
 TEST(LogicalButtons, SwappedButtonsExchangeLeftAndRightOnly) {
@@ -214,8 +239,8 @@ TEST(LogicalButtons, SwappedButtonsExchangeLeftAndRightOnly) {
     // A held logical left whose physical button (the right, swapped) is still down stays held.
     MouseMessageTranslator translator;
     translator.Translate(wm::LButtonDown, 0);
-    EXPECT_TRUE(translator.ReleaseLost(LogicalButtons(false, false, true, true)).empty());
-    EXPECT_EQ(translator.ReleaseLost(LogicalButtons(true, false, false, true)), (std::vector<MouseEvent>{{LeftUp, 0}}));
+    EXPECT_TRUE(Lost(translator, LogicalButtons(false, false, true, true)).empty());
+    EXPECT_EQ(Lost(translator, LogicalButtons(true, false, false, true)), (std::vector<MouseEvent>{{LeftUp, 0}}));
 }
 
 }  // namespace
