@@ -27,6 +27,7 @@ def set_dpi(h, dpi):
 
 
 def main(h, dpi):
+    os.environ["GLIMMORA_ALL_LANGUAGES"] = "1"
     os.environ.setdefault("GLIMMORA_E2E_SHOTS", os.path.join(os.path.dirname(h.bin), "e2e-shots", "%ddpi" % dpi))
     set_dpi(h, dpi)
     try:
@@ -35,7 +36,7 @@ def main(h, dpi):
         h.move(h.screen[0] - 20, h.screen[1] - 20)
         p = h.start_glimmora()
         time.sleep(1.0)
-        for index, code in enumerate(LANGUAGE_CODES):
+        for index, code in languages_to_shoot():
             choose_language(h, index)
             crop(h, h.shot(), client_rect(h), "settings-window-%s.png" % code)
         choose_language(h, 0)

@@ -39,6 +39,14 @@ def language_text(code, text_id):
 LANGUAGE_CODES = ("en", "de", "fr", "pl", "es", "tr", "da")
 
 
+def languages_to_shoot():
+    """(menu index, code) of the languages a screen test switches through and shoots: English,
+    German (the longest captions) and Polish (letters beyond Latin-1) in the test run; all
+    seven with GLIMMORA_ALL_LANGUAGES=1, as tests/e2e/look_at_dialogs.py sets it."""
+    codes = LANGUAGE_CODES if os.environ.get("GLIMMORA_ALL_LANGUAGES") == "1" else ("en", "de", "pl")
+    return [(LANGUAGE_CODES.index(code), code) for code in codes]
+
+
 def client_rect(h, title=SETTINGS_TITLE):
     rc, out = h.winctl("client-rect", title)
     check(rc == 0, "no window titled %r" % title)

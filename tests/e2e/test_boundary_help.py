@@ -2,8 +2,8 @@
 help window, and its title bar's close removes it. The boundary window, opened from the
 program menu, dragged by its title bar into the left half and narrowed by its right border,
 keeps the mouse image inside its frame after "OK" when the pointer goes far right; "Use full
-screen" frees the image again. Both windows are shot in the seven languages for a person to
-look at (GLIMMORA_E2E_SHOTS, default build/win64/e2e-shots).
+screen" frees the image again. Both windows are shot in English, German and Polish for a person
+to look at (GLIMMORA_E2E_SHOTS, default build/win64/e2e-shots).
 
 Catches: a second start that does not reach the help window, a help window that survives its
 close button; a boundary window that cannot be moved or sized, an "OK" that does not limit the
@@ -139,7 +139,7 @@ def boundary_limits_mouse_image(h):
 def shoot_languages(h):
     folder = shots_folder(h)
     h.move(h.screen[0] - 20, h.screen[1] - 20)
-    for index, code in enumerate(LANGUAGE_CODES):
+    for index, code in languages_to_shoot():
         choose_language(h, index)
         for title, name, opener in ((help_title(code), "help", lambda: (focus(h), h.xdotool("key", "F1"))),
                                     (boundary_title(code), "boundary", lambda: menu_entry(h, 7))):

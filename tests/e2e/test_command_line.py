@@ -19,6 +19,7 @@ import time
 from collections import Counter
 
 from harness import *
+from settings_ui import wait_for_balloon_to_go
 
 SIZE = 100                                            # the default halo: 201 px across
 INSIDE = blend((0, 0, 0), alpha_from_percent(80), BLUE)
@@ -120,11 +121,14 @@ def tray(h):
     wait_for("hidden settings window after a paused start in tray mode", lambda: not shown(h, title=SETTINGS_TITLE))
     x, y = h.free_points(1, SIZE + 10)[0]
     tray_window = shown(h, TRAY_CLASS)
+    # The start balloon stands over the icon and the menu it opens for some seconds.
+    wait_for_balloon_to_go(h, tray_window["rect"])
     h.move(tray_window["rect"][0] + 12, tray_window["rect"][3] - 6)
     h.xdotool("click", 1)
     check(h.wait_window("visible", SETTINGS_TITLE, 3) is not None, "a left click on the tray icon did not show the "
           "settings window")
     check(not shown(h, title=SETTINGS_TITLE)["iconic"], "a left click on the tray icon left the window minimised")
+    h.move(x, y)  # off the icon, or its tooltip comes up over the menu opened there next
     h.winctl("close", SETTINGS_TITLE)  # in tray mode this only hides it, out of the way of the pixels
     wait_for("hidden settings window after its close", lambda: not shown(h, title=SETTINGS_TITLE))
 

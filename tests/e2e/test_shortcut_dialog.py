@@ -3,7 +3,7 @@
   shortcut from Shift+Ctrl+Y to Shift+Ctrl+B by a click into its key list and a typed B;
   afterwards Shift+Ctrl+B makes the halo blink white and black and Shift+Ctrl+Y leaves it
   red; Close hides the dialog; the new key is what the settings file keeps;
-- the three dialogs are shot in all seven languages (GLIMMORA_E2E_SHOTS, default
+- the three dialogs are shot in English, German and Polish (GLIMMORA_E2E_SHOTS, default
   <build>/e2e-shots) for a person to look at, and each control must lie inside its
   dialog's client area with its caption in the current language.
 
@@ -107,7 +107,7 @@ def shoot_dialogs(h):
     h.winctl("press", SETTINGS_TITLE, str(CMD_HOTKEY_SPOT))
     open_options(h)
     check(h.wait_window("visible", "Options", 10) is not None, "no options dialog")
-    for index, code in enumerate(LANGUAGE_CODES):
+    for index, code in languages_to_shoot():
         choose_language(h, index)
         for name, (cls, title_id, captions) in DIALOGS.items():
             title = language_text(code, title_id)
