@@ -49,7 +49,7 @@ void Program::LoadOverlays() {
     for (auto& arrow : overlays_.wheelArrow) arrow.Form_Load();
     for (auto& ring : overlays_.buttons) ring.Form_Load();
     for (int i = 0; i < 4; ++i) overlays_.crossHair[i].Form_Load(i);
-    overlays_.spot.Form_Load();
+    overlays_.spot.Form_Load(HaloValuesOf(settings_, SizingDpi()).size);
     overlays_.pic.Form_Load();
     overlays_.keyBoard.Form_Load();
 

@@ -1,8 +1,8 @@
 #include "overlays/frmSpot_win.h"
 
-bool frmSpot::Form_Load() {
+bool frmSpot::Form_Load(int32_t haloSize) {
     backColour_ = Main().ColourKey;
-    return Load(HaloWindowSide(100), HaloWindowSide(100), true);
+    return Load(HaloWindowSide(haloSize), HaloWindowSide(haloSize), true);
 }
 
 void frmSpot::OnResize() {

@@ -9,7 +9,9 @@ class frmSpot : public OverlayWindow<frmSpot> {
 public:
     static const wchar_t* ClassName() { return L"Glimmora_frmSpot"; }
 
-    bool Form_Load();
+    // Made at the size its settings give: a colour-keyed window re-sized before it first
+    // shows can keep a piece of its first shape under the compositor.
+    bool Form_Load(int32_t haloSize = 100);
 
     // temporary = true (blinking) keeps the stored colour.
     void SetColor(COLORREF colour, bool temporary);
