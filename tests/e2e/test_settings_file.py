@@ -71,7 +71,8 @@ def defaults_written(h):
 
 
 def red_disc(h):
-    h.write_settings({"HaloSize": 50, "HaloColor": 255, "HaloTrans": 0})
+    # Click rings off: a left ring is red too, and this is about the halo alone.
+    h.write_settings({"HaloSize": 50, "HaloColor": 255, "HaloTrans": 0, "Buttons": 0})
     p = h.start_glimmora()
     x, y = h.free_points(1, 70)[0]
     h.move(x, y)
