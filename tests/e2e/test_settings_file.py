@@ -71,8 +71,7 @@ def defaults_written(h):
 
 
 def red_disc(h):
-    # Click rings off: a left ring is red too, and this is about the halo alone.
-    h.write_settings({"HaloSize": 50, "HaloColor": 255, "HaloTrans": 0, "Buttons": 0})
+    h.write_settings({"HaloSize": 50, "HaloColor": 255, "HaloTrans": 0})
     p = h.start_glimmora()
     x, y = h.free_points(1, 70)[0]
     h.move(x, y)
