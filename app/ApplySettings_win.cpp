@@ -98,9 +98,11 @@ void Program::ApplySetting(SettingKey key, double value) {
         break;
     case SettingKey::AutoHideKeyboard: case SettingKey::HidePasswordKeys: case SettingKey::KeyNamesFromLayout:
         pollSettings_ = KeyPollSettingsFrom(settings_);
+        SyncAutoHideTimer();
         break;
     case SettingKey::AutoHideMouse: case SettingKey::FadeAutoHide:
         ResetIdleTimer();
+        SyncAutoHideTimer();
         break;
     case SettingKey::SameSizeOnEveryMonitor:
         ResizeForDpi();

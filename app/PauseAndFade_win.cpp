@@ -71,6 +71,15 @@ void Program::RefreshAutoHide(bool force) {
     const AutoHideSettings settings{settings_.Get(SettingKey::FadeAutoHide), settings_.IsOn(SettingKey::AutoHideMouse),
                                     settings_.IsOn(SettingKey::AutoHideKeyboard)};
     ApplyAutoHide(autoHide_.RefreshAutoHide(force, CursorPosition(), SecondsSinceMidnight(), settings));
+    SyncAutoHideTimer();
+}
+
+void Program::SyncAutoHideTimer() {
+    if (!settings_.IsOn(SettingKey::AutoHideMouse) && !settings_.IsOn(SettingKey::AutoHideKeyboard) &&
+        !autoHide_.AutoHidden)
+        tmrAutoHide.Stop();
+    else if (!tmrAutoHide.Enabled())
+        tmrAutoHide.Start(hwnd(), AutoHideTimer, kAutoHideTickMs);
 }
 
 void Program::tmrAutoHide_Timer() { RefreshAutoHide(false); }

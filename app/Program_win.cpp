@@ -62,7 +62,7 @@ void Program::LoadOverlays() {
     CreateMessageWindow();
     tmrMain.Start(hwnd(), MainTimer, MainInterval());
     tmrKeyBoard.Start(hwnd(), KeyBoardTimer, kKeyBoardInterval);
-    tmrAutoHide.Start(hwnd(), AutoHideTimer, kAutoHideTickMs);
+    SyncAutoHideTimer();
     loaded_ = true;
 }
 

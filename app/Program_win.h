@@ -125,6 +125,9 @@ private:
     void tmrAutoHide_Timer();
     void tmrFade_Timer();
     void ApplyAutoHide(const AutoHideStep& step);
+    // tmrAutoHide runs only while an auto-hide option is on or the overlays are still hidden
+    // by one: switched off, it costs no timer.
+    void SyncAutoHideTimer();
     void tmrKeyBoard_Timer();
     void RunShortcut(HotKeyAction action);
     // Pointer moves between ticks, and sizes that follow the monitor's DPI (FollowPointer_win.cpp).

@@ -58,8 +58,9 @@ public:
     // Both true until the first SetViewMode.
     bool ListMode() const { return listMode_; }
     bool CapsMode() const { return capsMode_; }
-    // tmrClear runs exactly while the list is in use.
-    bool ClearTimerEnabled() const { return listMode_; }
+    // tmrClear runs while the list is in use and has lines to age: an idle display costs no
+    // timer, and a line's lifetime counts from the moment it was added.
+    bool ClearTimerEnabled() const { return listMode_ && lineCount_ > 0; }
     float FadingTime() const { return fadingTime_; }
     // The held modifiers as "Shift + Ctrl", empty when none is held.
     const std::string& ModifierPrefix() const { return modifierPrefix_; }

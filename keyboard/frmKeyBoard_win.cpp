@@ -35,18 +35,18 @@ void frmKeyBoard::ShowKeysHidden() {
 }
 
 void frmKeyBoard::SetViewMode(bool listKeys, bool showCaps) {
-    const bool changed = display_->SetViewMode(listKeys, showCaps);
-    if (display_->ClearTimerEnabled()) {
-        if (!tmrClear.Enabled()) tmrClear.Start(hwnd(), kClearTimer, kClearInterval);
-    } else {
-        tmrClear.Stop();
-    }
-    if (changed) FitWindow();
+    if (display_->SetViewMode(listKeys, showCaps)) FitWindow();
 }
 
 void frmKeyBoard::SetFadingTime(float seconds) { display_->SetFadingTime(seconds); }
 
 void frmKeyBoard::FitWindow() {
+    // Every change of the lines comes through here; a running timer is left alone, so that
+    // steady typing does not keep postponing its ticks.
+    if (!display_->ClearTimerEnabled())
+        tmrClear.Stop();
+    else if (!tmrClear.Enabled())
+        tmrClear.Start(hwnd(), kClearTimer, kClearInterval);
     const Size size = display_->Layout().window;
     if (size == size_)
         Repaint();

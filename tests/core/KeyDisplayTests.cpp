@@ -79,13 +79,15 @@ TEST(KeyDisplay, PrefixesTheHeldModifiersInTheCurrentLanguage) {
 
 TEST(KeyDisplay, ViewModesDecideListingCapsAndRepaints) {
     KeyDisplay display(kEnglish);
-    EXPECT_TRUE(display.ListMode() && display.CapsMode() && display.ClearTimerEnabled());
+    EXPECT_TRUE(display.ListMode() && display.CapsMode());
+    EXPECT_FALSE(display.ClearTimerEnabled()) << "nothing listed, nothing to age";
     // A cap shows while its key is held; the same state again repaints nothing.
     EXPECT_TRUE(display.SetSpecialKeys(false, true, false));
     EXPECT_EQ(display.Layout().capVisible, (std::array<bool, 3>{false, true, false}));
     EXPECT_FALSE(display.SetSpecialKeys(false, true, false));
     EXPECT_TRUE(display.AddKey("C"));
     EXPECT_EQ(Lines(display), std::vector<std::string>{"Ctrl + C"});
+    EXPECT_TRUE(display.ClearTimerEnabled());
 
     // Caps off hides them and keeps them hidden; list on starts it empty.
     EXPECT_TRUE(display.SetViewMode(true, false));
@@ -95,6 +97,7 @@ TEST(KeyDisplay, ViewModesDecideListingCapsAndRepaints) {
     EXPECT_FALSE(display.SetViewMode(true, false));
 
     // List off: keys are ignored and the clear timer stops.
+    EXPECT_TRUE(display.AddKey("B"));
     EXPECT_TRUE(display.SetViewMode(false, true));
     EXPECT_FALSE(display.ClearTimerEnabled());
     EXPECT_FALSE(display.AddKey("A"));

@@ -16,6 +16,7 @@
 #include "hook/MouseEvent.h"
 #include "hook/MouseMessage.h"
 #include "hook/MouseHooks_win.h"
+#include "tests/win/ProgramTest.h"
 
 namespace {
 
@@ -216,6 +217,76 @@ TEST(Safeguards, TheSessionWatchHearsDisplayBroadcastsAndTheSessionChangesThatLo
     }
     watch.Release();
     EXPECT_EQ(watch.hwnd(), nullptr);
+}
+
+// The whole program across a lock in the middle of a click with Ctrl held: the lock itself,
+// before any tick could find the button up, lets go of the button, the ring, the mouse
+// image's lit button and the Ctrl cap. Switched off, all of it stays as the hooks left it.
+class SessionLockTest : public ProgramTest {
+protected:
+    static void SetUpTestSuite() { StartProgram(L"glimmora-session-lock-test.ini"); }
+    static void TearDownTestSuite() { EndProgram(); }
+};
+
+TEST_F(SessionLockTest, ALockMidClickLetsGoOfTheButtonTheRingTheImageAndTheModifiers) {
+    Program& program = TheProgram();
+    program.ApplySetting(SettingKey::MouseImage, 1);
+    Overlays& overlays = program.overlays();
+    const HWND watch = ::FindWindowW(SessionWatch::ClassName(), nullptr);
+    ASSERT_NE(watch, nullptr);
+    const auto ringShown = [&overlays] {
+        for (const frmButtons& ring : overlays.buttons)
+            if (ring.Shown()) return true;
+        return false;
+    };
+    for (const bool on : {true, false}) {
+        SCOPED_TRACE(on ? "ReleaseLostClicks on" : "ReleaseLostClicks off");
+        program.ApplySetting(SettingKey::ReleaseLostClicks, on ? 1 : 0);
+        MouseHookCallback(WM_LBUTTONDOWN, 0, 0, 0, 0);
+        PumpProgram(50);
+        overlays.keyBoard.SetSpecialKeys(false, true, false);
+        ASSERT_TRUE(ButtonIsDown(0));
+        ASSERT_TRUE(ringShown());
+        ASSERT_TRUE(overlays.pic.Layers().IsOn(LeftLayer));
+        ASSERT_TRUE(overlays.keyBoard.Display().Layout().capVisible[static_cast<size_t>(KeyCap::Ctrl)]);
+
+        // Sent: the lock is handled before any tick runs.
+        ::SendMessageW(watch, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+        EXPECT_EQ(ButtonIsDown(0), !on);
+        EXPECT_EQ(ringShown(), !on);
+        EXPECT_EQ(overlays.pic.Layers().IsOn(LeftLayer), !on);
+        EXPECT_EQ(overlays.keyBoard.Display().Layout().capVisible[static_cast<size_t>(KeyCap::Ctrl)], !on);
+
+        // The release the hooks never got, for the next round.
+        ForgetHeldButtons();
+        overlays.keyBoard.SetSpecialKeys(false, false, false);
+        overlays.pic.ClearButtons();
+        for (frmButtons& ring : overlays.buttons) ring.Pause();
+    }
+    program.ApplySetting(SettingKey::ReleaseLostClicks, 1);
+}
+
+// A still program wakes for its tick, its keyboard pass and the session watch alone: the
+// auto-hide check runs while an auto-hide option is on, the list's clear timer while lines
+// are listed.
+TEST_F(SessionLockTest, TimersWithNothingToDoAreStopped) {
+    Program& program = TheProgram();
+    program.ApplySetting(SettingKey::ListCharacterKeys, 1);
+    program.ApplySetting(SettingKey::ListAnyKeys, 1);
+    program.ApplySetting(SettingKey::ListKeysFading, 1);
+    PumpProgram(50);
+    const long idle = handles::Live().timers;
+    program.ApplySetting(SettingKey::AutoHideMouse, 1);
+    EXPECT_EQ(handles::Live().timers, idle + 1);
+    program.ApplySetting(SettingKey::AutoHideMouse, 0);
+    PumpProgram(300);
+    EXPECT_EQ(handles::Live().timers, idle);
+
+    program.overlays().keyBoard.AddKey('A');
+    EXPECT_EQ(handles::Live().timers, idle + 1);
+    PumpProgram(1200);  // the line's 0.9 s
+    EXPECT_EQ(program.overlays().keyBoard.Display().LineCount(), 0u);
+    EXPECT_EQ(handles::Live().timers, idle);
 }
 
 }  // namespace
