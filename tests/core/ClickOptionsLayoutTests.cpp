@@ -8,13 +8,7 @@
 #include <set>
 #include <string>
 
-namespace {
-
-bool Overlap(const Rect& a, const Rect& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-}  // namespace
+#include "CoreTestSupport.h"
 
 // A control over another or off the window hides something; a picker whose place is not
 // the size it draws itself at would overlap its slider or leave a gap.
@@ -97,18 +91,12 @@ TEST(ClickOptionsLayout, CaptionsAreTheirEnglishTexts) {
         const char* name;
         std::string_view english;
     } cases[] = {
-        {"lblLeft", "Left button"},
-        {"lblMiddle", "Middle button"},
-        {"lblRight", "Right button"},
-        {"lblWheel", "Wheel direction arrows"},
-        {"sldWidthMiddle", "Line width"},
-        {"sldWidthWheel", "Line width"},
+        {"lblLeft", "Left button"}, {"lblMiddle", "Middle button"}, {"lblRight", "Right button"},
+        {"lblWheel", "Wheel direction arrows"}, {"sldWidthMiddle", "Line width"}, {"sldWidthWheel", "Line width"},
         {"chkShowButtonLetter", "Show \"L\", \"M\" or \"R\" on the rings to indicate the button."},
         {"chkSameSize", "The rings of all three buttons have the same size."},
-        {"chkDisks", "Discs instead of rings."},
-        {"chkWheelVisible", "Show wheel direction arrows."},
-        {"cmdDefault", "Default settings ..."},
-        {"cmdClose", "Close"},
+        {"chkDisks", "Discs instead of rings."}, {"chkWheelVisible", "Show wheel direction arrows."},
+        {"cmdDefault", "Default settings ..."}, {"cmdClose", "Close"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -124,30 +112,18 @@ TEST(ClickOptionsLayout, CaptionsAreTheirEnglishTexts) {
 // The reset restores exactly the settings this window shows, each to its default as its
 // holder shows it, and touches nothing else (the ring size is the settings window's).
 TEST(ClickOptionsLayout, DefaultsCoverExactlyTheWindowsSettingsInApplyOrder) {
-    struct Expected {
-        SettingKey key;
-        double value;
-    } expected[] = {
-        {SettingKey::ShowWheelArrows, 1},
-        {SettingKey::ShowLettersOnRings, 0},
-        {SettingKey::RingsSameSize, 0},
-        {SettingKey::DisksAsClickIndicators, 0},
-        // 0x00BBGGRR: palette FF0000, 00BF00, 0060FF and BF00BF.
-        {SettingKey::LeftButtonColor, 0x0000FF},
-        {SettingKey::MiddleButtonColor, 0x00BF00},
-        {SettingKey::RightButtonColor, 0xFF6000},
-        {SettingKey::WheelColor, 0xBF00BF},
-        {SettingKey::LeftButtonWidth, 11},
-        {SettingKey::MiddleButtonWidth, 8},
-        {SettingKey::RightButtonWidth, 6},
-        {SettingKey::WheelWidth, 10},
-    };
+    using enum SettingKey;
+    const SettingKey order[] = {ShowWheelArrows,   ShowLettersOnRings, RingsSameSize,     DisksAsClickIndicators,
+                                LeftButtonColor,   MiddleButtonColor,  RightButtonColor,  WheelColor,
+                                LeftButtonWidth,   MiddleButtonWidth,  RightButtonWidth,  WheelWidth};
+    // The values are the settings file's defaults, which the record's own tests pin down.
+    const SettingsRecord fresh;
     const auto defaults = ClickOptionDefaults();
-    ASSERT_EQ(defaults.size(), std::size(expected));
+    ASSERT_EQ(defaults.size(), std::size(order));
     for (std::size_t i = 0; i < defaults.size(); ++i) {
-        SCOPED_TRACE(std::string(SettingRowOf(expected[i].key).name));
-        EXPECT_EQ(defaults[i].key, expected[i].key);
-        EXPECT_EQ(defaults[i].value, expected[i].value);
+        SCOPED_TRACE(std::string(SettingRowOf(order[i]).name));
+        EXPECT_EQ(defaults[i].key, order[i]);
+        EXPECT_EQ(defaults[i].value, fresh.Get(order[i]));
     }
 
     std::set<SettingKey> shown;

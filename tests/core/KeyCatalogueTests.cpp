@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CoreTestSupport.h"
 #include "app/SettingsRecord.h"
 #include "keyboard/HotKeyInfo.h"
 #include "keyboard/KeyCatalogue.h"
@@ -12,12 +13,6 @@
 #include "lang/Language.h"
 
 namespace {
-
-clsLanguage InLanguage(int32_t language, std::vector<AlternativeText> alternatives = {}) {
-    clsLanguage lang("", std::move(alternatives));
-    lang.ChangeLanguage(language);
-    return lang;
-}
 
 std::vector<int32_t> Codes(KeyClass keyClass) {
     const auto codes = KeyClassCodes(keyClass);
@@ -41,34 +36,16 @@ std::vector<std::pair<std::string, int32_t>> Items(const KeyList& list) {
 TEST(KeyName, NamesKeysInTheCurrentLanguage) {
     const KeyNameLocale point;
     const std::map<int32_t, std::pair<std::string, std::string>> expected = {
-        {112, {"F1", "F1"}},
-        {135, {"F24", "F24"}},
-        {16, {"Shift", "Umsch"}},
-        {17, {"Ctrl", "Strg"}},
-        {18, {"Alt", "Alt"}},
-        {8, {"Back", "R\xC3\xBC" "cktaste"}},
-        {32, {"Space", "Leertaste"}},
-        {33, {"Page up", "Bild hoch"}},
-        {47, {"Help", "Hilfe"}},
-        {65, {"A", "A"}},
-        {48, {"0", "0"}},
-        {96, {"NumPad 0", "Ziffernblock 0"}},
-        {106, {"NumPad *", "Ziffernblock *"}},
-        {107, {"NumPad +", "Ziffernblock +"}},
-        {108, {"NumPad Enter", "Ziffernblock Enter"}},
-        {109, {"NumPad -", "Ziffernblock -"}},
-        {110, {"NumPad .", "Ziffernblock ."}},
-        {111, {"NumPad /", "Ziffernblock /"}},
-        {144, {"Num lock", "Num"}},
-        {145, {"Scroll lock", "Rollen"}},
-        {91, {"Left Windows", "Windows links"}},
-        {93, {"Context menu", "Kontextmen\xC3\xBC"}},
-        {1, {"Mouse left", "Maus links"}},
-        {4, {"Mouse middle", "Maus Mitte"}},
-        {-1, {"(none)", "(keine)"}},
-        {136, {"\xC2\x88", "\xC2\x88"}},
-        {0, {"", ""}},
-        {256, {"", ""}},
+        {112, {"F1", "F1"}}, {135, {"F24", "F24"}}, {16, {"Shift", "Umsch"}}, {17, {"Ctrl", "Strg"}},
+        {18, {"Alt", "Alt"}}, {8, {"Back", "R\xC3\xBC" "cktaste"}}, {32, {"Space", "Leertaste"}},
+        {33, {"Page up", "Bild hoch"}}, {47, {"Help", "Hilfe"}}, {65, {"A", "A"}}, {48, {"0", "0"}},
+        {96, {"NumPad 0", "Ziffernblock 0"}}, {106, {"NumPad *", "Ziffernblock *"}},
+        {107, {"NumPad +", "Ziffernblock +"}}, {108, {"NumPad Enter", "Ziffernblock Enter"}},
+        {109, {"NumPad -", "Ziffernblock -"}}, {110, {"NumPad .", "Ziffernblock ."}},
+        {111, {"NumPad /", "Ziffernblock /"}}, {144, {"Num lock", "Num"}}, {145, {"Scroll lock", "Rollen"}},
+        {91, {"Left Windows", "Windows links"}}, {93, {"Context menu", "Kontextmen\xC3\xBC"}},
+        {1, {"Mouse left", "Maus links"}}, {4, {"Mouse middle", "Maus Mitte"}}, {-1, {"(none)", "(keine)"}},
+        {136, {"\xC2\x88", "\xC2\x88"}}, {0, {"", ""}}, {256, {"", ""}},
     };
     // One object switched between the languages: a cached name would show up here.
     clsLanguage lang("", {});

@@ -63,41 +63,21 @@ TEST(StringTable, TranslationsKeepTheShapeOfTheEnglishText) {
     }
 }
 
-TEST(StringTable, EnglishAndGermanTextsOthersRelyOn) {
-    EXPECT_EQ(Text(English, 1), "Menu");
-    EXPECT_EQ(Text(English, 44), "Shift");
-    EXPECT_EQ(Text(English, 76), "Context menu");
+// The help window's version line takes the word with its blanks; the tray text breaks
+// where the settings window's label expects. Key names and captions are checked where shown.
+TEST(StringTable, TextsOthersRelyOn) {
     EXPECT_EQ(Text(English, 79), " version ");
     EXPECT_EQ(Text(English, 106),
               "Keep the program running when the settings window is closed.\r\n"
               "The program can still be accessed via an icon in the tray (right part of the task bar).");
-    EXPECT_EQ(Text(English, 118), "Show \"L\", \"M\" or \"R\" on the rings to indicate the button.");
-    EXPECT_EQ(Text(English, 128), "(none)");
-    EXPECT_EQ(Text(English, 129), "Select keyboard shortcut");
-
-    EXPECT_EQ(Text(German, 3), "Halo und Fadenkreuz blinken lassen");
-    EXPECT_EQ(Text(German, 4), "Pause an/aus");
-    EXPECT_EQ(Text(German, 30), "'Glimmora'-Fehler");
-    EXPECT_EQ(Text(German, 40), "Steuerungstasten (Bild hoch, Links, Ende, ...)");
-    EXPECT_EQ(Text(German, 44), "Umsch");
-    EXPECT_EQ(Text(German, 45), "Strg");
-    EXPECT_EQ(Text(German, 46), "Alt");
-    EXPECT_EQ(Text(German, 55), "Bild hoch");
-    EXPECT_EQ(Text(German, 72), "Ziffernblock");
-    EXPECT_EQ(Text(German, 122), "Grundeinstellungen ...");
-    EXPECT_EQ(Text(German, 128), "(keine)");
-    EXPECT_EQ(Text(German, 129), "Tastenk\xC3\xBCrzel ausw\xC3\xA4hlen");
 }
 
 TEST(Language, SystemLanguageComesFromTheExactLocaleName) {
-    EXPECT_EQ(LanguageFromLocaleName("German"), German);
-    EXPECT_EQ(LanguageFromLocaleName("FRENCH"), French);
-    EXPECT_EQ(LanguageFromLocaleName("polish"), Polish);
-    EXPECT_EQ(LanguageFromLocaleName("Spanish"), Spanish);
-    EXPECT_EQ(LanguageFromLocaleName("Turkish"), Turkish);
-    EXPECT_EQ(LanguageFromLocaleName("Danish"), Danish);
-    for (const char* other : {"English", "", "German (Germany)", " German", "Dutch", "germa", "germann"})
-        EXPECT_EQ(LanguageFromLocaleName(other), English) << other;
+    const std::pair<const char*, int32_t> cases[] = {
+        {"German", German}, {"FRENCH", French}, {"polish", Polish}, {"Spanish", Spanish}, {"Turkish", Turkish},
+        {"Danish", Danish}, {"English", English}, {"", English}, {"German (Germany)", English},
+        {" German", English}, {"Dutch", English}, {"germa", English}, {"germann", English}};
+    for (const auto& [name, language] : cases) EXPECT_EQ(LanguageFromLocaleName(name), language) << name;
 
     clsLanguage danish("Danish", {});
     EXPECT_EQ(danish.SystemLanguage(), Danish);
@@ -214,13 +194,15 @@ TEST(AlternativeTexts, InvalidUtf8NulBytesAndHugeLinesAreKept) {
 }
 
 TEST(Utf8, SanitizeKeepsValidTextAndReplacesEachBadSequence) {
-    const std::string valid = "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF";
-    EXPECT_EQ(SanitizeUtf8(valid), valid);
-    const std::string fffd = "\xEF\xBF\xBD";
-    EXPECT_EQ(SanitizeUtf8("\xC0\xAF"), fffd + fffd);              // overlong
-    EXPECT_EQ(SanitizeUtf8("\xED\xA0\x80"), fffd + fffd + fffd);   // surrogate
-    EXPECT_EQ(SanitizeUtf8("\xF4\x90\x80\x80"), fffd + fffd + fffd + fffd);  // past U+10FFFF
-    EXPECT_EQ(SanitizeUtf8("\xE2\x82" "A"), fffd + "A");           // truncated, then ASCII
-    EXPECT_EQ(SanitizeUtf8("\x80\xF5"), fffd + fffd);
+    const std::string valid = "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF", bad = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> cases[] = {
+        {valid, valid},
+        {"\xC0\xAF", bad + bad},                    // overlong
+        {"\xED\xA0\x80", bad + bad + bad},           // surrogate
+        {"\xF4\x90\x80\x80", bad + bad + bad + bad},  // past U+10FFFF
+        {"\xE2\x82" "A", bad + "A"},                // truncated, then ASCII
+        {"\x80\xF5", bad + bad},
+    };
+    for (const auto& [text, sanitized] : cases) EXPECT_EQ(SanitizeUtf8(text), sanitized);
     EXPECT_EQ(Latin1ToUtf8("a\xE9\xFF"), "a\xC3\xA9\xC3\xBF");
 }

@@ -5,22 +5,21 @@
 #include "controls/ColorPalette.h"
 #include "overlays/OverlayValues.h"
 
+#include <tuple>
+
 namespace {
 
 uint32_t Rgb(int r, int g, int b) { return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16; }
 
 TEST(OverlayValues, CrossHairLineIsALighterShadeOnTheDarkestRowAndADarkerOneElsewhere) {
-    struct Case {
-        uint32_t colour;
-        uint32_t shade;
-    } cases[] = {
+    const std::pair<uint32_t, uint32_t> cases[] = {
         {Rgb(255, 255, 255), Rgb(102, 102, 102)},  // 255 / 2.5
         {Rgb(0, 0, 0), Rgb(153, 153, 153)},        // the darkest row: 255 - 255 / 2.5
         {PaletteColour(0, 0), Rgb(204, 153, 153)}, // 7F0000: 255 - 128 / 2.5 = 203.8
         {PaletteColour(0, 2), Rgb(102, 0, 0)},     // FF0000, a lower row
         {Rgb(191, 255, 255), Rgb(76, 102, 102)},   // the default, 76.4 down
     };
-    for (const Case& c : cases) EXPECT_EQ(CrossHairLineShade(c.colour), c.shade) << std::hex << c.colour;
+    for (auto [colour, shade] : cases) EXPECT_EQ(CrossHairLineShade(colour), shade) << std::hex << colour;
 }
 
 TEST(OverlayValues, TakenFromTheRecordAsTheWindowsNeedThem) {
@@ -89,18 +88,11 @@ TEST(OverlayValues, LengthsScaleFromNinetySixDpiToTheMonitors) {
     EXPECT_EQ(MouseImageValuesOf(widest, 192).WindowSize({0, 0}), (Size{300, 300}));
 }
 
+// Off: the record's pixels, whatever the monitor; a monitor that reports nothing counts as 96.
 TEST(OverlayValues, SizesFollowTheMonitorOnlyWhenSwitchedOnAndKnown) {
-    struct Case {
-        bool on;
-        uint32_t monitorDpi, dpi;
-    } cases[] = {
-        {false, 192, 96},  // off: the record's pixels, whatever the monitor
-        {false, 96, 96},
-        {true, 0, 96},     // a monitor that reports nothing
-        {true, 120, 120},
-        {true, 192, 192},
-    };
-    for (const Case& c : cases) EXPECT_EQ(OverlayDpi(c.on, c.monitorDpi), c.dpi) << c.on << " " << c.monitorDpi;
+    const std::tuple<bool, uint32_t, uint32_t> cases[] = {
+        {false, 192, 96}, {false, 96, 96}, {true, 0, 96}, {true, 120, 120}, {true, 192, 192}};
+    for (auto [on, monitorDpi, dpi] : cases) EXPECT_EQ(OverlayDpi(on, monitorDpi), dpi) << on << " " << monitorDpi;
 }
 
 }  // namespace

@@ -16,8 +16,6 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr int32_t kMaxI = std::numeric_limits<int32_t>::max();
 constexpr int32_t kMinI = std::numeric_limits<int32_t>::min();
 
-// ---- Pause ----------------------------------------------------------------------------
-
 struct Press {
     double t;
     PauseSource source = PauseSource::Menu;
@@ -66,8 +64,6 @@ TEST(PauseBlinkFade, PauseTogglesLessThanHalfASecondApartAreIgnoredExceptFromThe
     }
 }
 
-// ---- Blink ----------------------------------------------------------------------------
-
 TEST(PauseBlinkFade, BlinkStopsOnThe21stTickAfterItsLastStart) {
     struct Case {
         std::vector<int> restartAfterTick;  // ticks after which StartBlink runs again
@@ -102,8 +98,6 @@ TEST(PauseBlinkFade, BlinkStopsOnThe21stTickAfterItsLastStart) {
         EXPECT_FALSE(blink.Blinking());
     }
 }
-
-// ---- Auto-hide ------------------------------------------------------------------------
 
 enum class Do { Reset, Typed, Check, ForcedCheck };
 struct Step {
@@ -187,8 +181,6 @@ TEST(PauseBlinkFade, AutoHideFollowsIdleTimeTypingAndPointerMoves) {
         EXPECT_EQ(state.FadeIntervalMs(), c.fadeMs);
     }
 }
-
-// ---- Fade -----------------------------------------------------------------------------
 
 struct FadeRun {
     int ticks = 0;

@@ -6,13 +6,7 @@
 
 #include <set>
 
-namespace {
-
-bool Overlap(const Rect& a, const Rect& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-}  // namespace
+#include "CoreTestSupport.h"
 
 // A control placed over another or off the window hides something from the user.
 TEST(SettingsLayout, EveryControlLiesInsideTheWindowAndNoTwoOverlap) {

@@ -8,19 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "CoreTestSupport.h"
 #include "app/SettingsLocation.h"
 #include "app/SettingsRecord.h"
 #include "app/SettingsSection.h"
-
-namespace {
-
-std::string Listing(std::initializer_list<std::string_view> entries) {
-    std::string listing;
-    for (std::string_view entry : entries) listing.append(entry).append(1, '\0');
-    return listing;
-}
-
-}  // namespace
 
 TEST(SettingsLocation, PathsAreComposedFromTheFolders) {
     EXPECT_EQ(TrimBackslashes("\\Glimmora\\Glimmora.ini\\"), "Glimmora\\Glimmora.ini");

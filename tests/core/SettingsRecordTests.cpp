@@ -4,8 +4,11 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
+
+#include "CoreTestSupport.h"
 
 #include "app/SettingsLocation.h"
 #include "app/SettingsRecord.h"
@@ -51,12 +54,6 @@ const std::vector<std::pair<std::string, double>> kExpectedDefaults = {
     {"ReleaseLostClicks", 1}, {"HealHooks", 1}, {"FollowPointerMoves", 1}, {"SameSizeOnEveryMonitor", 1},
     {"HidePasswordKeys", 1}, {"KeyNamesFromLayout", 1},
 };
-
-std::string Listing(std::initializer_list<std::string_view> entries) {
-    std::string listing;
-    for (std::string_view entry : entries) listing.append(entry).append(1, '\0');
-    return listing;
-}
 
 SettingsRecord Loaded(std::string_view listing, int32_t systemLanguage = 0) {
     SettingsRecord record;
@@ -136,55 +133,45 @@ TEST(SettingsRecord, TransformsOnLoadAndSave) {
 
     // What the holders hand back: slider values are rounded half to even, positions and
     // widths keep their decimal text, flags become 0 or 1.
-    record.Set(SettingKey::ButtonsSize, 44.5);
-    record.Set(SettingKey::HaloSize, 45.5);
-    record.Set(SettingKey::ButtonsFading, 0.25);
-    record.Set(SettingKey::CrosshairGap, -0.4);
-    record.Set(SettingKey::ListPosX, 1234.5);
-    record.Set(SettingKey::ListPosY, -15);
-    record.Set(SettingKey::Taskbar, -3);
-    record.Set(SettingKey::WindowVisible, 0);
-    record.Set(SettingKey::Halo, 5);
-    record.Set(SettingKey::Crosshair, -3);
-    record.Set(SettingKey::ListAnyKeys, 0);
-    RecordingSink held;
-    SaveSettings(record, held);
-    EXPECT_EQ(held.Text("ButtonsSize"), "44");
-    EXPECT_EQ(held.Text("HaloSize"), "46");
-    EXPECT_EQ(held.Text("ButtonsFading"), "2");
-    EXPECT_EQ(held.Text("CrosshairGap"), "0");
-    EXPECT_EQ(held.Text("ListPosX"), "1234.5");
-    EXPECT_EQ(held.Text("ListPosY"), "-15");
-    EXPECT_EQ(held.Text("Taskbar"), "1");
-    EXPECT_EQ(held.Text("WindowVisible"), "0");
-    EXPECT_EQ(held.Text("Halo"), "1");
-    EXPECT_EQ(held.Text("Crosshair"), "1");
-    EXPECT_EQ(held.Text("ListAnyKeys"), "0");
+    const std::tuple<SettingKey, double, const char*> held[] = {
+        {SettingKey::ButtonsSize, 44.5, "44"},      {SettingKey::HaloSize, 45.5, "46"},
+        {SettingKey::ButtonsFading, 0.25, "2"},     {SettingKey::CrosshairGap, -0.4, "0"},
+        {SettingKey::ListPosX, 1234.5, "1234.5"},   {SettingKey::ListPosY, -15, "-15"},
+        {SettingKey::Taskbar, -3, "1"},             {SettingKey::WindowVisible, 0, "0"},
+        {SettingKey::Halo, 5, "1"},                 {SettingKey::Crosshair, -3, "1"},
+        {SettingKey::ListAnyKeys, 0, "0"},
+    };
+    for (const auto& [key, value, text] : held) record.Set(key, value);
+    RecordingSink saved;
+    SaveSettings(record, saved);
+    for (const auto& [key, value, text] : held) EXPECT_EQ(saved.Text(SettingRowOf(key).name), text) << value;
     EXPECT_EQ(record.GetInt(SettingKey::ButtonsSize), 44);
 }
 
-TEST(SettingsRecord, ListAnyKeysDefaultFollowsTheKeyClassesReadBeforeIt) {
-    const std::string noneSelected = Listing({"ListCharacterSpecialKeys=0"});
-    EXPECT_EQ(Loaded(noneSelected).Get(SettingKey::ListAnyKeys), 0);
-    EXPECT_EQ(Loaded(Listing({"ListCharacterSpecialKeys=0", "ListMouseButtons=1"})).Get(SettingKey::ListAnyKeys), 1);
-    // A class its check box cannot hold counts as its default: off, or on for the one on.
-    EXPECT_EQ(Loaded(Listing({"ListCharacterSpecialKeys=0", "ListMouseButtons=-4"})).Get(SettingKey::ListAnyKeys), 0);
-    EXPECT_EQ(Loaded(Listing({"ListCharacterSpecialKeys=7"})).Get(SettingKey::ListAnyKeys), 1);
-    EXPECT_EQ(Loaded(Listing({"ListAnyKeys=0"})).Get(SettingKey::ListAnyKeys), 0);  // present wins
-    EXPECT_EQ(Loaded(noneSelected + Listing({"ListAnyKeys=1"})).Get(SettingKey::ListAnyKeys), 1);
-}
-
-TEST(SettingsRecord, TaskbarForcesTheWindowVisible) {
-    auto loaded = [](std::initializer_list<std::string_view> entries) {
+TEST(SettingsRecord, LoadedFlagsFollowTheirNeighbours) {
+    const auto loaded = [](const std::vector<std::string_view>& entries) {
         const SettingsRecord record = Loaded(Listing(entries));
-        return std::pair(record.Get(SettingKey::Taskbar), record.Get(SettingKey::WindowVisible));
+        return std::array{record.Get(SettingKey::ListAnyKeys), record.Get(SettingKey::Taskbar),
+                          record.Get(SettingKey::WindowVisible)};
     };
-    EXPECT_EQ(loaded({"Taskbar=1", "WindowVisible=0"}), std::pair(1.0, 1.0));
-    EXPECT_EQ(loaded({"WindowVisible=0"}), std::pair(1.0, 1.0));
-    EXPECT_EQ(loaded({"Taskbar=-7", "WindowVisible=0"}), std::pair(1.0, 1.0));
-    EXPECT_EQ(loaded({"Taskbar=0", "WindowVisible=0"}), std::pair(0.0, 0.0));
-    EXPECT_EQ(loaded({"Taskbar=0", "WindowVisible=5"}), std::pair(0.0, 1.0));
-    EXPECT_EQ(loaded({"Taskbar=0"}), std::pair(0.0, 1.0));
+    // ListAnyKeys by default follows the key classes read before it; a class its check box
+    // cannot hold counts as its default (off, or on for the one on); present, it wins.
+    // Taskbar forces the window visible.
+    const std::pair<std::vector<std::string_view>, std::array<double, 3>> cases[] = {
+        {{"ListCharacterSpecialKeys=0"}, {0, 1, 1}},
+        {{"ListCharacterSpecialKeys=0", "ListMouseButtons=1"}, {1, 1, 1}},
+        {{"ListCharacterSpecialKeys=0", "ListMouseButtons=-4"}, {0, 1, 1}},
+        {{"ListCharacterSpecialKeys=7"}, {1, 1, 1}},
+        {{"ListAnyKeys=0"}, {0, 1, 1}},
+        {{"ListCharacterSpecialKeys=0", "ListAnyKeys=1"}, {1, 1, 1}},
+        {{"Taskbar=1", "WindowVisible=0"}, {1, 1, 1}},
+        {{"WindowVisible=0"}, {1, 1, 1}},
+        {{"Taskbar=-7", "WindowVisible=0"}, {1, 1, 1}},
+        {{"Taskbar=0", "WindowVisible=0"}, {1, 0, 0}},
+        {{"Taskbar=0", "WindowVisible=5"}, {1, 0, 1}},
+        {{"Taskbar=0"}, {1, 0, 1}},
+    };
+    for (const auto& [entries, flags] : cases) EXPECT_EQ(loaded(entries), flags) << entries.front();
 }
 
 TEST(SettingsRecord, ParsesIntegersLikeTheProfileApi) {
@@ -282,45 +269,29 @@ TEST(SettingsValid, EveryKeyEndsWhereItsHolderCanHoldIt) {
 }
 
 TEST(SettingsValid, OutOfRangeValuesAndWhatIsSavedOfThem) {
-    struct Case {
-        std::string entry;
-        SettingKey key;
-        std::string saved;
-    };
-    const std::vector<Case> cases = {
-        {"ButtonsSize=4", SettingKey::ButtonsSize, "5"},
-        {"ButtonsFading=51", SettingKey::ButtonsFading, "50"},
-        {"ButtonsFading=-1", SettingKey::ButtonsFading, "0"},
-        {"HaloSize=100000", SettingKey::HaloSize, "300"},
-        {"HaloTrans=-2147483648", SettingKey::HaloTrans, "0"},
-        {"WheelWidth=1", SettingKey::WheelWidth, "2"},
-        {"FadeAutoHide=61", SettingKey::FadeAutoHide, "60"},
+    const std::pair<std::string, std::string> cases[] = {
+        {"ButtonsSize=4", "5"}, {"ButtonsFading=51", "50"}, {"ButtonsFading=-1", "0"}, {"HaloSize=100000", "300"},
+        {"HaloTrans=-2147483648", "0"}, {"WheelWidth=1", "2"}, {"FadeAutoHide=61", "60"},
         // Colours: the nearest palette colour; what is no RGB colour at all (a system colour,
         // a negative or a huge value) gives the key's default, snapped in turn.
-        {"HaloColor=254", SettingKey::HaloColor, "255"},
-        {"HaloColor=-2147483643", SettingKey::HaloColor, "0"},
-        {"CrosshairColor=16777216", SettingKey::CrosshairColor, "16777151"},
-        {"LeftButtonColor=-1", SettingKey::LeftButtonColor, "255"},
-        {"MiddleButtonColor=0x00D000", SettingKey::MiddleButtonColor, "48896"},
+        {"HaloColor=254", "255"}, {"HaloColor=-2147483643", "0"}, {"CrosshairColor=16777216", "16777151"},
+        {"LeftButtonColor=-1", "255"}, {"MiddleButtonColor=0x00D000", "48896"},
         // Check boxes and choices: anything they cannot hold gives the default.
-        {"Halo=5", SettingKey::Halo, "1"},
-        {"Crosshair=-3", SettingKey::Crosshair, "0"},
-        {"ShowKeysClick=0", SettingKey::ShowKeysClick, "0"},
-        {"WindowState=3", SettingKey::WindowState, "0"},
-        {"WindowState=2", SettingKey::WindowState, "2"},
-        {"Language=7", SettingKey::Language, "3"},
-        {"Language=-1", SettingKey::Language, "3"},
-        {"Language=6", SettingKey::Language, "6"},
+        {"Halo=5", "1"}, {"Crosshair=-3", "0"}, {"ShowKeysClick=0", "0"}, {"WindowState=3", "0"},
+        {"WindowState=2", "2"}, {"Language=7", "3"}, {"Language=-1", "3"}, {"Language=6", "6"},
         // As read: shortcuts (an unknown key code shows as nothing chosen) and positions.
-        {"HotKeyBlinkKeyCode=-77", SettingKey::HotKeyBlinkKeyCode, "-77"},
-        {"HotKeyPauseSpec2=100000", SettingKey::HotKeyPauseSpec2, "100000"},
-        {"ListPosX=-2147483648", SettingKey::ListPosX, "-2147483648"},
-        {"MouseImageColor=-9", SettingKey::MouseImageColor, "1"},
+        {"HotKeyBlinkKeyCode=-77", "-77"}, {"HotKeyPauseSpec2=100000", "100000"},
+        {"ListPosX=-2147483648", "-2147483648"}, {"MouseImageColor=-9", "1"},
     };
-    for (const Case& c : cases) {
-        const SettingsRecord record = Loaded(Listing({c.entry}), 3);
-        EXPECT_EQ(SettingText(record, c.key), c.saved) << c.entry;
-        EXPECT_EQ(SavedAndReloaded(record).Get(c.key), record.Get(c.key)) << c.entry;
+    for (const auto& [entry, saved] : cases) {
+        const std::string name = entry.substr(0, entry.find('='));
+        const auto row = std::find_if(SettingRows().begin(), SettingRows().end(),
+                                      [&](const SettingRow& r) { return r.name == name; });
+        ASSERT_NE(row, SettingRows().end()) << entry;
+        const SettingKey key = SettingKey(row - SettingRows().begin());
+        const SettingsRecord record = Loaded(Listing({entry}), 3);
+        EXPECT_EQ(SettingText(record, key), saved) << entry;
+        EXPECT_EQ(SavedAndReloaded(record).Get(key), record.Get(key)) << entry;
     }
 }
 

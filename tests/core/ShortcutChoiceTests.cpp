@@ -2,18 +2,14 @@
 // with two equal modifiers, and values no list offers left alone.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
+#include "CoreTestSupport.h"
 #include "keyboard/ShortcutChoice.h"
 #include "lang/Language.h"
 
 namespace {
-
-clsLanguage InLanguage(int32_t language) {
-    clsLanguage lang("", {});
-    lang.ChangeLanguage(language);
-    return lang;
-}
 
 // "Shift [Ctrl] Alt": the items, the selected one in brackets.
 std::string Render(const KeyList& list) {
@@ -34,9 +30,8 @@ std::string SelectedText(const KeyList& list) {
 HotKeyInfo Shortcut(int32_t spec1, int32_t spec2, int32_t key) { return HotKeyInfo{spec1, spec2, key, false}; }
 
 void ExpectShortcut(const HotKeyInfo& actual, const HotKeyInfo& expected) {
-    EXPECT_EQ(actual.Spec1, expected.Spec1);
-    EXPECT_EQ(actual.Spec2, expected.Spec2);
-    EXPECT_EQ(actual.KeyCode, expected.KeyCode);
+    EXPECT_EQ((std::array{actual.Spec1, actual.Spec2, actual.KeyCode}),
+              (std::array{expected.Spec1, expected.Spec2, expected.KeyCode}));
 }
 
 }  // namespace
