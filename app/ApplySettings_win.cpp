@@ -28,14 +28,14 @@ void Trace(const char* step) {
     if (g_applyTrace) g_applyTrace(step);
 }
 
-Point FromTwips(double x, double y) {
-    const ProcessValues& main = Main();
-    return {RoundEven(x / main.TwipsPerPixelX), RoundEven(y / main.TwipsPerPixelY)};
-}
-
 }  // namespace
 
 void SetApplySettingsTrace(ApplySettingsTrace trace) { g_applyTrace = trace; }
+
+Point Program::LockedPlace(SettingKey x, SettingKey y) const {
+    const ProcessValues& main = Main();
+    return {RoundEven(settings_.Get(x) / main.TwipsPerPixelX), RoundEven(settings_.Get(y) / main.TwipsPerPixelY)};
+}
 
 void Program::ApplySettings() {
     ChooseSettingsFile();
@@ -119,9 +119,10 @@ void Program::ApplySetting(SettingKey key, double value) {
 
 void Program::ApplyClickIndicator() {
     Trace("ApplyClickIndicator");
-    const ClickIndicatorValues v = ClickIndicatorValuesOf(settings_, SizingDpi());
+    const DpiScale scale = PointerScale();
+    const ClickIndicatorValues v = ClickIndicatorValuesOf(settings_, scale.dpi);
     const int32_t side = v.side;
-    const RingOptions options = RingOptionsOf(v);
+    const RingOptions options = RingOptionsOf(v, scale.text);
     for (auto& ring : overlays_.buttons) {
         ring.MakeTrans(v.alpha);
         ring.SetFadeSeconds(v.fadeSeconds);
@@ -175,13 +176,15 @@ void Program::ApplyHalo() {
 
 void Program::ApplyMouseImage() {
     Trace("ApplyMouseImage");
-    const MouseImageValues v = MouseImageValuesOf(settings_, SizingDpi());
+    const DpiScale scale =
+        WindowScale(SettingKey::MouseImageLockPos, SettingKey::MouseImagePosX, SettingKey::MouseImagePosY);
+    const MouseImageValues v = MouseImageValuesOf(settings_, scale.dpi);
     frmPic& pic = overlays_.pic;
     pic.MakeTrans(v.alpha, false);
     pic.SetColor(v.black);
+    pic.SetTextScale(scale.text);
     pic.Resize(v.WindowSize(pic.PictureSize()));
-    if (v.lockPos && !pic.LockPos)
-        pic.MoveTo(FromTwips(settings_.Get(SettingKey::MouseImagePosX), settings_.Get(SettingKey::MouseImagePosY)));
+    if (v.lockPos && !pic.LockPos) pic.MoveTo(LockedPlace(SettingKey::MouseImagePosX, SettingKey::MouseImagePosY));
     pic.LockPos = v.lockPos;
     ShowOrHide(pic, v.on && !Paused());
     RefreshAutoHide(true);
@@ -193,8 +196,9 @@ void Program::ApplyKeyboard() {
     keyBoard.MakeTrans(TransparencyToAlpha(settings_.Get(SettingKey::KeyBoardTrans)));
     const bool lock = settings_.IsOn(SettingKey::ListLockPos);
     if (lock && !keyBoard.LockPos)
-        keyBoard.MoveTo(FromTwips(settings_.Get(SettingKey::ListPosX), settings_.Get(SettingKey::ListPosY)));
+        keyBoard.MoveTo(LockedPlace(SettingKey::ListPosX, SettingKey::ListPosY));
     keyBoard.LockPos = lock;
+    ScaleKeyboard(CursorPosition());
     keyBoard.SetFadingTime(static_cast<float>(settings_.Get(SettingKey::ListKeysFading)));
     ShowHideKeyboardWindow();
 }

@@ -64,9 +64,39 @@ uint32_t Program::SizingDpi() {
     return sizedDpi_;
 }
 
+// Text was always drawn at the system's scale; on a monitor whose DPI is known and followed it
+// takes that DPI, as every other length does.
+Program::DpiScale Program::ScaleFor(uint32_t monitorDpi) {
+    return {OverlayDpi(true, monitorDpi), monitorDpi ? static_cast<double>(monitorDpi) / kDesignDpi : Main().ScaleY};
+}
+
+Program::DpiScale Program::PointerScale() {
+    SizingDpi();
+    return ScaleFor(settings_.IsOn(SettingKey::SameSizeOnEveryMonitor) ? monitorDpi_ : 0);
+}
+
+// A locked window does not follow the pointer to another monitor, so it keeps the size of the
+// one it stays on: measured at its top-left corner, which a re-size leaves in place.
+Program::DpiScale Program::WindowScale(SettingKey lock, SettingKey x, SettingKey y) {
+    if (!settings_.IsOn(lock)) return PointerScale();
+    const bool follow = settings_.IsOn(SettingKey::SameSizeOnEveryMonitor);
+    return ScaleFor(follow ? MonitorDpi(MonitorAt(LockedPlace(x, y))) : 0);
+}
+
+void Program::ScaleKeyboard(Point pointer) {
+    frmKeyBoard& keyBoard = overlays_.keyBoard;
+    if (!keyBoard.SetScale(WindowScale(SettingKey::ListLockPos, SettingKey::ListPosX, SettingKey::ListPosY).text))
+        return;
+    const Size size = keyBoard.Display().Layout().window;
+    Reshape(keyBoard, size,
+            keyBoard.LockPos ? keyBoard.Position()
+                             : PositionNearPointer(pointer, size, KeyboardOffsetFactor, -11, Main().BoundaryRect));
+}
+
 // Only sizes change: colours, alphas, fades and what is shown stay as they are.
 void Program::ResizeForDpi() {
-    const uint32_t dpi = SizingDpi();
+    const DpiScale scale = PointerScale();
+    const uint32_t dpi = scale.dpi;
     const Point pointer = CursorPosition();
 
     const HaloValues halo = HaloValuesOf(settings_, dpi);
@@ -88,7 +118,7 @@ void Program::ResizeForDpi() {
     }
 
     const ClickIndicatorValues rings = ClickIndicatorValuesOf(settings_, dpi);
-    const RingOptions options = RingOptionsOf(rings);
+    const RingOptions options = RingOptionsOf(rings, scale.text);
     const Size ringSize{rings.side, rings.side};
     for (auto& ring : overlays_.buttons) {
         ring.SetOptions(options);
@@ -102,8 +132,13 @@ void Program::ResizeForDpi() {
     }
 
     frmPic& pic = overlays_.pic;
-    const Size picSize = MouseImageValuesOf(settings_, dpi).WindowSize(pic.PictureSize());
+    const DpiScale picScale = WindowScale(SettingKey::MouseImageLockPos, SettingKey::MouseImagePosX,
+                                          SettingKey::MouseImagePosY);
+    pic.SetTextScale(picScale.text);
+    const Size picSize = MouseImageValuesOf(settings_, picScale.dpi).WindowSize(pic.PictureSize());
     Reshape(pic, picSize,
             pic.LockPos ? pic.Position()
                         : PositionNearPointer(pointer, picSize, PictureOffsetFactor, 11, Main().BoundaryRect));
+
+    ScaleKeyboard(pointer);
 }

@@ -51,7 +51,7 @@ void Program::LoadOverlays() {
     for (int i = 0; i < 4; ++i) overlays_.crossHair[i].Form_Load(i);
     overlays_.spot.Form_Load(HaloValuesOf(settings_, SizingDpi()).size);
     overlays_.pic.Form_Load();
-    overlays_.keyBoard.Form_Load();
+    overlays_.keyBoard.Form_Load(WindowScale(SettingKey::ListLockPos, SettingKey::ListPosX, SettingKey::ListPosY).text);
 
     ResetIdleTimer();
     ApplySettings();

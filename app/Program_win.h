@@ -97,11 +97,13 @@ public:
     // moved the overlays between ticks.
     void SetMainIntervalForTest(UINT milliseconds) { mainIntervalOverride_ = milliseconds; }
 
+    // The program window's timers, as its WM_TIMER messages name them.
+    enum TimerId : UINT_PTR { MainTimer = 1, KeyBoardTimer, BlinkTimer, AutoHideTimer, FadeTimer };
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    enum TimerId : UINT_PTR { MainTimer = 1, KeyBoardTimer, BlinkTimer, AutoHideTimer, FadeTimer };
 
     void LoadOverlays();
     UINT MainInterval() const;
@@ -136,6 +138,20 @@ private:
     // The DPI the overlays are sized for now; the Apply functions size with it.
     uint32_t SizingDpi();
     void ResizeForDpi();
+    // Lengths at a DPI and text at a scale (1.0 at 96 dpi): for the monitor under the pointer,
+    // or for a window locked by the setting lock, at the place x, y, the monitor it stays on.
+    struct DpiScale {
+        uint32_t dpi;
+        double text;
+    };
+    // monitorDpi 0: sizes do not follow the monitor, or its DPI is not known.
+    static DpiScale ScaleFor(uint32_t monitorDpi);
+    DpiScale PointerScale();
+    DpiScale WindowScale(SettingKey lock, SettingKey x, SettingKey y);
+    // Where a window stays while locked: its place in the record.
+    Point LockedPlace(SettingKey x, SettingKey y) const;
+    // The keyboard display at its scale, re-sized in place.
+    void ScaleKeyboard(Point pointer);
     // Lost releases, locks and display changes, hook healing (Safeguards_win.cpp).
     void StartSafeguards();
     void StopSafeguards();

@@ -86,6 +86,7 @@ public:
     // tmrClear's 100 ms tick: ages every line and drops those whose time is up.
     bool ClearTick();
     bool SetScale(double scaleY);
+    double Scale() const { return scale_; }
     void SetFadingTime(float seconds) { fadingTime_ = seconds; }
 
 private:

@@ -14,8 +14,8 @@ constexpr UINT kClearInterval = 100;
 
 }  // namespace
 
-bool frmKeyBoard::Form_Load() {
-    display_.emplace(SharedLanguage(), Main().ScaleY);
+bool frmKeyBoard::Form_Load(double scale) {
+    display_.emplace(SharedLanguage(), scale);
     const Size size = display_->Layout().window;
     return Load(size.width, size.height, true);
 }
@@ -40,6 +40,15 @@ void frmKeyBoard::SetViewMode(bool listKeys, bool showCaps) {
 
 void frmKeyBoard::SetFadingTime(float seconds) { display_->SetFadingTime(seconds); }
 
+bool frmKeyBoard::SetScale(double scale) {
+    if (scale == display_->Scale()) return false;
+    display_->SetScale(scale);
+    if (display_->Layout().window != size_) return true;
+    Repaint();
+    ::UpdateWindow(hwnd());
+    return false;
+}
+
 void frmKeyBoard::FitWindow() {
     // Every change of the lines comes through here; a running timer is left alone, so that
     // steady typing does not keep postponing its ticks.
@@ -61,8 +70,8 @@ void frmKeyBoard::PaintContent(HDC dc, const RECT& area) {
     FillBox(dc, tools, area, Main().ColourKey);
     if (!display_) return;
     const KeyDisplayLayout layout = display_->Layout();
-    const HFONT font = OverlayFont(tools, kRingLabelPoints);
-    const double scale = Main().ScaleY;
+    const double scale = display_->Scale();
+    const HFONT font = OverlayFont(tools, kRingLabelPoints, scale);
     for (KeyCap cap : {KeyCap::Shift, KeyCap::Ctrl, KeyCap::Alt}) {
         const auto index = static_cast<size_t>(cap);
         if (!layout.capVisible[index]) continue;

@@ -11,7 +11,8 @@
 class frmKeyBoard : public OverlayWindow<frmKeyBoard> {
 public:
     static const wchar_t* ClassName() { return L"Glimmora_frmKeyBoard"; }
-    bool Form_Load();
+    // scale: of the caps, lines and letters, 1.0 at 96 dpi.
+    bool Form_Load(double scale = 1.0);
     // The keyboard display does not fade; its alpha is the user's.
     void MakeTrans(int32_t alpha) { ApplyAlpha(alpha); }
     void Lang_LanguageChange();
@@ -22,6 +23,10 @@ public:
     void ShowKeysHidden();
     void SetViewMode(bool listKeys, bool showCaps);
     void SetFadingTime(float seconds);
+    // The display re-laid out at a new scale. True when the window must take the size of
+    // Display().Layout().window, which the caller gives it together with its place; a scale
+    // that keeps the size only repaints.
+    bool SetScale(double scale);
     bool LockPos = false;
 
     const KeyDisplay& Display() const { return *display_; }

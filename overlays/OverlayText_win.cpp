@@ -1,11 +1,9 @@
 #include "overlays/OverlayText_win.h"
 
-#include "app/modMain_win.h"
-
-HFONT OverlayFont(GdiTools& tools, double points) {
+HFONT OverlayFont(GdiTools& tools, double points, double scale) {
     // Candara first; faces of the same open, rounded kind next, so that the layout keeps.
     static const std::vector<std::wstring> faces{L"Candara", L"Segoe UI", L"Tahoma", L"DejaVu Sans", L"Arial"};
-    const int pixels = RoundEven(points * 96.0 / 72.0 * Main().ScaleY);
+    const int pixels = RoundEven(points * 96.0 / 72.0 * scale);
     return tools.Font(faces, pixels, true);
 }
 

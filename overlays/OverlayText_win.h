@@ -14,8 +14,8 @@
 inline constexpr double kRingLabelPoints = 14.25;
 inline constexpr double kPictureLabelPoints = 12;
 
-// The label font at the screen's DPI.
-HFONT OverlayFont(GdiTools& tools, double points);
+// The label font at a scale, 1.0 at 96 dpi: the window's owner decides which DPI it is drawn for.
+HFONT OverlayFont(GdiTools& tools, double points, double scale);
 // The size a one-line label takes.
 Size MeasureText(HDC dc, HFONT font, const std::wstring& text);
 // Copy 0 is the black text, every other copy a white outline piece; copy 0 must be drawn last.

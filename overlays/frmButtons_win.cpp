@@ -4,7 +4,7 @@
 #include "lang/SharedLanguage_win.h"
 #include "overlays/OverlayText_win.h"
 
-RingOptions RingOptionsOf(const ClickIndicatorValues& values) {
+RingOptions RingOptionsOf(const ClickIndicatorValues& values, double textScale) {
     RingOptions options;
     for (int b = 0; b < kClickButtons; ++b) {
         options.colours[b] = values.colours[b];
@@ -13,6 +13,7 @@ RingOptions RingOptionsOf(const ClickIndicatorValues& values) {
     options.discs = values.discs;
     options.letters = values.letters;
     options.sameSize = values.sameSize;
+    options.textScale = textScale;
     return options;
 }
 
@@ -104,7 +105,7 @@ void frmButtons::Lang_LanguageChange() {
     Repaint();
 }
 
-HFONT frmButtons::LabelFont() { return OverlayFont(buffer_.Tools(), kRingLabelPoints); }
+HFONT frmButtons::LabelFont() { return OverlayFont(buffer_.Tools(), kRingLabelPoints, options_.textScale); }
 
 void frmButtons::PlaceLetters() {
     if (!options_.letters || !state_.Shown()) {

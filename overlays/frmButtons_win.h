@@ -16,11 +16,13 @@ struct RingOptions {
     bool discs = false;
     bool letters = false;
     bool sameSize = false;
+    // The caption's and the letters' scale, 1.0 at 96 dpi: they grow with the ring.
+    double textScale = 1.0;
     bool operator==(const RingOptions&) const = default;
 };
 
-// The options the settings give.
-RingOptions RingOptionsOf(const ClickIndicatorValues& values);
+// The options the settings give, with text at a scale (1.0 at 96 dpi).
+RingOptions RingOptionsOf(const ClickIndicatorValues& values, double textScale);
 
 class frmButtons : public OverlayWindow<frmButtons> {
 public:

@@ -60,6 +60,12 @@ void frmPic::SetKeyText(const std::wstring& text) {
     Repaint();
 }
 
+void frmPic::SetTextScale(double scale) {
+    if (scale == textScale_) return;
+    textScale_ = scale;
+    if (!keyText_.empty()) Repaint();
+}
+
 void frmPic::PaintContent(HDC dc, const RECT& area) {
     GdiTools& tools = buffer_.Tools();
     FillBox(dc, tools, area, Main().ColourKey);
@@ -83,7 +89,7 @@ void frmPic::PaintContent(HDC dc, const RECT& area) {
         ::StretchBlt(dc, 0, 0, w, h, source.get(), 0, 0, picture.size.width, picture.size.height, SRCPAINT);
     }
     if (keyText_.empty()) return;
-    const HFONT font = OverlayFont(tools, kPictureLabelPoints);
+    const HFONT font = OverlayFont(tools, kPictureLabelPoints, textScale_);
     const auto copies = MouseImageCaptionRects(size_);
     for (int i = static_cast<int>(copies.size()) - 1; i >= 0; --i)
         DrawOutlineCopy(dc, font, keyText_, RECT{copies[i].left, copies[i].top, copies[i].right, copies[i].bottom}, i,

@@ -29,6 +29,8 @@ public:
     // Every button and wheel mark dark again (pausing).
     void ClearButtons();
     void SetKeyText(const std::wstring& text);
+    // The caption's scale, 1.0 at 96 dpi: it grows with the image.
+    void SetTextScale(double scale);
     // While set, the tracking loop leaves the window where it is.
     bool LockPos = false;
     // The pictures' own size, whose height/width ratio the window keeps.
@@ -48,5 +50,6 @@ private:
     bool customImages_ = false;
     bool black_ = false;
     std::wstring keyText_;
+    double textScale_ = 1.0;
     handles::Timer tmrDelay;
 };

@@ -1,7 +1,7 @@
 // The overlays between ticks and across monitors, inside the whole program: a pointer move
 // reported by the hook places the halo before any tick runs, and a pointer that crosses to a
-// monitor of twice the DPI finds the halo and the rings twice as large, centred, never hidden
-// on the way. Wine gives one monitor, so the test stands in for two: x < 640 at 96 dpi, the
+// monitor of twice the DPI finds the halo, the rings, the keyboard display and the captions
+// twice as large, never hidden on the way. Wine gives one monitor, so the test stands in for two: x < 640 at 96 dpi, the
 // rest at 192.
 #include "app/MonitorDpi_win.h"
 #include "app/Program_win.h"
@@ -41,6 +41,31 @@ RECT WindowRect(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
     return r;
+}
+
+Size WindowSize(HWND window) {
+    const RECT r = WindowRect(window);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// Rows holding black in what an overlay paints (its one paint routine, into a bitmap of ours):
+// the caption's letters, whose outline is white; rings are coloured, the rest is the colour key.
+template <typename Overlay>
+int BlackRows(Overlay& window) {
+    const Size size = window.ClientSize();
+    handles::WindowDc screen(nullptr);
+    handles::MemoryDc dc(::CreateCompatibleDC(screen.get()));
+    handles::Bitmap bitmap(::CreateCompatibleBitmap(screen.get(), size.width, size.height));
+    handles::SelectObjectGuard selected(dc.get(), bitmap.get());
+    window.PaintContent(dc.get(), RECT{0, 0, size.width, size.height});
+    int rows = 0;
+    for (int y = 0; y < size.height; ++y)
+        for (int x = 0; x < size.width; ++x)
+            if (::GetPixel(dc.get(), x, y) == RGB(0, 0, 0)) {
+                ++rows;
+                break;
+            }
+    return rows;
 }
 
 // The halo as the window system has it: centred on the pointer with this side.
@@ -124,6 +149,55 @@ TEST_F(FollowPointerTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
     EXPECT_TRUE(::IsWindowVisible(g_watched));
     ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(g_hides, 0) << "a re-size must not hide and show the halo";
+}
+
+// The keyboard display and the captions take the monitor's DPI as the shapes do: the caps
+// twice as large on the 192-dpi side, re-sized in place, and a ring's caption in letters twice
+// as high; switched off, the system's scale (Wine's is 96 dpi, the left monitor's). Fonts come
+// from the windows' caches: crossing back and forth creates no GDI object.
+TEST_F(FollowPointerTest, TheKeyboardDisplayAndTheCaptionsFollowTheMonitorsDpi) {
+    Program& program = TheProgram();
+    ASSERT_EQ(Main().ScaleY, 1.0);
+    PointerTo(300, 250);
+    program.ApplySetting(SettingKey::ShowKeysWindow, 1);
+    frmKeyBoard& keyBoard = overlays().keyBoard;
+    frmButtons& ring = overlays().buttons[0];
+    ring.SetKeyText(L"Ctrl");
+    PumpProgram(50);
+    ASSERT_TRUE(::IsWindowVisible(keyBoard.hwnd()));
+    const Size small = WindowSize(keyBoard.hwnd());
+    const int smallLetters = BlackRows(ring);
+    ASSERT_GT(smallLetters, 5);
+
+    g_watched = keyBoard.hwnd();
+    g_hides = 0;
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &CountHides, nullptr, ::GetCurrentThreadId());
+    PointerTo(900, 250);
+    const Size large = WindowSize(keyBoard.hwnd());
+    EXPECT_NEAR(large.width, 2 * small.width, 2);
+    EXPECT_NEAR(large.height, 2 * small.height, 2);
+    EXPECT_NEAR(BlackRows(ring), 2 * smallLetters, 3);
+    EXPECT_TRUE(::IsWindowVisible(keyBoard.hwnd()));
+
+    program.ApplySetting(SettingKey::SameSizeOnEveryMonitor, 0);
+    EXPECT_EQ(WindowSize(keyBoard.hwnd()), small);
+    EXPECT_EQ(BlackRows(ring), smallLetters);
+    program.ApplySetting(SettingKey::SameSizeOnEveryMonitor, 1);
+    EXPECT_EQ(WindowSize(keyBoard.hwnd()), large);
+
+    const long gdiObjects = handles::Live().gdiObjects;
+    for (int i = 0; i < 5; ++i) {
+        PointerTo(200, 300);
+        PointerTo(900, 300);
+    }
+    EXPECT_EQ(handles::Live().gdiObjects, gdiObjects);
+    PointerTo(200, 300);
+    EXPECT_EQ(WindowSize(keyBoard.hwnd()), small);
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_hides, 0) << "a re-size must not hide and show the keyboard display";
+
+    ring.SetKeyText(L"");
+    program.ApplySetting(SettingKey::ShowKeysWindow, 0);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <wtsapi32.h>
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "app/Handles_win.h"
@@ -269,24 +270,40 @@ TEST_F(SessionLockTest, ALockMidClickLetsGoOfTheButtonTheRingTheImageAndTheModif
 // A still program wakes for its tick, its keyboard pass and the session watch alone: the
 // auto-hide check runs while an auto-hide option is on, the list's clear timer while lines
 // are listed.
-TEST_F(SessionLockTest, TimersWithNothingToDoAreStopped) {
+std::vector<std::pair<HWND, WPARAM>> g_timerTicks;
+LRESULT CALLBACK RecordTimerTicks(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* m = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && m->message == WM_TIMER) g_timerTicks.emplace_back(m->hwnd, m->wParam);
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(SessionLockTest, TimersWithNothingToDoDoNotTick) {
     Program& program = TheProgram();
+    const HWND keyBoard = program.overlays().keyBoard.hwnd();
+    const auto ticks = [&](HWND window, WPARAM id, DWORD milliseconds) {
+        g_timerTicks.clear();
+        PumpProgram(milliseconds);
+        int count = 0;
+        for (const auto& [hwnd, timer] : g_timerTicks) count += hwnd == window && (window == keyBoard || timer == id);
+        return count;
+    };
+    HHOOK hook = ::SetWindowsHookExW(WH_GETMESSAGE, &RecordTimerTicks, nullptr, ::GetCurrentThreadId());
     program.ApplySetting(SettingKey::ListCharacterKeys, 1);
     program.ApplySetting(SettingKey::ListAnyKeys, 1);
     program.ApplySetting(SettingKey::ListKeysFading, 1);
-    PumpProgram(50);
-    const long idle = handles::Live().timers;
-    program.ApplySetting(SettingKey::AutoHideMouse, 1);
-    EXPECT_EQ(handles::Live().timers, idle + 1);
-    program.ApplySetting(SettingKey::AutoHideMouse, 0);
-    PumpProgram(300);
-    EXPECT_EQ(handles::Live().timers, idle);
 
+    EXPECT_EQ(ticks(program.hwnd(), Program::AutoHideTimer, 600), 0);
+    program.ApplySetting(SettingKey::AutoHideMouse, 1);
+    EXPECT_GE(ticks(program.hwnd(), Program::AutoHideTimer, 600), 2);
+    program.ApplySetting(SettingKey::AutoHideMouse, 0);
+    EXPECT_EQ(ticks(program.hwnd(), Program::AutoHideTimer, 600), 0);
+
+    EXPECT_EQ(ticks(keyBoard, 0, 300), 0);
     program.overlays().keyBoard.AddKey('A');
-    EXPECT_EQ(handles::Live().timers, idle + 1);
-    PumpProgram(1200);  // the line's 0.9 s
+    EXPECT_GE(ticks(keyBoard, 0, 1200), 8);  // the line's 0.9 s
     EXPECT_EQ(program.overlays().keyBoard.Display().LineCount(), 0u);
-    EXPECT_EQ(handles::Live().timers, idle);
+    EXPECT_EQ(ticks(keyBoard, 0, 300), 0);
+    ::UnhookWindowsHookEx(hook);
 }
 
 }  // namespace
