@@ -93,6 +93,12 @@ struct MenuTraits {
     static void Count(HMENU, int) noexcept {}
     static void Close(HMENU h) noexcept { ::DestroyMenu(h); }
 };
+// Threads and events report failure as a null handle.
+struct KernelObjectTraits {
+    static HANDLE Invalid() noexcept { return nullptr; }
+    static void Count(HANDLE, int) noexcept {}
+    static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
 struct ModuleTraits {
     static HMODULE Invalid() noexcept { return nullptr; }
     static void Count(HMODULE, int) noexcept {}
@@ -108,6 +114,7 @@ using MemoryDc = Unique<HDC, MemoryDcTraits>;
 using Window = Unique<HWND, WindowTraits>;
 using Hook = Unique<HHOOK, HookTraits>;
 using File = Unique<HANDLE, FileTraits>;
+using KernelObject = Unique<HANDLE, KernelObjectTraits>;
 using Module = Unique<HMODULE, ModuleTraits>;
 using Menu = Unique<HMENU, MenuTraits>;
 

@@ -77,6 +77,7 @@ void Program::Form_Unload(const SettingsWindowState& window) {
     tray_.Remove();
     StopSafeguards();
     RemoveMouseHooks();
+    passwordFocus_.Stop();
     for (handles::Timer* timer : {&tmrMain, &tmrKeyBoard, &tmrBlink, &tmrAutoHide, &tmrFade}) timer->Stop();
     settings_.Set(SettingKey::WindowState, window.state);
     settings_.Set(SettingKey::WindowVisible, window.visible ? 1 : 0);

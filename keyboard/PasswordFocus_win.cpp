@@ -35,6 +35,7 @@ bool IsPasswordControl(HWND control, bool askWindow) {
 }
 
 bool PasswordFocus::Focused() {
+    protectedFocus_.Start();
     const HWND foreground = ::GetForegroundWindow();
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -46,5 +47,10 @@ bool PasswordFocus::Focused() {
         control_ = info.hwndFocus;
         answeredPassword_ = IsPasswordControl(control_, false) ? false : IsPasswordControl(control_, true);
     }
-    return answeredPassword_ || IsPasswordControl(control_, false);
+    if (answeredPassword_ || IsPasswordControl(control_, false)) return true;
+    // The watch may lag behind a switch, or be stuck in a hung application: an answer
+    // about a window that has lost the focus no longer counts.
+    const HWND protectedWindow = protectedFocus_.ProtectedWindow();
+    return protectedWindow &&
+           (protectedWindow == info.hwndFocus || ::GetAncestor(protectedWindow, GA_ROOT) == foreground);
 }

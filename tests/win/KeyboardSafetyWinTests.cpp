@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
+#include <chrono>
 #include <thread>
 
 namespace {
@@ -103,6 +106,149 @@ TEST_F(PasswordFieldTest, AHungControlIsNotWaitedFor) {
     EXPECT_LT(::GetTickCount() - start, 300u);
     owner.join();
     ::CloseHandle(created);
+}
+
+// A window that is no edit control, as a browser's: its accessible object has two simple
+// children, a protected field (1) and a plain one (2), and announces their focus.
+constexpr wchar_t kFakeBrowser[] = L"GlimmoraFakeBrowser";
+constexpr UINT kFocusChild = WM_APP + 1;  // wParam: the child; 0 focuses the plain window beside
+constexpr UINT kShowPassword = WM_APP + 2;  // the field's protection goes
+
+class FakeFields final : public IAccessible {
+public:
+    long focused = 1;
+    bool fieldProtected = true;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible) ? this : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives as long as its fake browser
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch** child) override { return *child = nullptr, S_FALSE; }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override { return Number(child, focused); }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        const bool field = child.vt == VT_I4 && child.lVal == 1 && fieldProtected;
+        return Number(state, STATE_SYSTEM_FOCUSABLE | (field ? STATE_SYSTEM_PROTECTED : 0));
+    }
+#define NOT_ASKED(...) HRESULT STDMETHODCALLTYPE __VA_ARGS__ override { return E_NOTIMPL; }
+    NOT_ASKED(GetTypeInfoCount(UINT*)) NOT_ASKED(GetTypeInfo(UINT, LCID, ITypeInfo**))
+    NOT_ASKED(GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*))
+    NOT_ASKED(Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*))
+    NOT_ASKED(get_accParent(IDispatch**)) NOT_ASKED(get_accChildCount(long*)) NOT_ASKED(get_accSelection(VARIANT*))
+    NOT_ASKED(get_accName(VARIANT, BSTR*)) NOT_ASKED(get_accValue(VARIANT, BSTR*)) NOT_ASKED(get_accRole(VARIANT, VARIANT*))
+    NOT_ASKED(get_accDescription(VARIANT, BSTR*)) NOT_ASKED(get_accHelp(VARIANT, BSTR*))
+    NOT_ASKED(get_accHelpTopic(BSTR*, VARIANT, long*)) NOT_ASKED(get_accKeyboardShortcut(VARIANT, BSTR*))
+    NOT_ASKED(get_accDefaultAction(VARIANT, BSTR*)) NOT_ASKED(accSelect(long, VARIANT))
+    NOT_ASKED(accLocation(long*, long*, long*, long*, VARIANT)) NOT_ASKED(accNavigate(long, VARIANT, VARIANT*))
+    NOT_ASKED(accHitTest(long, long, VARIANT*)) NOT_ASKED(accDoDefaultAction(VARIANT))
+    NOT_ASKED(put_accName(VARIANT, BSTR)) NOT_ASKED(put_accValue(VARIANT, BSTR))
+#undef NOT_ASKED
+
+private:
+    static HRESULT Number(VARIANT* out, long value) { return out->vt = VT_I4, out->lVal = value, S_OK; }
+};
+
+// The fake browser on a thread of its own, as another application would run it. A hung
+// one sleeps on every accessibility query.
+class FakeBrowser {
+public:
+    explicit FakeBrowser(bool hung) : hung_(hung), thread_([this] { Run(); }) { ::WaitForSingleObject(ready_, 5000); }
+    ~FakeBrowser() {
+        ::PostMessageW(window_, WM_CLOSE, 0, 0);
+        thread_.join();
+        ::CloseHandle(ready_);
+    }
+    // Without a window manager, X may hand the focus back to a window made just before:
+    // the focus is given again until it stays.
+    bool Focus(long child) {
+        for (int i = 0; i < 10; ++i) {
+            ::SendMessageW(window_, kFocusChild, static_cast<WPARAM>(child), 0);
+            Pump(50);
+            if (::GetForegroundWindow() == (child ? window_ : plain_)) return true;
+        }
+        return false;
+    }
+    HWND window_ = nullptr, plain_ = nullptr;
+    FakeFields fields_;
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<FakeBrowser*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_GETOBJECT && self && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
+            if (self->hung_) ::Sleep(1500);
+            return ::LresultFromObject(__uuidof(IAccessible), wParam, &self->fields_);
+        }
+        if (message == kFocusChild && self) {
+            const HWND target = wParam ? window : self->plain_;
+            ::SetForegroundWindow(target);
+            ::SetFocus(target);
+            self->fields_.focused = static_cast<long>(wParam);
+            if (wParam) ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, static_cast<LONG>(wParam));
+        }
+        if (message == kShowPassword && self) {
+            self->fields_.fieldProtected = false;
+            ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, 1);
+        }
+        if (message == WM_DESTROY) ::PostQuitMessage(0);
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    void Run() {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        Register(kFakeBrowser, &Proc);
+        window_ = ::CreateWindowExW(0, kFakeBrowser, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 300, 300, 150, nullptr,
+                                    nullptr, nullptr, nullptr);
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        plain_ = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 400, 300, 99, 50, window_, nullptr, nullptr,
+                                   nullptr);
+        ::SetEvent(ready_);
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+        ::CoUninitialize();
+    }
+    bool hung_;
+    HANDLE ready_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread thread_;
+};
+
+// The watch answers on its own thread, a little after the focus moved.
+bool SettlesOn(PasswordFocus& focus, bool expected) {
+    for (int i = 0; i < 100 && focus.Focused() != expected; ++i) Pump(20);
+    return focus.Focused() == expected;
+}
+
+TEST(ProtectedFieldTest, AProtectedElementOfAnyWindowHidesTheKeys) {
+    FakeBrowser browser(false);
+    ASSERT_TRUE(browser.Focus(1));
+    PasswordFocus focus;  // starts watching after the focus came: asks for it
+    EXPECT_TRUE(SettlesOn(focus, true)) << "focus found at start";
+    const struct {
+        long child;
+        bool password;
+    } steps[] = {{2, false}, {1, true}, {0, false}, {1, true}};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(browser.Focus(step.child));
+        EXPECT_TRUE(SettlesOn(focus, step.password)) << "focus on child " << step.child;
+    }
+    // "Show password" takes the protection off the focused field.
+    ::SendMessageW(browser.window_, kShowPassword, 0, 0);
+    EXPECT_TRUE(SettlesOn(focus, false));
+}
+
+TEST(ProtectedFieldTest, AHungApplicationHoldsUpNeitherTheKeyboardPassNorTheExit) {
+    PasswordFocus focus;
+    FakeBrowser browser(false), hung(true);
+    ASSERT_TRUE(browser.Focus(1));
+    ASSERT_TRUE(SettlesOn(focus, true));
+    ASSERT_TRUE(hung.Focus(1));  // the watch is now stuck asking it; its old answer is about another window
+    using Clock = std::chrono::steady_clock;
+    for (int i = 0; i < 10; ++i) {
+        const Clock::time_point start = Clock::now();
+        EXPECT_FALSE(focus.Focused());
+        EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(5));
+    }
+    const Clock::time_point stopping = Clock::now();
+    focus.Stop();
+    EXPECT_LT(Clock::now() - stopping, std::chrono::milliseconds(500));
 }
 
 // Whatever layout the test machine has, its letters and digits name as the table does,
