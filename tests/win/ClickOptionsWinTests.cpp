@@ -1,8 +1,5 @@
-// The click-indicator options under Wine, inside the whole program: opened from the
-// settings window's "More options ..." button, every control reaches the settings record
-// and what all seventeen ring windows and both wheel arrows draw, the reset asks first and
-// restores this window's defaults only, Close and Escape hide it, and a language change
-// while it is open reaches every caption.
+// The click-indicator options inside the whole program: every control reaches the record
+// and what all seventeen ring windows and both wheel arrows draw.
 #include "app/Text_win.h"
 #include "app/modMain_win.h"
 #include "lang/SharedLanguage_win.h"
@@ -11,74 +8,39 @@
 #include "ui/frmClickOptions_win.h"
 #include "ui/frmSet_win.h"
 
-#include "tests/win/ProgramTest.h"
-
 #include "tests/win/BoxAnswerer.h"
+#include "tests/win/ProgramTest.h"
+#include "tests/win/Surface.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
+#include <memory>
 #include <string>
-#include <thread>
-#include <vector>
 
 namespace {
-
-// Messages as the program's loop runs them: the settings window's keys, then the dialogs'.
 
 // A key as the message loop delivers it to the focused control.
 void Key(HWND control, WPARAM key) {
     ::SetFocus(control);
-    MSG msg{control, WM_KEYDOWN, key, 0, 0, {}};
-    if (!RouteDialogMessage(msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    ::Key(key);
 }
 
-bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-// What an overlay draws, read back from a 32-bit DIB as 0x00BBGGRR.
+// What an overlay paints, on a bitmap of its client size.
 template <typename Overlay>
-struct Drawn {
-    explicit Drawn(Overlay& overlay) : size(overlay.ClientSize()) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.width, -size.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        const HDC dc = ::CreateCompatibleDC(nullptr);
-        const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        const HGDIOBJ old = ::SelectObject(dc, bitmap);
-        const RECT area{0, 0, size.width, size.height};
-        overlay.PaintContent(dc, area);
-        ::GdiFlush();
-        const auto* quads = static_cast<const uint32_t*>(bits);
-        for (int i = 0; i < size.width * size.height; ++i) {
-            const uint32_t q = quads[i];  // 0x00RRGGBB in a DIB
-            pixels.push_back(((q & 0xFF) << 16) | (q & 0xFF00) | ((q >> 16) & 0xFF));
-        }
-        ::SelectObject(dc, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(dc);
-    }
-    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y * size.width + x)]; }
-    int Count(uint32_t colour) const {
-        int n = 0;
-        for (uint32_t p : pixels) n += p == colour;
-        return n;
-    }
-    // Length of the first run of colour on the middle row, from the left edge.
-    int FirstRunOnMiddleRow(uint32_t colour) const {
-        const int y = size.height / 2;
-        int x = 0;
-        while (x < size.width && At(x, y) != colour) ++x;
-        int run = 0;
-        while (x + run < size.width && At(x + run, y) == colour) ++run;
-        return run;
-    }
-    Size size;
-    std::vector<uint32_t> pixels;
-};
+std::unique_ptr<Surface> Drawn(Overlay& overlay) {
+    auto s = std::make_unique<Surface>(overlay.ClientSize().width, overlay.ClientSize().height, 0);
+    overlay.PaintContent(s->dc(), s->area());
+    return s;
+}
+
+// Length of the first run of colour on the middle row.
+int FirstRunOnMiddleRow(const Surface& s, COLORREF colour) {
+    const int y = s.height() / 2;
+    int x = 0, run = 0;
+    while (x < s.width() && s.At(x, y) != colour) ++x;
+    while (x + run < s.width() && s.At(x + run, y) == colour) ++run;
+    return run;
+}
 
 constexpr SettingKey kColourKeys[] = {SettingKey::LeftButtonColor, SettingKey::MiddleButtonColor,
                                       SettingKey::RightButtonColor, SettingKey::WheelColor};
@@ -95,12 +57,11 @@ protected:
     static void TearDownTestSuite() { EndProgram(); }
     void SetUp() override {
         SharedLanguage().ChangeLanguage(0);
-        ::SendMessageW(SettingsWindow().Control("cmdClickOptions"), BM_CLICK, 0, 0);
+        Click(SettingsWindow().Control("cmdClickOptions"));
         PumpProgram(50);
         ASSERT_TRUE(::IsWindowVisible(window().DialogHwnd()));
     }
     static frmClickOptions& window() { return ClickOptionsWindow(); }
-    static const SettingsRecord& settings() { return TheProgram().Settings(); }
     static Overlays& overlays() { return TheProgram().overlays(); }
     static HWND control(const char* name) { return window().ControlNamed(name); }
     // A left press on every ring window, painted, then released again.
@@ -108,7 +69,7 @@ protected:
     static void EveryLeftRing(Check check) {
         for (auto& ring : overlays().buttons) {
             ring.MouseEvent(2, 0);
-            check(Drawn(ring));
+            check(*Drawn(ring));
             ring.MouseEvent(1, 0);
         }
     }
@@ -116,7 +77,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ClickOptionsTest, OpensFromMoreOptionsWithoutOwnerShowingTheRecord) {
+TEST_F(ClickOptionsTest, OpensWithoutOwnerShowingTheRecordAndCloseOrEscapeOnlyHideIt) {
     const HWND dialog = window().DialogHwnd();
     EXPECT_EQ(::GetWindow(dialog, GW_OWNER), nullptr);
     EXPECT_EQ(WindowText(dialog), L"Options");
@@ -141,14 +102,25 @@ TEST_F(ClickOptionsTest, OpensFromMoreOptionsWithoutOwnerShowingTheRecord) {
     }
     EXPECT_EQ(window().Slider(ClickPart::Wheel).Min(), 2);
     EXPECT_EQ(window().Slider(ClickPart::Wheel).Max(), 20);
-    // Shown again after a change made elsewhere, it shows the change.
-    ::SendMessageW(control("cmdClose"), BM_CLICK, 0, 0);
+    // Close, Escape and the title bar's close hide it; shown again, it is the same window
+    // showing what changed meanwhile.
+    Click(control("cmdClose"));
+    EXPECT_FALSE(::IsWindowVisible(dialog));
     TheProgram().ApplySetting(SettingKey::RingsSameSize, 1);
-    ::SendMessageW(SettingsWindow().Control("cmdClickOptions"), BM_CLICK, 0, 0);
+    Click(SettingsWindow().Control("cmdClickOptions"));
+    EXPECT_EQ(window().DialogHwnd(), dialog);
+    EXPECT_TRUE(::IsWindowVisible(dialog));
     EXPECT_TRUE(Checked(control("chkSameSize")));
     TheProgram().ApplySetting(SettingKey::RingsSameSize, 0);
     RefreshDialogs();
     EXPECT_FALSE(Checked(control("chkSameSize")));
+    Key(control("chkDisks"), VK_ESCAPE);
+    PumpProgram(50);
+    EXPECT_FALSE(::IsWindowVisible(dialog));
+    Click(SettingsWindow().Control("cmdClickOptions"));
+    ::SendMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindowVisible(dialog));
+    EXPECT_TRUE(::IsWindow(dialog));
 }
 
 // A picker or slider used from the keyboard changes its setting, and every ring window
@@ -169,15 +141,15 @@ TEST_F(ClickOptionsTest, PickersAndSlidersReachTheRecordAndEveryRingWindow) {
         const int width = settings().GetInt(kWidthKeys[part]);
 
         if (part == static_cast<int>(ClickPart::Wheel)) {
-            for (auto& arrow : overlays().wheelArrow) EXPECT_GT(Drawn(arrow).Count(colour), 10 * width);
+            for (auto& arrow : overlays().wheelArrow) EXPECT_GT(Drawn(arrow)->Count(colour), 10 * width);
             continue;
         }
         for (auto& ring : overlays().buttons) {
             ring.MouseEvent(2 + 3 * part, 0);
-            const Drawn drawn(ring);
+            const auto drawn = Drawn(ring);
             ring.MouseEvent(1 + 3 * part, 0);
             // Only this button's ring is drawn: where the middle row crosses it, its pen.
-            EXPECT_NEAR(drawn.FirstRunOnMiddleRow(colour), width, 1);
+            EXPECT_NEAR(FirstRunOnMiddleRow(*drawn, colour), width, 1);
         }
     }
 }
@@ -193,18 +165,18 @@ TEST_F(ClickOptionsTest, CheckBoxesReachTheRecordAndDiscsFillEveryRing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);
         const bool before = settings().IsOn(c.key);
-        ::SendMessageW(control(c.box), BM_CLICK, 0, 0);
+        Click(control(c.box));
         EXPECT_NE(settings().IsOn(c.key), before);
         EXPECT_EQ(Checked(control(c.box)), settings().IsOn(c.key));
     }
     const auto red = static_cast<uint32_t>(settings().GetInt(SettingKey::LeftButtonColor));
     const bool discs = settings().IsOn(SettingKey::DisksAsClickIndicators);
     EveryLeftRing([&](const auto& drawn) {
-        EXPECT_EQ(drawn.At(drawn.size.width / 2, drawn.size.height / 2) == red, discs);
+        EXPECT_EQ(drawn.At(drawn.width() / 2, drawn.height() / 2) == red, discs);
     });
-    ::SendMessageW(control("chkDisks"), BM_CLICK, 0, 0);
+    Click(control("chkDisks"));
     EveryLeftRing([&](const auto& drawn) {
-        EXPECT_EQ(drawn.At(drawn.size.width / 2, drawn.size.height / 2) == red, !discs);
+        EXPECT_EQ(drawn.At(drawn.width() / 2, drawn.height() / 2) == red, !discs);
     });
 }
 
@@ -221,7 +193,7 @@ TEST_F(ClickOptionsTest, DefaultButtonAsksAndOnYesRestoresOnlyThisWindowsDefault
 
     {  // No: nothing changes.
         BoxAnswerer no(title, IDNO);
-        ::SendMessageW(control("cmdDefault"), BM_CLICK, 0, 0);
+        Click(control("cmdDefault"));
         no.Wait();
         EXPECT_TRUE(no.seen && no.hasYes && no.hasNo && !no.hasOk);
         EXPECT_TRUE(no.Showed("Really reset all click indicator options to default?"));
@@ -229,7 +201,7 @@ TEST_F(ClickOptionsTest, DefaultButtonAsksAndOnYesRestoresOnlyThisWindowsDefault
     }
     {  // Yes: the defaults in the record, the controls and the ring windows.
         BoxAnswerer yes(title, IDYES);
-        ::SendMessageW(control("cmdDefault"), BM_CLICK, 0, 0);
+        Click(control("cmdDefault"));
         yes.Wait();
         ASSERT_TRUE(yes.seen);
     }
@@ -242,27 +214,11 @@ TEST_F(ClickOptionsTest, DefaultButtonAsksAndOnYesRestoresOnlyThisWindowsDefault
     EXPECT_FALSE(Checked(control("chkDisks")));
     // A red ring 11 wide whose outer edge is at 0.7 of the window (at the user's ring size).
     EveryLeftRing([](const auto& drawn) {
-        const double outer = 0.7 * drawn.size.width / 2, inner = outer - 11;
+        const double outer = 0.7 * drawn.width() / 2, inner = outer - 11;
         const double area = 3.14159 * (outer * outer - inner * inner);
         EXPECT_NEAR(drawn.Count(0x0000FF), area, area * 0.15);
     });
-    for (auto& arrow : overlays().wheelArrow) EXPECT_GT(Drawn(arrow).Count(0xBF00BF), 100);
-}
-
-TEST_F(ClickOptionsTest, CloseAndEscapeHideItAndItComesBackAsItWas) {
-    const HWND dialog = window().DialogHwnd();
-    ::SendMessageW(control("cmdClose"), BM_CLICK, 0, 0);
-    EXPECT_FALSE(::IsWindowVisible(dialog));
-    ::SendMessageW(SettingsWindow().Control("cmdClickOptions"), BM_CLICK, 0, 0);
-    EXPECT_EQ(window().DialogHwnd(), dialog);  // hidden, not destroyed
-    EXPECT_TRUE(::IsWindowVisible(dialog));
-    Key(control("chkDisks"), VK_ESCAPE);
-    PumpProgram(50);
-    EXPECT_FALSE(::IsWindowVisible(dialog));
-    ::SendMessageW(SettingsWindow().Control("cmdClickOptions"), BM_CLICK, 0, 0);
-    ::SendMessageW(dialog, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(::IsWindowVisible(dialog));
-    EXPECT_TRUE(::IsWindow(dialog));
+    for (auto& arrow : overlays().wheelArrow) EXPECT_GT(Drawn(arrow)->Count(0xBF00BF), 100);
 }
 
 TEST_F(ClickOptionsTest, LanguageChangeWhileOpenReachesEveryCaption) {

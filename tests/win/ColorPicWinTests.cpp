@@ -3,11 +3,12 @@
 #include "controls/ColorPic_win.h"
 #include "controls/GradShape_win.h"
 
+#include "tests/win/Accessible.h"
 #include "tests/win/Pump.h"
 
 #include <gtest/gtest.h>
-#include <oleacc.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -133,34 +134,23 @@ TEST(ColorPicWin, TheFrameFlashesOnlyWhileFocusedAndInvertsOtherwise) {
 
 TEST(ColorPicWin, AScreenReaderReadsTheNameRoleAndPickedColourEvenAfterThePickerIsGone) {
     ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-    IAccessible* acc = nullptr;
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    const auto read = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
-        BSTR text = nullptr;
-        (acc->*get)(self, &text);
-        const std::wstring s(text ? text : L"", ::SysStringLen(text));
-        ::SysFreeString(text);
-        return s;
-    };
     {
-        PickerFixture f;
-        f.picker.SetAccessibleName(L"Halo");
-        ASSERT_TRUE(SUCCEEDED(::AccessibleObjectFromWindow(f.picker.hwnd(), OBJID_CLIENT, __uuidof(IAccessible),
-                                                           reinterpret_cast<void**>(&acc))));
-        EXPECT_EQ(read(&IAccessible::get_accName), L"Halo");
-        VARIANT role{};
-        EXPECT_EQ(acc->get_accRole(self, &role), S_OK);
-        EXPECT_EQ(role.lVal, ROLE_SYSTEM_LIST);
-        f.Send(WM_LBUTTONDOWN, MK_LBUTTON, CellCentre(0, 2));
-        f.Send(WM_LBUTTONUP, 0, CellCentre(0, 2));
-        EXPECT_EQ(read(&IAccessible::get_accValue), L"Red 255, green 0, blue 0");
-        f.Send(WM_KEYDOWN, VK_RIGHT, 0);
-        EXPECT_EQ(read(&IAccessible::get_accValue), L"Red 255, green 159, blue 0");
+        std::unique_ptr<AccessibleObject> reader;
+        {
+            PickerFixture f;
+            f.picker.SetAccessibleName(L"Halo");
+            reader = std::make_unique<AccessibleObject>(f.picker.hwnd());
+            ASSERT_TRUE(*reader);
+            EXPECT_EQ(reader->Read().name, L"Halo");
+            EXPECT_EQ(reader->Read().role, ROLE_SYSTEM_LIST);
+            f.Send(WM_LBUTTONDOWN, MK_LBUTTON, CellCentre(0, 2));
+            f.Send(WM_LBUTTONUP, 0, CellCentre(0, 2));
+            EXPECT_EQ(reader->Read().value, L"Red 255, green 0, blue 0");
+            f.Send(WM_KEYDOWN, VK_RIGHT, 0);
+            EXPECT_EQ(reader->Read().value, L"Red 255, green 159, blue 0");
+        }
+        EXPECT_EQ(reader->Read().value, L"") << "a reader may hold the object longer than the picker lives";
     }
-    EXPECT_EQ(read(&IAccessible::get_accValue), L"") << "a reader may hold the object longer than the picker lives";
-    acc->Release();
     ::CoUninitialize();
 }
 

@@ -1,7 +1,5 @@
-// The key-selection, shortcut and options dialogs inside the whole program: each opens
-// from its place on the settings window, every change reaches the settings record and
-// what shows it (labels, the keyboard display), Close hides, and a language change while
-// a dialog is open refills its lists keeping the codes.
+// The key-selection, shortcut and options dialogs inside the whole program: every change
+// reaches the record and what shows it (labels, the keyboard display).
 #include "app/Text_win.h"
 #include "app/modMain_win.h"
 #include "keyboard/KeyNames_win.h"
@@ -25,10 +23,6 @@ namespace {
 
 const SettingsRecord& settings() { return TheProgram().Settings(); }
 
-void Click(HWND button) { ::SendMessageW(button, BM_CLICK, 0, 0); }
-
-bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
 // The items of a combo box as (text, code), and the selected code (or none).
 std::vector<std::pair<std::wstring, int32_t>> Items(HWND combo) {
     std::vector<std::pair<std::wstring, int32_t>> items;
@@ -42,17 +36,15 @@ std::vector<std::pair<std::wstring, int32_t>> Items(HWND combo) {
 }
 
 std::optional<int32_t> SelectedCode(HWND combo) {
-    const LRESULT index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return std::nullopt;
-    return static_cast<int32_t>(::SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    const auto index = static_cast<size_t>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    const auto items = Items(combo);
+    return index < items.size() ? std::optional(items[index].second) : std::nullopt;
 }
 
 std::wstring SelectedText(HWND combo) {
-    const LRESULT index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return L"";
-    wchar_t text[128] = {};
-    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-    return text;
+    const auto index = static_cast<size_t>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    const auto items = Items(combo);
+    return index < items.size() ? items[index].first : L"";
 }
 
 // A choice as a user makes it: the list's selection moves and its parent is told.
@@ -70,9 +62,8 @@ void Choose(HWND combo, int32_t code) {
 
 void ExpectShortcut(HotKeyAction action, int32_t spec1, int32_t spec2, int32_t key) {
     const HotKeyInfo shortcut = HotKey(settings(), action);
-    EXPECT_EQ(shortcut.Spec1, spec1);
-    EXPECT_EQ(shortcut.Spec2, spec2);
-    EXPECT_EQ(shortcut.KeyCode, key);
+    EXPECT_EQ((std::vector<int32_t>{shortcut.Spec1, shortcut.Spec2, shortcut.KeyCode}),
+              (std::vector<int32_t>{spec1, spec2, key}));
 }
 
 void SetShortcut(HotKeyAction action, int32_t spec1, int32_t spec2, int32_t key) {
@@ -157,7 +148,7 @@ TEST_F(KeyDialogsTest, KeySelectionBoxesSetTheirClassesAndTheDisplayFollows) {
     EXPECT_FALSE(dialog.IsVisible());
 }
 
-TEST_F(KeyDialogsTest, EachShortcutButtonEditsItsOwnRecordAndLabel) {
+TEST_F(KeyDialogsTest, EachShortcutButtonEditsItsOwnRecordAndLabelAndRepairsABadRecord) {
     struct Case {
         const char* button;
         const char* label;
@@ -210,13 +201,11 @@ TEST_F(KeyDialogsTest, EachShortcutButtonEditsItsOwnRecordAndLabel) {
         Click(dialog.Control(frmHotKeyOptions::cmdClose));
         EXPECT_FALSE(dialog.IsVisible());
     }
-}
 
-TEST_F(KeyDialogsTest, ARecordWithTwoEqualModifiersIsRepairedWhenItsDialogOpens) {
+    // A record with two equal modifiers is repaired when its dialog opens.
     SetShortcut(HotKeyAction::Spot, 18, 18, 'H');
     SettingsWindow().ShowSettings();
     Click(SettingsWindow().Control("cmdHotkeySpot"));
-    frmHotKeyOptions& dialog = HotKeyOptionsWindow();
     EXPECT_EQ(SelectedCode(dialog.Control(frmHotKeyOptions::cboSpec1)), 18);
     EXPECT_EQ(SelectedCode(dialog.Control(frmHotKeyOptions::cboSpec2)), 16);
     ExpectShortcut(HotKeyAction::Spot, 18, 16, 'H');

@@ -8,44 +8,25 @@
 #include "keyboard/HotKeyInfo.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"
+#include "tests/win/TempFiles.h"
 
 namespace {
 
-// A fresh folder under %TEMP% with "program" and "appdata" inside, removed afterwards.
+// A scratch folder with "program" and "appdata\Glimmora" inside.
 class TempFolders {
 public:
     TempFolders() {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        root_ = std::wstring(temp) + L"glimmora-lang-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                std::to_wstring(::GetTickCount());
-        ::CreateDirectoryW(root_.c_str(), nullptr);
-        ::CreateDirectoryW(Program().c_str(), nullptr);
-        ::CreateDirectoryW(AppData().c_str(), nullptr);
-        ::CreateDirectoryW((AppData() + L"\\Glimmora").c_str(), nullptr);
+        std::filesystem::create_directories(AppData() + L"\\Glimmora");
+        std::filesystem::create_directories(Program());
     }
-    ~TempFolders() {
-        for (const std::wstring& file : {Program() + L"\\AlternativeTexts.txt", PerUserFile()}) ::DeleteFileW(file.c_str());
-        for (const std::wstring& folder : {Program() + L"\\AlternativeTexts.txt", AppData() + L"\\Glimmora", Program(),
-                                           AppData(), root_})
-            ::RemoveDirectoryW(folder.c_str());
-    }
-    std::wstring Program() const { return root_ + L"\\program"; }
-    std::wstring AppData() const { return root_ + L"\\appdata"; }
+    std::wstring Program() const { return scratch_.Wide(L"program"); }
+    std::wstring AppData() const { return scratch_.Wide(L"appdata"); }
     std::wstring ProgramFile() const { return Program() + L"\\AlternativeTexts.txt"; }
     std::wstring PerUserFile() const { return AppData() + L"\\Glimmora\\AlternativeTexts.txt"; }
 
 private:
-    std::wstring root_;
+    ScratchFolder scratch_;
 };
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    handles::File file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(file);
-    DWORD written = 0;
-    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ASSERT_EQ(written, bytes.size());
-}
 
 std::string ReplacementOfClose(const TempFolders& folders) {
     const auto pairs = LoadAlternativeTexts(folders.Program(), folders.AppData());
@@ -104,16 +85,14 @@ TEST(LanguageWin, EveryPolishAndTurkishTextRoundTripsThroughAWindow) {
     EXPECT_GT(beyondLatin1, 50);
 }
 
-TEST(LanguageWin, LocaleNameAndSharedObject) {
+// NumPad's decimal key follows the user's number format, also after the user changes it.
+TEST(LanguageWin, KeyNamesFollowTheUserNumberFormatAndCodePage) {
+    // The system language comes from the user's locale name, read without its terminator.
     const std::string name = UserLocaleLanguageName();
     ASSERT_FALSE(name.empty());
     EXPECT_EQ(name.find('\0'), std::string::npos);
-    EXPECT_EQ(&SharedLanguage(), &SharedLanguage());
     EXPECT_EQ(SharedLanguage().SystemLanguage(), LanguageFromLocaleName(name));
-}
 
-// NumPad's decimal key follows the user's number format, also after the user changes it.
-TEST(LanguageWin, KeyNamesFollowTheUserNumberFormatAndCodePage) {
     const auto separatorOfMinusOnePointOne = [] {
         wchar_t formatted[32] = {};
         ::GetNumberFormatW(LOCALE_USER_DEFAULT, 0, L"-1.1", nullptr, formatted, 32);

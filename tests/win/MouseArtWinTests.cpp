@@ -15,81 +15,28 @@
 #include "overlays/MouseArt_win.h"
 #include "overlays/PictureFile_win.h"
 #include "overlays/frmPic_win.h"
+#include "tests/win/Surface.h"
+#include "tests/win/TempFiles.h"
 
 namespace {
 
 constexpr COLORREF kKey = RGB(255, 245, 255);
 
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    handles::File out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    if (!bytes.empty()) ::WriteFile(out.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr);
-}
-
-// A top-down 32-bit bitmap in a memory DC, its pixels read straight from memory.
-class Surface {
-public:
-    Surface(int width, int height, COLORREF fill) : width_(width), height_(height), dc_(::CreateCompatibleDC(nullptr)) {
-        info_.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        bitmap_.reset(::CreateDIBSection(nullptr, &info_, DIB_RGB_COLORS, &bits, nullptr, 0));
-        bits_ = static_cast<uint32_t*>(bits);
-        selection_.emplace(dc_.get(), bitmap_.get());
-        std::fill_n(bits_, width * height,
-                    uint32_t(GetRValue(fill)) << 16 | uint32_t(GetGValue(fill)) << 8 | GetBValue(fill));
-    }
-    HDC dc() const { return dc_.get(); }
-    int width() const { return width_; }
-    int height() const { return height_; }
-    RECT area() const { return {0, 0, width_, height_}; }
-    COLORREF At(int x, int y) const {
-        ::GdiFlush();
-        const uint32_t p = bits_[y * width_ + x];
-        return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
-    }
-    bool IsKey(int x, int y) const { return At(x, y) == kKey; }
-    // A .bmp file, for looking at the drawing.
-    void Save(const std::wstring& path) const {
-        ::GdiFlush();
-        const size_t headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER),
-                     pixels = size_t(width_) * height_ * 4;
-        const BITMAPFILEHEADER file{0x4D42, DWORD(headers + pixels), 0, 0, DWORD(headers)};
-        WriteBytes(path, std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
-                             std::string(reinterpret_cast<const char*>(&info_.bmiHeader), sizeof(BITMAPINFOHEADER)) +
-                             std::string(reinterpret_cast<const char*>(bits_), pixels));
-    }
-
-private:
-    int width_;
-    int height_;
-    BITMAPINFO info_{};
-    handles::MemoryDc dc_;
-    handles::Bitmap bitmap_;
-    uint32_t* bits_ = nullptr;
-    std::optional<handles::SelectObjectGuard> selection_;
-};
+bool IsKey(const Surface& s, int x, int y) { return s.At(x, y) == kKey; }
 
 // ---------------------------------------------------------------------------------------
 // The built-in drawing
 
 // The layers stacked on a buffer cleared to the key colour, as the mouse image composes them;
-// the DC is left as it was and no GDI object stays behind. With GLIMMORA_ART_DIR set, every
-// rendering is also saved there as a .bmp to look at.
+// the DC is left as it was and no GDI object stays behind.
 std::unique_ptr<Surface> Render(int width, bool black, const std::vector<int>& layers) {
     auto s = std::make_unique<Surface>(width, RoundEven(width * kMouseArtAspect), kKey);
     const HGDIOBJ pen = ::GetCurrentObject(s->dc(), OBJ_PEN), brush = ::GetCurrentObject(s->dc(), OBJ_BRUSH);
     const long objects = handles::Live().gdiObjects;
-    std::wstring name = std::wstring(black ? L"black-" : L"white-") + std::to_wstring(width);
-    for (int layer : layers) {
-        DrawMouseLayer(s->dc(), s->area(), layer, black);
-        name += L"-" + std::to_wstring(layer);
-    }
+    for (int layer : layers) DrawMouseLayer(s->dc(), s->area(), layer, black);
     EXPECT_EQ(handles::Live().gdiObjects, objects);
     EXPECT_TRUE(::GetCurrentObject(s->dc(), OBJ_PEN) == pen && ::GetCurrentObject(s->dc(), OBJ_BRUSH) == brush);
     EXPECT_EQ(::GetClipRgn(s->dc(), handles::Region(::CreateRectRgn(0, 0, 0, 0)).get()), 0) << "clipping stayed behind";
-    wchar_t folder[MAX_PATH] = {};
-    if (::GetEnvironmentVariableW(L"GLIMMORA_ART_DIR", folder, MAX_PATH))
-        s->Save(std::wstring(folder) + L"\\" + name + L".bmp");
     return s;
 }
 
@@ -99,7 +46,7 @@ int EnclosedKeyPixels(const Surface& s) {
     std::vector<char> outside(size_t(w) * h, 0);
     std::vector<POINT> todo;
     const auto reach = [&](int x, int y) {
-        if (x < 0 || y < 0 || x >= w || y >= h || outside[y * w + x] || !s.IsKey(x, y)) return;
+        if (x < 0 || y < 0 || x >= w || y >= h || outside[y * w + x] || !IsKey(s, x, y)) return;
         outside[y * w + x] = 1;
         todo.push_back({x, y});
     };
@@ -111,7 +58,7 @@ int EnclosedKeyPixels(const Surface& s) {
         reach(p.x + 1, p.y), reach(p.x - 1, p.y), reach(p.x, p.y + 1), reach(p.x, p.y - 1);
     }
     int enclosed = 0;
-    for (int i = 0; i < w * h; ++i) enclosed += s.IsKey(i % w, i / w) && !outside[i];
+    for (int i = 0; i < w * h; ++i) enclosed += IsKey(s, i % w, i / w) && !outside[i];
     return enclosed;
 }
 
@@ -123,14 +70,14 @@ TEST(MouseArt, BodyIsOneSolidSymmetricMouseOfItsVersionsColour) {
             SCOPED_TRACE(testing::Message() << "width " << width << (black ? " black" : " white"));
             const std::unique_ptr<Surface> s = Render(width, black, {BodyLayer});
             const int w = s->width(), h = s->height();
-            EXPECT_TRUE(s->IsKey(0, 0) && s->IsKey(w - 1, 0) && s->IsKey(0, h - 1) && s->IsKey(w - 1, h - 1));
+            EXPECT_TRUE(IsKey(*s, 0, 0) && IsKey(*s, w - 1, 0) && IsKey(*s, 0, h - 1) && IsKey(*s, w - 1, h - 1));
             EXPECT_EQ(EnclosedKeyPixels(*s), 0);
             int drawn = 0, palmPixels = 0;
             double palmLight = 0;
             for (int y = 0; y < h; ++y) {
                 int left = w, right = -1;
                 for (int x = 0; x < w; ++x) {
-                    if (s->IsKey(x, y)) continue;
+                    if (IsKey(*s, x, y)) continue;
                     ++drawn, left = std::min(left, x), right = x;
                     const COLORREF c = s->At(x, y);
                     if (y > h * 3 / 4)
@@ -200,7 +147,7 @@ TEST(MouseArt, EveryLayerStaysInsideAnAreaAnywhereOnTheSurface) {
         for (int layer = 0; layer < kMouseImageLayers; ++layer) DrawMouseLayer(s.dc(), area, layer, width % 2 == 1);
         int inside = 0, outside = 0;
         for (int y = 0; y < s.height(); ++y) {
-            for (int x = 0; x < s.width(); ++x) (::PtInRect(&area, {x, y}) ? inside : outside) += !s.IsKey(x, y);
+            for (int x = 0; x < s.width(); ++x) (::PtInRect(&area, {x, y}) ? inside : outside) += !IsKey(s, x, y);
         }
         EXPECT_EQ(outside, 0);
         EXPECT_GT(inside, width < 7 ? -1 : width * (area.bottom - area.top) / 2);
@@ -240,22 +187,19 @@ std::string Gif(int width, int height, const std::vector<uint8_t>& pixels, int t
 
 // Three by two, index 3 transparent: red, clear, green / blue, green, clear.
 const std::vector<uint8_t> kTinyPixels = {0, 3, 1, 2, 1, 3};
+const std::string kTiny = Gif(3, 2, kTinyPixels, 3);
 
-// A file in the temporary folder for the length of a test.
-struct TempFile {
-    explicit TempFile(const std::string& bytes) { WriteBytes(path, bytes); }
-    ~TempFile() { ::DeleteFileW(path.c_str()); }
-    static inline int serial = 0;
-    const std::wstring path = [] {
-        wchar_t folder[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, folder);
-        return std::wstring(folder) + L"glimmora-picture-" + std::to_wstring(++serial) + L".gif";
-    }();
-};
+// The tiny picture under a header that claims 20000 x 20000, for the screen and the frame.
+std::string Oversized() {
+    std::string huge = kTiny;
+    for (size_t at : {6u, 8u, 38u, 40u}) huge[at] = char(0x20), huge[at + 1] = char(0x4E);
+    return huge;
+}
 
 TEST(PictureFile, TransparentGifLeavesTheBackgroundAndShowsItsColoursElsewhere) {
-    const TempFile file(Gif(3, 2, kTinyPixels, 3));
-    const std::optional<MaskedPicture> picture = LoadMaskedPicture(file.path);
+    const ScratchFolder folder;
+    WriteBytes(folder.Wide(L"tiny.gif"), kTiny);
+    const std::optional<MaskedPicture> picture = LoadMaskedPicture(folder.Wide(L"tiny.gif"));
     ASSERT_TRUE(picture);
     ASSERT_EQ(picture->size, (Size{3, 2}));
     for (COLORREF background : {kKey, RGB(255, 255, 255), RGB(0, 0, 0), RGB(90, 160, 30)}) {
@@ -274,14 +218,12 @@ TEST(PictureFile, TransparentGifLeavesTheBackgroundAndShowsItsColoursElsewhere) 
     }
 }
 
-TEST(PictureFile, UnusableOrOversizedFilesGiveNothing) {
-    const std::string tiny = Gif(3, 2, kTinyPixels, 3);
+// Unusable files give nothing, again and again without a GDI object left behind.
+TEST(PictureFile, UnusableOrOversizedFilesGiveNothingAndLeaveNoGdiObjects) {
+    const ScratchFolder folder;
     std::string random(400, '\0');
     std::mt19937 generator(7);
     for (char& c : random) c = char(generator());
-    // The header claims 20000 x 20000, for the screen and the frame, over the tiny picture's data.
-    std::string huge = tiny;
-    for (size_t at : {6u, 8u, 38u, 40u}) huge[at] = char(0x20), huge[at + 1] = char(0x4E);
     const std::vector<uint8_t> row4096(4096, 1), row4097(4097, 1);
     const struct {
         const char* name;
@@ -290,28 +232,24 @@ TEST(PictureFile, UnusableOrOversizedFilesGiveNothing) {
     } cases[] = {
         {"missing", std::nullopt, false},
         {"empty", std::string(), false},
-        {"truncated", tiny.substr(0, tiny.size() / 2), false},
+        {"truncated", kTiny.substr(0, kTiny.size() / 2), false},
         {"random bytes", random, false},
-        {"claims 20000 x 20000", huge, false},
+        {"claims 20000 x 20000", Oversized(), false},
         {"4097 wide", Gif(4097, 1, row4097), false},
         {"4097 high", Gif(1, 4097, row4097), false},
         {"4096 wide", Gif(4096, 1, row4096), true},
+        {"tiny", kTiny, true},
     };
+    const long before = handles::Live().gdiObjects;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const TempFile file(c.bytes.value_or(""));
-        const std::wstring path = c.bytes ? file.path : L"Z:\\no\\such\\folder\\mouse.gif";
-        EXPECT_EQ(LoadMaskedPicture(path).has_value(), c.loads);
-    }
-}
-
-TEST(PictureFile, RepeatedLoadsLeaveNoGdiObjectsBehind) {
-    const TempFile good(Gif(3, 2, kTinyPixels, 3)), bad(Gif(3, 2, kTinyPixels, 3).substr(0, 30));
-    const long before = handles::Live().gdiObjects;
-    for (int i = 0; i < 200; ++i) {
-        const std::optional<MaskedPicture> picture = LoadMaskedPicture(i % 4 == 3 ? bad.path : good.path);
-        ASSERT_EQ(picture.has_value(), i % 4 != 3);
-        EXPECT_EQ(handles::Live().gdiObjects, before + (picture ? 2 : 0));
+        const std::wstring path = folder.Wide(c.bytes ? L"case.gif" : L"no\\such\\mouse.gif");
+        if (c.bytes) WriteBytes(path, *c.bytes);
+        for (int i = 0; i < 20; ++i) {
+            const std::optional<MaskedPicture> picture = LoadMaskedPicture(path);
+            ASSERT_EQ(picture.has_value(), c.loads);
+            EXPECT_EQ(handles::Live().gdiObjects, before + (picture ? 2 : 0));
+        }
     }
     EXPECT_EQ(handles::Live().gdiObjects, before);
 }
@@ -320,27 +258,23 @@ TEST(PictureFile, RepeatedLoadsLeaveNoGdiObjectsBehind) {
 // bad "mouse.gif" leaves the built-in pictures, sized as drawn.
 TEST(PictureFile, TheMouseImageUsesAllSixFilesOrNone) {
     Main().ColourKey = ReadColourKey();
-    wchar_t temp[MAX_PATH] = {}, previous[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
+    const ScratchFolder folder;
+    wchar_t previous[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, previous);
-    const std::wstring folder = std::wstring(temp) + L"glimmora-pictures";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    ::SetCurrentDirectoryW(folder.c_str());
-    const std::string good = Gif(3, 2, kTinyPixels, 3);
-    std::string huge = good;
-    for (size_t at : {6u, 8u, 38u, 40u}) huge[at] = char(0x20), huge[at + 1] = char(0x4E);
+    ::SetCurrentDirectoryW(folder.Wide(L"").c_str());
+    const handles::ScopeExit back([&] { ::SetCurrentDirectoryW(previous); });
     const struct {
         const char* name;
         std::string mouse;
         bool custom;
-    } cases[] = {{"all good", good, true},
+    } cases[] = {{"all good", kTiny, true},
                  {"corrupt", std::string(200, '\x55'), false},
                  {"empty", std::string(), false},
-                 {"truncated", good.substr(0, 20), false},
-                 {"20000 x 20000", huge, false}};
+                 {"truncated", kTiny.substr(0, 20), false},
+                 {"20000 x 20000", Oversized(), false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        for (const wchar_t* name : frmPic::PictureFiles()) WriteBytes(name, name == std::wstring(L"mouse.gif") ? c.mouse : good);
+        for (const wchar_t* name : frmPic::PictureFiles()) WriteBytes(name, name == std::wstring(L"mouse.gif") ? c.mouse : kTiny);
         frmPic pic;
         ASSERT_TRUE(pic.Form_Load());
         EXPECT_EQ(pic.CustomImages(), c.custom);
@@ -349,9 +283,6 @@ TEST(PictureFile, TheMouseImageUsesAllSixFilesOrNone) {
         pic.MouseEvent(2, 0);  // composes every lit layer without a crash
         pic.Unload();
     }
-    for (const wchar_t* name : frmPic::PictureFiles()) ::DeleteFileW(name);
-    ::SetCurrentDirectoryW(previous);
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace

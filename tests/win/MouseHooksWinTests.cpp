@@ -1,6 +1,5 @@
-// dsmouse.dll and the program's hook layer under real input: SendInput reaches
-// low-level hooks, and the presses land on a window of this test so that the
-// client/non-client answer is known.
+// dsmouse.dll and the program's hook layer under real input (SendInput reaches low-level
+// hooks), over a window of the test's so that the client/non-client answer is known.
 #include "tests/win/Pump.h"
 
 #include <gtest/gtest.h>
@@ -18,17 +17,15 @@ namespace {
 struct Report {
     int32_t message, x, y, hitTest, xButton;
 };
-std::vector<Report> g_reports;
-std::vector<Report> g_otherReports;
+std::vector<Report> g_reports, g_otherReports;
 
-int32_t WINAPI Record(int32_t message, int32_t x, int32_t y, int32_t hitTest, int32_t xButton) {
-    g_reports.push_back({message, x, y, hitTest, xButton});
+template <std::vector<Report>& into>
+int32_t WINAPI RecordInto(int32_t message, int32_t x, int32_t y, int32_t hitTest, int32_t xButton) {
+    into.push_back({message, x, y, hitTest, xButton});
     return 0;
 }
-int32_t WINAPI RecordOther(int32_t message, int32_t x, int32_t y, int32_t hitTest, int32_t xButton) {
-    g_otherReports.push_back({message, x, y, hitTest, xButton});
-    return 0;
-}
+constexpr auto Record = &RecordInto<g_reports>;
+constexpr auto RecordOther = &RecordInto<g_otherReports>;
 
 std::vector<int32_t> Messages(const std::vector<Report>& reports) {
     std::vector<int32_t> messages;
@@ -132,21 +129,24 @@ private:
     handles::Module library_;
 };
 
-TEST(DsMouse, ReportsPressesReleasesAndSynthesisedDoubleClicks) {
+TEST(DsMouse, ReportsClicksDoubleClicksAndNonClientVariantsUntilStopped) {
     Target target;
     DsMouse dsmouse;
     ASSERT_NE(dsmouse.SetMouseHook, nullptr);
     g_reports.clear();
+    g_otherReports.clear();
+    EXPECT_EQ(dsmouse.SetMouseHook(7, RecordOther), 0);
+    // Started twice, the second callback replaces the first.
+    ASSERT_EQ(dsmouse.SetMouseHook(kDsMouseStart, RecordOther), 1);
     ASSERT_EQ(dsmouse.SetMouseHook(kDsMouseStart, Record), 1);
 
     const POINT at = target.Client();
     Click(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     PumpUntil([] { return g_reports.size() >= 2; });
     ASSERT_EQ(Messages(g_reports), (std::vector<int32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
-    EXPECT_EQ(g_reports[0].x, at.x);
-    EXPECT_EQ(g_reports[0].y, at.y);
-    EXPECT_EQ(g_reports[0].hitTest, HTCLIENT);
-    EXPECT_EQ(g_reports[0].xButton, 0);
+    EXPECT_TRUE(g_reports[0].x == at.x && g_reports[0].y == at.y && g_reports[0].hitTest == HTCLIENT &&
+                g_reports[0].xButton == 0);
+    EXPECT_TRUE(g_otherReports.empty());
 
     // Second click → double-click; the third starts afresh.
     Click(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
@@ -168,64 +168,40 @@ TEST(DsMouse, ReportsPressesReleasesAndSynthesisedDoubleClicks) {
     EXPECT_EQ(Messages(g_reports),
               (std::vector<int32_t>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDOWN,
                                     WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}));
-}
 
-TEST(DsMouse, ReportsNonClientVariantsOverAWindowFrame) {
-    Target target;
+    // Over the frame the non-client messages, with the X button's number.
+    g_reports.clear();
+    g_clock += ::GetDoubleClickTime() + 1;
     const POINT caption = target.Caption();
     ASSERT_EQ(::SendMessageW(target.get(), WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
-    DsMouse dsmouse;
-    ASSERT_NE(dsmouse.SetMouseHook, nullptr);
-    g_reports.clear();
-    ASSERT_EQ(dsmouse.SetMouseHook(kDsMouseStart, Record), 1);
-
     Click(caption, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     Click(caption, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     Click(caption, MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON2);
-    Click(target.Client(), MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON1);
+    Click(at, MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON1);
     PumpUntil([] { return g_reports.size() >= 8; });
     ASSERT_EQ(Messages(g_reports),
               (std::vector<int32_t>{WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK, WM_NCLBUTTONUP,
                                     WM_NCXBUTTONDOWN, WM_NCXBUTTONUP, WM_XBUTTONDOWN, WM_XBUTTONUP}));
-    EXPECT_EQ(g_reports[0].hitTest, HTCAPTION);
-    EXPECT_EQ(g_reports[4].xButton, 2);
-    EXPECT_EQ(g_reports[6].xButton, 1);
-    EXPECT_EQ(g_reports[6].hitTest, HTCLIENT);
-}
-
-TEST(DsMouse, StartTwiceKeepsOneHookAndStopIsFinal) {
-    Target target;
-    DsMouse dsmouse;
-    ASSERT_NE(dsmouse.SetMouseHook, nullptr);
-    g_reports.clear();
-    g_otherReports.clear();
-    EXPECT_EQ(dsmouse.SetMouseHook(7, Record), 0);
-    ASSERT_EQ(dsmouse.SetMouseHook(kDsMouseStart, Record), 1);
-    ASSERT_EQ(dsmouse.SetMouseHook(kDsMouseStart, RecordOther), 1);
-
-    const POINT at = target.Client();
-    Click(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    PumpUntil([] { return g_otherReports.size() >= 2; });
-    EXPECT_TRUE(g_reports.empty());
-    EXPECT_EQ(Messages(g_otherReports), (std::vector<int32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    EXPECT_TRUE(g_reports[0].hitTest == HTCAPTION && g_reports[4].xButton == 2 && g_reports[6].xButton == 1 &&
+                g_reports[6].hitTest == HTCLIENT);
 
     // Stop between a press and its release: whatever came before, nothing after.
-    g_otherReports.clear();
+    g_reports.clear();
     Send(MOUSEEVENTF_LEFTDOWN);
     EXPECT_EQ(dsmouse.SetMouseHook(kDsMouseStop, nullptr), 1);
-    const size_t reportsAtStop = g_otherReports.size();
+    const size_t reportsAtStop = g_reports.size();
     Send(MOUSEEVENTF_LEFTUP);
     Click(at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     Pump(200);
-    EXPECT_EQ(g_otherReports.size(), reportsAtStop);
-    EXPECT_TRUE(g_reports.empty());
+    EXPECT_EQ(g_reports.size(), reportsAtStop);
+    EXPECT_TRUE(g_otherReports.empty());
 
     // And it starts again.
-    ASSERT_EQ(dsmouse.SetMouseHook(kDsMouseStart, Record), 1);
+    ASSERT_EQ(dsmouse.SetMouseHook(kDsMouseStart, RecordOther), 1);
     g_clock += ::GetDoubleClickTime() + 1;
     Click(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    PumpUntil([] { return g_reports.size() >= 2; });
-    EXPECT_EQ(Messages(g_reports), (std::vector<int32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    PumpUntil([] { return g_otherReports.size() >= 2; });
+    EXPECT_EQ(Messages(g_otherReports), (std::vector<int32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
 }
 
 std::vector<MouseEvent> g_events;
@@ -271,13 +247,20 @@ private:
     handles::Window window_;
 };
 
-TEST(MouseHooks, HookProceduresPostAndReturnTheDispatchRunsFromTheLoop) {
+// Without the library the low-level hook alone runs: releases and the wheel, no presses.
+TEST(MouseHooks, WithoutTheLibraryHookProceduresPostAndTheDispatchRunsFromTheLoop) {
+    Target target;
     Receiver receiver;
+    ASSERT_FALSE(HooksInstalled());
+    const long hooksBefore = handles::Live().hooks;
     g_events.clear();
     SetMouseHookLibraryName(L"no-such-dsmouse.dll");
     handles::ScopeExit restore([] { SetMouseHookLibraryName(L"dsmouse.dll"); });
     InstallMouseHooks(receiver.get(), RecordEvent, &g_events);
     handles::ScopeExit remove([] { RemoveMouseHooks(); });
+    EXPECT_TRUE(HooksInstalled());
+    EXPECT_FALSE(MouseHookLibraryLoaded());
+    EXPECT_EQ(handles::Live().hooks, hooksBefore + 1);
 
     MSLLHOOKSTRUCT release{};
     release.pt = {10, 10};
@@ -294,15 +277,22 @@ TEST(MouseHooks, HookProceduresPostAndReturnTheDispatchRunsFromTheLoop) {
     EXPECT_TRUE(g_events.empty()) << "a hook procedure must not dispatch inside the hook";
     MSG queued{};
     EXPECT_TRUE(::PeekMessageW(&queued, receiver.get(), kMouseHookMessage, kMouseHookMessage, PM_NOREMOVE));
-
     PumpUntil([] { return g_events.size() >= 3; });
     EXPECT_EQ(g_events, (std::vector<MouseEvent>{{RightUp, 0}, {WheelTurned, -1}, {LeftDown, 0}}));
     EXPECT_EQ(g_held, (std::vector<uint32_t>{HeldCtrl, 0, 0})) << "the modifiers are those the hook saw";
+
+    // Real input.
+    g_events.clear();
+    Click(target.Client(), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    Send(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA));
+    PumpUntil([] { return g_events.size() >= 2; });
+    EXPECT_EQ(g_events, (std::vector<MouseEvent>{{RightUp, 0}, {WheelTurned, -1}}));
 
     // What was posted before the hooks went is not delivered after.
     g_events.clear();
     LowLevelMouseProc(HC_ACTION, WM_LBUTTONUP, reinterpret_cast<LPARAM>(&release));
     RemoveMouseHooks();
+    EXPECT_EQ(handles::Live().hooks, hooksBefore);
     Pump(50);
     EXPECT_TRUE(g_events.empty());
 }
@@ -329,15 +319,8 @@ TEST(MouseHooks, TakePressesFromTheLibraryAndReleasesAndWheelFromBoth) {
     Send(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-2 * WHEEL_DELTA));
     PumpUntil([] { return g_events.size() >= 10; });
     // Both hooks pass a release on; the press comes once.
-    EXPECT_EQ(g_events, (std::vector<MouseEvent>{{LeftDown, 0},
-                                                 {LeftUp, 0},
-                                                 {LeftUp, 0},
-                                                 {LeftDouble, 0},
-                                                 {LeftUp, 0},
-                                                 {LeftUp, 0},
-                                                 {MiddleDown, 0},
-                                                 {MiddleUp, 0},
-                                                 {WheelTurned, 1},
+    EXPECT_EQ(g_events, (std::vector<MouseEvent>{{LeftDown, 0}, {LeftUp, 0}, {LeftUp, 0}, {LeftDouble, 0}, {LeftUp, 0},
+                                                 {LeftUp, 0}, {MiddleDown, 0}, {MiddleUp, 0}, {WheelTurned, 1},
                                                  {WheelTurned, -1}}));
 
     RemoveMouseHooks();
@@ -348,28 +331,6 @@ TEST(MouseHooks, TakePressesFromTheLibraryAndReleasesAndWheelFromBoth) {
     Send(MOUSEEVENTF_WHEEL, static_cast<DWORD>(WHEEL_DELTA));
     Pump(200);
     EXPECT_TRUE(g_events.empty());
-}
-
-TEST(MouseHooks, RunWithoutTheLibrary) {
-    Target target;
-    Receiver receiver;
-    ASSERT_FALSE(HooksInstalled());
-    const long hooksBefore = handles::Live().hooks;
-    SetMouseHookLibraryName(L"no-such-dsmouse.dll");
-    handles::ScopeExit restore([] { SetMouseHookLibraryName(L"dsmouse.dll"); });
-    g_events.clear();
-    InstallMouseHooks(receiver.get(), RecordEvent, &g_events);
-    EXPECT_TRUE(HooksInstalled());
-    EXPECT_FALSE(MouseHookLibraryLoaded());
-    EXPECT_EQ(handles::Live().hooks, hooksBefore + 1);
-
-    Click(target.Client(), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-    Send(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA));
-    PumpUntil([] { return g_events.size() >= 2; });
-    EXPECT_EQ(g_events, (std::vector<MouseEvent>{{RightUp, 0}, {WheelTurned, -1}}));
-
-    RemoveMouseHooks();
-    EXPECT_EQ(handles::Live().hooks, hooksBefore);
 }
 
 }  // namespace

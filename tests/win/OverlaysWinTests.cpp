@@ -6,6 +6,7 @@
 #include "hook/MouseEvent.h"
 
 #include "tests/win/Pump.h"
+#include "tests/win/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -19,15 +20,22 @@ BYTE AlphaOf(HWND window) {
     return alpha;
 }
 
+// Every ring and arrow faded out and no button of the mouse image lit.
+bool Settled(const Overlays& o) {
+    bool lit = false;
+    for (int layer = 1; layer < kMouseImageLayers; ++layer) lit = lit || o.pic.Layers().IsOn(layer);
+    for (const frmButtons& ring : o.buttons) lit = lit || ::IsWindowVisible(ring.hwnd());
+    for (const frmWheelArrow& arrow : o.wheelArrow) lit = lit || ::IsWindowVisible(arrow.hwnd());
+    return !lit;
+}
+
 // A program of its own with a settings file of the test's.
 class RunningProgram {
 public:
     explicit RunningProgram(const wchar_t* settings) {
         Main().ColourKey = ReadColourKey();
         UpdateScreenBounds();
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        file_ = std::wstring(temp) + L"glimmora-overlays-test.ini";
+        file_ = TempPath(L"glimmora-overlays-test.ini");
         ::DeleteFileW(file_.c_str());
         ::WritePrivateProfileSectionW(L"Settings", settings, file_.c_str());
         program_.SetSettingsPathForTest(Narrow(file_));
@@ -84,19 +92,17 @@ TEST(Overlays, ClicksReachTheirRingsWheelTheArrowsAndTheMouseImageLightsItsButto
         EXPECT_TRUE(o.buttons[3].Tracking());
         program->MouseEvent(MiddleUp, 0);
 
-        // 0.3 s into a 0.3 s fade at alpha 128 the ring is gone.
+        // A 0.3 s fade at alpha 128: fading at 0.15 s, gone soon after 0.3 s.
         Pump(150);
         EXPECT_LT(AlphaOf(first.hwnd()), 128);
-        Pump(500);
-        EXPECT_FALSE(::IsWindowVisible(first.hwnd()));
+        EXPECT_TRUE(PumpUntilTrue([&] { return !::IsWindowVisible(first.hwnd()); }, 500));
 
         program->MouseEvent(WheelTurned, 1);
         EXPECT_TRUE(::IsWindowVisible(o.wheelArrow[0].hwnd()));
         EXPECT_FALSE(::IsWindowVisible(o.wheelArrow[1].hwnd()));
         EXPECT_TRUE(o.pic.Layers().IsOn(4));
-        Pump(400);
-        EXPECT_FALSE(::IsWindowVisible(o.wheelArrow[0].hwnd()));
-        EXPECT_FALSE(o.pic.Layers().IsOn(4));
+        EXPECT_TRUE(
+            PumpUntilTrue([&] { return !::IsWindowVisible(o.wheelArrow[0].hwnd()) && !o.pic.Layers().IsOn(4); }, 400));
 
         // With the click indicator off the mouse image still gets every event.
         program->ApplySetting(SettingKey::Buttons, 0);
@@ -127,7 +133,8 @@ TEST(Overlays, ThousandsOfClicksAndWheelTurnsLeaveTheLiveCountsFlat) {
             if (i % 5 == 0) program->MouseEvent(WheelTurned, i % 10 == 0 ? 1 : -1);
             if (i % 20 == 0) Pump(1);
         }
-        Pump(1300);
+        EXPECT_TRUE(PumpUntilTrue([&] { return Settled(program->overlays()); }, 1300));
+        Pump(50);  // a last timer tick
     };
     round();
     const handles::LiveCounts settled = handles::Live();
@@ -139,10 +146,6 @@ TEST(Overlays, ThousandsOfClicksAndWheelTurnsLeaveTheLiveCountsFlat) {
     EXPECT_EQ(after.timers, settled.timers);
     for (const frmButtons& ring : program->overlays().buttons) EXPECT_FALSE(::IsWindowVisible(ring.hwnd()));
 }
-
-}  // namespace
-
-namespace {
 
 TEST(Overlays, PauseHidesEveryOverlayAndResumeShowsWhatIsSwitchedOn) {
     RunningProgram program(L"MouseImage=1\0Crosshair=1\0ShowKeysWindow=1\0");
@@ -179,16 +182,16 @@ TEST(Overlays, AutoHideFadesToNothingAndBackToTheUsersAlpha) {
     frmSpot& spot = program->overlays().spot;
     ::SetCursorPos(300, 300);
     // Hidden a second after the last activity, then 27 fade steps of 37 ms.
-    Pump(2700);
+    EXPECT_TRUE(PumpUntilTrue([&] { return AlphaOf(spot.hwnd()) == 0; }, 2700));
     EXPECT_TRUE(spot.Hidden());
-    EXPECT_EQ(AlphaOf(spot.hwnd()), 0);
     EXPECT_EQ(spot.AlphaOriginal(), 255) << "the fade lends the alpha; the user's stays";
 
     program->MouseEvent(WheelTurned, 1);
     program->RefreshAutoHide(false);
     EXPECT_FALSE(spot.Hidden());
-    Pump(600);  // 11 steps back in, well before the next second of rest
-    EXPECT_EQ(AlphaOf(spot.hwnd()), 255);
+    // 11 steps back in, well before the next second of rest.
+    EXPECT_TRUE(PumpUntilTrue([&] { return AlphaOf(spot.hwnd()) == 255; }, 600));
+    EXPECT_FALSE(spot.Hidden());
 }
 
 }  // namespace

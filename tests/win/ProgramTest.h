@@ -11,6 +11,7 @@
 #include "app/Text_win.h"
 #include "app/modMain_win.h"
 #include "tests/win/Pump.h"
+#include "tests/win/TempFiles.h"
 #include "ui/DialogWindow_win.h"
 #include "ui/frmSet_win.h"
 
@@ -28,6 +29,8 @@ inline void Key(WPARAM key) {
     }
 }
 
+inline void Click(HWND button) { ::SendMessageW(button, BM_CLICK, 0, 0); }
+inline bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -35,9 +38,7 @@ protected:
         Main().ColourKey = ReadColourKey();
         UpdateScreenBounds();
         Main().MessageId = ::RegisterWindowMessageW(kMessageIdName);
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        file_ = std::wstring(temp) + fileName;
+        file_ = TempPath(fileName);
         ::DeleteFileW(file_.c_str());
         SettingsWindow().SetSettingsPathForTest(Narrow(file_));
         ASSERT_TRUE(SettingsWindow().Show());

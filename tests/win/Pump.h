@@ -19,3 +19,14 @@ inline void Pump(DWORD milliseconds, const std::function<bool(MSG&)>& preTransla
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     } while (static_cast<LONG>(::GetTickCount() - end) < 0);
 }
+
+// Runs messages until done() holds or limit ms have passed, and says whether it held: for
+// waits on something the test can see, so that they last no longer than it takes.
+template <typename Done>
+bool PumpUntilTrue(Done done, DWORD limit = 2000) {
+    for (const DWORD start = ::GetTickCount(); !done();) {
+        if (::GetTickCount() - start >= limit) return false;
+        Pump(5);
+    }
+    return true;
+}

@@ -1,4 +1,5 @@
 #include "tests/win/BoxAnswerer.h"
+#include "tests/win/TempFiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -9,8 +10,6 @@
 #include <climits>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,36 +24,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// A fresh folder under %TEMP%, removed with everything in it afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        static int count = 0;
-        root_ = fs::temp_directory_path() /
-                (L"glimmora-settings-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++count));
-        fs::create_directories(root_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-    std::string Path(const std::string& relative) const { return Narrow((root_ / Widen(relative)).wstring()); }
-
-private:
-    fs::path root_;
-};
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(fs::path(Widen(path)), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(fs::path(Widen(path)), std::ios::binary | std::ios::trunc) << bytes;
-}
 
 // Holds a file open without sharing, as another program locking it would.
 class FileLock {
@@ -98,12 +67,6 @@ SettingsRecord UsersRecord() {
     record.Set(SettingKey::HotKeyBlinkKeyCode, -1);
     MakeSettingsValid(record, 2);
     return record;
-}
-
-// Answers a message box titled title with button, once it shows; collects the texts of
-// its child windows and which of the buttons it has.
-bool Contains(const std::vector<std::string>& texts, const std::string& text) {
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
 }  // namespace
@@ -220,25 +183,7 @@ TEST(SettingsFileWin, ChoosesAndTakesOverFilesOnDisk) {
               Narrow(_wgetenv(L"APPDATA")) + "\\Glimmora\\Glimmora.ini");
 }
 
-TEST(SettingsFileWin, LockedFileIsLeftAsItWas) {
-    ScratchFolder folder;
-    const std::string path = folder.Path("Glimmora.ini");
-    const SettingsRecord before = UsersRecord();
-    ASSERT_TRUE(SaveSettingsFile(before, path));
-    const std::string bytes = ReadBytes(path);
-    {
-        FileLock lock(path);
-        ASSERT_TRUE(lock.Held());
-        EXPECT_FALSE(SaveSettingsFile(SettingsRecord(), path));
-        EXPECT_FALSE(ResetSettingsFile(path));
-    }
-    EXPECT_EQ(ReadBytes(path), bytes);
-    SettingsRecord after;
-    LoadSettingsFile(after, path, 0);
-    EXPECT_EQ(after, before);
-}
-
-TEST(SettingsFileWin, ResetToDefaultsAsksAndReportsAFileItCannotEmpty) {
+TEST(SettingsFileWin, ResetAsksFirstAndALockedFileIsLeftAsItWas) {
     ScratchFolder folder;
     const std::string path = folder.Path("Glimmora.ini");
     ASSERT_TRUE(SaveSettingsFile(UsersRecord(), path));
@@ -257,12 +202,14 @@ TEST(SettingsFileWin, ResetToDefaultsAsksAndReportsAFileItCannotEmpty) {
         EXPECT_FALSE(ResetToDefaults(nullptr, language, path, apply, save));
         no.Wait();
         EXPECT_TRUE(no.seen && no.hasYes && no.hasNo && !no.hasOk);
-        EXPECT_TRUE(Contains(no.texts, "Really reset all settings to default?"));
+        EXPECT_TRUE(no.Showed("Really reset all settings to default?"));
         EXPECT_EQ(ReadBytes(path), bytes);
         EXPECT_EQ(applied + saved, 0);
     }
-    {  // Yes on a locked file: the "File access denied" box, and the file stays.
+    {  // A locked file: saving fails, and Yes shows the "File access denied" box; the file stays.
         FileLock lock(path);
+        ASSERT_TRUE(lock.Held());
+        EXPECT_FALSE(SaveSettingsFile(SettingsRecord(), path));
         BoxAnswerer yes(language.GetString(32), IDYES);
         BoxAnswerer denied("Glimmora Error", IDOK);
         EXPECT_FALSE(ResetToDefaults(nullptr, language, path, apply, save));
@@ -270,8 +217,8 @@ TEST(SettingsFileWin, ResetToDefaultsAsksAndReportsAFileItCannotEmpty) {
         denied.Wait();
         ASSERT_TRUE(denied.seen);
         EXPECT_TRUE(denied.hasOk && !denied.hasNo);
-        EXPECT_TRUE(Contains(denied.texts, "File access denied. Cannot save settings.\r\nPlease make sure that the file\r\n" +
-                                               path + "\r\nis not write protected or opened by another program."));
+        EXPECT_TRUE(denied.Showed("File access denied. Cannot save settings.\r\nPlease make sure that the file\r\n" + path +
+                                  "\r\nis not write protected or opened by another program."));
         EXPECT_EQ(applied + saved, 0);
     }
     EXPECT_EQ(ReadBytes(path), bytes);

@@ -1,6 +1,5 @@
-// The settings window under Wine: every control reaches the overlay it drives, the window
-// is usable from the keyboard alone, it lays itself out again at another DPI, and a
-// language change reaches every caption.
+// The settings window: every control reaches the overlay it drives, and the window is usable
+// from the keyboard alone, at another DPI and in another language.
 #include "app/Text_win.h"
 #include "app/modMain_win.h"
 #include "lang/SharedLanguage_win.h"

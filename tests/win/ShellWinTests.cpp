@@ -7,11 +7,13 @@
 #include "ui/frmSet_win.h"
 
 #include "tests/win/Pump.h"
+#include "tests/win/TempFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -66,23 +68,20 @@ TEST(Display, ColourKeyReadsBackTheDesignColourOnATrueColourScreen) {
     EXPECT_EQ(Main().BoundaryRect, Main().screenBounds.AsRect());
 }
 
-TEST(Halo, StylesTransparencyAndFadeKeepTheUsersAlpha) {
+TEST(Halo, StylesAndFadeKeepTheUsersAlphaAndTheHoleRepaintsOnlyWhenItChanges) {
     PrepareDisplay();
     frmSpot spot;
     ASSERT_TRUE(spot.Form_Load());
-    const LONG_PTR ex = ::GetWindowLongPtrW(spot.hwnd(), GWL_EXSTYLE);
-    EXPECT_TRUE(ex & WS_EX_LAYERED);
-    EXPECT_TRUE(ex & WS_EX_TRANSPARENT);  // clicks go through
-    EXPECT_TRUE(ex & WS_EX_TOPMOST);
-    EXPECT_TRUE(ex & WS_EX_NOACTIVATE);
+    // Transparent: clicks go through.
+    const LONG_PTR styles = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+    EXPECT_EQ(::GetWindowLongPtrW(spot.hwnd(), GWL_EXSTYLE) & styles, styles);
     EXPECT_TRUE(::IsWindowVisible(spot.hwnd()));
     EXPECT_EQ(spot.ClientSize(), (Size{201, 201}));
 
     spot.MakeTrans(51, false);
-    Layered l = LayeredOf(spot.hwnd());
-    EXPECT_EQ(l.key, Main().ColourKey);
-    EXPECT_EQ(l.alpha, 51);
-    EXPECT_EQ(l.flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+    const Layered l = LayeredOf(spot.hwnd());
+    EXPECT_TRUE(l.key == Main().ColourKey && l.alpha == 51 && l.flags == (LWA_COLORKEY | LWA_ALPHA))
+        << std::hex << l.key << " " << int(l.alpha) << " " << l.flags;
 
     // A fade step changes what shows but not what the user chose.
     spot.SetHidden(true);
@@ -93,12 +92,8 @@ TEST(Halo, StylesTransparencyAndFadeKeepTheUsersAlpha) {
     spot.MakeTrans(128, false);
     EXPECT_EQ(spot.AlphaOriginal(), 128);
     EXPECT_FALSE(spot.Hidden());
-}
 
-TEST(Halo, FullScreenHoleRepaintsOnlyWhenItsPixelsChange) {
-    PrepareDisplay();
-    frmSpot spot;
-    ASSERT_TRUE(spot.Form_Load());
+    // Full screen, the hole repaints only when its pixels change.
     spot.SetColor(RGB(255, 0, 0), false);
     spot.SetFullScreen(true);
     RECT r{};
@@ -179,9 +174,7 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     PrepareDisplay();
     Main().MessageId = ::RegisterWindowMessageW(kMessageIdName);
     const handles::LiveCounts before = handles::Live();
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring file = std::wstring(temp) + L"glimmora-shell-test\\Glimmora.ini";
+    const std::wstring file = TempPath(L"glimmora-shell-test\\Glimmora.ini");
     ::DeleteFileW(file.c_str());
     frmSet& settings = SettingsWindow();
     settings.SetSettingsPathForTest(Narrow(file));
@@ -189,13 +182,10 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     Pump(100);
 
     auto windows = OwnWindowsByClass();
-    EXPECT_EQ(windows[L"Glimmora_frmSet"], 1);
-    EXPECT_EQ(windows[L"Glimmora_frmSpot"], 1);
-    EXPECT_EQ(windows[L"Glimmora_frmCrossHair"], 4);
-    EXPECT_EQ(windows[L"Glimmora_frmButtons"], 17);
-    EXPECT_EQ(windows[L"Glimmora_frmWheelArrow"], 2);
-    EXPECT_EQ(windows[L"Glimmora_frmPic"], 1);
-    EXPECT_EQ(windows[L"Glimmora_frmKeyBoard"], 1);
+    for (const auto& [name, count] : std::map<std::wstring, int>{{L"frmSet", 1}, {L"frmSpot", 1}, {L"frmCrossHair", 4},
+                                                                 {L"frmButtons", 17}, {L"frmWheelArrow", 2},
+                                                                 {L"frmPic", 1}, {L"frmKeyBoard", 1}})
+        EXPECT_EQ(windows[L"Glimmora_" + name], count) << Narrow(name);
     EXPECT_TRUE(HooksInstalled());
     // Defaults: halo on, 201 px, alpha of 80 % transparency; cross hair off.
     EXPECT_TRUE(settings.overlays().spot.Shown());
@@ -205,7 +195,7 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
 
     // Edited values reach the halo when the settings are applied again: snapped to the
     // palette, and held within the ranges of their sliders.
-    ::CreateDirectoryW((std::wstring(temp) + L"glimmora-shell-test").c_str(), nullptr);
+    ::CreateDirectoryW(TempPath(L"glimmora-shell-test").c_str(), nullptr);
     auto write = [&](const wchar_t* key, const wchar_t* value) {
         ::WritePrivateProfileStringW(L"Settings", key, value, file.c_str());
     };
@@ -259,11 +249,9 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     for (const auto& [name, count] : windows)
         EXPECT_TRUE(name.rfind(L"Glimmora_", 0) != 0) << "left behind: " << std::string(name.begin(), name.end());
     const handles::LiveCounts& after = handles::Live();
-    EXPECT_EQ(after.windows, before.windows + 1) << "only the message window lives to the end of the process";
-    EXPECT_EQ(after.timers, before.timers);
-    EXPECT_EQ(after.hooks, before.hooks);
-    EXPECT_EQ(after.gdiObjects, before.gdiObjects);
-    EXPECT_EQ(after.dcs, before.dcs);
+    // Only the message window lives to the end of the process.
+    EXPECT_EQ((std::vector<long>{after.windows, after.timers, after.hooks, after.gdiObjects, after.dcs}),
+              (std::vector<long>{before.windows + 1, before.timers, before.hooks, before.gdiObjects, before.dcs}));
 
     // The exit saved every key, with the values in use.
     EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"HaloSize", -1, file.c_str()), 100);

@@ -1,8 +1,9 @@
 // The slider as a real child window, driven with the messages the system sends it.
 #include "controls/ctlSlider_win.h"
 
+#include "tests/win/Accessible.h"
+
 #include <gtest/gtest.h>
-#include <oleacc.h>
 
 #include <memory>
 #include <string>
@@ -37,12 +38,6 @@ struct SliderHarness {
     bool created = false;
     int changes = 0;
 };
-
-std::wstring Take(BSTR text) {
-    std::wstring copy = text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
-    ::SysFreeString(text);
-    return copy;
-}
 
 int g_valueEvents = 0;
 void CALLBACK CountValueEvents(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG child, DWORD, DWORD) {
@@ -98,22 +93,13 @@ TEST(SliderWin, ScreenReadersHearCaptionRoleAndEveryNewValue) {
         h.slider.SetStep(0.1);
         h.slider.SetCaption(L"Fading");
         h.slider.SetValue(4.8);
-        IAccessible* object = nullptr;
-        ASSERT_EQ(::AccessibleObjectFromWindow(h.slider.hwnd(), static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                               reinterpret_cast<void**>(&object)),
-                  S_OK);
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        BSTR text = nullptr;
-        VARIANT role{};
-        EXPECT_EQ(object->get_accName(self, &text), S_OK);
-        EXPECT_EQ(Take(text), L"Fading");
-        EXPECT_EQ(object->get_accRole(self, &role), S_OK);
-        EXPECT_EQ(role.lVal, ROLE_SYSTEM_SLIDER);
+        const AccessibleObject reader(h.slider.hwnd());
+        ASSERT_TRUE(reader);
         const std::wstring separator(1, UserDecimalSeparator());
-        EXPECT_EQ(object->get_accValue(self, &text), S_OK);
-        EXPECT_EQ(Take(text), L"4" + separator + L"8");
+        const AccessibleRead first = reader.Read();
+        EXPECT_EQ(first.name, L"Fading");
+        EXPECT_EQ(first.role, ROLE_SYSTEM_SLIDER);
+        EXPECT_EQ(first.value, L"4" + separator + L"8");
 
         g_valueEvents = 0;
         const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
@@ -123,9 +109,7 @@ TEST(SliderWin, ScreenReadersHearCaptionRoleAndEveryNewValue) {
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
         ::UnhookWinEvent(hook);
         EXPECT_EQ(g_valueEvents, 2);
-        EXPECT_EQ(object->get_accValue(self, &text), S_OK);
-        EXPECT_EQ(Take(text), L"5" + separator + L"0") << "asked afresh";
-        object->Release();
+        EXPECT_EQ(reader.Read().value, L"5" + separator + L"0") << "asked afresh";
     }
     ::CoUninitialize();
 }
@@ -143,10 +127,9 @@ TEST(SliderWin, ADpiChangeScalesTheControlAndHundredsComeAndGoWithoutAHandleLeft
         RECT place{};
         ::GetWindowRect(h->slider.hwnd(), &place);
         ::MapWindowPoints(nullptr, h->parent.get(), reinterpret_cast<POINT*>(&place), 2);
-        ASSERT_EQ(place.left, 354);
-        ASSERT_EQ(place.top, 120);
-        ASSERT_EQ(place.right - place.left, 158);
-        ASSERT_EQ(place.bottom - place.top, 56);
+        const RECT expected{354, 120, 354 + 158, 120 + 56};
+        ASSERT_TRUE(::EqualRect(&place, &expected))
+            << place.left << "," << place.top << "," << place.right << "," << place.bottom;
         const RECT knob144 = h->slider.KnobRect();
         ASSERT_NEAR(knob144.right - knob144.left, (knob96.right - knob96.left) * 1.5, 1);
         ASSERT_NEAR(knob144.left, knob96.left * 1.5, 2) << "the value keeps its place on the track";

@@ -1,13 +1,12 @@
-// The tray icon's window under Wine: what it tells the shell, the callbacks it answers,
-// the menu it pops up, and the program adding it at load (with the command line applied)
-// and removing it at unload. The shell and the menu's modal loop are replaced by
-// recorders, so nothing here depends on a notification area being present.
+// The tray icon's window: what it tells the shell, the callbacks it answers, the menu it pops
+// up. The shell and the menu's modal loop are recorders: no notification area is needed.
 #include "app/Program_win.h"
 #include "app/Text_win.h"
 #include "app/modMain_win.h"
 #include "lang/SharedLanguage_win.h"
 
 #include "tests/win/Pump.h"
+#include "tests/win/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -98,11 +97,10 @@ TEST(Tray, TellsTheShellItsIconAndBalloonAnswersClicksAndComesBackWithTheTaskbar
     EXPECT_STREQ(add.szTip, L"Glimmora - Settings");
     EXPECT_EQ(g_seen.calls[1].second.uVersion, static_cast<UINT>(NOTIFYICON_VERSION));
     const NOTIFYICONDATAW& balloon = g_seen.calls[2].second;
-    EXPECT_EQ(balloon.uFlags, static_cast<UINT>(NIF_INFO));
+    EXPECT_TRUE(balloon.uFlags == NIF_INFO && balloon.uTimeout == 4000 &&
+                balloon.dwInfoFlags == (NIIF_INFO | NIIF_NOSOUND));
     EXPECT_STREQ(balloon.szInfo, L"Glimmora - Settings");
     EXPECT_STREQ(balloon.szInfoTitle, L"");
-    EXPECT_EQ(balloon.uTimeout, 4000u);
-    EXPECT_EQ(balloon.dwInfoFlags, static_cast<DWORD>(NIIF_INFO | NIIF_NOSOUND));
 
     // The icon's mouse messages: a left release or double click shows the settings, a right
     // release opens the menu; a chosen entry runs only after the menu has closed.
@@ -167,9 +165,7 @@ TEST(Tray, TheProgramAppliesTheCommandLineAddsTheIconAtLoadAndRemovesItAtUnload)
     Main().ColourKey = ReadColourKey();
     UpdateScreenBounds();
     Main().MessageWindow.reset();
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring file = std::wstring(temp) + L"glimmora-tray-test.ini";
+    const std::wstring file = TempPath(L"glimmora-tray-test.ini");
     ::DeleteFileW(file.c_str());
     // Tray mode: the pause's window waits hidden.
     ::WritePrivateProfileSectionW(L"Settings", L"Taskbar=0\0WindowState=2\0WindowVisible=1\0", file.c_str());
