@@ -2,11 +2,19 @@
 
 #include "app/modMain_win.h"
 
+#include <cwchar>
+
 namespace {
 
 template <typename Window>
 bool ShownOr(const Window& window, bool force) {
     return force || window.Shown();
+}
+
+// The system's pop-up menus all have this class.
+bool IsMenu(HWND window) {
+    wchar_t name[8] = {};
+    return ::GetClassNameW(window, name, 8) == 6 && std::wcscmp(name, L"#32768") == 0;
 }
 
 }  // namespace
@@ -27,7 +35,10 @@ bool Tracking::IsOverlayOnTop(HWND top) const {
 }
 
 void Tracking::KeepOnTop() {
-    if (IsOverlayOnTop(::GetTopWindow(nullptr))) return;
+    const HWND top = ::GetTopWindow(nullptr);
+    // A menu open above the overlays stays there while the user chooses from it: the keyboard
+    // display raised over it would cover its entries (and under Wine take the pointer from it).
+    if (IsOverlayOnTop(top) || IsMenu(top)) return;
     ::SetWindowPos(overlays_.keyBoard.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
