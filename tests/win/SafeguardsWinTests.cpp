@@ -223,13 +223,13 @@ TEST(Safeguards, TheSessionWatchHearsDisplayBroadcastsAndTheSessionChangesThatLo
 // The whole program across a lock in the middle of a click with Ctrl held: the lock itself,
 // before any tick could find the button up, lets go of the button, the ring, the mouse
 // image's lit button and the Ctrl cap. Switched off, all of it stays as the hooks left it.
-class SessionLockTest : public ProgramTest {
+class SafeguardsInProgram : public ProgramTest {
 protected:
     static void SetUpTestSuite() { StartProgram(L"glimmora-session-lock-test.ini"); }
     static void TearDownTestSuite() { EndProgram(); }
 };
 
-TEST_F(SessionLockTest, ALockMidClickLetsGoOfTheButtonTheRingTheImageAndTheModifiers) {
+TEST_F(SafeguardsInProgram, ALockMidClickLetsGoOfTheButtonTheRingTheImageAndTheModifiers) {
     Program& program = TheProgram();
     program.ApplySetting(SettingKey::MouseImage, 1);
     Overlays& overlays = program.overlays();
@@ -277,7 +277,7 @@ LRESULT CALLBACK RecordTimerTicks(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-TEST_F(SessionLockTest, TimersWithNothingToDoDoNotTick) {
+TEST_F(SafeguardsInProgram, TimersWithNothingToDoDoNotTick) {
     Program& program = TheProgram();
     const HWND keyBoard = program.overlays().keyBoard.hwnd();
     const auto ticks = [&](HWND window, WPARAM id, DWORD milliseconds) {
@@ -304,6 +304,24 @@ TEST_F(SessionLockTest, TimersWithNothingToDoDoNotTick) {
     EXPECT_EQ(program.overlays().keyBoard.Display().LineCount(), 0u);
     EXPECT_EQ(ticks(keyBoard, 0, 300), 0);
     ::UnhookWindowsHookEx(hook);
+}
+
+// A menu open above the overlays keeps its place while the ticks run in its loop: the
+// keyboard display raised over it would cover its entries.
+wchar_t g_topClass[16];
+void CALLBACK LookAtTopAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    ::GetClassNameW(::GetTopWindow(nullptr), g_topClass, 16);
+    ::EndMenu();
+}
+
+TEST_F(SafeguardsInProgram, AnOpenMenuStaysAboveTheOverlays) {
+    const handles::Menu menu(::CreatePopupMenu());
+    ::AppendMenuW(menu.get(), MF_STRING, 1, L"Entry");
+    g_topClass[0] = 0;
+    ::SetTimer(nullptr, 0, 300, &LookAtTopAndCloseMenu);  // the tick runs some twenty times first
+    ::TrackPopupMenu(menu.get(), TPM_RETURNCMD, 100, 100, 0, SettingsWindow().hwnd(), nullptr);
+    EXPECT_STREQ(g_topClass, L"#32768");
 }
 
 }  // namespace
