@@ -240,15 +240,16 @@ TEST(ProtectedFieldTest, AHungApplicationHoldsUpNeitherTheKeyboardPassNorTheExit
     ASSERT_TRUE(browser.Focus(1));
     ASSERT_TRUE(SettlesOn(focus, true));
     ASSERT_TRUE(hung.Focus(1));  // the watch is now stuck asking it; its old answer is about another window
+    // Each wait is far below the 1.5 s the hung one takes to answer: nothing waits for it.
     using Clock = std::chrono::steady_clock;
     for (int i = 0; i < 10; ++i) {
         const Clock::time_point start = Clock::now();
         EXPECT_FALSE(focus.Focused());
-        EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(5));
+        EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(300));
     }
     const Clock::time_point stopping = Clock::now();
     focus.Stop();
-    EXPECT_LT(Clock::now() - stopping, std::chrono::milliseconds(500));
+    EXPECT_LT(Clock::now() - stopping, std::chrono::milliseconds(1000));
 }
 
 // Whatever layout the test machine has, its letters and digits name as the table does,
