@@ -38,8 +38,6 @@ Point Program::LockedPlace(SettingKey x, SettingKey y) const {
 }
 
 void Program::ApplySettings() {
-    ChooseSettingsFile();
-    Trace("ChooseSettingsFile");
     for (int i = 0; i < 2; ++i) {
         overlays_.wheelArrow[i].Direction = i;
         overlays_.wheelArrow[i].Hide();

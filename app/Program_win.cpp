@@ -104,19 +104,27 @@ UINT Program::MainInterval() const {
 }
 
 void Program::ChooseSettingsFile() {
+    if (!settingsPathOverride_.empty()) {
+        settingsPath_ = settingsPathOverride_;
+        LoadSettings();
+        return;
+    }
     isLoadingSettings_ = true;
-    clsLanguage& language = SharedLanguage();
-    const int32_t systemLanguage = language.SystemLanguage();
     // Loading sets every key, to its default where the file has none, and makes each
     // value one its control can hold.
-    if (settingsPathOverride_.empty()) {
-        settingsPath_ = ::ChooseSettingsFile(settings_, systemLanguage);
-    } else {
-        settingsPath_ = settingsPathOverride_;
-        LoadSettingsFile(settings_, settingsPath_, systemLanguage);
-    }
+    settingsPath_ = ::ChooseSettingsFile(settings_, SharedLanguage().SystemLanguage());
+    SettingsRead();
+}
+
+void Program::LoadSettings() {
+    isLoadingSettings_ = true;
+    LoadSettingsFile(settings_, settingsPath_, SharedLanguage().SystemLanguage());
+    SettingsRead();
+}
+
+void Program::SettingsRead() {
     ApplyCommandLine();
-    language.ChangeLanguage(settings_.GetInt(SettingKey::Language));
+    SharedLanguage().ChangeLanguage(settings_.GetInt(SettingKey::Language));
     pollSettings_ = KeyPollSettingsFrom(settings_);
     tracking_.PictureOffsetFactor = PictureOffsetFactor;
     tracking_.KeyboardOffsetFactor = KeyboardOffsetFactor;
@@ -155,7 +163,11 @@ void Program::SaveSettings() {
 }
 
 void Program::ResetToDefaults(HWND owner) {
-    ::ResetToDefaults(owner, SharedLanguage(), settingsPath_, [this] { ApplySettings(); }, [this] { SaveSettings(); });
+    const auto reload = [this] {
+        LoadSettings();
+        ApplySettings();
+    };
+    ::ResetToDefaults(owner, SharedLanguage(), settingsPath_, reload, [this] { SaveSettings(); });
 }
 
 void Program::MouseEvent(int32_t code, int32_t data) {

@@ -42,15 +42,17 @@ class Program : public BaseWindow<Program> {
 public:
     static const wchar_t* ClassName() { return L"Glimmora_Program"; }
 
-    // Reads the settings record and its language, then, from the message loop (so after
-    // the settings window has painted), creates every overlay, applies the settings,
-    // installs the hooks and starts the timers.
+    // Chooses and reads the settings file with its language, then, from the message loop
+    // (so after the settings window has painted), creates every overlay, applies the
+    // settings, installs the hooks and starts the timers.
     bool Form_Load(SettingsWindowLink link);
     // Removes the hooks, stops the timers, saves (with the settings window's state) and
     // unloads every overlay, in that order.
     void Form_Unload(const SettingsWindowState& window);
 
-    // Chooses and reads the settings file, then pushes every value into the overlays.
+    // Reads the record again from the file chosen at start, with the command line over it.
+    void LoadSettings();
+    // Pushes every value of the record into the overlays.
     void ApplySettings();
     // A control changed one value: it is stored and the overlay it drives takes it.
     void ApplySetting(SettingKey key, double value);
@@ -107,7 +109,11 @@ private:
 
     void LoadOverlays();
     UINT MainInterval() const;
+    // Once per start: taking over an older file rewrites where the settings live, so a
+    // second choice would read the freshly written one-key file instead.
     void ChooseSettingsFile();
+    // After every read of the file: the command line over it, and what lives outside the record.
+    void SettingsRead();
     void ApplyCommandLine();
     void SaveSettings();
     // One function per overlay takes its values from the record; start-up, the reset and

@@ -7,13 +7,18 @@ left byte for byte as it was and the program still ends normally; damaged files 
 the program, and out-of-range values end up inside the sliders' ranges, so the halo stays a
 sane size inside the desktop.
 
+A first start beside the settings file of an older installation (on a fixed drive, with no
+per-user file yet) takes that file's values over and saves them to the per-user file at exit.
+
 Catches: a missing, misspelt or misplaced key, a wrong default, a save that does not create
 the folder, a load that ignores the file, a save that drops or reorders the user's own lines,
-"Halo=5" written back as 5, a crash or an error box on a protected file, and unchecked values
-from a damaged file (a halo of 200001 px, an alpha byte overflow)."""
+"Halo=5" written back as 5, an older file whose values are lost on the start that takes it
+over (defaults saved in their place), a crash or an error box on a protected file, and
+unchecked values from a damaged file (a halo of 200001 px, an alpha byte overflow)."""
 import os
 import random
 import re
+import shutil
 import subprocess
 import time
 
@@ -186,8 +191,34 @@ def damaged(h):
         log("damaged file (%s) ok" % name)
 
 
+def older_file_taken_over(h):
+    # An older installation: the program with its settings file beside it, in a folder of
+    # its own on a fixed drive.
+    folder = os.path.join(h.work, "older-installation")
+    os.makedirs(folder)
+    for name in ("Glimmora.exe", "dsmouse.dll"):
+        shutil.copy2(os.path.join(h.bin, name), folder)
+    old = b"[Settings]\r\nHaloSize=30\r\nCrosshair=1\r\nLanguage=3\r\n"
+    with open(os.path.join(folder, "Glimmora.ini"), "wb") as f:
+        f.write(old)
+    h.no_settings()
+    p = h.start_glimmora(os.path.join(folder, "Glimmora.exe"))
+    check(h.stop_glimmora(p) == 0, "Glimmora ended with exit code %s" % p.returncode)
+    check(os.path.exists(h.ini_path), "the start beside an older file left no per-user file at %s" % h.ini_path)
+    saved = dict(h.read_settings())
+    got = {key: saved.get(key) for key in ("HaloSize", "Crosshair", "Language")}
+    check(got == {"HaloSize": "30", "Crosshair": "1", "Language": "3"},
+          "after the start that took over the older file (HaloSize=30, Crosshair=1, Language=3) the per-user file"
+          " holds %s" % got)
+    check(len(saved) == len(SAVED), "the per-user file holds %d keys, expected all %d" % (len(saved), len(SAVED)))
+    with open(os.path.join(folder, "Glimmora.ini"), "rb") as f:
+        check(f.read() == old, "the older file beside the program was changed")
+    log("older file taken over")
+
+
 def main(h):
     h.start_target()
+    older_file_taken_over(h)
     defaults_written(h)
     red_disc(h)
     hand_edited(h)

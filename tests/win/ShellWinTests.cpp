@@ -193,32 +193,36 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     EXPECT_EQ(LayeredOf(settings.overlays().spot.hwnd()).alpha, 51);
     EXPECT_FALSE(::IsWindowVisible(settings.overlays().crossHair[0].hwnd()));
 
-    // Edited values reach the halo when the settings are applied again: snapped to the
-    // palette, and held within the ranges of their sliders.
+    // Edited values reach the halo when the settings are read and applied again: snapped to
+    // the palette, and held within the ranges of their sliders.
     ::CreateDirectoryW(TempPath(L"glimmora-shell-test").c_str(), nullptr);
     auto write = [&](const wchar_t* key, const wchar_t* value) {
         ::WritePrivateProfileStringW(L"Settings", key, value, file.c_str());
     };
+    auto reload = [&] {
+        TheProgram().LoadSettings();
+        settings.ApplySettings();
+    };
     write(L"HaloSize", L"50");
     write(L"HaloColor", L"250");
     write(L"HaloTrans", L"0");
-    settings.ApplySettings();
+    reload();
     EXPECT_EQ(settings.overlays().spot.ClientSize(), (Size{101, 101}));
     EXPECT_EQ(LayeredOf(settings.overlays().spot.hwnd()).alpha, 255);
     EXPECT_EQ(settings.overlays().spot.StoredColor(), RGB(255, 0, 0));
     write(L"HaloSize", L"100000");
     write(L"HaloTrans", L"300");
     write(L"HaloFullScreen", L"1");
-    settings.ApplySettings();
+    reload();
     RECT r{};
     ::GetWindowRect(settings.overlays().spot.hwnd(), &r);
     EXPECT_EQ((Rect{r.left, r.top, r.right, r.bottom}), Main().screenBounds.AsRect());
     EXPECT_EQ(LayeredOf(settings.overlays().spot.hwnd()).alpha, 13);
     write(L"HaloFullScreen", L"0");
-    settings.ApplySettings();
+    reload();
     EXPECT_EQ(settings.overlays().spot.ClientSize(), (Size{601, 601}));
     ::DeleteFileW(file.c_str());
-    settings.ApplySettings();
+    reload();
 
     // A second start finds the message window by title and posts the message id.
     HWND message = ::FindWindowW(nullptr, kMessageWindowTitle);
