@@ -59,7 +59,6 @@ void Program::LoadOverlays() {
     StartSafeguards();
     tray_.Add(link_.icon, {link_.showThisForm, [this] { TogglePause(PauseSource::Menu); }, link_.exit,
                            [this] { return Paused(); }});
-    CreateMessageWindow();
     tmrMain.Start(hwnd(), MainTimer, MainInterval());
     tmrKeyBoard.Start(hwnd(), KeyBoardTimer, kKeyBoardInterval);
     SyncAutoHideTimer();
@@ -67,13 +66,14 @@ void Program::LoadOverlays() {
 }
 
 void Program::Form_Unload(const SettingsWindowState& window) {
+    // Loaded or not: the message window has stood since the process began.
+    RestoreMessageWindow();
     if (!loaded_) {
         // Closed before the overlays came: nothing was shown or changed yet.
         Unload();
         return;
     }
     loaded_ = false;
-    RestoreMessageWindow();
     tray_.Remove();
     StopSafeguards();
     RemoveMouseHooks();

@@ -25,10 +25,16 @@ void ReadTwipsPerPixel(ProcessValues& main) {
     main.ScaleY = 15.0 / main.TwipsPerPixelY;
 }
 
-// Asks the running instance to come forward. One that is still starting has no message
-// window yet; then nothing is sent.
+// Asks the running instance to come forward. One that has only just made its mutex has no
+// message window yet; then nothing is sent.
 void SignalRunningInstance(UINT messageId) {
-    if (HWND other = ::FindWindowW(nullptr, kMessageWindowTitle)) ::PostMessageW(other, messageId, 0, 0);
+    HWND other = ::FindWindowW(nullptr, kMessageWindowTitle);
+    if (!other) return;
+    // Only the process the user just started may hand over the foreground; without this the
+    // running instance's window and its help would only flash in the taskbar.
+    DWORD otherProcess = 0;
+    if (::GetWindowThreadProcessId(other, &otherProcess) && otherProcess) ::AllowSetForegroundWindow(otherProcess);
+    ::PostMessageW(other, messageId, 0, 0);
 }
 
 int RunMessageLoop() {
@@ -59,6 +65,9 @@ int StartProgram() {
         SignalRunningInstance(main.MessageId);
         return 0;
     }
+    // At once, so that a second start from now on finds this instance: its signal waits in
+    // the queue until the settings window stands.
+    CreateMessageWindow();
 
     ReadTwipsPerPixel(main);
     DetectWindowsVersion();

@@ -41,6 +41,8 @@ protected:
         file_ = TempPath(fileName);
         ::DeleteFileW(file_.c_str());
         SettingsWindow().SetSettingsPathForTest(Narrow(file_));
+        // Made before the settings window, as the program's start does.
+        CreateMessageWindow();
         ASSERT_TRUE(SettingsWindow().Show());
         PumpProgram(100);
     }

@@ -4,6 +4,7 @@
 #include "app/Tracking_win.h"
 #include "app/modMain_win.h"
 #include "hook/MouseHooks_win.h"
+#include "ui/frmHelp_win.h"
 #include "ui/frmSet_win.h"
 
 #include "tests/win/Pump.h"
@@ -176,10 +177,16 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     const handles::LiveCounts before = handles::Live();
     const std::wstring file = TempPath(L"glimmora-shell-test\\Glimmora.ini");
     ::DeleteFileW(file.c_str());
+    // Made before the settings window, as the program's start does: a second start from
+    // then on is answered once the window stands, before the overlays have come.
+    CreateMessageWindow();
+    ::PostMessageW(::FindWindowW(nullptr, kMessageWindowTitle), Main().MessageId, 0, 0);
     frmSet& settings = SettingsWindow();
     settings.SetSettingsPathForTest(Narrow(file));
     ASSERT_TRUE(settings.Show());
     Pump(100);
+    EXPECT_TRUE(::IsWindowVisible(HelpWindow().hwnd())) << "a second start during the start-up opens no help";
+    HelpWindow().HideDialog();
 
     auto windows = OwnWindowsByClass();
     for (const auto& [name, count] : std::map<std::wstring, int>{{L"frmSet", 1}, {L"frmSpot", 1}, {L"frmCrossHair", 4},
