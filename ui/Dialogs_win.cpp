@@ -16,8 +16,8 @@ void RefreshDialogs() {
 }
 
 void HideDialogs() {
-    HideKeyDialogs();
     HideClickOptions();
+    HideKeyDialogs();
     HideBoundaryAndHelp();
 }
 

@@ -40,9 +40,9 @@ void RefreshKeyDialogs() {
 }
 
 void HideKeyDialogs() {
+    OptionsWindow().HideDialog();
     KeyBoardOptionsWindow().HideDialog();
     HotKeyOptionsWindow().HideDialog();
-    OptionsWindow().HideDialog();
 }
 
 void UnloadKeyDialogs() {

@@ -92,10 +92,11 @@ void frmSet::tmrStartup_Timer() {
 
 bool frmSet::Form_QueryUnload(int unloadMode) {
     if (unloadMode != 0 || TaskbarMode()) return true;
-    // Closing from the title bar in tray mode keeps the program running; the dialogs go too.
+    // Closing from the title bar in tray mode keeps the program running. The dialogs are
+    // hidden by hand before the minimise, not left to be hidden with the window they belong to.
+    HideDialogs();
     ::ShowWindow(hwnd(), SW_MINIMIZE);
     ::ShowWindow(hwnd(), SW_HIDE);
-    HideDialogs();
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include "app/Tracking_win.h"
 #include "app/modMain_win.h"
 #include "hook/MouseHooks_win.h"
+#include "ui/Dialogs_win.h"
 #include "ui/frmHelp_win.h"
 #include "ui/frmSet_win.h"
 
@@ -244,12 +245,21 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     EXPECT_TRUE(::IsWindowVisible(settings.hwnd()));
     EXPECT_FALSE(::IsIconic(settings.hwnd()));
 
-    // In tray mode the title-bar close only hides the window.
+    // In tray mode the title-bar close only hides the window, with the dialogs it owns; they
+    // stay hidden when the window comes back from the tray.
     TheProgram().ApplySetting(SettingKey::Taskbar, 0);
+    ShowOptions(settings.hwnd());
+    const HWND options = ::FindWindowW(L"Glimmora_frmOptions", nullptr);
+    ASSERT_TRUE(options && ::IsWindowVisible(options));
     ::SendMessageW(settings.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindowVisible(settings.hwnd()));
+    EXPECT_FALSE(::IsWindowVisible(options));
     EXPECT_NE(::FindWindowW(L"Glimmora_frmSpot", nullptr), nullptr);
     EXPECT_TRUE(HooksInstalled());
+    settings.ShowThisForm();
+    Pump(100);
+    EXPECT_TRUE(::IsWindowVisible(settings.hwnd()));
+    EXPECT_FALSE(::IsWindowVisible(options)) << "a dialog closed with the window came back with it";
 
     TheProgram().ApplySetting(SettingKey::Taskbar, 1);
     ::SendMessageW(settings.hwnd(), WM_CLOSE, 0, 0);
