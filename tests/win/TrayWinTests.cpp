@@ -4,6 +4,7 @@
 #include "app/Text_win.h"
 #include "app/modMain_win.h"
 #include "lang/SharedLanguage_win.h"
+#include "tests/win/BoxAnswerer.h"
 
 #include "tests/win/Pump.h"
 #include "tests/win/TempFiles.h"
@@ -203,6 +204,15 @@ TEST(Tray, TheProgramAppliesTheCommandLineAddsTheIconAtLoadAndRemovesItAtUnload)
             EXPECT_EQ(program.Paused(), pausedAfter);
             EXPECT_NE(::IsWindowVisible(program.overlays().spot.hwnd()), pausedAfter);
         }
+        // "Default settings" reads the emptied file with the command line over it, as the
+        // start did: paused again.
+        {
+            BoxAnswerer yes(SharedLanguage().GetString(32), IDYES);
+            program.ResetToDefaults(nullptr);
+            yes.Wait();
+        }
+        EXPECT_TRUE(program.Paused()) << "the reset lost the command line's pause";
+        EXPECT_FALSE(::IsWindowVisible(program.overlays().spot.hwnd()));
         ::PostMessageW(tray, WM_COMMAND, TrayIcon::mnuTrayExit, 0);
         Pump(30);
         EXPECT_EQ(exits, 1);
