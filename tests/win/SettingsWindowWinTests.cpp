@@ -18,12 +18,23 @@ namespace {
 
 std::vector<std::string> g_steps;
 
+// Places of the mouse image and the keyboard display saved at an earlier exit, far from
+// where the pointer takes them: 15 twips a pixel, (900, 600) and (1000, 700).
+constexpr const char* kSavedPlaces =
+    "[Settings]\r\nMouseImagePosX=13500\r\nMouseImagePosY=9000\r\nListPosX=15000\r\nListPosY=10500\r\n";
+
+Point TopLeft(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return {r.left, r.top};
+}
+
 // The settings window of this test process, on a settings file of its own.
 class SettingsWindowTest : public ProgramTest {
 protected:
     static void SetUpTestSuite() {
         SetApplySettingsTrace([](const char* step) { g_steps.emplace_back(step); });
-        StartProgram(L"glimmora-settings-window-test.ini");
+        StartProgram(L"glimmora-settings-window-test.ini", kSavedPlaces);
     }
     static void TearDownTestSuite() { EndProgram(); }
     static frmSet& window() { return SettingsWindow(); }
@@ -48,7 +59,7 @@ TEST_F(SettingsWindowTest, EveryControlHandsItsValueToTheOverlayItDrives) {
     } cases[] = {
         {"chkButtons", "ApplyClickIndicator"},  {"sldFadeButtons", "ApplyClickIndicator"},
         {"sldSizeButtons", "ApplyClickIndicator"}, {"sldTransButtons", "ApplyClickIndicator"},
-        {"chkPicture", "ApplyMouseImage"},      {"chkPictureLockPos", "ApplyMouseImage"},
+        {"chkPicture", "ApplyMouseImage"},      {"chkPictureLockPos", nullptr},
         {"sldSizePicture", "ApplyMouseImage"},  {"optColorPicture1", "ApplyMouseImage"},
         {"sldTransPicture", "ApplyMouseImage"}, {"chkSpot", "ApplyHalo"},
         {"chkRing", "ApplyHalo"},               {"chkFullScreen", "ApplyHalo"},
@@ -57,7 +68,7 @@ TEST_F(SettingsWindowTest, EveryControlHandsItsValueToTheOverlayItDrives) {
         {"chkArrows", "ApplyCrossHair"},        {"sldGapCrossHair", "ApplyCrossHair"},
         {"sldSizeCrossHair", "ApplyCrossHair"}, {"colpicCrossHair", "ApplyCrossHair"},
         {"sldTransCrossHair", "ApplyCrossHair"}, {"sldFadeKeys", "ApplyKeyboard"},
-        {"chkKeyLockPos", "ApplyKeyboard"},     {"sldTransKeyBoard", "ApplyKeyboard"},
+        {"chkKeyLockPos", nullptr},             {"sldTransKeyBoard", "ApplyKeyboard"},
         {"chkListSpecialKeys", nullptr},        {"chkShowKeysWindow", nullptr},
         {"chkShowKeysClick", nullptr},          {"chkAutoHideMouse", nullptr},
         {"sldFadeAutoHide", nullptr},           {"chkSlowRefresh", nullptr},
@@ -140,6 +151,48 @@ TEST_F(SettingsWindowTest, F10OpensTheMenuFromAnyControl) {
     MSG f10{::GetFocus(), WM_SYSKEYDOWN, VK_F10, 0, 0, {}};
     EXPECT_TRUE(window().PreTranslateMessage(f10));
     EXPECT_TRUE(sawMenu);
+}
+
+// F3 and F4 lock the mouse image and the keyboard display where they are; the places saved
+// at the last exit are taken at start only, so neither window jumps there.
+TEST_F(SettingsWindowTest, F3AndF4LockTheWindowsWhereTheyAreNotAtTheirSavedPlaces) {
+    Program& program = TheProgram();
+    program.ApplySetting(SettingKey::MouseImageLockPos, 0);
+    program.ApplySetting(SettingKey::ListLockPos, 0);
+    program.ApplySetting(SettingKey::MouseImage, 1);
+    program.ApplySetting(SettingKey::ShowKeysWindow, 1);
+    ASSERT_TRUE(::SetCursorPos(300, 250));
+    PumpProgram(100);
+    const HWND pic = window().overlays().pic.hwnd(), keyBoard = window().overlays().keyBoard.hwnd();
+    ASSERT_TRUE(::IsWindowVisible(pic));
+    ASSERT_TRUE(::IsWindowVisible(keyBoard));
+    const Point picAt = TopLeft(pic), keyBoardAt = TopLeft(keyBoard);
+    ASSERT_NE(picAt, (Point{900, 600}));
+    ASSERT_NE(keyBoardAt, (Point{1000, 700}));
+
+    ::SetFocus(window().Control("chkSpot"));
+    Key(VK_F3);
+    Key(VK_F4);
+    EXPECT_TRUE(settings().IsOn(SettingKey::MouseImageLockPos));
+    EXPECT_TRUE(settings().IsOn(SettingKey::ListLockPos));
+    EXPECT_EQ(TopLeft(pic), picAt);
+    EXPECT_EQ(TopLeft(keyBoard), keyBoardAt);
+    // Locked: the pointer goes, they stay.
+    ASSERT_TRUE(::SetCursorPos(500, 400));
+    PumpProgram(100);
+    EXPECT_EQ(TopLeft(pic), picAt);
+    EXPECT_EQ(TopLeft(keyBoard), keyBoardAt);
+
+    // Free again: from where they are, after the pointer.
+    Key(VK_F3);
+    Key(VK_F4);
+    EXPECT_FALSE(settings().IsOn(SettingKey::MouseImageLockPos));
+    EXPECT_FALSE(settings().IsOn(SettingKey::ListLockPos));
+    EXPECT_EQ(TopLeft(pic), picAt);
+    PumpProgram(100);
+    EXPECT_NE(TopLeft(pic), picAt);
+    EXPECT_NE(TopLeft(keyBoard), keyBoardAt);
+    program.ApplySetting(SettingKey::ShowKeysWindow, 0);
 }
 
 TEST_F(SettingsWindowTest, ANewDpiLaysTheWindowOutAgainInProportion) {
