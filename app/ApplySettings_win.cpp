@@ -94,8 +94,12 @@ void Program::ApplySetting(SettingKey key, double value) {
     case SettingKey::CrosshairGap: case SettingKey::CrosshairColor: case SettingKey::CrosshairArrows:
         ApplyCrossHair();
         break;
-    case SettingKey::KeyBoardTrans: case SettingKey::ListKeysFading:
-        ApplyKeyboard();
+    // Only the alpha and the lines' time: re-arranging the display would empty its list.
+    case SettingKey::KeyBoardTrans:
+        overlays_.keyBoard.MakeTrans(TransparencyToAlpha(settings_.Get(key)));
+        break;
+    case SettingKey::ListKeysFading:
+        overlays_.keyBoard.SetFadingTime(static_cast<float>(settings_.Get(key)));
         break;
     case SettingKey::ListSpecialKeys: case SettingKey::ListCharacterKeys: case SettingKey::ListCharacterSpecialKeys:
     case SettingKey::ListCursorKeys: case SettingKey::ListFunctionKeys: case SettingKey::ListInputKeys:

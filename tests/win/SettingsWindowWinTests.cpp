@@ -67,8 +67,8 @@ TEST_F(SettingsWindowTest, EveryControlHandsItsValueToTheOverlayItDrives) {
         {"sldTransSpot", "ApplyHalo"},          {"chkCrossHair", "ApplyCrossHair"},
         {"chkArrows", "ApplyCrossHair"},        {"sldGapCrossHair", "ApplyCrossHair"},
         {"sldSizeCrossHair", "ApplyCrossHair"}, {"colpicCrossHair", "ApplyCrossHair"},
-        {"sldTransCrossHair", "ApplyCrossHair"}, {"sldFadeKeys", "ApplyKeyboard"},
-        {"chkKeyLockPos", nullptr},             {"sldTransKeyBoard", "ApplyKeyboard"},
+        {"sldTransCrossHair", "ApplyCrossHair"}, {"sldFadeKeys", nullptr},
+        {"chkKeyLockPos", nullptr},             {"sldTransKeyBoard", nullptr},
         {"chkListSpecialKeys", nullptr},        {"chkShowKeysWindow", nullptr},
         {"chkShowKeysClick", nullptr},          {"chkAutoHideMouse", nullptr},
         {"sldFadeAutoHide", nullptr},           {"chkSlowRefresh", nullptr},
@@ -193,6 +193,41 @@ TEST_F(SettingsWindowTest, F3AndF4LockTheWindowsWhereTheyAreNotAtTheirSavedPlace
     EXPECT_NE(TopLeft(pic), picAt);
     EXPECT_NE(TopLeft(keyBoard), keyBoardAt);
     program.ApplySetting(SettingKey::ShowKeysWindow, 0);
+}
+
+// The keyboard display's transparency, its fading time and its lock change only those: the
+// keys it lists stay listed.
+TEST_F(SettingsWindowTest, TheKeyboardDisplaysSlidersAndLockKeepTheKeysItLists) {
+    Program& program = TheProgram();
+    const SettingKey list = FindSettingsControl("chkListSpecialKeys")->key;
+    program.ApplySetting(SettingKey::ListCharacterKeys, 1);
+    program.ApplySetting(list, 1);
+    frmKeyBoard& keyBoard = window().overlays().keyBoard;
+    ASSERT_TRUE(keyBoard.Display().ListMode());
+    for (int32_t code : {'A', 'B', 'C'}) keyBoard.AddKey(code);
+    ASSERT_EQ(keyBoard.Display().LineCount(), 3u);
+
+    for (const char* name : {"sldTransKeyBoard", "sldFadeKeys"}) {
+        SCOPED_TRACE(name);
+        const SettingKey key = FindSettingsControl(name)->key;
+        const double before = settings().Get(key);
+        ::SetFocus(window().Control(name));
+        Key(VK_LEFT);
+        if (settings().Get(key) == before) Key(VK_RIGHT);  // it was at its minimum
+        ASSERT_NE(settings().Get(key), before);
+        EXPECT_EQ(keyBoard.Display().LineCount(), 3u);
+    }
+    BYTE alpha = 0;
+    ::GetLayeredWindowAttributes(keyBoard.hwnd(), nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, TransparencyToAlpha(settings().Get(SettingKey::KeyBoardTrans)));
+    EXPECT_EQ(keyBoard.Display().FadingTime(), static_cast<float>(settings().Get(SettingKey::ListKeysFading)));
+
+    ::SetFocus(window().Control("chkSpot"));
+    Key(VK_F4);
+    EXPECT_EQ(keyBoard.Display().LineCount(), 3u);
+    Key(VK_F4);
+    EXPECT_EQ(keyBoard.Display().LineCount(), 3u);
+    program.ApplySetting(list, 0);
 }
 
 TEST_F(SettingsWindowTest, ANewDpiLaysTheWindowOutAgainInProportion) {
