@@ -29,6 +29,28 @@ Point TopLeft(HWND window) {
     return {r.left, r.top};
 }
 
+// Menus opened while the counter runs; each is closed as soon as it is seen.
+int g_menusOpened = 0;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetCurrentThreadId(), &info);
+    if (info.flags & GUI_INMENUMODE) {
+        ++g_menusOpened;
+        ::EndMenu();
+    }
+}
+
+void RightClickAt(POINT screen) {
+    ASSERT_TRUE(::SetCursorPos(screen.x, screen.y));
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    ASSERT_EQ(::SendInput(2, input, sizeof input[0]), 2u);
+    PumpProgram(300);
+}
+
 // The settings window of this test process, on a settings file of its own.
 class SettingsWindowTest : public ProgramTest {
 protected:
@@ -228,6 +250,45 @@ TEST_F(SettingsWindowTest, TheKeyboardDisplaysSlidersAndLockKeepTheKeysItLists) 
     Key(VK_F4);
     EXPECT_EQ(keyBoard.Display().LineCount(), 3u);
     program.ApplySetting(list, 0);
+}
+
+// Only the menu button, F10 and the menu key open the program menu. A right click opens
+// nothing; on the mouse picture it pauses.
+TEST_F(SettingsWindowTest, ARightClickOpensNoMenuAndPausesOnlyOnTheMousePicture) {
+    Program& program = TheProgram();
+    ASSERT_FALSE(program.Paused());
+    const HWND settingsWindow = window().hwnd();
+    ::SetForegroundWindow(settingsWindow);
+    const auto onScreen = [&](int x96, int y96) {
+        POINT p{ScaleToDpi(x96, window().Dpi()), ScaleToDpi(y96, window().Dpi())};
+        ::ClientToScreen(settingsWindow, &p);
+        return p;
+    };
+    RECT box{};
+    ::GetWindowRect(window().Control("chkSpot"), &box);
+    const POINT bare = onScreen(460, 24), checkBox{(box.left + box.right) / 2, (box.top + box.bottom) / 2},
+                picture = onScreen(37, 171);
+    ASSERT_EQ(::WindowFromPoint(bare), settingsWindow);
+    ASSERT_EQ(::WindowFromPoint(checkBox), window().Control("chkSpot"));
+    ASSERT_EQ(::WindowFromPoint(picture), settingsWindow);
+
+    g_menusOpened = 0;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CloseMenu);
+    RightClickAt(bare);
+    EXPECT_EQ(g_menusOpened, 0);
+    EXPECT_FALSE(program.Paused());
+    RightClickAt(checkBox);
+    EXPECT_EQ(g_menusOpened, 0);
+    EXPECT_FALSE(program.Paused());
+    RightClickAt(picture);
+    EXPECT_EQ(g_menusOpened, 0);
+    EXPECT_TRUE(program.Paused());
+    program.optPlay_Click();
+
+    // The keyboard's way to a context menu (the menu key, Shift+F10) still opens it.
+    ::SendMessageW(settingsWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(settingsWindow), MAKELPARAM(-1, -1));
+    EXPECT_EQ(g_menusOpened, 1);
+    ::KillTimer(nullptr, timer);
 }
 
 TEST_F(SettingsWindowTest, ANewDpiLaysTheWindowOutAgainInProportion) {
