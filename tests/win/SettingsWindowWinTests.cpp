@@ -2,10 +2,12 @@
 // from the keyboard alone, at another DPI and in another language.
 #include "app/Text_win.h"
 #include "app/modMain_win.h"
+#include "hook/MouseEvent.h"
 #include "lang/SharedLanguage_win.h"
 #include "ui/frmSet_win.h"
 
 #include "tests/win/ProgramTest.h"
+#include "tests/win/Surface.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,31 @@ Point TopLeft(HWND window) {
     return {r.left, r.top};
 }
 
+// The client area as the window shows it now.
+std::vector<COLORREF> Shown(HWND window) {
+    RECT r{};
+    ::GetClientRect(window, &r);
+    Surface shot(r.right, r.bottom, RGB(0, 0, 0));
+    handles::WindowDc dc(window);
+    ::BitBlt(shot.dc(), 0, 0, r.right, r.bottom, dc.get(), 0, 0, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) pixels.push_back(shot.At(x, y));
+    return pixels;
+}
+
+// What the overlay's paint routine draws for its state now.
+template <typename Overlay>
+std::vector<COLORREF> Painted(Overlay& window) {
+    const Size size = window.ClientSize();
+    Surface drawn(size.width, size.height, RGB(0, 0, 0));
+    window.PaintContent(drawn.dc(), drawn.area());
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size.height; ++y)
+        for (int x = 0; x < size.width; ++x) pixels.push_back(drawn.At(x, y));
+    return pixels;
+}
+
 // Menus opened while the counter runs; each is closed as soon as it is seen.
 int g_menusOpened = 0;
 void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
@@ -39,6 +66,18 @@ void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
         ++g_menusOpened;
         ::EndMenu();
     }
+}
+
+// A right click at the pointer as the hooks report it: the ring it showed, fading out now.
+frmButtons* RightClickRing() {
+    Program& program = TheProgram();
+    program.MouseEvent(RightDown, 0);
+    frmButtons* pressed = nullptr;
+    for (frmButtons& ring : program.overlays().buttons)
+        if (ring.Tracking()) pressed = &ring;
+    program.MouseEvent(RightUp, 0);
+    if (pressed) ::UpdateWindow(pressed->hwnd());
+    return pressed;
 }
 
 void RightClickAt(POINT screen) {
@@ -289,6 +328,48 @@ TEST_F(SettingsWindowTest, ARightClickOpensNoMenuAndPausesOnlyOnTheMousePicture)
     ::SendMessageW(settingsWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(settingsWindow), MAKELPARAM(-1, -1));
     EXPECT_EQ(g_menusOpened, 1);
     ::KillTimer(nullptr, timer);
+}
+
+// A language change reaches the overlays that show text: the letter of a ring that is fading
+// out and the key caps of the keyboard display change at once, with no event of their own.
+TEST_F(SettingsWindowTest, ALanguageChangeReachesTheRingLettersAndTheKeyboardDisplay) {
+    Program& program = TheProgram();
+    clsLanguage& language = SharedLanguage();
+    language.ChangeLanguage(English);
+    program.ApplySetting(SettingKey::Buttons, 1);
+    program.ApplySetting(SettingKey::ShowLettersOnRings, 1);
+    program.ApplySetting(SettingKey::ButtonsFading, 5);
+    ASSERT_TRUE(::SetCursorPos(400, 300));
+    frmButtons* fading = RightClickRing();
+    ASSERT_NE(fading, nullptr);
+    const std::vector<COLORREF> english = Shown(fading->hwnd());
+
+    language.ChangeLanguage(Spanish);  // "R" becomes "D"
+    ::UpdateWindow(fading->hwnd());
+    frmButtons* fresh = RightClickRing();
+    ASSERT_NE(fresh, nullptr);
+    ASSERT_NE(fresh, fading);
+    const std::vector<COLORREF> spanish = Shown(fresh->hwnd());
+    ASSERT_TRUE(english != spanish) << "the letters must show";
+    EXPECT_TRUE(Shown(fading->hwnd()) == spanish) << "the fading ring shows the letter of the old language";
+
+    // The Shift cap, held: "Shift" in English, "Umsch" in German.
+    language.ChangeLanguage(English);
+    program.ApplySetting(SettingKey::ShowKeysWindow, 1);
+    frmKeyBoard& keyBoard = window().overlays().keyBoard;
+    keyBoard.SetSpecialKeys(true, false, false);
+    ::UpdateWindow(keyBoard.hwnd());
+    const std::vector<COLORREF> shift = Shown(keyBoard.hwnd());
+    language.ChangeLanguage(German);
+    ::UpdateWindow(keyBoard.hwnd());
+    const std::vector<COLORREF> umsch = Painted(keyBoard);
+    ASSERT_TRUE(shift != umsch) << "the cap's caption must show";
+    EXPECT_TRUE(Shown(keyBoard.hwnd()) == umsch) << "the cap shows the old language's name";
+
+    keyBoard.SetSpecialKeys(false, false, false);
+    language.ChangeLanguage(English);
+    program.ApplySetting(SettingKey::ShowKeysWindow, 0);
+    program.ApplySetting(SettingKey::ShowLettersOnRings, 0);
 }
 
 TEST_F(SettingsWindowTest, ANewDpiLaysTheWindowOutAgainInProportion) {
