@@ -73,8 +73,16 @@ void Program::ApplySetting(SettingKey key, double value) {
         ApplyClickIndicator();
         break;
     case SettingKey::MouseImage: case SettingKey::MouseImageSize: case SettingKey::MouseImageTrans:
-    case SettingKey::MouseImageColor: case SettingKey::MouseImageLockPos:
+    case SettingKey::MouseImageColor:
         ApplyMouseImage();
+        break;
+    // A lock leaves the window where it is now: the saved place is taken at start only.
+    case SettingKey::MouseImageLockPos:
+        overlays_.pic.LockPos = settings_.IsOn(key);
+        RefreshAutoHide(true);
+        break;
+    case SettingKey::ListLockPos:
+        overlays_.keyBoard.LockPos = settings_.IsOn(key);
         break;
     case SettingKey::Halo: case SettingKey::HaloSize: case SettingKey::HaloTrans: case SettingKey::HaloRing:
     case SettingKey::HaloFullScreen: case SettingKey::HaloColor:
@@ -84,8 +92,12 @@ void Program::ApplySetting(SettingKey key, double value) {
     case SettingKey::CrosshairGap: case SettingKey::CrosshairColor: case SettingKey::CrosshairArrows:
         ApplyCrossHair();
         break;
-    case SettingKey::KeyBoardTrans: case SettingKey::ListLockPos: case SettingKey::ListKeysFading:
-        ApplyKeyboard();
+    // Only the alpha and the lines' time: re-arranging the display would empty its list.
+    case SettingKey::KeyBoardTrans:
+        overlays_.keyBoard.MakeTrans(TransparencyToAlpha(settings_.Get(key)));
+        break;
+    case SettingKey::ListKeysFading:
+        overlays_.keyBoard.SetFadingTime(static_cast<float>(settings_.Get(key)));
         break;
     case SettingKey::ListSpecialKeys: case SettingKey::ListCharacterKeys: case SettingKey::ListCharacterSpecialKeys:
     case SettingKey::ListCursorKeys: case SettingKey::ListFunctionKeys: case SettingKey::ListInputKeys:

@@ -17,7 +17,9 @@ constexpr UINT kClearInterval = 100;
 bool frmKeyBoard::Form_Load(double scale) {
     display_.emplace(SharedLanguage(), scale);
     const Size size = display_->Layout().window;
-    return Load(size.width, size.height, true);
+    if (!Load(size.width, size.height, true)) return false;
+    languageSubscription_.Subscribe([this] { Lang_LanguageChange(); });
+    return true;
 }
 
 void frmKeyBoard::Lang_LanguageChange() { Repaint(); }
@@ -99,5 +101,6 @@ LRESULT frmKeyBoard::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (display_->ClearTick()) FitWindow();
         return 0;
     }
+    if (message == WM_DESTROY) languageSubscription_.Reset();
     return OverlayWindow::HandleMessage(message, wParam, lParam);
 }

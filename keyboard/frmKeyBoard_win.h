@@ -4,6 +4,7 @@
 #pragma once
 
 #include "keyboard/KeyDisplay.h"
+#include "lang/SharedLanguage_win.h"
 #include "overlays/OverlayWindow_win.h"
 
 #include <optional>
@@ -41,4 +42,5 @@ private:
 
     std::optional<KeyDisplay> display_;
     handles::Timer tmrClear;
+    LanguageSubscription languageSubscription_;
 };

@@ -26,6 +26,7 @@ constexpr UINT_PTR kDelayTimer = 1;
 bool frmButtons::Form_Load() {
     if (!Load(1, 1, true)) return false;
     ClearTexts();
+    languageSubscription_.Subscribe([this] { Lang_LanguageChange(); });
     return true;
 }
 
@@ -152,5 +153,6 @@ LRESULT frmButtons::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         tmrDelay_Timer();
         return 0;
     }
+    if (message == WM_DESTROY) languageSubscription_.Reset();
     return OverlayWindow::HandleMessage(message, wParam, lParam);
 }

@@ -2,6 +2,7 @@
 // their own fading ring. The ring state and the fade are decided by ClickIndicatorState.
 #pragma once
 
+#include "lang/SharedLanguage_win.h"
 #include "overlays/ClickIndicator.h"
 #include "overlays/OverlayValues.h"
 #include "overlays/OverlayWindow_win.h"
@@ -67,4 +68,5 @@ private:
     std::wstring buttonText_;
     Point letterOrigin_;
     handles::Timer tmrDelay;
+    LanguageSubscription languageSubscription_;
 };

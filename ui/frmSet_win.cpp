@@ -165,7 +165,9 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_CONTEXTMENU:
-        ShowMenu(true);
+        // Only the keyboard's way to it (the menu key, Shift+F10) comes at (-1, -1); a right
+        // click opens nothing.
+        if (LOWORD(lParam) == 0xFFFF && HIWORD(lParam) == 0xFFFF) ShowMenu(true);
         return 0;
     case WM_ENDSESSION:
         if (wParam) Form_Unload();

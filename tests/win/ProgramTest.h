@@ -34,12 +34,14 @@ inline bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) ==
 
 class ProgramTest : public ::testing::Test {
 protected:
-    static void StartProgram(const wchar_t* fileName) {
+    // contents: the settings file the program finds at start; none when null.
+    static void StartProgram(const wchar_t* fileName, const char* contents = nullptr) {
         Main().ColourKey = ReadColourKey();
         UpdateScreenBounds();
         Main().MessageId = ::RegisterWindowMessageW(kMessageIdName);
         file_ = TempPath(fileName);
         ::DeleteFileW(file_.c_str());
+        if (contents) WriteBytes(file_, contents);
         SettingsWindow().SetSettingsPathForTest(Narrow(file_));
         // Made before the settings window, as the program's start does.
         CreateMessageWindow();
