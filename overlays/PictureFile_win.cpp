@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -43,6 +44,17 @@ handles::Bitmap MakeBitmap(Size size, uint32_t*& pixels) {
     return bitmap;
 }
 
+// The file's first bytes, as many as the header check reads; empty when it cannot be read.
+std::string FirstBytes(const std::wstring& path) {
+    handles::File file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string bytes(kPictureHeaderBytes, '\0');
+    DWORD read = 0;
+    if (!file || !::ReadFile(file.get(), bytes.data(), DWORD(bytes.size()), &read, nullptr)) return {};
+    bytes.resize(read);
+    return bytes;
+}
+
 // The first frame as premultiplied BGRA rows, or nothing.
 std::optional<std::vector<uint32_t>> DecodeFirstFrame(const std::wstring& path, Size& size) {
     ComPtr<IWICImagingFactory> factory;
@@ -77,6 +89,8 @@ std::optional<std::vector<uint32_t>> DecodeFirstFrame(const std::wstring& path, 
 }  // namespace
 
 std::optional<MaskedPicture> LoadMaskedPicture(const std::wstring& path) {
+    const PictureVerdict verdict = CheckPictureHeader(FirstBytes(path)).verdict;
+    if (verdict == PictureVerdict::TooLarge || verdict == PictureVerdict::Malformed) return std::nullopt;
     Size size;
     std::optional<std::vector<uint32_t>> pixels;
     {

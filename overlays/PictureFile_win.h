@@ -8,6 +8,7 @@
 
 #include "app/Geometry.h"
 #include "app/Handles_win.h"
+#include "overlays/PictureHeader.h"
 
 // A picture prepared for drawing with its transparency on any background: BitBlt
 // onWhite with SRCAND, then onBlack with SRCPAINT. Transparent pixels are white in the
@@ -18,9 +19,6 @@ struct MaskedPicture {
     handles::Bitmap onBlack;
     Size size;
 };
-
-// Pictures larger than this either way are refused before their pixels are decoded.
-inline constexpr int32_t kMaxPictureSide = 4096;
 
 // The first frame of a picture file (GIF, PNG, BMP, ... whatever the system decodes), or
 // nothing when the file is missing, unreadable, corrupt, empty or too large.

@@ -7,12 +7,9 @@
 
 #include "lang/Language.h"
 #include "lang/Utf8.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) __builtin_trap();
-}
 
 bool IsUtf8(const std::string& text) { return SanitizeUtf8(text) == text; }
 
