@@ -139,7 +139,7 @@ struct SettingValidity {
     X(ReleaseLostClicks, 1, Plain, ZeroOrOne, Added, CheckBox)       \
     X(HealHooks, 1, Plain, ZeroOrOne, Added, CheckBox)               \
     X(FollowPointerMoves, 1, Plain, ZeroOrOne, Added, CheckBox)      \
-    X(SameSizeOnEveryMonitor, 1, Plain, ZeroOrOne, Added, CheckBox)  \
+    X(SameSizeOnEveryMonitor, 0, Plain, ZeroOrOne, Added, CheckBox)  \
     X(HidePasswordKeys, 1, Plain, ZeroOrOne, Added, CheckBox)        \
     X(KeyNamesFromLayout, 1, Plain, ZeroOrOne, Added, CheckBox)
 

@@ -52,7 +52,7 @@ const std::vector<std::pair<std::string, double>> kExpectedDefaults = {
     {"HotKeyCrossHairSpec1", 16}, {"HotKeyCrossHairSpec2", 17}, {"HotKeyCrossHairKeyCode", -1},
     {"HotKeyKeyBoardSpec1", 16}, {"HotKeyKeyBoardSpec2", 17}, {"HotKeyKeyBoardKeyCode", -1},
     {"Language", 3}, {"Taskbar", 1}, {"WindowState", 0}, {"WindowVisible", 1},
-    {"ReleaseLostClicks", 1}, {"HealHooks", 1}, {"FollowPointerMoves", 1}, {"SameSizeOnEveryMonitor", 1},
+    {"ReleaseLostClicks", 1}, {"HealHooks", 1}, {"FollowPointerMoves", 1}, {"SameSizeOnEveryMonitor", 0},
     {"HidePasswordKeys", 1}, {"KeyNamesFromLayout", 1},
 };
 
