@@ -165,7 +165,8 @@ std::string MergeSettingsSection(std::string_view fileText, const std::vector<In
     const EntryIndex index(entries);
 
     // One pass over the lines up to the end of the first section "Settings".
-    std::vector<std::pair<Line, std::optional<std::size_t>>> edits;  // a key's first line and its entry, or a line to drop
+    // A key's first line and its entry, or a line to drop.
+    std::vector<std::pair<Line, std::optional<std::size_t>>> edits;
     std::vector<bool> present(entries.size());
     std::optional<Line> last;  // the section's last line that is not blank, or its heading
     std::string_view ending;

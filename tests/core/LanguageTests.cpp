@@ -11,7 +11,8 @@
 namespace {
 
 bool IsDataId(int32_t id) {
-    return (id >= 1 && id <= 79) || (id >= 93 && id <= 129) || (id >= strings::kFirstAddedId && id <= strings::kLastAddedId);
+    return (id >= 1 && id <= 79) || (id >= 93 && id <= 129) ||
+           (id >= strings::kFirstAddedId && id <= strings::kLastAddedId);
 }
 
 // Every id of the numbered table and of the added range.

@@ -390,11 +390,13 @@ TEST(SettingsSection, MergeKeepsEveryOtherLineOfTheFile) {
     const std::vector<IniEntry> removing = {{"HaloSize", "50"}, {"HealHooks", std::nullopt}};
     const std::vector<Case> removals = {
         {"absent: nothing to remove", "", "[Settings]\r\nHaloSize=50\r\n"},
-        {"its line goes with its ending", "[Settings]\r\nHealHooks=0\r\nHaloSize=7\r\n", "[Settings]\r\nHaloSize=50\r\n"},
+        {"its line goes with its ending", "[Settings]\r\nHealHooks=0\r\nHaloSize=7\r\n",
+         "[Settings]\r\nHaloSize=50\r\n"},
         {"every line of it in the section, whatever the case; other sections keep theirs",
          "[Settings]\r\nhealhooks = 0\r\nX=1\r\nHEALHOOKS\r\n[Other]\r\nHealHooks=0\r\n",
          "[Settings]\r\nX=1\r\nHaloSize=50\r\n[Other]\r\nHealHooks=0\r\n"},
-        {"the last line, without a line end", "[Settings]\r\nX=1\r\nHealHooks=0", "[Settings]\r\nX=1\r\nHaloSize=50\r\n"},
+        {"the last line, without a line end", "[Settings]\r\nX=1\r\nHealHooks=0",
+         "[Settings]\r\nX=1\r\nHaloSize=50\r\n"},
     };
     for (const Case& c : removals) EXPECT_EQ(MergeSettingsSection(c.file, removing), c.merged) << c.what;
 

@@ -53,7 +53,7 @@ protected:
 };
 
 TEST_F(OverlaySizesAt144DpiTest, TheDefaultsDrawTheSettingsPixelsAndTheKeyboardDisplayTheSystemScale) {
-    ASSERT_FALSE(settings().IsOn(SettingKey::SameSizeOnEveryMonitor));
+    EXPECT_FALSE(settings().IsOn(SettingKey::SameSizeOnEveryMonitor));
     const Sizes pixels = Measured();
     EXPECT_EQ(pixels.halo, 201);                     // 2 × HaloSize + 1
     EXPECT_EQ(pixels.ring, 89);                      // 2 × ButtonsSize + 1
