@@ -86,6 +86,10 @@ bool ProfileKeySink::Write(std::string_view key, std::string_view text) {
     return ::WritePrivateProfileStringW(kSection, Widen(key).c_str(), Widen(text).c_str(), path_.c_str()) != FALSE;
 }
 
+bool ProfileKeySink::Remove(std::string_view key) {
+    return ::WritePrivateProfileStringW(kSection, Widen(key).c_str(), nullptr, path_.c_str()) != FALSE;
+}
+
 std::string SpecialFolderPath(int csidl, std::string_view relative) {
     return JoinSpecialFolderPath(Narrow(SpecialFolder(csidl)), relative);
 }

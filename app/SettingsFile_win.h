@@ -30,11 +30,12 @@ private:
     std::wstring path_;
 };
 
-// Writes one key of the section "Settings" at a time.
+// Writes or removes one key of the section "Settings" at a time.
 class ProfileKeySink final : public IniSink {
 public:
     explicit ProfileKeySink(std::string path);
     bool Write(std::string_view key, std::string_view text) override;
+    bool Remove(std::string_view key) override;
 
 private:
     std::wstring path_;

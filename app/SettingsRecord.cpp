@@ -174,7 +174,13 @@ std::string SettingText(const SettingsRecord& record, SettingKey key) {
 }
 
 bool SaveSettings(const SettingsRecord& record, IniSink& sink) {
+    const SettingsRecord defaults;  // the added keys' defaults are fixed, whatever the language
     bool allWritten = true;
-    for (SettingKey key : kSaveOrder) allWritten = sink.Write(SettingRowOf(key).name, SettingText(record, key)) && allWritten;
+    for (SettingKey key : kSaveOrder) {
+        const std::string_view name = SettingRowOf(key).name;
+        const std::string text = SettingText(record, key);
+        const bool leaveOut = SettingRowOf(key).group == SettingGroup::Added && text == SettingText(defaults, key);
+        allWritten = (leaveOut ? sink.Remove(name) : sink.Write(name, text)) && allWritten;
+    }
     return allWritten;
 }

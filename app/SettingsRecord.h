@@ -28,7 +28,8 @@ enum class SettingSave : uint8_t {
 
 // Where a key goes in the file: the shortcuts are read before and written after the
 // four window keys; the keys added since (switches of later safeguards, all after the
-// first 79) come last.
+// first 79) come last, and only when they differ from their defaults, so that a file of
+// defaults holds the 79 keys every other reader of it knows.
 enum class SettingGroup : uint8_t { Main, Shortcut, Added };
 
 // Defaults that depend on something else than the table.
@@ -138,7 +139,7 @@ struct SettingValidity {
     X(ReleaseLostClicks, 1, Plain, ZeroOrOne, Added, CheckBox)       \
     X(HealHooks, 1, Plain, ZeroOrOne, Added, CheckBox)               \
     X(FollowPointerMoves, 1, Plain, ZeroOrOne, Added, CheckBox)      \
-    X(SameSizeOnEveryMonitor, 1, Plain, ZeroOrOne, Added, CheckBox)  \
+    X(SameSizeOnEveryMonitor, 0, Plain, ZeroOrOne, Added, CheckBox)  \
     X(HidePasswordKeys, 1, Plain, ZeroOrOne, Added, CheckBox)        \
     X(KeyNamesFromLayout, 1, Plain, ZeroOrOne, Added, CheckBox)
 
@@ -198,10 +199,11 @@ struct IniSource {
     virtual std::optional<std::string> Read(std::string_view key) = 0;
 };
 
-// Writes one key of the section "Settings"; false when the file refused it.
+// Writes or removes one key of the section "Settings"; false when the file refused it.
 struct IniSink {
     virtual ~IniSink() = default;
     virtual bool Write(std::string_view key, std::string_view text) = 0;
+    virtual bool Remove(std::string_view key) = 0;
 };
 
 // Reads an integer the way the Win32 profile API does: blanks (any character up to ' ')
@@ -222,6 +224,7 @@ void LoadSettings(SettingsRecord& record, IniSource& source, int32_t systemLangu
 // The text a key is written as.
 std::string SettingText(const SettingsRecord& record, SettingKey key);
 
-// Writes every key in save order, on after a refused key too. True when every write
-// succeeded.
+// Writes every key in save order, on after a refused key too; an added key at its default
+// is removed instead, so that a value set once and set back leaves nothing behind. True when
+// every write succeeded.
 bool SaveSettings(const SettingsRecord& record, IniSink& sink);

@@ -125,7 +125,7 @@ private:
     std::size_t longest_ = 0;
 };
 
-void AppendEntry(std::string& out, const IniEntry& entry) { out.append(entry.key).append(1, '=').append(entry.text); }
+void AppendEntry(std::string& out, const IniEntry& entry) { out.append(entry.key).append(1, '=').append(*entry.text); }
 
 }  // namespace
 
@@ -154,13 +154,19 @@ bool IniEntrySink::Write(std::string_view key, std::string_view text) {
     return true;
 }
 
+bool IniEntrySink::Remove(std::string_view key) {
+    entries_.push_back(IniEntry{std::string(key), std::nullopt});
+    return true;
+}
+
 std::string MergeSettingsSection(std::string_view fileText, const std::vector<IniEntry>& entries) {
     constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
     const std::size_t bodyStart = fileText.substr(0, utf8Mark.size()) == utf8Mark ? utf8Mark.size() : 0;
     const EntryIndex index(entries);
 
     // One pass over the lines up to the end of the first section "Settings".
-    std::vector<std::pair<Line, std::size_t>> replaced;  // a key's first line, its entry
+    // A key's first line and its entry, or a line to drop.
+    std::vector<std::pair<Line, std::optional<std::size_t>>> edits;
     std::vector<bool> present(entries.size());
     std::optional<Line> last;  // the section's last line that is not blank, or its heading
     std::string_view ending;
@@ -178,9 +184,12 @@ std::string MergeSettingsSection(std::string_view fileText, const std::vector<In
         if (!inSection || trimmed.empty()) continue;
         last = line;
         const auto entry = index.Find(KeyName(trimmed));
-        if (entry && !present[*entry]) {
+        if (!entry) continue;
+        if (!entries[*entry].text) {
+            edits.emplace_back(line, std::nullopt);
+        } else if (!present[*entry]) {
             present[*entry] = true;
-            replaced.emplace_back(line, *entry);
+            edits.emplace_back(line, *entry);
         }
     }
     if (ending.empty()) ending = "\r\n";
@@ -188,20 +197,27 @@ std::string MergeSettingsSection(std::string_view fileText, const std::vector<In
     std::string merged;
     merged.reserve(fileText.size() + entries.size() * 32 + 16);
     std::size_t copied = 0;
-    for (const auto& [line, entry] : replaced) {
+    for (const auto& [line, entry] : edits) {
         merged.append(fileText.substr(copied, line.begin - copied));
-        AppendEntry(merged, entries[entry]);
-        copied = line.ContentEnd();  // the line keeps its own ending
+        if (entry) {
+            AppendEntry(merged, entries[*entry]);
+            copied = line.ContentEnd();  // the line keeps its own ending
+        } else {
+            copied = line.End();
+        }
     }
+    const auto missing = [&](std::size_t i) { return entries[i].text && !present[i]; };
+    bool anyMissing = false;
+    for (std::size_t i = 0; i < entries.size(); ++i) anyMissing = anyMissing || missing(i);
     const std::size_t insertAt = last ? last->End() : fileText.size();
     merged.append(fileText.substr(copied, insertAt - copied));
-    if (std::find(present.begin(), present.end(), false) != present.end()) {
-        const bool endsLine = last ? !last->ending.empty()
-                                   : fileText.size() == bodyStart || fileText.back() == '\n' || fileText.back() == '\r';
+    if (anyMissing) {
+        // What was copied, as a dropped last line may have taken the section's final line end.
+        const bool endsLine = merged.size() == bodyStart || merged.back() == '\n' || merged.back() == '\r';
         if (!endsLine) merged.append(ending);
         if (!last) merged.append(1, '[').append(kSettingsSection).append(1, ']').append(ending);
         for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (present[i]) continue;
+            if (!missing(i)) continue;
             AppendEntry(merged, entries[i]);
             merged.append(ending);
         }

@@ -25,16 +25,17 @@ private:
     std::array<std::optional<std::string>, kSettingCount> values_;
 };
 
-// One "key=text" line to be written.
+// One "key=text" line to be written; no text: the key is to go.
 struct IniEntry {
     std::string key;
-    std::string text;
+    std::optional<std::string> text;
 };
 
-// Collects what SaveSettings writes, in its order.
+// Collects what SaveSettings writes and removes, in its order.
 class IniEntrySink final : public IniSink {
 public:
     bool Write(std::string_view key, std::string_view text) override;
+    bool Remove(std::string_view key) override;
     const std::vector<IniEntry>& Entries() const { return entries_; }
 
 private:
@@ -45,7 +46,8 @@ private:
 // writing key by key through the profile API would: section and key names compare without
 // regard to case; a key's first line (bare or with "=") becomes "key=text", later lines of
 // the same key stay; a key the section lacks is added after its last line that is not
-// blank; without the section, it is added at the end of the file. Every other byte stays,
+// blank; without the section, it is added at the end of the file. A key to go loses every
+// line of it in the section, so that no older line of it is read instead. Every other byte stays,
 // line endings included; added lines end the way the file's first line does (CR LF when
 // it has none). Linear in the size of the file. Entries name distinct keys.
 std::string MergeSettingsSection(std::string_view fileText, const std::vector<IniEntry>& entries);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "lang/Language.h"
+#include "lang/StringTable.h"
 
 namespace {
 
@@ -17,14 +18,13 @@ constexpr int32_t kLineHeight = 23;
 constexpr int32_t kListPadding = 4;
 
 constexpr int32_t kShiftNameId = 44;
-constexpr int32_t kAltGrNameId = 133;
 
 }  // namespace
 
 KeyDisplay::KeyDisplay(const clsLanguage& language, double scaleY) : language_(language) { SetScale(scaleY); }
 
 std::string KeyDisplay::CapCaption(KeyCap cap) const {
-    if (cap == KeyCap::Alt && altGr_) return language_.GetString(kAltGrNameId);
+    if (cap == KeyCap::Alt && altGr_) return language_.GetString(strings::kAltGrNameId);
     return language_.GetString(kShiftNameId + static_cast<int32_t>(cap));
 }
 
@@ -86,7 +86,7 @@ bool KeyDisplay::SetSpecialKeys(bool shift, bool ctrl, bool alt, bool altGr) {
     for (int32_t i = 0; i < 4; ++i) {
         if (!down[i]) continue;
         if (!modifierPrefix_.empty()) modifierPrefix_ += " + ";
-        modifierPrefix_ += language_.GetString(i < 3 ? kShiftNameId + i : kAltGrNameId);
+        modifierPrefix_ += language_.GetString(i < 3 ? kShiftNameId + i : strings::kAltGrNameId);
     }
     return captionChanged || Layout() != before;
 }

@@ -144,7 +144,7 @@ std::string ModifierCaption(const clsLanguage& language, Modifiers held, bool sh
     for (int32_t i = 0; i < 4; ++i) {
         if (!down[i]) continue;
         if (!caption.empty()) caption += "\r\n";
-        caption += language.GetString(i < 3 ? kShiftNameId + i : kAltGrId);
+        caption += language.GetString(i < 3 ? kShiftNameId + i : strings::kAltGrNameId);
     }
     return caption;
 }

@@ -11,6 +11,7 @@
 
 #include "keyboard/HotKeyInfo.h"
 #include "keyboard/KeyCatalogue.h"
+#include "lang/StringTable.h"
 
 class clsLanguage;
 class SettingsRecord;
@@ -109,5 +110,5 @@ private:
 // language, one per line ("\r\n" between); empty when none is held or showKeysClick is off.
 std::string ModifierCaption(const clsLanguage& language, Modifiers held, bool showKeysClick, bool altGr = false);
 
-// String-table ids of the texts added for AltGr and for keys hidden in a password field.
-inline constexpr int32_t kKeysHiddenId = 132, kAltGrId = 133;
+// The keyboard display's notice for keys typed into a password field.
+using strings::kKeysHiddenId;

@@ -1,17 +1,11 @@
 #include "keyboard/ShortcutChoice.h"
 
-#include <algorithm>
-
 namespace {
 
-bool IsModifier(int32_t code) {
-    const auto modifiers = ModifierCodes();
-    return std::find(modifiers.begin(), modifiers.end(), code) != modifiers.end();
-}
-
-// Selects the code in a freshly filled list; when it is missing, the first item if the
-// list could have held it (it was left out), else nothing.
-void ShowCode(KeyList& list, int32_t code, bool couldHold) {
+// Selects the code in a freshly filled list; a code it does not offer (left out, or never
+// a choice at all, as in a hand-edited file) selects the first item, which the shortcut
+// then takes: the lists never show something other than what is stored.
+void ShowCode(KeyList& list, int32_t code) {
     list.selected.reset();
     for (size_t i = 0; i < list.items.size(); ++i) {
         if (list.items[i].data == code) {
@@ -19,13 +13,13 @@ void ShowCode(KeyList& list, int32_t code, bool couldHold) {
             return;
         }
     }
-    if (couldHold && !list.items.empty()) list.selected = 0;
+    if (!list.items.empty()) list.selected = 0;
 }
 
 void FillSecondModifier(ShortcutLists& lists, int32_t spec2, const clsLanguage& language,
                         const KeyNameLocale& locale) {
     FillModifierList(lists.spec2, &lists.spec1, language, locale);
-    ShowCode(lists.spec2, spec2, IsModifier(spec2));
+    ShowCode(lists.spec2, spec2);
 }
 
 }  // namespace
@@ -33,10 +27,10 @@ void FillSecondModifier(ShortcutLists& lists, int32_t spec2, const clsLanguage& 
 ShortcutLists ShowShortcut(const HotKeyInfo& shortcut, const clsLanguage& language, const KeyNameLocale& locale) {
     ShortcutLists lists;
     FillModifierList(lists.spec1, nullptr, language, locale);
-    ShowCode(lists.spec1, shortcut.Spec1, false);
+    ShowCode(lists.spec1, shortcut.Spec1);
     FillSecondModifier(lists, shortcut.Spec2, language, locale);
     FillShortcutKeyList(lists.key, language, locale);
-    ShowCode(lists.key, shortcut.KeyCode, false);
+    ShowCode(lists.key, shortcut.KeyCode);
     return lists;
 }
 

@@ -19,10 +19,9 @@ struct ShortcutLists {
 
 enum class ShortcutList { Spec1, Spec2, Key };
 
-// The lists showing the shortcut. A modifier the second list leaves out (the first one
-// again) shows as that list's first item: a shortcut needs two different modifiers. A
-// code no list could ever offer (a hand-edited file) shows as nothing selected rather
-// than being replaced by the first item behind the user's back.
+// The lists showing the shortcut. A code a list does not offer selects its first item: a
+// modifier the second list leaves out (the first one again), since a shortcut needs two
+// different modifiers, and a code no list offers at all (a hand-edited file).
 ShortcutLists ShowShortcut(const HotKeyInfo& shortcut, const clsLanguage& language, const KeyNameLocale& locale);
 
 // The shortcut as the lists show it: each list's selected code; a list without a

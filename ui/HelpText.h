@@ -11,7 +11,7 @@ struct ProgramVersion {
     uint32_t major = 0;
     uint32_t minor = 0;
     uint32_t revision = 0;
-    std::string legalCopyright;  // UTF-8; holds an open year range such as "2026-"
+    std::string legalCopyright;  // UTF-8; ends in the hyphen after its first year ("... 2026-")
 };
 
 // Put before the legal notice; ends in a blank.
@@ -21,10 +21,7 @@ inline constexpr std::string_view kLegalNoticePrefix = "Legal notice: ";
 // three numbers in plain decimal.
 std::string VersionLine(const ProgramVersion& version, std::string_view versionWord);
 
-// The notice with its open year range ("2026-") closed by the current year. A clock that
-// stands before the first year closes it with the first year, never a range backwards. A
-// notice without an open range is returned as it is.
-std::string CloseYearRange(std::string_view notice, int32_t currentYear);
-
-// The two lines of the help window's version label, joined by CR LF.
+// The two lines of the help window's version label, joined by CR LF: the version line, then
+// the prefix, the notice and the current year, which closes the notice's open range, also in
+// its first year ("2026-2026").
 std::string HelpVersionText(const ProgramVersion& version, std::string_view versionWord, int32_t currentYear);

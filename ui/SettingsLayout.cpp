@@ -123,13 +123,14 @@ const std::array kControls{
     Setting(1054, "sldFadeKeys", K::Slider, Slider96(128, 368), kFading, S::ListKeysFading),
     Lock(1055, "chkKeyLockPos", At(168, 408, 28, 28), "F4", S::ListLockPos, 95),
     Plain(1056, "lblShowKeys", K::Label, At(236, 368, 217, 18), 23),
-    Setting(1057, "chkShowKeysWindow", K::CheckBox, At(236, 386, 217, 18), 24, S::ShowKeysWindow),
-    Setting(1058, "chkShowKeysClick", K::CheckBox, At(236, 404, 217, 34), 25, S::ShowKeysClick),
+    Setting(1057, "chkShowKeysWindow", K::CheckBox, At(236, 388, 217, 17), 24, S::ShowKeysWindow),
+    Setting(1058, "chkShowKeysClick", K::CheckBox, At(236, 405, 217, 34), 25, S::ShowKeysClick),
     Setting(1059, "sldTransKeyBoard", K::Slider, TransSlider96(368), kTransparency, S::KeyBoardTrans),
 
     Setting(1060, "chkAutoHideMouse", K::CheckBox, At(8, 464, 325, 35), 96, S::AutoHideMouse),
     Setting(1061, "sldFadeAutoHide", K::Slider, Slider96(344, 464), kDelay, S::FadeAutoHide),
-    Setting(1062, "chkSlowRefresh", K::CheckBox, At(452, 464, 126, 77), 26, S::LowRefresh),
+    // Its designed width runs 3 px past the client area, which clips it.
+    Setting(1062, "chkSlowRefresh", K::CheckBox, At(452, 464, 131, 77), 26, S::LowRefresh),
     Setting(1063, "chkAutoHideKeyboard", K::CheckBox, At(8, 508, 437, 35), 97, S::AutoHideKeyboard),
 };
 

@@ -5,14 +5,13 @@
 #include "controls/Accessible_win.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"
+#include "lang/StringTable.h"
 #include "ui/DialogWindow_win.h"
 #include "ui/frmSet_win.h"
 
 #include <oleacc.h>
 
 namespace {
-
-constexpr int32_t kSecondModifierNameId = 130, kKeyNameId = 131;
 
 bool SameItems(const KeyList& a, const KeyList& b) {
     if (a.items.size() != b.items.size()) return false;
@@ -77,8 +76,8 @@ void ShortcutCombos::Show(const DialogBase& dialog) {
     if (showing_) return;
     showing_ = true;
     const HWND first = dialog.Control(ids_[0]);
-    NameFollowingList(dialog.Control(ids_[1]), first, kSecondModifierNameId);
-    NameFollowingList(dialog.Control(ids_[2]), first, kKeyNameId);
+    NameFollowingList(dialog.Control(ids_[1]), first, strings::kSecondModifierNameId);
+    NameFollowingList(dialog.Control(ids_[2]), first, strings::kKeyNameId);
     const HotKeyInfo shortcut = HotKey(TheProgram().Settings(), action_);
     lists_ = ShowShortcut(shortcut, SharedLanguage(), UserKeyNameLocale());
     Mirror(dialog);

@@ -10,7 +10,18 @@
 
 namespace {
 
-bool IsDataId(int32_t id) { return (id >= 1 && id <= 79) || (id >= 93 && id <= strings::kLastId); }
+bool IsDataId(int32_t id) {
+    return (id >= 1 && id <= 79) || (id >= 93 && id <= 129) ||
+           (id >= strings::kFirstAddedId && id <= strings::kLastAddedId);
+}
+
+// Every id of the numbered table and of the added range.
+std::vector<int32_t> DataIds() {
+    std::vector<int32_t> ids;
+    for (int32_t id = 1; id <= strings::kLastAddedId; ++id)
+        if (IsDataId(id)) ids.push_back(id);
+    return ids;
+}
 
 size_t Count(const std::string& text, std::string_view part) {
     size_t count = 0;
@@ -28,15 +39,20 @@ std::vector<AlternativeText> ParseLatin1(std::string_view bytes) { return ParseA
 
 }  // namespace
 
-// A translator dropping an id, adding 80-92 or 93, or the home page missing in a language.
+// A translator dropping an id, adding 80-92 or 93, or the home page missing in a language;
+// a text added since under a number of the table (130 and on belong to nobody).
 TEST(StringTable, EveryLanguageHasExactlyTheTableIds) {
+    EXPECT_EQ(strings::kLastId, 129);
+    EXPECT_GT(strings::kFirstAddedId, 130);
     clsLanguage lang("", {});
     for (int32_t language = 0; language < kLanguageCount; ++language) {
         lang.ChangeLanguage(language);
-        for (int32_t id = -2; id <= strings::kLastId + 2; ++id) {
+        for (int32_t id = -2; id <= strings::kLastAddedId + 2; ++id) {
             const std::string text = lang.GetString(id);
             EXPECT_EQ(!text.empty(), IsDataId(id)) << "language " << language << " id " << id;
         }
+        EXPECT_EQ(lang.GetString(0), "") << "language " << language;
+        EXPECT_EQ(lang.GetString(130), "") << "language " << language;
         EXPECT_EQ(lang.GetString(93), kHomePageAddress) << "language " << language;
         EXPECT_EQ(lang.GetString(INT_MIN), "");
         EXPECT_EQ(lang.GetString(INT_MAX), "");
@@ -47,8 +63,7 @@ TEST(StringTable, EveryLanguageHasExactlyTheTableIds) {
 // a translation that loses one breaks a caption. Bytes must be UTF-8 for Widen.
 TEST(StringTable, TranslationsKeepTheShapeOfTheEnglishText) {
     for (int32_t language = 1; language < kLanguageCount; ++language) {
-        for (int32_t id = 1; id <= strings::kLastId; ++id) {
-            if (!IsDataId(id)) continue;
+        for (const int32_t id : DataIds()) {
             const std::string english = Text(English, id), text = Text(language, id);
             SCOPED_TRACE("language " + std::to_string(language) + " id " + std::to_string(id) + ": " + text);
             EXPECT_EQ(Count(text, "\r\n"), Count(english, "\r\n"));
@@ -147,6 +162,13 @@ TEST(AlternativeTexts, LinesBecomePairsAndReplaceTextsOfTheirLanguage) {
     EXPECT_EQ(lang.GetString(12), "Gr\xC3\xB6\xC3\x9F" "e");
     lang.ChangeLanguage(French);
     EXPECT_EQ(lang.GetString(43), Text(French, 43));
+
+    // The added texts are replaced as the numbered ones are.
+    clsLanguage added("", ParseLatin1("Keys hidden=Secret\r\nAltGr=Alt Gr\r\n"));
+    EXPECT_EQ(added.GetString(strings::kKeysHiddenId), "Secret");
+    EXPECT_EQ(added.GetString(strings::kAltGrNameId), "Alt Gr");
+    added.ChangeLanguage(German);
+    EXPECT_EQ(added.GetString(strings::kKeysHiddenId), Text(German, strings::kKeysHiddenId));
 
     // An empty text never matches, not even the empty text of an unused id.
     clsLanguage odd("", {{"", "X"}, {"Menu", "Start"}});

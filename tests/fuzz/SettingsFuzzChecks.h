@@ -15,7 +15,8 @@
 // The listing GetPrivateProfileSection would give for these entries.
 inline std::string ListingOf(const std::vector<IniEntry>& entries) {
     std::string listing;
-    for (const IniEntry& e : entries) listing += e.key + "=" + e.text + '\0';
+    for (const IniEntry& e : entries)
+        if (e.text) listing += e.key + "=" + *e.text + '\0';
     return listing + '\0';
 }
 

@@ -1,8 +1,8 @@
 // The overlays between ticks and across monitors, inside the whole program: a pointer move
-// reported by the hook places the halo before any tick runs, and a pointer that crosses to a
-// monitor of twice the DPI finds the halo, the rings, the keyboard display and the captions
-// twice as large, never hidden on the way. Wine gives one monitor, so the test stands in for two: x < 640 at 96 dpi, the
-// rest at 192.
+// reported by the hook places the halo before any tick runs, and, with sizes following the
+// monitor switched on, a pointer that crosses to a monitor of twice the DPI finds the halo,
+// the rings, the keyboard display and the captions twice as large, never hidden on the way.
+// Wine gives one monitor, so the test stands in for two: x < 640 at 96 dpi, the rest at 192.
 #include "app/MonitorDpi_win.h"
 #include "app/Program_win.h"
 #include "hook/MouseHooks_win.h"
@@ -83,6 +83,7 @@ protected:
     static void SetUpTestSuite() {
         SetMonitorDpiForTest(&FakeMonitorAt, &FakeMonitorDpi);
         StartProgram(L"glimmora-follow-pointer-test.ini");
+        TheProgram().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 1);
     }
     static void TearDownTestSuite() {
         EndProgram();

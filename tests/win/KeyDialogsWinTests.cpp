@@ -211,11 +211,12 @@ TEST_F(KeyDialogsTest, EachShortcutButtonEditsItsOwnRecordAndLabelAndRepairsABad
     ExpectShortcut(HotKeyAction::Spot, 18, 16, 'H');
     EXPECT_EQ(WindowText(SettingsWindow().Control("lblHotkeySpot")), L"Alt+Shift+H");
 
-    // A key no list offers is shown as no choice and kept as it is.
+    // A key no list offers selects the list's first item, "(none)", and the record takes it.
     SetShortcut(HotKeyAction::Spot, 16, 17, 200);
     RefreshDialogs();
-    EXPECT_EQ(SelectedCode(dialog.Control(frmHotKeyOptions::cboKey)), std::nullopt);
-    ExpectShortcut(HotKeyAction::Spot, 16, 17, 200);
+    EXPECT_EQ(SelectedCode(dialog.Control(frmHotKeyOptions::cboKey)), -1);
+    ExpectShortcut(HotKeyAction::Spot, 16, 17, -1);
+    EXPECT_EQ(WindowText(SettingsWindow().Control("lblHotkeySpot")), L"(none)");
     dialog.HideDialog();
 }
 

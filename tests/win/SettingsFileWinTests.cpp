@@ -69,6 +69,16 @@ SettingsRecord UsersRecord() {
     return record;
 }
 
+// The lines the core's save gives for the record, in order; the keys it removes have none.
+std::string SavedLines(const SettingsRecord& record, SettingKey except) {
+    IniEntrySink sink;
+    SaveSettings(record, sink);
+    std::string lines;
+    for (const IniEntry& entry : sink.Entries())
+        if (entry.text && entry.key != SettingRowOf(except).name) lines += entry.key + "=" + *entry.text + "\r\n";
+    return lines;
+}
+
 }  // namespace
 
 TEST(SettingsFileWin, SavesEveryKeyInOrderAndReadsItBack) {
@@ -77,10 +87,7 @@ TEST(SettingsFileWin, SavesEveryKeyInOrderAndReadsItBack) {
     const SettingsRecord saved = UsersRecord();
     ASSERT_TRUE(SaveSettingsFile(saved, path));
 
-    std::string expected = "[Settings]\r\n";
-    for (SettingKey key : SettingSaveOrder())
-        expected += std::string(SettingRowOf(key).name) + "=" + SettingText(saved, key) + "\r\n";
-    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_EQ(ReadBytes(path), "[Settings]\r\n" + SavedLines(saved, SettingKey(kSettingCount)));
     SettingsRecord loaded;
     LoadSettingsFile(loaded, path, 0);
     EXPECT_EQ(loaded, saved);
@@ -90,14 +97,29 @@ TEST(SettingsFileWin, SavesEveryKeyInOrderAndReadsItBack) {
     WriteBytes(path, "[Other]\r\nA=1\r\n[Settings]\r\n; mine\r\nhalosize = 5\r\nJunk=1\r\n\r\nHaloSize=6\r\n\r\n"
                      "[Last]\r\nB=2");
     ASSERT_TRUE(SaveSettingsFile(saved, path));
-    std::string merged = "[Other]\r\nA=1\r\n[Settings]\r\n; mine\r\nHaloSize=" + SettingText(saved, SettingKey::HaloSize) +
-                         "\r\nJunk=1\r\n\r\nHaloSize=6\r\n";
-    for (SettingKey key : SettingSaveOrder()) {
-        if (key != SettingKey::HaloSize) merged += std::string(SettingRowOf(key).name) + "=" + SettingText(saved, key) + "\r\n";
-    }
+    const std::string merged = "[Other]\r\nA=1\r\n[Settings]\r\n; mine\r\nHaloSize=" +
+                               SettingText(saved, SettingKey::HaloSize) + "\r\nJunk=1\r\n\r\nHaloSize=6\r\n" +
+                               SavedLines(saved, SettingKey::HaloSize);
     EXPECT_EQ(ReadBytes(path), merged + "\r\n[Last]\r\nB=2");
     LoadSettingsFile(loaded, path, 0);
     EXPECT_EQ(loaded, saved);
+
+    // A key the save leaves out is taken out of the file, in UTF-16 files too: a value set
+    // and set back to its default does not linger.
+    const std::string text = "[Settings]\r\nHealHooks=0\r\nJunk=1\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : text) utf16 += {c, '\0'};
+    for (const std::string& file : {text, utf16}) {
+        WriteBytes(path, file);
+        LoadSettingsFile(loaded, path, 0);
+        ASSERT_FALSE(loaded.IsOn(SettingKey::HealHooks));
+        ASSERT_TRUE(SaveSettingsFile(SettingsRecord(), path));
+        ProfileKeySource keys(path);
+        EXPECT_EQ(keys.Read("HealHooks"), std::nullopt);
+        EXPECT_NE(keys.Read("HaloSize"), std::nullopt);
+        LoadSettingsFile(loaded, path, 0);
+        EXPECT_EQ(loaded, SettingsRecord());
+    }
 }
 
 // Damaged files: the fast reader, the key-by-key reader and the API's own integer reading
@@ -253,9 +275,7 @@ TEST(SettingsFileWin, HugeFileIsReadInOnePassAndSavedWithEveryLineKept) {
     RecordProperty("SaveSeconds", std::to_string(took.count()));
     std::printf("saving the 50 MB file took %.2f s\n", took.count());
 
-    for (SettingKey key : SettingSaveOrder()) {
-        if (key != SettingKey::HaloSize) bytes += std::string(SettingRowOf(key).name) + "=" + SettingText(record, key) + "\r\n";
-    }
+    bytes += SavedLines(record, SettingKey::HaloSize);
     const std::string saved = ReadBytes(path);
     EXPECT_TRUE(saved == bytes) << saved.size() << " bytes saved, " << bytes.size() << " expected";
     SettingsRecord reread;
