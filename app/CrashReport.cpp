@@ -29,6 +29,12 @@ bool MatchesStamp(std::string_view stamp) {
 
 }  // namespace
 
+std::string CrashFolderBeside(std::string_view settingsFile) {
+    const size_t slash = settingsFile.find_last_of("\\/");
+    const std::string_view folder = slash == std::string_view::npos ? std::string_view{} : settingsFile.substr(0, slash + 1);
+    return std::string(folder) + std::string(kCrashFolderName);
+}
+
 std::string CrashReportBase(const CrashTime& t) {
     char text[48];
     std::snprintf(text, sizeof text, "crash-%04d%02d%02d-%02d%02d%02d-%03d", static_cast<int>(t.year),

@@ -17,6 +17,9 @@ inline constexpr std::string_view kCrashFolderName = "crashes";
 // Reports kept, the newest; older ones are removed when a new one is written.
 inline constexpr size_t kCrashReportsKept = 5;
 
+// The report folder beside a settings file given by its full path.
+std::string CrashFolderBeside(std::string_view settingsFile);
+
 struct CrashTime {
     int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
 };

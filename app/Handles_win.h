@@ -87,6 +87,12 @@ struct FileTraits {
     static void Count(HANDLE, int) noexcept {}
     static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
 };
+// A file search (FindFirstFile) ends with FindClose; it fails as INVALID_HANDLE_VALUE.
+struct FileSearchTraits {
+    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Count(HANDLE, int) noexcept {}
+    static void Close(HANDLE h) noexcept { ::FindClose(h); }
+};
 // A menu destroys its submenus with it.
 struct MenuTraits {
     static HMENU Invalid() noexcept { return nullptr; }
@@ -114,6 +120,7 @@ using MemoryDc = Unique<HDC, MemoryDcTraits>;
 using Window = Unique<HWND, WindowTraits>;
 using Hook = Unique<HHOOK, HookTraits>;
 using File = Unique<HANDLE, FileTraits>;
+using FileSearch = Unique<HANDLE, FileSearchTraits>;
 using KernelObject = Unique<HANDLE, KernelObjectTraits>;
 using Module = Unique<HMODULE, ModuleTraits>;
 using Menu = Unique<HMENU, MenuTraits>;

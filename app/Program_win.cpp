@@ -1,6 +1,7 @@
 #include "app/Program_win.h"
 
 #include "app/CommandLine.h"
+#include "app/CrashReport_win.h"
 #include "app/SettingsFile_win.h"
 #include "app/modMain_win.h"
 #include "hook/MouseEvent.h"
@@ -57,8 +58,9 @@ void Program::LoadOverlays() {
     ApplySettings();
     InstallMouseHooks(hwnd(), &DispatchMouseEvent, this);
     StartSafeguards();
-    tray_.Add(link_.icon, {link_.showThisForm, [this] { TogglePause(PauseSource::Menu); }, link_.exit,
-                           [this] { return Paused(); }});
+    tray_.Add(link_.icon,
+              {link_.showThisForm, [this] { TogglePause(PauseSource::Menu); }, link_.exit, [this] { return Paused(); }},
+              TakeCrashAnnouncement());
     tmrMain.Start(hwnd(), MainTimer, MainInterval());
     tmrKeyBoard.Start(hwnd(), KeyBoardTimer, kKeyBoardInterval);
     SyncAutoHideTimer();
@@ -106,6 +108,7 @@ UINT Program::MainInterval() const {
 void Program::ChooseSettingsFile() {
     if (!settingsPathOverride_.empty()) {
         settingsPath_ = settingsPathOverride_;
+        SetCrashReportFolder(settingsPath_);
         LoadSettings();
         return;
     }
@@ -113,6 +116,7 @@ void Program::ChooseSettingsFile() {
     // Loading sets every key, to its default where the file has none, and makes each
     // value one its control can hold.
     settingsPath_ = ::ChooseSettingsFile(settings_, SharedLanguage().SystemLanguage());
+    SetCrashReportFolder(settingsPath_);
     SettingsRead();
 }
 

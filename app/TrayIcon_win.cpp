@@ -2,6 +2,7 @@
 
 #include "app/Text_win.h"
 #include "lang/SharedLanguage_win.h"
+#include "lang/StringTable.h"
 
 #include <cwchar>
 #include <utility>
@@ -34,7 +35,7 @@ void CopyText(wchar_t (&field)[N], const wchar_t* text) {
 void TrayIcon::SetNotifyIconForTest(NotifyIconFunction notify) { g_notify = notify ? notify : &ShellNotifyIcon; }
 void TrayIcon::SetMenuTrackerForTest(MenuTracker tracker) { g_track = tracker ? tracker : &TrackMenu; }
 
-bool TrayIcon::Add(HICON icon, TrayActions actions) {
+bool TrayIcon::Add(HICON icon, TrayActions actions, const std::wstring& crashReport) {
     actions_ = std::move(actions);
     // Hidden and never shown: it only receives the icon's callbacks and the broadcast.
     if (!hwnd() && !CreateWindowOf(WS_EX_TOOLWINDOW, WS_POPUP, L"", 0, 0, 0, 0)) return false;
@@ -53,10 +54,13 @@ bool TrayIcon::Add(HICON icon, TrayActions actions) {
 
     NOTIFYICONDATAW balloon = data_;
     balloon.uFlags = NIF_INFO;
-    CopyText(balloon.szInfo, kTrayTip);
+    const bool crashed = !crashReport.empty();
+    const std::wstring note =
+        crashed ? Widen(SharedLanguage().GetString(strings::kCrashReportNoteId)) + L"\n" + crashReport : kTrayTip;
+    CopyText(balloon.szInfo, note.c_str());
     balloon.szInfoTitle[0] = L'\0';
     balloon.uTimeout = kBalloonMilliseconds;
-    balloon.dwInfoFlags = NIIF_INFO | NIIF_NOSOUND;
+    balloon.dwInfoFlags = (crashed ? NIIF_WARNING : NIIF_INFO) | NIIF_NOSOUND;
     g_notify(NIM_MODIFY, &balloon);
     return true;
 }

@@ -11,6 +11,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <string>
 
 // What the icon asks of the program.
 struct TrayActions {
@@ -37,8 +38,9 @@ public:
     static constexpr UINT kIconId = 1;
     enum MenuId : UINT { mnuTrayHeadline = 100, mnuTraySettings, mnuTrayPause, mnuTrayExit };
 
-    // Creates the window, adds the icon with its tip and shows the start balloon.
-    bool Add(HICON icon, TrayActions actions);
+    // Creates the window, adds the icon with its tip and shows the start balloon, or, when
+    // an earlier run crashed, a balloon that says where its report is.
+    bool Add(HICON icon, TrayActions actions, const std::wstring& crashReport = {});
     // Deletes the icon and destroys the window.
     void Remove();
 

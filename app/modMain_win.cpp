@@ -1,5 +1,6 @@
 #include "app/modMain_win.h"
 
+#include "app/CrashReport_win.h"
 #include "ui/DialogWindow_win.h"
 #include "ui/frmSet_win.h"
 
@@ -56,6 +57,7 @@ ProcessValues& Main() {
 }
 
 int StartProgram() {
+    InstallCrashReport();
     ProcessValues& main = Main();
     // Never closed: the mutex only has to exist while the process lives.
     ::CreateMutexW(nullptr, FALSE, kMutexName);

@@ -24,7 +24,8 @@ inline constexpr int32_t kSecondModifierNameId = 1001;  // a shortcut's second l
 inline constexpr int32_t kKeyNameId = 1002;             // a shortcut's key list, the same
 inline constexpr int32_t kKeysHiddenId = 1003;          // keyboard display, keys typed into a password
 inline constexpr int32_t kAltGrNameId = 1004;
-inline constexpr int32_t kLastAddedId = 1004;
+inline constexpr int32_t kCrashReportNoteId = 1005;  // tray balloon after a crash, the report's path follows
+inline constexpr int32_t kLastAddedId = 1005;
 
 // Text of the id in the language as the table holds it (no replacements); empty for an
 // id or language outside the tables.

@@ -13,6 +13,19 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 
 }  // namespace
 
+TEST(CrashReport, TheFolderIsBesideTheSettingsFile) {
+    const struct {
+        const char* settings;
+        const char* folder;
+    } cases[] = {
+        {"C:\\Users\\ann\\AppData\\Roaming\\Glimmora\\Glimmora.ini", "C:\\Users\\ann\\AppData\\Roaming\\Glimmora\\crashes"},
+        {"E:\\Glimmora.ini", "E:\\crashes"},
+        {"\\\\server\\share\\tools/Glimmora.ini", "\\\\server\\share\\tools/crashes"},
+        {"Glimmora.ini", "crashes"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CrashFolderBeside(c.settings), c.folder) << c.settings;
+}
+
 TEST(CrashReport, NamesAReportByItsLocalTimeInFixedWidth) {
     EXPECT_EQ(CrashReportBase({2026, 12, 7, 17, 8, 23, 42}), "crash-20261207-170823-042");
     EXPECT_EQ(CrashReportBase({2031, 1, 2, 3, 4, 5, 6}), "crash-20310102-030405-006");

@@ -4,13 +4,20 @@
 #include "app/Text_win.h"
 #include "app/modMain_win.h"
 #include "lang/SharedLanguage_win.h"
+#include "lang/StringTable.h"
 #include "tests/win/BoxAnswerer.h"
 
 #include "tests/win/Pump.h"
 #include "tests/win/TempFiles.h"
+#include "ui/frmSet_win.h"
+
+#include "Version.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -72,6 +79,23 @@ struct RecordedShell {
         TrayIcon::SetMenuTrackerForTest(nullptr);
     }
 };
+
+// The names in a folder.
+std::set<std::string> Listing(const std::wstring& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+// This process's own tray window, once the program it runs has added its icon.
+bool OwnTrayStands() {
+    for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, TrayIcon::ClassName(), nullptr));) {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(window, &process);
+        if (process == ::GetCurrentProcessId()) return true;
+    }
+    return false;
+}
 
 constexpr wchar_t kRunningMenu[] = L"~    - Glimmora -|-|*Settings|Pause|-|Exit";
 constexpr wchar_t kPausedMenu[] = L"~    - Glimmora -|-|*Settings|+Pause|-|Exit";
@@ -226,4 +250,99 @@ TEST(Tray, TheProgramAppliesTheCommandLineAddsTheIconAtLoadAndRemovesItAtUnload)
     // The exit saved the window's own state, neither the pause's minimised one nor the file's.
     EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"WindowState", -1, file.c_str()), 0);
     ::DeleteFileW(file.c_str());
+}
+
+// Not a test: the crash that the next test causes, in a child process of its own. The whole
+// program starts as the shipped one does, on the settings file GLIMMORA_CRASH_SETTINGS
+// names, and a thread of it writes through a null pointer once the tray icon stands.
+TEST(DISABLED_CrashingProgram, WritesThroughANullPointerOnceItStands) {
+    wchar_t file[MAX_PATH] = {};
+    ASSERT_GT(::GetEnvironmentVariableW(L"GLIMMORA_CRASH_SETTINGS", file, MAX_PATH), 0u);
+    SettingsWindow().SetSettingsPathForTest(Narrow(file));
+    const handles::KernelObject thread(::CreateThread(
+        nullptr, 0,
+        [](void*) -> DWORD {
+            for (int i = 0; i < 400 && !OwnTrayStands(); ++i) ::Sleep(50);
+            volatile int* volatile nowhere = nullptr;
+            *nowhere = 1;
+            return 0;
+        },
+        nullptr, 0, nullptr));
+    StartProgram();
+    FAIL() << "the program ended without crashing";
+}
+
+TEST(Tray, ACrashLeavesAReportBesideTheSettingsAndTheNextStartSaysWhereItIs) {
+    ScratchFolder folder;
+    const std::wstring settings = folder.Wide(L"Glimmora.ini");
+    const std::wstring crashes = folder.Wide(L"crashes");
+    std::filesystem::create_directories(crashes);
+    // Five reports of earlier crashes and a file of the user's: the oldest report goes.
+    for (const char* old : {"crash-20200101-000000-000", "crash-20200102-000000-000", "crash-20200103-000000-000",
+                            "crash-20200104-000000-000", "crash-20200105-000000-000"}) {
+        WriteBytes(crashes + L"\\" + Widen(old) + L".dmp", "MDMP");
+        WriteBytes(crashes + L"\\" + Widen(old) + L".txt", "old\r\n");
+    }
+    WriteBytes(crashes + L"\\notes.txt", "mine");
+
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(self) +
+                           L"\" --gtest_filter=DISABLED_CrashingProgram.* --gtest_also_run_disabled_tests";
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"GLIMMORA_CRASH_SETTINGS", settings.c_str()));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &child));
+    ::SetEnvironmentVariableW(L"GLIMMORA_CRASH_SETTINGS", nullptr);
+    const handles::KernelObject process(child.hProcess), thread(child.hThread);
+    ASSERT_EQ(::WaitForSingleObject(process.get(), 60000), WAIT_OBJECT_0) << "the crashed program did not end";
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(process.get(), &exitCode);
+    EXPECT_EQ(exitCode, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+
+    // One new report beside the settings file: its dump, its context line and its mark; four
+    // of the old ones; the user's file untouched.
+    std::set<std::string> names = Listing(crashes);
+    std::string report;
+    for (const std::string& name : names)
+        if (name.starts_with("crash-202") && !name.starts_with("crash-2020")) report = name.substr(0, 25);
+    ASSERT_FALSE(report.empty()) << "no new report";
+    const std::set<std::string> expected = {
+        "crash-20200102-000000-000.dmp", "crash-20200102-000000-000.txt", "crash-20200103-000000-000.dmp",
+        "crash-20200103-000000-000.txt", "crash-20200104-000000-000.dmp", "crash-20200104-000000-000.txt",
+        "crash-20200105-000000-000.dmp", "crash-20200105-000000-000.txt", report + ".dmp",
+        report + ".txt",                  report + ".new",                  "notes.txt"};
+    EXPECT_EQ(names, expected);
+    const std::string dump = ReadBytes(crashes + L"\\" + Widen(report) + L".dmp");
+    EXPECT_TRUE(dump.starts_with("MDMP") && dump.size() > 1000) << dump.size() << " bytes";
+    const std::string line = ReadBytes(crashes + L"\\" + Widen(report) + L".txt");
+    const std::regex context("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} Glimmora " GLIMMORA_VERSION_TEXT
+                             ": exception 0xC0000005 at win_tests\\.exe\\+0x[0-9A-F]+, thread \\d+\\r\\n");
+    EXPECT_TRUE(std::regex_match(line, context)) << line;
+
+    // The next start says where the report is, once.
+    RecordedShell shell;
+    Main().ColourKey = ReadColourKey();
+    UpdateScreenBounds();
+    Main().MessageWindow.reset();
+    const HICON icon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    const std::wstring note = Widen(SharedLanguage().GetString(strings::kCrashReportNoteId)) + L"\n" + crashes +
+                              L"\\" + Widen(report) + L".dmp";
+    for (const std::wstring& balloon : {note, std::wstring(kTrayTip)}) {
+        g_seen = {};
+        Program program;
+        program.SetSettingsPathForTest(Narrow(settings));
+        ASSERT_TRUE(program.Form_Load({[] {}, [] {}, {}, icon}));
+        Pump(1);
+        ASSERT_EQ(g_seen.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY}));
+        EXPECT_EQ(std::wstring(g_seen.calls[2].second.szInfo), balloon);
+        EXPECT_EQ(g_seen.calls[2].second.dwInfoFlags,
+                  static_cast<DWORD>((balloon == note ? NIIF_WARNING : NIIF_INFO) | NIIF_NOSOUND));
+        program.Form_Unload({0, true});
+        Main().MessageWindow.reset();
+    }
+    names.erase(report + ".new");
+    EXPECT_EQ(Listing(crashes), names) << "the announcement removes the mark alone";
 }
