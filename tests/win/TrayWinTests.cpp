@@ -297,7 +297,10 @@ TEST(Tray, ACrashLeavesAReportBesideTheSettingsAndTheNextStartSaysWhereItIs) {
                                  &child));
     ::SetEnvironmentVariableW(L"GLIMMORA_CRASH_SETTINGS", nullptr);
     const handles::KernelObject process(child.hProcess), thread(child.hThread);
-    ASSERT_EQ(::WaitForSingleObject(process.get(), 60000), WAIT_OBJECT_0) << "the crashed program did not end";
+    if (::WaitForSingleObject(process.get(), 30000) != WAIT_OBJECT_0) {
+        ::TerminateProcess(process.get(), 1);
+        FAIL() << "the crashed program did not end";
+    }
     DWORD exitCode = 0;
     ::GetExitCodeProcess(process.get(), &exitCode);
     EXPECT_EQ(exitCode, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
