@@ -190,9 +190,11 @@ const std::vector<uint8_t> kTinyPixels = {0, 3, 1, 2, 1, 3};
 const std::string kTiny = Gif(3, 2, kTinyPixels, 3);
 
 // The tiny picture under a header that claims 20000 x 20000, for the screen and the frame.
-std::string Oversized() {
+// With screenOnly, the frame keeps its own small size: the decoder alone would take it.
+std::string Oversized(bool screenOnly = false) {
     std::string huge = kTiny;
-    for (size_t at : {6u, 8u, 38u, 40u}) huge[at] = char(0x20), huge[at + 1] = char(0x4E);
+    for (size_t at : {6u, 8u, 38u, 40u})
+        if (!screenOnly || at < 10) huge[at] = char(0x20), huge[at + 1] = char(0x4E);
     return huge;
 }
 
@@ -235,6 +237,7 @@ TEST(PictureFile, UnusableOrOversizedFilesGiveNothingAndLeaveNoGdiObjects) {
         {"truncated", kTiny.substr(0, kTiny.size() / 2), false},
         {"random bytes", random, false},
         {"claims 20000 x 20000", Oversized(), false},
+        {"claims a screen of 20000 x 20000", Oversized(true), false},
         {"4097 wide", Gif(4097, 1, row4097), false},
         {"4097 high", Gif(1, 4097, row4097), false},
         {"4096 wide", Gif(4096, 1, row4096), true},
