@@ -44,14 +44,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const CommandLineValues whole = ParseCommandLine(text);
     CheckRanges(whole);
-    const size_t slash = text.find(L'/');
-    if (slash != std::wstring::npos) {
-        const CommandLineValues first = ParseCommandLine(std::wstring_view(text).substr(0, slash));
-        const CommandLineValues rest = ParseCommandLine(std::wstring_view(text).substr(slash + 1));
-        Check(whole.pause == (first.pause || rest.pause));
-        Check(whole.pictureOffsetFactor == Later(first.pictureOffsetFactor, rest.pictureOffsetFactor));
-        Check(whole.keyboardOffsetFactor == Later(first.keyboardOffsetFactor, rest.keyboardOffsetFactor));
-        Check(whole.haloHolePercent == Later(first.haloHolePercent, rest.haloHolePercent));
+    // Split at the first and at the last slash: what comes after overrides what came before.
+    for (const size_t slash : {text.find(L'/'), text.rfind(L'/')}) {
+        if (slash == std::wstring::npos) break;
+        const CommandLineValues before = ParseCommandLine(std::wstring_view(text).substr(0, slash));
+        const CommandLineValues after = ParseCommandLine(std::wstring_view(text).substr(slash + 1));
+        Check(whole.pause == (before.pause || after.pause));
+        Check(whole.pictureOffsetFactor == Later(before.pictureOffsetFactor, after.pictureOffsetFactor));
+        Check(whole.keyboardOffsetFactor == Later(before.keyboardOffsetFactor, after.keyboardOffsetFactor));
+        Check(whole.haloHolePercent == Later(before.haloHolePercent, after.haloHolePercent));
     }
     for (size_t at = 0; at <= text.size();) {
         const size_t end = std::min(text.find_first_of(L"/=", at), text.size());
