@@ -160,7 +160,7 @@ bool SaveSettingsFile(const SettingsRecord& record, const std::string& path) {
     std::optional<std::string> fileBytes;
     {
         // Shared for reading only: a file someone else holds open for writing, or a protected
-        // one, refuses here, before anything is written; a file not there yet is made.
+        // one, refuses here, before anything is written; a file not there yet is written new.
         const handles::File file(::CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) {
