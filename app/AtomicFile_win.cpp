@@ -12,6 +12,7 @@
 namespace {
 
 ReplaceStepHook g_stepHook = nullptr;
+ReplaceCall g_replace = ::ReplaceFileW;
 
 enum class Next { Go, Stop, Fail };
 
@@ -45,19 +46,14 @@ bool PutInPlace(const std::wstring& temp, const std::wstring& target) {
     const std::wstring backup = BackupPathOf(target);
     if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES && ::GetLastError() == ERROR_FILE_NOT_FOUND)
         return Move(temp, target);
-    if (::ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                       nullptr))
+    if (g_replace(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
         return true;
-    if (::GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        // The old file has already gone to the backup's name: the new one follows it, or
-        // the old one comes back.
-        if (Move(temp, target)) return true;
-        Move(backup, target);
-        return false;
-    }
-    // A file system that cannot replace: the backup as a copy, then one rename.
+    // A file system that cannot replace: the backup as a copy, then one rename. Where the
+    // old file had already gone to the backup's name and the rename fails, it comes back.
     ::CopyFileW(target.c_str(), backup.c_str(), FALSE);
-    return Move(temp, target);
+    if (Move(temp, target)) return true;
+    if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) Move(backup, target);
+    return false;
 }
 
 bool WriteTemp(const std::wstring& temp, std::string_view bytes) {
@@ -69,6 +65,7 @@ bool WriteTemp(const std::wstring& temp, std::string_view bytes) {
 }  // namespace
 
 void SetReplaceStepHook(ReplaceStepHook hook) { g_stepHook = hook; }
+void SetReplaceCall(ReplaceCall call) { g_replace = call ? call : ::ReplaceFileW; }
 
 std::wstring BackupPathOf(const std::wstring& path) { return path + L".bak"; }
 std::wstring TempPathOf(const std::wstring& path) { return path + L".tmp"; }

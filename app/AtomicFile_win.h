@@ -17,6 +17,10 @@ using ReplaceStepHook = ReplaceFault (*)(const char* step);
 // The steps, in order: "temp written", "temp edited" (only with an edit), "temp flushed",
 // "replaced". Null: no hook.
 void SetReplaceStepHook(ReplaceStepHook hook);
+// ReplaceFileW, or what a test stands in for it (a file system that cannot replace); null
+// puts the real one back.
+using ReplaceCall = BOOL(WINAPI*)(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID);
+void SetReplaceCall(ReplaceCall call);
 
 // Where the replaced file is kept, and where the new one is written first.
 std::wstring BackupPathOf(const std::wstring& path);

@@ -276,6 +276,60 @@ TEST(SettingsFileWin, ASaveStoppedAfterAnyStepLeavesTheOldFileOrTheNewOne) {
     }
 }
 
+// Where the file system will not replace, the new file is moved over the old one and the
+// backup is a copy; where the old file went to the backup's name before the refusal, the
+// new one still takes its place, or, when that fails too, the old one comes back.
+TEST(SettingsFileWin, WhereReplacingIsRefusedTheNewFileIsMovedInPlace) {
+    ScratchFolder folder;
+    const std::string path = folder.Path("Glimmora.ini");
+    const std::wstring backup = BackupPathOf(Widen(path));
+    struct Refusal {
+        static BOOL WINAPI Cannot(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
+            ::SetLastError(ERROR_INVALID_FUNCTION);
+            return FALSE;
+        }
+        static BOOL WINAPI HalfWay(LPCWSTR replaced, LPCWSTR, LPCWSTR backupName, DWORD, LPVOID, LPVOID) {
+            ::MoveFileExW(replaced, backupName, MOVEFILE_REPLACE_EXISTING);
+            ::SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+            return FALSE;
+        }
+        static BOOL WINAPI LostTheNewFile(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backupName, DWORD, LPVOID,
+                                          LPVOID) {
+            ::MoveFileExW(replaced, backupName, MOVEFILE_REPLACE_EXISTING);
+            ::DeleteFileW(replacement);
+            ::SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+            return FALSE;
+        }
+    };
+    struct Row {
+        const char* name;
+        ReplaceCall refusal;
+        bool saved;
+    };
+    const Row rows[] = {{"cannot replace", &Refusal::Cannot, true},
+                        {"refused half way", &Refusal::HalfWay, true},
+                        {"lost the new file", &Refusal::LostTheNewFile, false}};
+    SettingsRecord older = UsersRecord(), newer = older;
+    newer.Set(SettingKey::HaloSize, older.Get(SettingKey::HaloSize) == 77 ? 78 : 77);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(SaveSettingsFile(older, path));
+        const std::string oldBytes = ReadBytes(path);
+        WriteBytes(backup, "an older backup");
+        SetReplaceCall(row.refusal);
+        const bool saved = SaveSettingsFile(newer, path);
+        SetReplaceCall(nullptr);
+        EXPECT_EQ(saved, row.saved);
+        EXPECT_EQ(LoadedAtStart(path), row.saved ? newer : older);
+        if (row.saved) {
+            EXPECT_EQ(ReadBytes(backup), oldBytes);
+        } else {
+            EXPECT_EQ(ReadBytes(path), oldBytes);
+        }
+        EXPECT_FALSE(fs::exists(TempPathOf(Widen(path))));
+    }
+}
+
 // A file zeroed by a power cut, or emptied, or gone: a start reads the backup the last save
 // left, and the next save writes the settings over the backup's text, not over the zeros.
 TEST(SettingsFileWin, AFileThatDoesNotReadIsReadFromItsBackup) {
