@@ -106,7 +106,9 @@ UINT Program::MainInterval() const {
 void Program::ChooseSettingsFile() {
     if (!settingsPathOverride_.empty()) {
         settingsPath_ = settingsPathOverride_;
-        LoadSettings();
+        isLoadingSettings_ = true;
+        LoadSettingsAtStart(settings_, settingsPath_, SharedLanguage().SystemLanguage());
+        SettingsRead();
         return;
     }
     isLoadingSettings_ = true;
