@@ -109,7 +109,9 @@ void Program::ChooseSettingsFile() {
     if (!settingsPathOverride_.empty()) {
         settingsPath_ = settingsPathOverride_;
         SetCrashReportFolder(settingsPath_);
-        LoadSettings();
+        isLoadingSettings_ = true;
+        LoadSettingsAtStart(settings_, settingsPath_, SharedLanguage().SystemLanguage());
+        SettingsRead();
         return;
     }
     isLoadingSettings_ = true;

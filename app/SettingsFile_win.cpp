@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "app/AtomicFile_win.h"
 #include "app/Folders_win.h"
 #include "app/Handles_win.h"
 #include "app/SettingsSection.h"
@@ -35,20 +36,6 @@ std::optional<std::wstring> ReadSectionListing(const std::wstring& path) {
         if (length >= capacity - 2) return std::nullopt;
         buffer.resize(length);
         return buffer;
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
-}
-
-std::optional<std::string> ReadWholeFile(HANDLE file) {
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file, &size) || uint64_t(size.QuadPart) >= MAXDWORD) return std::nullopt;
-    try {
-        std::string bytes(size_t(size.QuadPart), '\0');
-        DWORD read = 0;
-        if (!bytes.empty() && !::ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr)) return std::nullopt;
-        bytes.resize(read);
-        return bytes;
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
@@ -138,7 +125,7 @@ bool Win32SettingsFileSystem::FileExists(const std::string& path) { return ::Fil
 bool Win32SettingsFileSystem::EnsureFolder(const std::string& path) { return ::EnsureFolder(path); }
 
 std::unique_ptr<IniSource> Win32SettingsFileSystem::OpenSource(const std::string& path) {
-    return OpenSettingsSource(path);
+    return OpenSettingsSource(SettingsCopyToRead(path));
 }
 
 std::unique_ptr<IniSink> Win32SettingsFileSystem::OpenSink(const std::string& path) {
@@ -154,34 +141,54 @@ void LoadSettingsFile(SettingsRecord& record, const std::string& path, int32_t s
     LoadSettings(record, *OpenSettingsSource(path), systemLanguage);
 }
 
+std::string SettingsCopyToRead(const std::string& path) {
+    const std::wstring file = Widen(path);
+    const auto fileBytes = ReadFileBytes(file);
+    const auto backupBytes = ReadFileBytes(BackupPathOf(file));
+    return ChooseSettingsCopy(fileBytes, backupBytes) == SettingsCopy::Backup ? Narrow(BackupPathOf(file)) : path;
+}
+
+void LoadSettingsAtStart(SettingsRecord& record, const std::string& path, int32_t systemLanguage) {
+    LoadSettingsFile(record, SettingsCopyToRead(path), systemLanguage);
+}
+
 bool SaveSettingsFile(const SettingsRecord& record, const std::string& path) {
     EnsureFolder(path);
     IniEntrySink entries;
     SaveSettings(record, entries);
-    // Shared for reading only: a file someone else holds open for writing, or a protected
-    // one, refuses here, before a byte of it has changed.
-    handles::File file(::CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    const auto bytes = ReadWholeFile(file.get());
-    if (!bytes) return false;
-    if (IsUtf16(*bytes)) {
-        // The merge works on bytes of one character each; the profile API knows UTF-16.
-        file.reset();
-        ProfileKeySink keys(path);
-        return SaveSettings(record, keys);
+    const std::wstring target = Widen(path);
+    std::optional<std::string> fileBytes;
+    {
+        // Shared for reading only: a file someone else holds open for writing, or a protected
+        // one, refuses here, before anything is written; a file not there yet is written new.
+        const handles::File file(::CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
+            fileBytes = ReadWholeFile(file.get());
+            if (!fileBytes) return false;
+        } else if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
+            return false;
+        }
     }
-    std::string merged;
+    // The save goes into the copy a start would read, so that a damaged file does not
+    // carry its damage on and the backup's other lines are kept.
+    const auto backupBytes = ReadFileBytes(BackupPathOf(target));
+    const bool fromBackup = ChooseSettingsCopy(fileBytes, backupBytes) == SettingsCopy::Backup;
+    const std::string_view base = fromBackup ? std::string_view(*backupBytes)
+                                  : fileBytes ? std::string_view(*fileBytes)
+                                              : std::string_view();
+    if (IsUtf16(base)) {
+        // The merge works on bytes of one character each; the profile API knows UTF-16.
+        return ReplaceFileWith(target, base, [&](const std::wstring& temp) {
+            ProfileKeySink keys(Narrow(temp));
+            return SaveSettings(record, keys);
+        });
+    }
     try {
-        merged = MergeSettingsSection(*bytes, entries.Entries());
+        return ReplaceFileWith(target, MergeSettingsSection(base, entries.Entries()));
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (merged.size() > MAXDWORD) return false;
-    DWORD written = 0;
-    return ::SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) == 0 &&
-           ::WriteFile(file.get(), merged.data(), DWORD(merged.size()), &written, nullptr) &&
-           written == merged.size() && ::SetEndOfFile(file.get());
 }
 
 std::string FileAccessDeniedText(const clsLanguage& language, const std::string& path) {

@@ -61,6 +61,7 @@ public:
     bool IsOnRemovableDrive(const std::string& folder) override;
     bool FileExists(const std::string& path) override;
     bool EnsureFolder(const std::string& path) override;
+    // The copy a start reads: the backup in place of a file that does not read.
     std::unique_ptr<IniSource> OpenSource(const std::string& path) override;
     std::unique_ptr<IniSink> OpenSink(const std::string& path) override;
 
@@ -72,9 +73,15 @@ private:
 std::string ChooseSettingsFile(SettingsRecord& record, int32_t systemLanguage);
 
 void LoadSettingsFile(SettingsRecord& record, const std::string& path, int32_t systemLanguage);
+// The file at path, or the backup its last save left when the file does not read as a whole
+// (zeroed by a power cut, say) and the backup does: what a start loads.
+std::string SettingsCopyToRead(const std::string& path);
+void LoadSettingsAtStart(SettingsRecord& record, const std::string& path, int32_t systemLanguage);
 // Writes every key into the file in one go (the profile API rewrites the file for each
-// key); every other line of the file stays as it was. A write-protected or locked file
-// refuses quietly and stays as it was; false then. A UTF-16 file is written key by key.
+// key); every other line of the file stays as it was. The new file is written beside the
+// old and put in its place at once; the old one stays as the backup. A write-protected or
+// locked file refuses quietly and stays as it was; false then. A UTF-16 file is written key
+// by key into the new file.
 bool SaveSettingsFile(const SettingsRecord& record, const std::string& path);
 
 // The "File access denied" message about path, and its box.

@@ -225,3 +225,32 @@ std::string MergeSettingsSection(std::string_view fileText, const std::vector<In
     merged.append(fileText.substr(insertAt));
     return merged;
 }
+
+bool ReadsAsSettingsFile(std::string_view bytes) {
+    std::string units;  // one character per code unit; anything past ASCII matters only as not a NUL
+    const bool little = bytes.substr(0, 2) == "\xFF\xFE";
+    if (little || bytes.substr(0, 2) == "\xFE\xFF") {
+        units.reserve(bytes.size() / 2);
+        for (std::size_t at = 2; at + 1 < bytes.size(); at += 2) {
+            const unsigned low = static_cast<unsigned char>(bytes[little ? at : at + 1]);
+            const unsigned high = static_cast<unsigned char>(bytes[little ? at + 1 : at]);
+            const unsigned unit = high << 8 | low;
+            units.push_back(unit < 0x80 ? char(unit) : '\x80');
+        }
+        bytes = units;
+    } else if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        bytes.remove_prefix(3);
+    }
+    if (bytes.find('\0') != std::string_view::npos) return false;
+    LineSplitter lines(bytes, 0);
+    for (Line line; lines.Next(line);) {
+        const auto name = SectionName(Trimmed(line.content));
+        if (name && SameName(*name, kSettingsSection)) return true;
+    }
+    return false;
+}
+
+SettingsCopy ChooseSettingsCopy(std::optional<std::string_view> file, std::optional<std::string_view> backup) {
+    const bool fileReads = file && ReadsAsSettingsFile(*file);
+    return !fileReads && backup && ReadsAsSettingsFile(*backup) ? SettingsCopy::Backup : SettingsCopy::File;
+}

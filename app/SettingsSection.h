@@ -51,3 +51,14 @@ private:
 // line endings included; added lines end the way the file's first line does (CR LF when
 // it has none). Linear in the size of the file. Entries name distinct keys.
 std::string MergeSettingsSection(std::string_view fileText, const std::vector<IniEntry>& entries);
+
+// Whether the bytes of a settings file hold anything to read: a file with a NUL in its text
+// (zeroed sectors after a power cut) or without a heading "[Settings]" is unreadable as a
+// whole. UTF-16 files are judged by their characters, a UTF-8 mark is skipped.
+bool ReadsAsSettingsFile(std::string_view bytes);
+
+enum class SettingsCopy { File, Backup };
+// The copy to read, and to merge the next save into: the backup the last save left only
+// when the file itself is absent or unreadable as a whole and the backup reads. Nothing:
+// that copy is absent or could not be read.
+SettingsCopy ChooseSettingsCopy(std::optional<std::string_view> file, std::optional<std::string_view> backup);

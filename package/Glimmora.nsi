@@ -174,8 +174,11 @@ Section "Uninstall"
     ${EndIf}
     ${If} $RemoveSettings == 1
         RMDir /r "$APPDATA\Glimmora"
-        ; A settings file an older copy kept beside the program.
+        ; A settings file an older copy kept beside the program, with the backup and the
+        ; half-written copy a save leaves there.
         Delete "$INSTDIR\Glimmora.ini"
+        Delete "$INSTDIR\Glimmora.ini.bak"
+        Delete "$INSTDIR\Glimmora.ini.tmp"
     ${EndIf}
     ; Not /r: files the user put into the folder (pictures, replacement texts) stay.
     RMDir "$INSTDIR"

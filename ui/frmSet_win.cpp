@@ -22,6 +22,9 @@ SIZE FrameSize(UINT dpi) {
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
+// 0 normal, 1 minimised, 2 maximised, as the settings file keeps it.
+int32_t WindowStateOf(HWND window) { return ::IsIconic(window) ? 1 : ::IsZoomed(window) ? 2 : 0; }
+
 clsLanguage::Subscription g_languageSubscription = 0;
 SettingsWindowShownTrace g_shownTrace = nullptr;
 
@@ -79,6 +82,9 @@ void frmSet::ShowThisForm() {
 
 void frmSet::ApplyWindowState(int32_t state) {
     if (!::IsWindowVisible(hwnd())) return;
+    // A window already in that state is left alone: a restore would activate it and take the
+    // focus from whatever the user (or a second start's help window) has brought forward since.
+    if (state == WindowStateOf(hwnd())) return;
     ::ShowWindow(hwnd(), state == 1 ? SW_MINIMIZE : state == 2 ? SW_MAXIMIZE : SW_RESTORE);
 }
 
@@ -108,7 +114,7 @@ void frmSet::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     tmrStartup.Stop();
-    const int32_t state = ::IsIconic(hwnd()) ? 1 : ::IsZoomed(hwnd()) ? 2 : 0;
+    const int32_t state = WindowStateOf(hwnd());
     TheProgram().Form_Unload({state, ::IsWindowVisible(hwnd()) != FALSE});
     SharedLanguage().Unsubscribe(g_languageSubscription);
     UnloadDialogs();

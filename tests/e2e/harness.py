@@ -215,8 +215,10 @@ class Harness(DisplayInput):
             os.remove(path)
 
     def write_settings(self, content):
-        """Writes the per-user settings file: a dict of keys, or raw bytes / text as they are."""
+        """Writes the per-user settings file: a dict of keys, or raw bytes / text as they are;
+        no backup of an earlier save stays beside it."""
         self.remove(self.ini_path)
+        self.remove(self.ini_path + ".bak")
         os.makedirs(os.path.dirname(self.ini_path), exist_ok=True)
         if isinstance(content, dict):
             content = "[Settings]\r\n" + "".join("%s=%s\r\n" % kv for kv in content.items())

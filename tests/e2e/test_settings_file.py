@@ -6,7 +6,9 @@ unknown keys, blank lines and other sections, its keys replaced where they stand
 boxes it gave values they cannot hold come back at their defaults; a write-protected file is
 left byte for byte as it was and the program still ends normally; damaged files never crash
 the program, and out-of-range values end up inside the sliders' ranges, so the halo stays a
-sane size inside the desktop.
+sane size inside the desktop. A zeroed file is read from the backup the last save left, and
+the next save writes the settings, not the zeros; a settings folder that cannot be made, or a
+settings path that is a folder, gives the defaults and a normal end.
 
 A first start beside the settings file of an older installation (on a fixed drive, with no
 per-user file yet) takes that file's values over and saves them to the per-user file at exit.
@@ -15,7 +17,8 @@ Catches: a missing, misspelt or misplaced key, a wrong default, a save that does
 the folder, a load that ignores the file, a save that drops or reorders the user's own lines,
 "Halo=5" written back as 5, an older file whose values are lost on the start that takes it
 over (defaults saved in their place), a crash or an error box on a protected file, and
-unchecked values from a damaged file (a halo of 200001 px, an alpha byte overflow)."""
+unchecked values from a damaged file (a halo of 200001 px, an alpha byte overflow), a start
+that loads defaults over a zeroed file's good backup, and a crash or a box in a hostile place."""
 import os
 import random
 import re
@@ -191,6 +194,66 @@ def damaged(h):
         log("damaged file (%s) ok" % name)
 
 
+def halo_size_at_start(h, what):
+    """Starts the program with the pointer at the middle of the screen and gives the halo's
+    radius as the window it lays out says, and the running process."""
+    x, y = h.screen[0] // 2, h.screen[1] // 2
+    h.move(x, y)
+    p = h.start_glimmora()
+    time.sleep(0.3)
+    check(p.poll() is None, "%s Glimmora ended (exit code %s)" % (what, p.returncode))
+    rect = h.class_rect(SPOT_CLASS)
+    check(rect is not None and rect[2] - rect[0] == rect[3] - rect[1] and (rect[2] - rect[0]) % 2 == 1,
+          "%s the halo window is at %s" % (what, rect))
+    return (rect[2] - rect[0]) // 2, p
+
+
+def zeroed_file_read_from_backup(h):
+    good = b"[Settings]\r\nHaloSize=50\r\nHaloTrans=0\r\n"
+    zeros = bytes(4096)
+    h.write_settings(zeros)
+    with open(h.ini_path + ".bak", "wb") as f:
+        f.write(good)
+    size, p = halo_size_at_start(h, "with a zeroed settings file and a good backup")
+    check(size == 50, "with a zeroed settings file and a backup of HaloSize=50 the halo is %d px in radius" % size)
+    check(h.stop_glimmora(p) == 0, "with a zeroed settings file Glimmora ended with exit code %s" % p.returncode)
+    with open(h.ini_path, "rb") as f:
+        after = f.read()
+    check(after.startswith(good) and b"\0" not in after, "the save after a start from the backup wrote %r" % after[:80])
+    with open(h.ini_path + ".bak", "rb") as f:
+        check(f.read() == zeros, "the zeroed file was not kept as the backup of that save")
+    log("zeroed file read from its backup")
+
+
+def hostile_places(h):
+    folder = os.path.dirname(h.ini_path)
+    try:
+        # The settings file's folder cannot be made: a file stands where it would be.
+        h.no_settings()
+        with open(folder, "wb") as f:
+            f.write(b"not a folder")
+        size, p = halo_size_at_start(h, "with a file where the settings folder should be")
+        check(size == 100, "with no settings folder possible the halo is %d px in radius, not the default" % size)
+        check(h.stop_glimmora(p) == 0, "with no settings folder possible Glimmora ended with exit code %s"
+              % p.returncode)
+        with open(folder, "rb") as f:
+            check(f.read() == b"not a folder", "the file standing in the settings folder's way was changed")
+        os.remove(folder)
+        # The settings path is a folder.
+        os.makedirs(h.ini_path)
+        size, p = halo_size_at_start(h, "with a folder for a settings file")
+        check(size == 100, "with a folder for a settings file the halo is %d px in radius, not the default" % size)
+        check(h.stop_glimmora(p) == 0, "with a folder for a settings file Glimmora ended with exit code %s"
+              % p.returncode)
+        check(os.path.isdir(h.ini_path) and os.listdir(folder) == ["Glimmora.ini"],
+              "with a folder for a settings file the settings folder holds %s" % os.listdir(folder))
+    finally:
+        if os.path.isfile(folder):
+            os.remove(folder)
+        shutil.rmtree(folder, ignore_errors=True)
+    log("hostile places: defaults, and a normal end")
+
+
 def older_file_taken_over(h):
     # An older installation: the program with its settings file beside it, in a folder of
     # its own on a fixed drive.
@@ -224,6 +287,8 @@ def main(h):
     hand_edited(h)
     write_protected(h)
     damaged(h)
+    zeroed_file_read_from_backup(h)
+    hostile_places(h)
 
 
 run(main)
