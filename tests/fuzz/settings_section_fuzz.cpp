@@ -1,7 +1,8 @@
 // Arbitrary bytes as a settings file: its section "Settings" read as the profile API reads
 // it must load into a record that saves and reloads unchanged; saving into the text must
 // read back as the record, change nothing on a second save, and keep the text as it was
-// when there is nothing to write.
+// when there is nothing to write. Whether the bytes read as a settings file at all does not
+// depend on their being UTF-8 or UTF-16 text, and a NUL in 8-bit text makes them unreadable.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -67,6 +68,28 @@ void CheckMerge(std::string_view text, int32_t systemLanguage) {
     Check(MergeSettingsSection(merged, sink.Entries()) == merged);
 }
 
+// The same check on the text as UTF-16 of either byte order; ASCII text alone, so that each
+// byte stays one character.
+void CheckReadable(std::string_view bytes) {
+    const bool readable = ReadsAsSettingsFile(bytes);
+    if (bytes.find('\0') != std::string_view::npos && !bytes.starts_with("\xFF\xFE") && !bytes.starts_with("\xFE\xFF"))
+        Check(!readable);
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") || bytes.starts_with("\xEF\xBB\xBF")) return;
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) return;
+    std::string little = "\xFF\xFE", big = "\xFE\xFF";
+    for (const char c : bytes) {
+        little += c;
+        little += '\0';
+        big += '\0';
+        big += c;
+    }
+    Check(ReadsAsSettingsFile(little) == readable && ReadsAsSettingsFile(big) == readable);
+    // The backup is read only in place of a file that does not read, and only when it reads.
+    Check(ChooseSettingsCopy(bytes, "[Settings]") == (readable ? SettingsCopy::File : SettingsCopy::Backup));
+    Check(ChooseSettingsCopy(std::nullopt, bytes) == (readable ? SettingsCopy::Backup : SettingsCopy::File));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -74,5 +97,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int32_t systemLanguage = size > 0 ? data[0] % 7 : 0;  // the language object's are 0..6
     CheckRoundTrip(SettingsListingOf(bytes), systemLanguage);
     CheckMerge(bytes, systemLanguage);
+    CheckReadable(bytes);
     return 0;
 }
