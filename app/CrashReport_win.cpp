@@ -117,6 +117,11 @@ void InstallCrashReport() {
     const SettingsFilePaths paths = MakeSettingsFilePaths(Narrow(ProgramFolder()), Narrow(SpecialFolder(CSIDL_APPDATA)));
     SetFolder(CrashFolderBeside(paths.userFile));
     ::SetUnhandledExceptionFilter(&WriteCrashReport);
+    // Windows would otherwise swallow a fault in a timer message, where the tracking runs,
+    // and carry on in whatever state it left. Systems before the flag ignore the call.
+    BOOL suppress = FALSE;
+    ::SetUserObjectInformationW(::GetCurrentProcess(), UOI_TIMERPROC_EXCEPTION_SUPPRESSION, &suppress,
+                                sizeof suppress);
 }
 
 void SetCrashReportFolder(const std::string& settingsFile) { SetFolder(CrashFolderBeside(settingsFile)); }
