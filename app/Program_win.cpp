@@ -106,18 +106,16 @@ UINT Program::MainInterval() const {
 }
 
 void Program::ChooseSettingsFile() {
-    if (!settingsPathOverride_.empty()) {
-        settingsPath_ = settingsPathOverride_;
-        SetCrashReportFolder(settingsPath_);
-        isLoadingSettings_ = true;
-        LoadSettingsAtStart(settings_, settingsPath_, SharedLanguage().SystemLanguage());
-        SettingsRead();
-        return;
-    }
     isLoadingSettings_ = true;
+    const int32_t systemLanguage = SharedLanguage().SystemLanguage();
     // Loading sets every key, to its default where the file has none, and makes each
     // value one its control can hold.
-    settingsPath_ = ::ChooseSettingsFile(settings_, SharedLanguage().SystemLanguage());
+    if (settingsPathOverride_.empty()) {
+        settingsPath_ = ::ChooseSettingsFile(settings_, systemLanguage);
+    } else {
+        settingsPath_ = settingsPathOverride_;
+        LoadSettingsAtStart(settings_, settingsPath_, systemLanguage);
+    }
     SetCrashReportFolder(settingsPath_);
     SettingsRead();
 }
