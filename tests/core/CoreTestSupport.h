@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Geometry.h"
+#include "app/SettingsSection.h"
 #include "lang/Language.h"
 
 inline bool Overlap(const Rect& a, const Rect& b) {
@@ -19,6 +20,14 @@ inline std::string Listing(const std::vector<std::string_view>& entries) {
     std::string listing;
     for (std::string_view entry : entries) listing.append(entry).append(1, '\0');
     return listing;
+}
+
+// The record a settings file of this listing loads into.
+inline SettingsRecord Loaded(std::string_view listing, int32_t systemLanguage = 0) {
+    SettingsRecord record;
+    SectionListingSource source(listing);
+    LoadSettings(record, source, systemLanguage);
+    return record;
 }
 
 inline clsLanguage InLanguage(int32_t language, std::vector<AlternativeText> alternatives = {}) {

@@ -56,13 +56,6 @@ const std::vector<std::pair<std::string, double>> kExpectedDefaults = {
     {"HidePasswordKeys", 1}, {"KeyNamesFromLayout", 1},
 };
 
-SettingsRecord Loaded(std::string_view listing, int32_t systemLanguage = 0) {
-    SettingsRecord record;
-    SectionListingSource source(listing);
-    LoadSettings(record, source, systemLanguage);
-    return record;
-}
-
 struct RecordingSink final : IniSink {
     std::vector<std::pair<std::string, std::string>> written;
     std::vector<std::string> removed;
@@ -346,66 +339,5 @@ TEST(SettingsValid, OutOfRangeValuesAndWhatIsSavedOfThem) {
         const SettingsRecord record = Loaded(Listing({entry}), 3);
         EXPECT_EQ(SettingText(record, key), saved) << entry;
         EXPECT_EQ(SavedAndReloaded(record).Get(key), record.Get(key)) << entry;
-    }
-}
-
-// The section "Settings" written back line by line into the text of the file.
-TEST(SettingsSection, MergeKeepsEveryOtherLineOfTheFile) {
-    using namespace std::string_literals;
-    const std::vector<IniEntry> entries = {{"HaloSize", "50"}, {"Halo", "1"}, {"Buttons", "0"}};
-    struct Case {
-        const char* what;
-        std::string file;
-        std::string merged;
-    };
-    const std::vector<Case> cases = {
-        {"empty file", "", "[Settings]\r\nHaloSize=50\r\nHalo=1\r\nButtons=0\r\n"},
-        {"comments, unknown keys, other sections and blank lines stay; keys are replaced in place",
-         "; top\r\n[Other]\r\nHaloSize=9\r\n[Settings]\r\n; mine\r\n  halosize = 7 \r\nJunk=1\r\n\r\nHalo=0\r\n\r\n \r\n"
-         "[Last]\r\nB=2",
-         "; top\r\n[Other]\r\nHaloSize=9\r\n[Settings]\r\n; mine\r\nHaloSize=50\r\nJunk=1\r\n\r\nHalo=1\r\nButtons=0\r\n"
-         "\r\n \r\n[Last]\r\nB=2"},
-        {"section missing, LF endings, no final line end", "[Other]\nA=1",
-         "[Other]\nA=1\n[Settings]\nHaloSize=50\nHalo=1\nButtons=0\n"},
-        {"the first line of a key is replaced, a bare name too; later ones stay",
-         "[Settings]\nHalo=5\nHALO=6\nButtons\nButtons=1\n",
-         "[Settings]\nHalo=1\nHALO=6\nButtons=0\nButtons=1\nHaloSize=50\n"},
-        {"the section last, without a final line end", "[Settings]\r\nHalo=0",
-         "[Settings]\r\nHalo=1\r\nHaloSize=50\r\nButtons=0\r\n"},
-        {"only the first section of the name", "[settings]\r\nHalo=0\r\n[Settings]\r\nButtons=1\r\n",
-         "[settings]\r\nHalo=1\r\nHaloSize=50\r\nButtons=0\r\n[Settings]\r\nButtons=1\r\n"},
-        {"headings as the profile API reads them", "  [ SETTINGS ] ; x\rHalo=0\r[Settings\rx[Other]\r",
-         "  [ SETTINGS ] ; x\rHalo=1\r[Settings\rx[Other]\rHaloSize=50\rButtons=0\r"},
-        {"a heading ends at its last bracket", "[Settings]]\nHalo=0\n",
-         "[Settings]]\nHalo=0\n[Settings]\nHaloSize=50\nHalo=1\nButtons=0\n"},
-        {"a heading with no line", "\xEF\xBB\xBF[Settings]", "\xEF\xBB\xBF[Settings]\r\nHaloSize=50\r\nHalo=1\r\nButtons=0\r\n"},
-        {"CR and LF both end lines; added lines end as the first does", "[Settings]\rHalo=0\nButtons=1\r\n\x1A\r\n[X]",
-         "[Settings]\rHalo=1\nButtons=0\r\nHaloSize=50\r\x1A\r\n[X]"},
-        {"names that only look alike", "[Settings]\nHalo Size=1\n;Halo=1\nHalo\0=2\n"s,
-         "[Settings]\nHalo Size=1\n;Halo=1\nHalo\0=2\nHaloSize=50\nHalo=1\nButtons=0\n"s},
-    };
-    for (const Case& c : cases) EXPECT_EQ(MergeSettingsSection(c.file, entries), c.merged) << c.what;
-
-    // A key to go loses every line of it in the section, and only there.
-    const std::vector<IniEntry> removing = {{"HaloSize", "50"}, {"HealHooks", std::nullopt}};
-    const std::vector<Case> removals = {
-        {"absent: nothing to remove", "", "[Settings]\r\nHaloSize=50\r\n"},
-        {"its line goes with its ending", "[Settings]\r\nHealHooks=0\r\nHaloSize=7\r\n",
-         "[Settings]\r\nHaloSize=50\r\n"},
-        {"every line of it in the section, whatever the case; other sections keep theirs",
-         "[Settings]\r\nhealhooks = 0\r\nX=1\r\nHEALHOOKS\r\n[Other]\r\nHealHooks=0\r\n",
-         "[Settings]\r\nX=1\r\nHaloSize=50\r\n[Other]\r\nHealHooks=0\r\n"},
-        {"the last line, without a line end", "[Settings]\r\nX=1\r\nHealHooks=0",
-         "[Settings]\r\nX=1\r\nHaloSize=50\r\n"},
-    };
-    for (const Case& c : removals) EXPECT_EQ(MergeSettingsSection(c.file, removing), c.merged) << c.what;
-
-    // Saving again changes nothing, and what was saved reads back.
-    const SettingsRecord record = Loaded(Listing({"HaloSize=77", "Halo=0"}));
-    IniEntrySink sink;
-    SaveSettings(record, sink);
-    for (const Case& c : cases) {
-        const std::string once = MergeSettingsSection(c.file, sink.Entries());
-        EXPECT_EQ(MergeSettingsSection(once, sink.Entries()), once) << c.what;
     }
 }
