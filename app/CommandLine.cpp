@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 #include <algorithm>
 #include <charconv>

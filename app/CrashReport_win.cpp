@@ -2,10 +2,10 @@
 
 #include "Version.h"
 #include "app/CrashReport.h"
-#include "app/Folders_win.h"
-#include "app/Handles_win.h"
-#include "app/SettingsLocation.h"
-#include "app/Text_win.h"
+#include "base/Folders_win.h"
+#include "base/Handles_win.h"
+#include "settings/SettingsLocation.h"
+#include "base/Text_win.h"
 
 #include <windows.h>
 

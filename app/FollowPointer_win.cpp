@@ -3,7 +3,7 @@
 // keep one physical size.
 #include "app/Program_win.h"
 
-#include "app/MonitorDpi_win.h"
+#include "base/MonitorDpi_win.h"
 #include "app/modMain_win.h"
 #include "hook/MouseHooks_win.h"
 #include "overlays/CrossHairGeometry.h"

@@ -5,7 +5,7 @@
 // Times are seconds since midnight; a time below the stored one means midnight passed.
 #pragma once
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/CrashReport_win.h"
-#include "app/SettingsFile_win.h"
+#include "settings/SettingsFile_win.h"
 #include "app/modMain_win.h"
 #include "hook/MouseEvent.h"
 #include "hook/MouseHooks_win.h"

@@ -4,9 +4,9 @@
 // timers tick; the settings window only shows and edits what it holds.
 #pragma once
 
-#include "app/BaseWindow_win.h"
+#include "base/BaseWindow_win.h"
 #include "app/PauseBlinkFade.h"
-#include "app/SettingsRecord.h"
+#include "settings/SettingsRecord.h"
 #include "app/SessionWatch_win.h"
 #include "app/Tracking_win.h"
 #include "app/TrayIcon_win.h"

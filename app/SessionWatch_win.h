@@ -3,7 +3,7 @@
 // paces the low-level hook's health check, so that an idle program does no more per tick.
 #pragma once
 
-#include "app/BaseWindow_win.h"
+#include "base/BaseWindow_win.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "app/TrayIcon_win.h"
 
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "lang/StringTable.h"
 

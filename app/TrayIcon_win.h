@@ -4,7 +4,7 @@
 // shell restarts, and the icon would be lost.
 #pragma once
 
-#include "app/BaseWindow_win.h"
+#include "base/BaseWindow_win.h"
 
 #include <windows.h>
 

@@ -2,8 +2,8 @@
 // message window that a second start signals, and the display measurements.
 #pragma once
 
-#include "app/Geometry.h"
-#include "app/Handles_win.h"
+#include "base/Geometry.h"
+#include "base/Handles_win.h"
 
 #include <windows.h>
 

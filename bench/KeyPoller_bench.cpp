@@ -1,6 +1,6 @@
 // One keyboard pass without the window system: what the 100 ms timer costs before any
 // GetAsyncKeyState call.
-#include "app/SettingsRecord.h"
+#include "settings/SettingsRecord.h"
 #include "keyboard/KeyPoller.h"
 
 #include <benchmark/benchmark.h>

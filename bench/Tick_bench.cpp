@@ -1,6 +1,6 @@
 // The core work of one tracking tick and of one mouse event, without the window system:
 // what the 15 ms timer and the hooks cost before any Win32 call.
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 #include "hook/MouseMessage.h"
 #include "hook/RingDispatch.h"
 #include "overlays/HaloGeometry.h"

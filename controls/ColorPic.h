@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "app/Geometry.h"
-#include "controls/ColorPalette.h"
+#include "base/Geometry.h"
+#include "settings/ColorPalette.h"
 
 inline constexpr int32_t kDefaultSizeFactor = 4;
 // Cell sizes are held to this range, so no division by zero and no overflowing image.

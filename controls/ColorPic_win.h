@@ -3,9 +3,9 @@
 // inverts what is under it and flashes while the control has the keyboard focus.
 #pragma once
 
-#include "app/BaseWindow_win.h"
+#include "base/BaseWindow_win.h"
 #include "controls/ColorPic.h"
-#include "overlays/BackBuffer_win.h"
+#include "base/BackBuffer_win.h"
 
 #include <windows.h>
 

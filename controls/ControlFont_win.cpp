@@ -1,6 +1,6 @@
 #include "controls/ControlFont_win.h"
 
-#include "overlays/BackBuffer_win.h"
+#include "base/BackBuffer_win.h"
 
 handles::Font CreateControlFont(UINT dpi, int height96, bool bold) {
     // Candara first, then faces of the same open kind with wide language coverage.

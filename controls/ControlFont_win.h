@@ -7,8 +7,8 @@
 
 #include <array>
 
-#include "app/Geometry.h"
-#include "app/Handles_win.h"
+#include "base/Geometry.h"
+#include "base/Handles_win.h"
 
 inline constexpr int kControlFontHeight96 = 13;  // character height in pixels at 96 dpi
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 struct Rgb {
     int32_t r = 0;

@@ -2,9 +2,9 @@
 // child window (the bands of the settings window, with check boxes standing on them).
 #pragma once
 
-#include "app/BaseWindow_win.h"
+#include "base/BaseWindow_win.h"
 #include "controls/GradShape.h"
-#include "overlays/BackBuffer_win.h"
+#include "base/BackBuffer_win.h"
 
 #include <windows.h>
 

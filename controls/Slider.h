@@ -4,7 +4,7 @@
 // messages into these calls.
 #pragma once
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 #include <cstdint>
 #include <optional>

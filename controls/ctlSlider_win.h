@@ -4,9 +4,9 @@
 // that is redrawn on change only; screen readers hear "Size, slider, 40".
 #pragma once
 
-#include "app/BaseWindow_win.h"
+#include "base/BaseWindow_win.h"
 #include "controls/Slider.h"
-#include "overlays/BackBuffer_win.h"
+#include "base/BackBuffer_win.h"
 
 #include <windows.h>
 

@@ -4,8 +4,8 @@
 
 #include <atomic>
 
-#include "app/Folders_win.h"
-#include "app/Handles_win.h"
+#include "base/Folders_win.h"
+#include "base/Handles_win.h"
 #include "app/modMain_win.h"
 #include "hook/MouseMessage.h"
 #include "hook/dsmouse/dsmouse.h"

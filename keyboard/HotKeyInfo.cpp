@@ -1,6 +1,6 @@
 #include "keyboard/HotKeyInfo.h"
 
-#include "app/SettingsRecord.h"
+#include "settings/SettingsRecord.h"
 
 #include <array>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 class clsLanguage;
 

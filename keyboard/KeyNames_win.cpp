@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "keyboard/HotKeyInfo.h"
 #include "lang/SharedLanguage_win.h"
 

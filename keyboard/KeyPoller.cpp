@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/SettingsRecord.h"
+#include "settings/SettingsRecord.h"
 #include "keyboard/LayoutKeyNames.h"
 #include "lang/Language.h"
 

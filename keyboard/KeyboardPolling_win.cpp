@@ -3,7 +3,7 @@
 // this reads the key states and applies the result.
 #include "app/Program_win.h"
 
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "app/modMain_win.h"
 #include "hook/MouseHooks_win.h"
 #include "lang/SharedLanguage_win.h"

@@ -1,6 +1,6 @@
 #include "keyboard/ProtectedFocus_win.h"
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 
 #include <oleacc.h>
 #include <wrl/client.h>

@@ -5,7 +5,7 @@
 // answer, and the keyboard pass only reads what it published.
 #pragma once
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 
 #include <windows.h>
 

@@ -2,6 +2,8 @@
 // change event every window with translated captions subscribes to.
 #pragma once
 
+#include "lang/StringTable.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -10,11 +12,6 @@
 #include <unordered_map>
 #include <utility>
 #include <vector>
-
-enum LanguageNumber : int32_t {
-    English = 0, German = 1, French = 2, Polish = 3, Spanish = 4, Turkish = 5, Danish = 6,
-};
-inline constexpr int32_t kLanguageCount = 7;
 
 // One replacement: a text as the tables hold it, and what the user wants instead.
 using AlternativeText = std::pair<std::string, std::string>;
@@ -58,6 +55,3 @@ int32_t LanguageFromLocaleName(std::string_view englishLanguageName);
 // starting with it are skipped; text and replacement split at the first "=", untrimmed.
 std::vector<AlternativeText> ParseAlternativeTexts(
     std::string_view fileBytes, const std::function<std::string(std::string_view)>& ansiToUtf8);
-
-// The address the help window links to; the same in every language.
-inline constexpr const char* kHomePageAddress = "https://glimmora.app/";

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
-#include "app/Folders_win.h"
-#include "app/Handles_win.h"
-#include "app/Text_win.h"
+#include "base/Folders_win.h"
+#include "base/Handles_win.h"
+#include "base/Text_win.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <array>
 #include <span>
 
-#include "lang/Language.h"
 
 namespace strings {
 namespace {

@@ -4,6 +4,15 @@
 #include <cstdint>
 #include <string_view>
 
+// The interface languages, in the tables' order.
+enum LanguageNumber : int32_t {
+    English = 0, German = 1, French = 2, Polish = 3, Spanish = 4, Turkish = 5, Danish = 6,
+};
+inline constexpr int32_t kLanguageCount = 7;
+
+// The address the help window links to; the same in every language.
+inline constexpr const char* kHomePageAddress = "https://glimmora.app/";
+
 namespace strings {
 
 struct Entry {

@@ -2,7 +2,7 @@
 // kept apart from the window so it can be checked without one.
 #pragma once
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 #include "overlays/HaloGeometry.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // strokes of the centre line and the arrow heads inside each arm.
 #pragma once
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 #include "overlays/Stroke.h"
 
 #include <array>

@@ -1,22 +1,13 @@
 // Shapes of the halo: the disc, the ring's transparent centre and the full-screen hole.
 #pragma once
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 #include <cstdint>
 
 inline constexpr int32_t kHaloSizeMin = 20;
 inline constexpr int32_t kHaloSizeMax = 300;
 inline constexpr int32_t kHaloHolePercentDefault = 50;
-
-// A shape placed in floating point, as the window's shapes are laid out.
-struct ShapeRect {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-    bool operator==(const ShapeRect&) const = default;
-};
 
 // Side of the square halo window for a size (radius) value: 2 × size + 1.
 int32_t HaloWindowSide(int32_t haloSize);

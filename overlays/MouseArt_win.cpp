@@ -5,8 +5,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/Handles_win.h"
-#include "overlays/FigurePainter_win.h"
+#include "base/Handles_win.h"
+#include "base/FigurePainter_win.h"
 
 namespace {
 

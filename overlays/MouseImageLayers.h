@@ -2,7 +2,7 @@
 // caption and window.
 #pragma once
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 #include <array>
 #include <cstdint>

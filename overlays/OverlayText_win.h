@@ -2,13 +2,13 @@
 // copies, so it reads on any background, in "Candara" or the closest face installed.
 #pragma once
 
-#include "overlays/BackBuffer_win.h"
+#include "base/BackBuffer_win.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 // Bold 14.25 pt on the click indicator, bold 12 pt under the mouse image.
 inline constexpr double kRingLabelPoints = 14.25;

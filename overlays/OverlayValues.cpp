@@ -1,7 +1,7 @@
 #include "overlays/OverlayValues.h"
 
-#include "app/Geometry.h"
-#include "controls/ColorPalette.h"
+#include "base/Geometry.h"
+#include "settings/ColorPalette.h"
 #include "overlays/ClickIndicator.h"
 #include "overlays/CrossHairGeometry.h"
 #include "overlays/MouseImageLayers.h"

@@ -3,8 +3,8 @@
 // cross hair's line shade, seconds from tenths) live here, not in the windows.
 #pragma once
 
-#include "app/Geometry.h"
-#include "app/SettingsRecord.h"
+#include "base/Geometry.h"
+#include "settings/SettingsRecord.h"
 
 #include <array>
 #include <cstdint>

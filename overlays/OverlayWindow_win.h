@@ -2,10 +2,10 @@
 // focus or mouse input (WS_EX_TRANSPARENT), drawn with a colour key and a window alpha.
 #pragma once
 
-#include "app/BaseWindow_win.h"
-#include "app/Geometry.h"
+#include "base/BaseWindow_win.h"
+#include "base/Geometry.h"
 #include "app/modMain_win.h"
-#include "overlays/BackBuffer_win.h"
+#include "base/BackBuffer_win.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Every overlay window of the program, created once at start and kept to the end.
 #pragma once
 
-#include "keyboard/frmKeyBoard_win.h"
+#include "overlays/frmKeyBoard_win.h"
 #include "overlays/frmButtons_win.h"
 #include "overlays/frmCrossHair_win.h"
 #include "overlays/frmPic_win.h"

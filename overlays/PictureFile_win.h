@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "app/Geometry.h"
-#include "app/Handles_win.h"
+#include "base/Geometry.h"
+#include "base/Handles_win.h"
 #include "overlays/PictureHeader.h"
 
 // A picture prepared for drawing with its transparency on any background: BitBlt

@@ -2,7 +2,7 @@
 // the to pixel is not.
 #pragma once
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 struct Stroke {
     Point from;

@@ -2,7 +2,7 @@
 // wheel turns each one answers.
 #pragma once
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 #include "overlays/Stroke.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "overlays/frmButtons_win.h"
 
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "overlays/OverlayText_win.h"
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <string_view>
 
-#include "app/Geometry.h"
-#include "app/SettingsRecord.h"
+#include "base/Geometry.h"
+#include "settings/SettingsRecord.h"
 
 inline constexpr int32_t kClickOptionsClientWidth = 514;  // at 96 dpi
 inline constexpr int32_t kClickOptionsClientHeight = 466;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "lang/SharedLanguage_win.h"
 
 namespace {

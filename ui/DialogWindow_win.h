@@ -6,8 +6,8 @@
 // set their texts in Lang_LanguageChange.
 #pragma once
 
-#include "app/BaseWindow_win.h"
-#include "app/Geometry.h"
+#include "base/BaseWindow_win.h"
+#include "base/Geometry.h"
 #include "controls/ControlFont_win.h"
 
 #include <windows.h>

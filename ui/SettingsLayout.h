@@ -7,8 +7,8 @@
 #include <span>
 #include <string_view>
 
-#include "app/Geometry.h"
-#include "app/SettingsRecord.h"
+#include "base/Geometry.h"
+#include "settings/SettingsRecord.h"
 #include "keyboard/HotKeyInfo.h"
 
 inline constexpr int32_t kSettingsClientWidth = 580;  // at 96 dpi

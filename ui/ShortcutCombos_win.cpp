@@ -1,7 +1,7 @@
 #include "ui/ShortcutCombos_win.h"
 
 #include "app/Program_win.h"
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "controls/Accessible_win.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 #include "keyboard/HotKeyInfo.h"
 #include "keyboard/ShortcutChoice.h"

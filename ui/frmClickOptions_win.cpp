@@ -1,7 +1,7 @@
 #include "ui/frmClickOptions_win.h"
 
 #include "app/Program_win.h"
-#include "app/SettingsValid.h"
+#include "settings/SettingsRecord.h"
 #include "ui/Dialogs_win.h"
 
 namespace {

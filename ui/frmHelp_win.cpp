@@ -1,6 +1,6 @@
 #include "ui/frmHelp_win.h"
 
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "res/resource.h"
 

@@ -1,6 +1,6 @@
 #include "ui/frmSetBoundary_win.h"
 
-#include "app/Boundary.h"
+#include "ui/Boundary.h"
 #include "app/modMain_win.h"
 #include "ui/Dialogs_win.h"
 #include "ui/frmHelp_win.h"

@@ -4,7 +4,7 @@
 
 #include "controls/ControlFont_win.h"
 #include "ui/Dialogs_win.h"
-#include "overlays/BackBuffer_win.h"
+#include "base/BackBuffer_win.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
-#include "app/SettingsValid.h"
-#include "app/Text_win.h"
+#include "settings/SettingsRecord.h"
+#include "base/Text_win.h"
 #include "controls/ControlFont_win.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"

@@ -6,13 +6,13 @@
 // (frmSetMenu_win.cpp).
 #pragma once
 
-#include "app/BaseWindow_win.h"
+#include "base/BaseWindow_win.h"
 #include "app/Program_win.h"
 #include "controls/ColorPic_win.h"
 #include "controls/ControlFont_win.h"
 #include "controls/GradShape_win.h"
 #include "controls/ctlSlider_win.h"
-#include "overlays/BackBuffer_win.h"
+#include "base/BackBuffer_win.h"
 #include "ui/SettingsLayout.h"
 
 #include <windows.h>

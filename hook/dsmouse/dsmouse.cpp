@@ -3,7 +3,7 @@
 // double-clicks and the non-client variants are worked out here.
 #include <windows.h>
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 #include "hook/ButtonMessages.h"
 #include "hook/dsmouse/dsmouse.h"
 

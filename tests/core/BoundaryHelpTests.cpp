@@ -1,5 +1,5 @@
 // The boundary made from the boundary window's frame, and the help window's version text.
-#include "app/Boundary.h"
+#include "ui/Boundary.h"
 #include "ui/HelpText.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/SettingsValid.h"
+#include "settings/SettingsRecord.h"
 #include "controls/ColorPic.h"
 #include "lang/StringTable.h"
 #include "ui/ClickOptionsLayout.h"

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/Geometry.h"
-#include "app/SettingsSection.h"
+#include "base/Geometry.h"
+#include "settings/SettingsSection.h"
 #include "lang/Language.h"
 
 inline bool Overlap(const Rect& a, const Rect& b) {

@@ -1,5 +1,5 @@
-#include "app/Geometry.h"
-#include "controls/ColorPalette.h"
+#include "base/Geometry.h"
+#include "settings/ColorPalette.h"
 #include "overlays/HaloGeometry.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "CoreTestSupport.h"
-#include "app/SettingsRecord.h"
+#include "settings/SettingsRecord.h"
 #include "keyboard/HotKeyInfo.h"
 #include "keyboard/KeyCatalogue.h"
 #include "keyboard/KeyLists.h"

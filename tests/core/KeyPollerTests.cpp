@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FakeKeySource.h"
-#include "app/SettingsRecord.h"
+#include "settings/SettingsRecord.h"
 #include "keyboard/KeyPoller.h"
 #include "keyboard/WindowKeys.h"
 #include "lang/Language.h"

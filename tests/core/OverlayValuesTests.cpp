@@ -1,8 +1,8 @@
 // What each overlay is given from the settings record.
 #include <gtest/gtest.h>
 
-#include "app/SettingsRecord.h"
-#include "controls/ColorPalette.h"
+#include "settings/SettingsRecord.h"
+#include "settings/ColorPalette.h"
 #include "overlays/OverlayValues.h"
 
 #include <tuple>

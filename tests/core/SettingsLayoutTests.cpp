@@ -1,5 +1,5 @@
-#include "app/Geometry.h"
-#include "app/SettingsValid.h"
+#include "base/Geometry.h"
+#include "settings/SettingsRecord.h"
 #include "ui/SettingsLayout.h"
 
 #include <gtest/gtest.h>

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "CoreTestSupport.h"
-#include "app/SettingsLocation.h"
-#include "app/SettingsRecord.h"
-#include "app/SettingsSection.h"
+#include "settings/SettingsLocation.h"
+#include "settings/SettingsRecord.h"
+#include "settings/SettingsSection.h"
 
 TEST(SettingsLocation, PathsAreComposedFromTheFolders) {
     EXPECT_EQ(TrimBackslashes("\\Glimmora\\Glimmora.ini\\"), "Glimmora\\Glimmora.ini");

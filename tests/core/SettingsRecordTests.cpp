@@ -10,11 +10,10 @@
 
 #include "CoreTestSupport.h"
 
-#include "app/SettingsLocation.h"
-#include "app/SettingsRecord.h"
-#include "app/SettingsSection.h"
-#include "app/SettingsValid.h"
-#include "controls/ColorPalette.h"
+#include "settings/SettingsLocation.h"
+#include "settings/SettingsRecord.h"
+#include "settings/SettingsSection.h"
+#include "settings/ColorPalette.h"
 
 namespace {
 

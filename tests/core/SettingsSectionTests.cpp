@@ -9,7 +9,7 @@
 
 #include "CoreTestSupport.h"
 
-#include "app/SettingsSection.h"
+#include "settings/SettingsSection.h"
 
 namespace {
 

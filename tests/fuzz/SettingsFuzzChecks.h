@@ -6,10 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/SettingsRecord.h"
-#include "app/SettingsSection.h"
-#include "app/SettingsValid.h"
-#include "controls/ColorPalette.h"
+#include "settings/SettingsRecord.h"
+#include "settings/SettingsSection.h"
+#include "settings/ColorPalette.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 // The listing GetPrivateProfileSection would give for these entries.

@@ -1,6 +1,6 @@
 // The boundary and help windows inside the whole program, opened where the user opens them.
 #include "Version.h"
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "app/modMain_win.h"
 #include "lang/Language.h"
 #include "lang/SharedLanguage_win.h"

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 
 class BoxAnswerer {
 public:

@@ -1,6 +1,6 @@
 // The click-indicator options inside the whole program: every control reaches the record
 // and what all seventeen ring windows and both wheel arrows draw.
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "app/modMain_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "lang/StringTable.h"

@@ -3,7 +3,7 @@
 // monitor switched on, a pointer that crosses to a monitor of twice the DPI finds the halo,
 // the rings, the keyboard display and the captions twice as large, never hidden on the way.
 // Wine gives one monitor, so the test stands in for two: x < 640 at 96 dpi, the rest at 192.
-#include "app/MonitorDpi_win.h"
+#include "base/MonitorDpi_win.h"
 #include "app/Program_win.h"
 #include "hook/MouseHooks_win.h"
 

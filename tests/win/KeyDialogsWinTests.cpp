@@ -1,6 +1,6 @@
 // The key-selection, shortcut and options dialogs inside the whole program: every change
 // reaches the record and what shows it (labels, the keyboard display).
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "app/modMain_win.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/Handles_win.h"
-#include "app/Text_win.h"
+#include "base/Handles_win.h"
+#include "base/Text_win.h"
 #include "keyboard/HotKeyInfo.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Geometry.h"
-#include "app/Handles_win.h"
+#include "base/Geometry.h"
+#include "base/Handles_win.h"
 #include "overlays/MouseArt_win.h"
 #include "overlays/PictureFile_win.h"
 #include "overlays/frmPic_win.h"

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 #include "hook/MouseEvent.h"
 #include "hook/MouseHooks_win.h"
 #include "hook/dsmouse/dsmouse.h"

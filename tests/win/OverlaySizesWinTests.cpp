@@ -3,7 +3,7 @@
 // scale; sizes follow the monitor's DPI only once that option is switched on. Wine reports
 // 96 dpi, so the test stands in for the screen: every monitor answers 144, and the system
 // scale read at start is 1.5.
-#include "app/MonitorDpi_win.h"
+#include "base/MonitorDpi_win.h"
 #include "app/Program_win.h"
 
 #include "tests/win/ProgramTest.h"

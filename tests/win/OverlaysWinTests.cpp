@@ -1,7 +1,7 @@
 // The overlays driven through the program as the hooks drive them: which window a
 // click reaches and what it shows, and thousands of events without a handle left behind.
 #include "app/Program_win.h"
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "app/modMain_win.h"
 #include "hook/MouseEvent.h"
 

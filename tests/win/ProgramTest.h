@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "app/modMain_win.h"
 #include "tests/win/Pump.h"
 #include "tests/win/TempFiles.h"

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 #include "app/SessionWatch_win.h"
 #include "hook/HookHealth.h"
 #include "hook/MouseEvent.h"

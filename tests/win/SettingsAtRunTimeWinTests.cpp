@@ -1,7 +1,7 @@
 // What the settings window changes while the program runs touches only what it names: a lock
 // keeps its window where it is, the keyboard display's sliders keep the keys it lists, a right
 // click opens no menu, and a new language reaches the rings and the keyboard display at once.
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 #include "hook/MouseEvent.h"
 #include "lang/SharedLanguage_win.h"
 #include "ui/frmSet_win.h"

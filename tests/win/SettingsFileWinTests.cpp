@@ -15,12 +15,12 @@
 #include <thread>
 #include <vector>
 
-#include "app/AtomicFile_win.h"
-#include "app/Handles_win.h"
-#include "app/SettingsFile_win.h"
-#include "app/SettingsSection.h"
-#include "app/SettingsValid.h"
-#include "app/Text_win.h"
+#include "settings/AtomicFile_win.h"
+#include "base/Handles_win.h"
+#include "settings/SettingsFile_win.h"
+#include "settings/SettingsSection.h"
+#include "settings/SettingsRecord.h"
+#include "base/Text_win.h"
 #include "lang/Language.h"
 
 namespace fs = std::filesystem;

@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AtomicFile_win.h"
-#include "app/Handles_win.h"
-#include "app/SettingsFile_win.h"
-#include "app/SettingsSection.h"
-#include "app/SettingsValid.h"
-#include "app/Text_win.h"
+#include "settings/AtomicFile_win.h"
+#include "base/Handles_win.h"
+#include "settings/SettingsFile_win.h"
+#include "settings/SettingsSection.h"
+#include "settings/SettingsRecord.h"
+#include "base/Text_win.h"
 
 // Holds a file open without sharing, as another program locking it would.
 class FileLock {

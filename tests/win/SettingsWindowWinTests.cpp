@@ -1,6 +1,6 @@
 // The settings window: every control reaches the overlay it drives, and the window is usable
 // from the keyboard alone, at another DPI and in another language.
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "app/modMain_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "ui/frmSet_win.h"

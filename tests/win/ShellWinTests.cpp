@@ -1,6 +1,6 @@
 // The shell under Wine: real windows, real layered attributes, the tracking tick and
 // the start-up / tear-down of the settings window.
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "app/Tracking_win.h"
 #include "app/modMain_win.h"
 #include "hook/MouseHooks_win.h"

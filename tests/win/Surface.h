@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 
 class Surface {
 public:

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 
 inline std::wstring TempPath(const std::wstring& name) {
     wchar_t temp[MAX_PATH] = {};

@@ -1,7 +1,7 @@
 // The tray icon's window: what it tells the shell, the callbacks it answers, the menu it pops
 // up. The shell and the menu's modal loop are recorders: no notification area is needed.
 #include "app/Program_win.h"
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "app/modMain_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "lang/StringTable.h"

@@ -1,4 +1,4 @@
-#include "controls/ColorPalette.h"
+#include "settings/ColorPalette.h"
 
 #include <initializer_list>
 

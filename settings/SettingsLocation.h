@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/SettingsRecord.h"
+#include "settings/SettingsRecord.h"
 
 // Removes one trailing, then one leading backslash.
 std::string TrimBackslashes(std::string_view text);

@@ -1,9 +1,9 @@
-#include "keyboard/frmKeyBoard_win.h"
+#include "overlays/frmKeyBoard_win.h"
 
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 #include "keyboard/KeyNames_win.h"
 #include "keyboard/KeyPoller.h"
-#include "keyboard/ctlKey_win.h"
+#include "overlays/ctlKey_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "overlays/OverlayText_win.h"
 

@@ -2,7 +2,7 @@
 // physical size on every monitor.
 #pragma once
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // what the overlays need; the result is always an area on a monitor they fit in.
 #pragma once
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 #include <span>
 

@@ -1,4 +1,4 @@
-#include "app/Folders_win.h"
+#include "base/Folders_win.h"
 
 #include <windows.h>
 

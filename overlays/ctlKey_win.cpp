@@ -1,6 +1,6 @@
-#include "keyboard/ctlKey_win.h"
+#include "overlays/ctlKey_win.h"
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 #include "controls/GradShape_win.h"
 #include "keyboard/KeyDisplay.h"
 

@@ -1,4 +1,4 @@
-#include "overlays/FigurePainter_win.h"
+#include "base/FigurePainter_win.h"
 
 std::vector<Sample> Canvas::Flatten(const Figure& f) const {
     const std::vector<Pt>& p = f.Points();

@@ -1,4 +1,4 @@
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 
 namespace handles {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/SettingsLocation.h"
-#include "app/SettingsRecord.h"
+#include "settings/SettingsLocation.h"
+#include "settings/SettingsRecord.h"
 
 class clsLanguage;
 

@@ -77,3 +77,12 @@ struct ScreenUpdate {
 };
 ScreenUpdate UpdateScreenBounds(const ScreenBounds& previous, const ScreenBounds& measured,
                                 const Rect& boundary, bool customBoundary);
+
+// A shape placed in floating point, as the windows' shapes are laid out.
+struct ShapeRect {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+    bool operator==(const ShapeRect&) const = default;
+};

@@ -1,15 +1,15 @@
-#include "app/SettingsFile_win.h"
+#include "settings/SettingsFile_win.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>
 
 #include <new>
 
-#include "app/AtomicFile_win.h"
-#include "app/Folders_win.h"
-#include "app/Handles_win.h"
-#include "app/SettingsSection.h"
-#include "app/Text_win.h"
+#include "settings/AtomicFile_win.h"
+#include "base/Folders_win.h"
+#include "base/Handles_win.h"
+#include "settings/SettingsSection.h"
+#include "base/Text_win.h"
 #include "lang/Language.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // buffer rather than as a child window, since a layered window shows no children of its own.
 #pragma once
 
-#include "overlays/BackBuffer_win.h"
+#include "base/BackBuffer_win.h"
 
 #include <windows.h>
 

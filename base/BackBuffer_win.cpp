@@ -1,6 +1,6 @@
-#include "overlays/BackBuffer_win.h"
+#include "base/BackBuffer_win.h"
 
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 namespace {
 

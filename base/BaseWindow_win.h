@@ -3,7 +3,7 @@
 // WM_NCDESTROY and never lets an exception escape into the system.
 #pragma once
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 
 #include <windows.h>
 

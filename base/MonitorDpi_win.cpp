@@ -1,6 +1,6 @@
-#include "app/MonitorDpi_win.h"
+#include "base/MonitorDpi_win.h"
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 
 namespace {
 

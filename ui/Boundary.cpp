@@ -1,4 +1,4 @@
-#include "app/Boundary.h"
+#include "ui/Boundary.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/SettingsRecord.h"
+#include "settings/SettingsRecord.h"
 
 // listing: the section's entries as GetPrivateProfileSection gives them, "key=value" or a
 // bare "key", each ended by a NUL (the final empty entry may be missing). A key is found

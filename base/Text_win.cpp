@@ -1,4 +1,4 @@
-#include "app/Text_win.h"
+#include "base/Text_win.h"
 
 #include <windows.h>
 

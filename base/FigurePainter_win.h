@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 
 struct Pt {
     double x;

@@ -1,4 +1,4 @@
-#include "app/AtomicFile_win.h"
+#include "settings/AtomicFile_win.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 #include <new>
 #include <vector>
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // paints, since the same few colours and widths come back on every click.
 #pragma once
 
-#include "app/Handles_win.h"
-#include "overlays/HaloGeometry.h"
+#include "base/Geometry.h"
+#include "base/Handles_win.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/SettingsLocation.h"
+#include "settings/SettingsLocation.h"
 
 std::string TrimBackslashes(std::string_view text) {
     if (!text.empty() && text.back() == '\\') text.remove_suffix(1);

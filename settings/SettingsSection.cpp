@@ -1,4 +1,4 @@
-#include "app/SettingsSection.h"
+#include "settings/SettingsSection.h"
 
 #include <algorithm>
 #include <cstdint>
