@@ -1,8 +1,6 @@
-// The program's pause, blink, auto-hide and fade: PauseBlinkFade decides, this applies it
-// to the overlays.
-#include "app/Program_win.h"
+#include "app/PauseAndFade_win.h"
 
-#include "app/modMain_win.h"
+#include "base/Display_win.h"
 
 namespace {
 
@@ -10,17 +8,13 @@ constexpr UINT kBlinkInterval = kBlinkTickMs;
 
 }  // namespace
 
-void Program::TogglePause(PauseSource source) {
+std::optional<bool> PauseAndFade::TogglePause(PauseSource source) {
     const PauseToggle toggle = pause_.TogglePause(SecondsSinceMidnight(), source);
-    if (!toggle.accepted) return;
-    if (toggle.paused)
-        optPause_Click();
-    else
-        optPlay_Click();
-    if (link_.settingsChanged) link_.settingsChanged();
+    if (!toggle.accepted) return std::nullopt;
+    return toggle.paused;
 }
 
-void Program::optPause_Click() {
+void PauseAndFade::Pause() {
     pause_.Paused = true;
     overlays_.spot.Hide();
     for (auto& arrow : overlays_.wheelArrow) arrow.Hide();
@@ -31,23 +25,14 @@ void Program::optPause_Click() {
     for (auto& ring : overlays_.buttons) ring.Pause();
 }
 
-void Program::optPlay_Click() {
-    pause_.Paused = false;
-    // Everything is at the pointer before it shows; rings and arrows wait for the next event.
-    tracking_.PlaceOverlays(true);
-    ShowSwitchedOn();
-    ShowHideKeyboardWindow();
-    RefreshAutoHide(true);
-}
-
-void Program::StartBlink() {
+void PauseAndFade::StartBlink() {
     blink_.StartBlink(SecondsSinceMidnight(), autoHide_);
-    tmrBlink.Start(hwnd(), BlinkTimer, kBlinkInterval);
+    tmrBlink.Start(timerWindow_, BlinkTimer, kBlinkInterval);
     for (auto& arm : overlays_.crossHair) arm.StartBlink();
     overlays_.spot.StartBlink();
 }
 
-void Program::tmrBlink_Timer() {
+void PauseAndFade::tmrBlink_Timer() {
     switch (blink_.BlinkTimer(SecondsSinceMidnight(), autoHide_)) {
     case BlinkTick::Idle:
         tmrBlink.Stop();
@@ -65,34 +50,44 @@ void Program::tmrBlink_Timer() {
     }
 }
 
-void Program::ResetIdleTimer() { autoHide_.ResetIdleTimer(SecondsSinceMidnight()); }
+void PauseAndFade::ResetIdleTimer() { autoHide_.ResetIdleTimer(SecondsSinceMidnight()); }
 
-void Program::RefreshAutoHide(bool force) {
-    const AutoHideSettings settings{settings_.Get(SettingKey::FadeAutoHide), settings_.IsOn(SettingKey::AutoHideMouse),
-                                    settings_.IsOn(SettingKey::AutoHideKeyboard)};
+void PauseAndFade::RefreshAutoHide(bool force) {
+    const AutoHideSettings settings{record_.Get(SettingKey::FadeAutoHide), record_.IsOn(SettingKey::AutoHideMouse),
+                                    record_.IsOn(SettingKey::AutoHideKeyboard)};
     ApplyAutoHide(autoHide_.RefreshAutoHide(force, CursorPosition(), SecondsSinceMidnight(), settings));
     SyncAutoHideTimer();
 }
 
-void Program::SyncAutoHideTimer() {
-    if (!settings_.IsOn(SettingKey::AutoHideMouse) && !settings_.IsOn(SettingKey::AutoHideKeyboard) &&
+void PauseAndFade::SyncAutoHideTimer() {
+    if (!record_.IsOn(SettingKey::AutoHideMouse) && !record_.IsOn(SettingKey::AutoHideKeyboard) &&
         !autoHide_.AutoHidden)
         tmrAutoHide.Stop();
     else if (!tmrAutoHide.Enabled())
-        tmrAutoHide.Start(hwnd(), AutoHideTimer, kAutoHideTickMs);
+        tmrAutoHide.Start(timerWindow_, AutoHideTimer, kAutoHideTickMs);
 }
 
-void Program::tmrAutoHide_Timer() { RefreshAutoHide(false); }
+bool PauseAndFade::OnTimer(UINT_PTR id) {
+    switch (id) {
+    case BlinkTimer: tmrBlink_Timer(); return true;
+    case AutoHideTimer: RefreshAutoHide(false); return true;
+    case FadeTimer: tmrFade_Timer(); return true;
+    }
+    return false;
+}
 
-void Program::ApplyAutoHide(const AutoHideStep& step) {
+void PauseAndFade::Stop() {
+    for (handles::Timer* timer : {&tmrBlink, &tmrAutoHide, &tmrFade}) timer->Stop();
+}
+void PauseAndFade::ApplyAutoHide(const AutoHideStep& step) {
     overlays_.spot.SetHidden(step.hide);
     overlays_.pic.SetHidden(step.hide);
     for (auto& arm : overlays_.crossHair) arm.SetHidden(step.hide);
     if (step.startFade || (tmrFade.Enabled() && tmrFade.Interval() != UINT(step.fadeIntervalMs)))
-        tmrFade.Start(hwnd(), FadeTimer, static_cast<UINT>(step.fadeIntervalMs));
+        tmrFade.Start(timerWindow_, FadeTimer, static_cast<UINT>(step.fadeIntervalMs));
 }
 
-void Program::tmrFade_Timer() {
+void PauseAndFade::tmrFade_Timer() {
     const AutoHideFade fade = autoHide_.FadeTimer();
     if (fade == AutoHideFade::Idle) {
         tmrFade.Stop();

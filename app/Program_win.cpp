@@ -1,14 +1,10 @@
 #include "app/Program_win.h"
 
-#include "app/CommandLine.h"
 #include "app/CrashReport_win.h"
-#include "settings/SettingsFile_win.h"
-#include "app/modMain_win.h"
 #include "hook/MouseEvent.h"
 #include "hook/MouseHooks_win.h"
 #include "lang/SharedLanguage_win.h"
-#include "overlays/CrossHairGeometry.h"
-#include "overlays/OverlayValues.h"
+#include "ui/DialogWindow_win.h"
 
 namespace {
 
@@ -32,138 +28,118 @@ Program& TheProgram() {
     return program;
 }
 
-bool Program::Form_Load(SettingsWindowLink link) {
+int StartProgram() {
+    InstallCrashReport();
+    if (SignalRunningInstance()) return 0;
+    Program& program = TheProgram();
+    if (!program.Start()) return 1;
+    return program.Run();
+}
+
+bool Program::Start() {
+    loaded_ = exited_ = false;
     if (!CreateWindowOf(0, 0, L"", 0, 0, 0, 0, HWND_MESSAGE)) return false;
-    link_ = std::move(link);
-    SharedLanguage();
-    PictureOffsetFactor = KeyboardOffsetFactor = 1.0;
-    Main().HaloHolePercent = kHaloHolePercentDefault;
+    // At once, so that a second start from now on finds this instance: its signal waits in
+    // the queue until the settings window stands.
+    instance_.CreateMessageWindow([this] {
+        settingsWindow_.ShowThisForm();
+        settingsWindow_.ShowHelp();
+    });
+    presence_.SetTimerWindow(hwnd());
+    Display();
+    desktop_ = {};
+    desktop_.UpdateScreenBounds();
     // The record and its language now, so that the settings window opens showing them; the
     // overlays, hooks and timers come once it stands painted, as the message loop runs.
-    ChooseSettingsFile();
+    isLoadingSettings_ = true;
+    store_.Choose(SharedLanguage().SystemLanguage());
+    SettingsRead();
+    if (!settingsWindow_.Show(*this, store_.StartupWindowState())) return false;
     ::PostMessageW(hwnd(), kLoadOverlaysMessage, 0, 0);
     return true;
 }
 
 void Program::LoadOverlays() {
-    if (loaded_) return;
-    for (auto& arrow : overlays_.wheelArrow) arrow.Form_Load();
-    for (auto& ring : overlays_.buttons) ring.Form_Load();
-    for (int i = 0; i < 4; ++i) overlays_.crossHair[i].Form_Load(i);
-    overlays_.spot.Form_Load(HaloValuesOf(settings_, SizingDpi()).size);
-    overlays_.pic.Form_Load();
-    overlays_.keyBoard.Form_Load(WindowScale(SettingKey::ListLockPos, SettingKey::ListPosX, SettingKey::ListPosY).text);
-
-    ResetIdleTimer();
+    if (loaded_ || exited_) return;
+    look_.LoadOverlays();
+    presence_.ResetIdleTimer();
     ApplySettings();
     InstallMouseHooks(hwnd(), &DispatchMouseEvent, this);
-    StartSafeguards();
-    tray_.Add(link_.icon,
-              {link_.showThisForm, [this] { TogglePause(PauseSource::Menu); }, link_.exit, [this] { return Paused(); }},
+    guards_.Start();
+    tray_.Add(frmSet::ClassIcon(),
+              {[this] { settingsWindow_.ShowThisForm(); }, [this] { TogglePause(PauseSource::Menu); }, [this] { Exit(); },
+               [this] { return Paused(); }},
               TakeCrashAnnouncement());
     tmrMain.Start(hwnd(), MainTimer, MainInterval());
     tmrKeyBoard.Start(hwnd(), KeyBoardTimer, kKeyBoardInterval);
-    SyncAutoHideTimer();
+    presence_.SyncAutoHideTimer();
     loaded_ = true;
 }
 
-void Program::Form_Unload(const SettingsWindowState& window) {
-    // Loaded or not: the message window has stood since the process began.
-    RestoreMessageWindow();
-    if (!loaded_) {
-        // Closed before the overlays came: nothing was shown or changed yet.
-        Unload();
-        return;
+int Program::Run() {
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The settings window's own keys and its Tab and arrow navigation come first.
+        if (settingsWindow_.PreTranslateMessage(msg) || RouteDialogMessage(msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
     }
-    loaded_ = false;
-    tray_.Remove();
-    StopSafeguards();
-    RemoveMouseHooks();
-    passwordFocus_.Stop();
-    for (handles::Timer* timer : {&tmrMain, &tmrKeyBoard, &tmrBlink, &tmrAutoHide, &tmrFade}) timer->Stop();
-    settings_.Set(SettingKey::WindowState, window.state);
-    settings_.Set(SettingKey::WindowVisible, window.visible ? 1 : 0);
-    const ProcessValues& main = Main();
-    const Point pic = overlays_.pic.Position(), keyBoard = overlays_.keyBoard.Position();
-    settings_.Set(SettingKey::MouseImagePosX, pic.x * main.TwipsPerPixelX);
-    settings_.Set(SettingKey::MouseImagePosY, pic.y * main.TwipsPerPixelY);
-    settings_.Set(SettingKey::ListPosX, keyBoard.x * main.TwipsPerPixelX);
-    settings_.Set(SettingKey::ListPosY, keyBoard.y * main.TwipsPerPixelY);
-    SaveSettings();
+    return static_cast<int>(msg.wParam);
+}
 
-    overlays_.spot.Unload();
-    for (auto& arrow : overlays_.wheelArrow) arrow.Unload();
-    overlays_.pic.Unload();
-    overlays_.keyBoard.Unload();
-    for (auto& arm : overlays_.crossHair) arm.Unload();
-    for (auto& ring : overlays_.buttons) ring.Unload();
+void Program::Exit() {
+    if (exited_ || !hwnd()) return;
+    exited_ = true;
+    instance_.RestoreMessageWindow();
+    if (loaded_) {
+        loaded_ = false;
+        tray_.Remove();
+        guards_.Stop();
+        RemoveMouseHooks();
+        keys_.Stop();
+        for (handles::Timer* timer : {&tmrMain, &tmrKeyBoard}) timer->Stop();
+        presence_.Stop();
+        SettingsRecord& record = store_.Record();
+        const SettingsWindowState state = settingsWindow_.State();
+        record.Set(SettingKey::WindowState, state.state);
+        record.Set(SettingKey::WindowVisible, state.visible ? 1 : 0);
+        const DisplayValues& display = Display();
+        const Point pic = overlays_.pic.Position(), keyBoard = overlays_.keyBoard.Position();
+        record.Set(SettingKey::MouseImagePosX, pic.x * display.TwipsPerPixelX);
+        record.Set(SettingKey::MouseImagePosY, pic.y * display.TwipsPerPixelY);
+        record.Set(SettingKey::ListPosX, keyBoard.x * display.TwipsPerPixelX);
+        record.Set(SettingKey::ListPosY, keyBoard.y * display.TwipsPerPixelY);
+        SaveSettings();
+        look_.UnloadOverlays();
+    }
+    // Closed before the overlays came: nothing was shown or changed yet, nothing is saved.
+    settingsWindow_.Form_Unload();
     Unload();
+    instance_.Release();
+    ::PostQuitMessage(0);
 }
 
 UINT Program::MainInterval() const {
     if (mainIntervalOverride_) return mainIntervalOverride_;
-    return settings_.IsOn(SettingKey::LowRefresh) ? kLowRefreshInterval : kMainInterval;
+    return Settings().IsOn(SettingKey::LowRefresh) ? kLowRefreshInterval : kMainInterval;
 }
 
-void Program::ChooseSettingsFile() {
-    isLoadingSettings_ = true;
-    const int32_t systemLanguage = SharedLanguage().SystemLanguage();
-    // Loading sets every key, to its default where the file has none, and makes each
-    // value one its control can hold.
-    if (settingsPathOverride_.empty()) {
-        settingsPath_ = ::ChooseSettingsFile(settings_, systemLanguage);
-    } else {
-        settingsPath_ = settingsPathOverride_;
-        LoadSettingsAtStart(settings_, settingsPath_, systemLanguage);
-    }
-    SetCrashReportFolder(settingsPath_);
-    SettingsRead();
+void Program::SettingsRead() {
+    SharedLanguage().ChangeLanguage(Settings().GetInt(SettingKey::Language));
+    // ApplySettings ends with the pause; the window waits minimised, and in tray mode hidden.
+    if (store_.PauseAsked()) presence_.SetPaused(true);
+    isLoadingSettings_ = false;
 }
 
 void Program::LoadSettings() {
     isLoadingSettings_ = true;
-    LoadSettingsFile(settings_, settingsPath_, SharedLanguage().SystemLanguage());
+    store_.Reload(SharedLanguage().SystemLanguage());
     SettingsRead();
 }
 
-void Program::SettingsRead() {
-    ApplyCommandLine();
-    SharedLanguage().ChangeLanguage(settings_.GetInt(SettingKey::Language));
-    pollSettings_ = KeyPollSettingsFrom(settings_);
-    tracking_.PictureOffsetFactor = PictureOffsetFactor;
-    tracking_.KeyboardOffsetFactor = KeyboardOffsetFactor;
-    isLoadingSettings_ = false;
-}
-
-// After every load of the settings file, so that its values win over the file's; none of
-// them is written into the record that is saved.
-void Program::ApplyCommandLine() {
-    const std::wstring_view arguments =
-        commandLineOverride_ ? std::wstring_view(*commandLineOverride_) : ArgumentsOf(::GetCommandLineW());
-    const CommandLineValues values = ParseCommandLine(arguments);
-    startupWindowState_ = {settings_.GetInt(SettingKey::WindowState), settings_.IsOn(SettingKey::WindowVisible)};
-    if (values.pictureOffsetFactor) PictureOffsetFactor = *values.pictureOffsetFactor;
-    if (values.keyboardOffsetFactor) KeyboardOffsetFactor = *values.keyboardOffsetFactor;
-    if (values.haloHolePercent && *values.haloHolePercent != Main().HaloHolePercent) {
-        Main().HaloHolePercent = *values.haloHolePercent;
-        // A halo already laid out takes the new hole at once; one created later reads it.
-        if (loaded_) {
-            overlays_.spot.OnResize();
-            overlays_.spot.Repaint();
-        }
-    }
-    if (values.pause) {
-        // ApplySettings ends with optPause_Click; the window waits minimised, and in tray
-        // mode hidden.
-        pause_.Paused = true;
-        startupWindowState_ = {1, settings_.IsOn(SettingKey::Taskbar)};
-    }
-}
-
 void Program::SaveSettings() {
-    settings_.Set(SettingKey::Language, SharedLanguage().CurrentLanguage());
-    // A write-protected or locked file keeps what it had; nothing to tell the user at exit.
-    SaveSettingsFile(settings_, settingsPath_);
+    store_.Record().Set(SettingKey::Language, SharedLanguage().CurrentLanguage());
+    store_.Save();
 }
 
 void Program::ResetToDefaults(HWND owner) {
@@ -171,61 +147,190 @@ void Program::ResetToDefaults(HWND owner) {
         LoadSettings();
         ApplySettings();
     };
-    ::ResetToDefaults(owner, SharedLanguage(), settingsPath_, reload, [this] { SaveSettings(); });
+    store_.ResetToDefaults(owner, reload, [this] { SaveSettings(); });
+}
+
+// A value changed outside the window's controls (a shortcut, the pause, the reset): the
+// window shows the record again.
+void Program::ShowSettings() {
+    if (settingsWindow_.hwnd()) settingsWindow_.ShowSettings();
+}
+
+void Program::ApplySettings() {
+    look_.ApplyAll(Paused(), [this] {
+        if (!isLoadingSettings_) ShowHideKeyboardWindow();
+    });
+    if (Paused())
+        Pause();
+    else
+        Play();
+    TraceApplyStep(Paused() ? "Pause" : "Play");
+    ShowSettings();
+}
+
+void Program::ApplySetting(SettingKey key, double value) {
+    store_.Record().Set(key, value);
+    const SettingsRecord& record = Settings();
+    switch (key) {
+    case SettingKey::Buttons: case SettingKey::ButtonsSize: case SettingKey::ButtonsTrans:
+    case SettingKey::ButtonsFading: case SettingKey::LeftButtonColor: case SettingKey::LeftButtonWidth:
+    case SettingKey::MiddleButtonColor: case SettingKey::MiddleButtonWidth: case SettingKey::RightButtonColor:
+    case SettingKey::RightButtonWidth: case SettingKey::WheelColor: case SettingKey::WheelWidth:
+    case SettingKey::ShowWheelArrows: case SettingKey::ShowLettersOnRings: case SettingKey::RingsSameSize:
+    case SettingKey::DisksAsClickIndicators:
+        look_.ApplyClickIndicator();
+        break;
+    case SettingKey::MouseImage: case SettingKey::MouseImageSize: case SettingKey::MouseImageTrans:
+    case SettingKey::MouseImageColor:
+        look_.ApplyMouseImage(Paused());
+        presence_.RefreshAutoHide(true);
+        break;
+    case SettingKey::MouseImageLockPos:
+        look_.LockMouseImage(record.IsOn(key));
+        presence_.RefreshAutoHide(true);
+        break;
+    case SettingKey::ListLockPos:
+        look_.LockKeyboard(record.IsOn(key));
+        break;
+    case SettingKey::Halo: case SettingKey::HaloSize: case SettingKey::HaloTrans: case SettingKey::HaloRing:
+    case SettingKey::HaloFullScreen: case SettingKey::HaloColor:
+        look_.ApplyHalo(Paused());
+        presence_.RefreshAutoHide(true);
+        break;
+    case SettingKey::Crosshair: case SettingKey::CrosshairSize: case SettingKey::CrosshairTrans:
+    case SettingKey::CrosshairGap: case SettingKey::CrosshairColor: case SettingKey::CrosshairArrows:
+        look_.ApplyCrossHair(Paused());
+        presence_.RefreshAutoHide(true);
+        break;
+    // Only the alpha and the lines' time: re-arranging the display would empty its list.
+    case SettingKey::KeyBoardTrans: case SettingKey::ListKeysFading:
+        look_.ApplyKeyboardAlphaAndFading();
+        break;
+    case SettingKey::ListSpecialKeys: case SettingKey::ListCharacterKeys: case SettingKey::ListCharacterSpecialKeys:
+    case SettingKey::ListCursorKeys: case SettingKey::ListFunctionKeys: case SettingKey::ListInputKeys:
+    case SettingKey::ListMouseButtons: case SettingKey::ListAnyKeys: case SettingKey::ShowKeysWindow:
+    case SettingKey::ShowKeysClick:
+        if (!isLoadingSettings_) ShowHideKeyboardWindow();
+        break;
+    case SettingKey::AutoHideKeyboard:
+        presence_.SyncAutoHideTimer();
+        break;
+    case SettingKey::AutoHideMouse: case SettingKey::FadeAutoHide:
+        presence_.ResetIdleTimer();
+        presence_.SyncAutoHideTimer();
+        break;
+    case SettingKey::SameSizeOnEveryMonitor:
+        look_.ResizeForDpi();
+        break;
+    case SettingKey::LowRefresh:
+        if (tmrMain.Enabled()) tmrMain.Start(hwnd(), MainTimer, MainInterval());
+        break;
+    default:
+        // A shortcut's keys: the window's labels and menu and the other dialogs show them.
+        if (SettingRowOf(key).group == SettingGroup::Shortcut) ShowSettings();
+        break;
+    }
+}
+
+void Program::SetPaused(bool paused) {
+    if (paused == Paused()) return;
+    if (paused)
+        Pause();
+    else
+        Play();
+}
+
+void Program::TogglePause(PauseSource source) {
+    const std::optional<bool> paused = presence_.TogglePause(source);
+    if (!paused) return;
+    if (*paused)
+        Pause();
+    else
+        Play();
+    ShowSettings();
+}
+
+void Program::Pause() { presence_.Pause(); }
+
+void Program::Play() {
+    presence_.SetPaused(false);
+    // Everything is at the pointer before it shows; rings and arrows wait for the next event.
+    tracking_.PlaceOverlays(true);
+    look_.ShowSwitchedOn(false);
+    ShowHideKeyboardWindow();
+    presence_.RefreshAutoHide(true);
 }
 
 void Program::MouseEvent(int32_t code, int32_t data) {
     if (Paused()) return;
     if (g_trace) g_trace(code, data);
     const Point pointer = CursorPosition();
-
-    if (settings_.IsOn(SettingKey::Buttons)) {
+    const SettingsRecord& record = Settings();
+    if (record.IsOn(SettingKey::Buttons)) {
         if (code == WheelTurned) {
-            if (settings_.IsOn(SettingKey::ShowWheelArrows)) {
+            if (record.IsOn(SettingKey::ShowWheelArrows)) {
                 frmWheelArrow& arrow = overlays_.wheelArrow[WheelArrowFor(data)];
                 arrow.MoveTo(CentreOnPointer(pointer, arrow.ClientSize()));
                 arrow.MouseEvent(WheelTurned, data);
             }
         } else if (const auto index = rings_.ClickIndicatorFor(code)) {
             frmButtons& ring = overlays_.buttons[*index];
-            if (code == LeftUp || code == MiddleUp || code == RightUp) ring.SetKeyText(ModifierCaption());
+            if (code == LeftUp || code == MiddleUp || code == RightUp) ring.SetKeyText(keys_.ModifierCaption());
             ring.MoveTo(CentreOnPointer(pointer, ring.ClientSize()));
             ring.MouseEvent(code, data);
         }
     }
     if (overlays_.pic.Shown()) overlays_.pic.MouseEvent(code, data);
-    ResetIdleTimer();
+    presence_.ResetIdleTimer();
 }
 
 void Program::HookEvent(int32_t code, int32_t data, uint32_t held) {
-    heldAtEvent_ = held;
+    keys_.SetHeldAtEvent(held);
     MouseEvent(code, data);
 }
 
 void Program::tmrMain_Timer() {
     if (!Paused()) tracking_.KeepOnTop();
     tracking_.PlaceOverlays(false);
-    FollowMonitorDpi(tracking_.LastPointer());
-    ReleaseLostClicks();
+    look_.FollowMonitorDpi(tracking_.LastPointer());
+    guards_.ReleaseLostClicks();
 }
 
-void Program::DesktopChanged() {
-    const int32_t thickness = CrossHairValuesOf(settings_, sizedDpi_).thickness;
-    for (auto& arm : overlays_.crossHair)
-        arm.Resize(ArmSize(static_cast<CrossHairArm>(arm.ArmIndex), thickness, Main().screenBounds));
-    if (overlays_.spot.FullScreen()) overlays_.spot.SetFullScreen(true);
+void Program::PointerMoved() {
+    PointerMoveHandled();
+    if (Settings().IsOn(SettingKey::FollowPointerMoves) && !Paused()) tracking_.FollowPointer();
+}
+
+void Program::tmrKeyBoard_Timer() {
+    const KeyboardPass::Outcome pass = keys_.Pass();
+    if (pass.typed) presence_.CountTypedPass();
+    for (int i = 0; i < kHotKeyActionCount; ++i)
+        if (pass.triggered[i]) RunShortcut(static_cast<HotKeyAction>(i));
+}
+
+void Program::RunShortcut(HotKeyAction action) {
+    const auto toggle = [this](SettingKey key) { ApplySetting(key, Settings().IsOn(key) ? 0 : 1); };
+    switch (action) {
+    case HotKeyAction::Blink: presence_.StartBlink(); break;
+    case HotKeyAction::Pause: TogglePause(PauseSource::Shortcut); break;
+    case HotKeyAction::Buttons: toggle(SettingKey::Buttons); break;
+    case HotKeyAction::Picture: toggle(SettingKey::MouseImage); break;
+    case HotKeyAction::Spot: toggle(SettingKey::Halo); break;
+    case HotKeyAction::CrossHair: toggle(SettingKey::Crosshair); break;
+    case HotKeyAction::KeyBoard: toggle(SettingKey::ListAnyKeys); break;
+    }
+    ShowSettings();
 }
 
 LRESULT Program::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
-        switch (wParam) {
-        case MainTimer: tmrMain_Timer(); break;
-        case KeyBoardTimer: tmrKeyBoard_Timer(); break;
-        case BlinkTimer: tmrBlink_Timer(); break;
-        case AutoHideTimer: tmrAutoHide_Timer(); break;
-        case FadeTimer: tmrFade_Timer(); break;
-        }
+        if (wParam == MainTimer)
+            tmrMain_Timer();
+        else if (wParam == KeyBoardTimer)
+            tmrKeyBoard_Timer();
+        else
+            presence_.OnTimer(wParam);
         return 0;
     case kMouseHookMessage:
         ::MouseMessage(wParam, lParam);

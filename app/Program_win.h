@@ -1,210 +1,126 @@
-// The program's lifetime: the overlays, the settings record, the timers, the mouse hooks,
-// the tracking tick and the dispatch of mouse events, with the ordered start-up and
-// tear-down. It lives in a message-only window, which is where the hooks post to and the
-// timers tick; the settings window only shows and edits what it holds.
+// The program: owns the process's life and everything that lives through it (the settings,
+// the overlays, the settings window, the hooks, the timers, the tray icon) and orders the
+// start and the exit. It lives in a message-only window, which is where the hooks post to
+// and the tracking and keyboard timers tick. The settings window and the dialogs reach it
+// only through SettingsHost.
 #pragma once
 
-#include "base/BaseWindow_win.h"
-#include "app/PauseBlinkFade.h"
-#include "settings/SettingsRecord.h"
-#include "app/SessionWatch_win.h"
+#include "app/KeyboardPass_win.h"
+#include "app/OverlayAppearance_win.h"
+#include "app/PauseAndFade_win.h"
+#include "app/Safeguards_win.h"
+#include "app/SettingsStore_win.h"
+#include "app/SingleInstance_win.h"
 #include "app/Tracking_win.h"
 #include "app/TrayIcon_win.h"
-#include "hook/HookHealth.h"
+#include "base/BaseWindow_win.h"
+#include "base/Display_win.h"
 #include "hook/RingDispatch.h"
-#include "keyboard/KeyPoller.h"
-#include "keyboard/PasswordFocus_win.h"
 #include "overlays/Overlays_win.h"
+#include "ui/SettingsHost_win.h"
+#include "ui/frmSet_win.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 
-// What the program asks of the settings window, which it does not know by type.
-struct SettingsWindowLink {
-    std::function<void()> showThisForm;  // the tray icon's left click and "Settings"
-    std::function<void()> exit;          // the tray menu's "Exit"
-    // A value changed outside the window's controls (a shortcut, the pause, the reset):
-    // the window shows the record again.
-    std::function<void()> settingsChanged;
-    HICON icon = nullptr;                // the window's icon, for the tray
-};
-
-// The settings window's state as the settings file keeps it.
-struct SettingsWindowState {
-    int32_t state = 0;  // 0 normal, 1 minimised, 2 maximised
-    bool visible = true;
-};
-
-class Program : public BaseWindow<Program> {
+class Program : public BaseWindow<Program>, public SettingsHost {
 public:
     static const wchar_t* ClassName() { return L"Glimmora_Program"; }
 
-    // Chooses and reads the settings file with its language, then, from the message loop
-    // (so after the settings window has painted), creates every overlay, applies the
-    // settings, installs the hooks and starts the timers.
-    bool Form_Load(SettingsWindowLink link);
-    // Removes the hooks, stops the timers, saves (with the settings window's state) and
-    // unloads every overlay, in that order.
-    void Form_Unload(const SettingsWindowState& window);
+    // In order: the window a second start signals, the display, the settings file with its
+    // language, the settings window; the overlays, hooks, tray and timers follow from the
+    // message loop, once the settings window stands painted.
+    bool Start();
+    // The message loop, until the exit; returns the process exit code.
+    int Run();
+    // In order: the signal window's procedure restored, the tray icon and the hooks removed,
+    // the timers stopped, the settings saved (with the settings window's state and the
+    // windows' places), every overlay unloaded, the settings window and its dialogs closed.
+    void Exit() override;
+
+    // SettingsHost.
+    const SettingsRecord& Settings() const override { return store_.Record(); }
+    void ApplySetting(SettingKey key, double value) override;
+    bool Paused() const override { return presence_.Paused(); }
+    void TogglePause() override { TogglePause(PauseSource::Menu); }
+    void SetPaused(bool paused) override;
+    void StartBlink() override { presence_.StartBlink(); }
+    void ResetToDefaults(HWND owner) override;
+    void SetBoundary(std::optional<Rect> custom) override { desktop_.SetBoundary(custom); }
 
     // Reads the record again from the file chosen at start, with the command line over it.
     void LoadSettings();
     // Pushes every value of the record into the overlays.
     void ApplySettings();
-    // A control changed one value: it is stored and the overlay it drives takes it.
-    void ApplySetting(SettingKey key, double value);
-    // The reset to defaults: asks, empties the file, applies and saves.
-    void ResetToDefaults(HWND owner);
-
-    // Every mouse event of the hooks arrives here.
+    // Every mouse event of the hooks arrives here, with the modifiers (HeldShift, HeldCtrl,
+    // HeldAlt) held when they saw it.
     void MouseEvent(int32_t code, int32_t data);
-    // An event of the hooks with the modifiers (HeldShift, HeldCtrl, HeldAlt) held when they saw it.
     void HookEvent(int32_t code, int32_t data, uint32_t held);
-    void tmrMain_Timer();
+    void TogglePause(PauseSource source);
 
-    // Pause, blink, auto-hide and fade (PauseAndFade_win.cpp).
-    bool Paused() const { return pause_.Paused; }
-    // The menu and tray entries (held off for half a second) and the pause shortcut.
-    void TogglePause(PauseSource source = PauseSource::Menu);
-    void optPause_Click();
-    void optPlay_Click();
-    void StartBlink();
-    void ResetIdleTimer();
-    void RefreshAutoHide(bool force);
-    const AutoHideState& AutoHide() const { return autoHide_; }
-
-    // The keyboard (KeyboardPolling_win.cpp).
-    // The names of the modifiers held at the latest mouse event, for its ring.
-    std::wstring ModifierCaption() const;
-    void ShowHideKeyboardWindow();
-    const SettingsRecord& Settings() const { return settings_; }
+    frmSet& SettingsWindow() { return settingsWindow_; }
     Overlays& overlays() { return overlays_; }
-    bool IsLoadingSettings() const { return isLoadingSettings_; }
+    const Desktop& desktop() const { return desktop_; }
+    const SettingsStore& store() const { return store_; }
+    PauseAndFade& presence() { return presence_; }
+    bool Loaded() const { return loaded_; }
+    const SingleInstance& instance() const { return instance_; }
 
-    // Command-line scales of the mouse image's and keyboard display's distance.
-    double PictureOffsetFactor = 1.0;
-    double KeyboardOffsetFactor = 1.0;
-    // The settings window's state 777 ms after start: as saved, or minimised by the
-    // command line's pause, which never reaches the saved record.
-    SettingsWindowState StartupWindowState() const { return startupWindowState_; }
-
-    // Tests run the program's start-up against their own settings file and command line
-    // (the arguments after the program's path).
-    void SetSettingsPathForTest(std::string path) { settingsPathOverride_ = std::move(path); }
-    void SetCommandLineForTest(std::optional<std::wstring> arguments) { commandLineOverride_ = std::move(arguments); }
+    void SetSettingsPathForTest(std::string path) { store_.SetPathForTest(std::move(path)); }
+    void SetCommandLineForTest(std::optional<std::wstring> arguments) { store_.SetCommandLineForTest(std::move(arguments)); }
     // A tracking tick this many milliseconds apart, so that a screen test can tell what
     // moved the overlays between ticks.
     void SetMainIntervalForTest(UINT milliseconds) { mainIntervalOverride_ = milliseconds; }
 
-    // The program window's timers, as its WM_TIMER messages name them.
-    enum TimerId : UINT_PTR { MainTimer = 1, KeyBoardTimer, BlinkTimer, AutoHideTimer, FadeTimer };
+    // The program window's own timers.
+    enum TimerId : UINT_PTR { MainTimer = 1, KeyBoardTimer };
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-
     void LoadOverlays();
     UINT MainInterval() const;
-    // Once per start: taking over an older file rewrites where the settings live, so a
-    // second choice would read the freshly written one-key file instead.
-    void ChooseSettingsFile();
-    // After every read of the file: the command line over it, and what lives outside the record.
+    // After every read of the file: the language and what the command line holds.
     void SettingsRead();
-    void ApplyCommandLine();
     void SaveSettings();
-    // One function per overlay takes its values from the record; start-up, the reset and
-    // the settings window's controls all go through them.
-    void ApplyClickIndicator();
-    void ApplyCrossHair();
-    void ApplyHalo();
-    void ApplyMouseImage();
-    void ApplyKeyboard();
-    void ApplyOverlayOrder();
-    // Halo, mouse image and cross hair shown as they are switched on, unless paused.
-    void ShowSwitchedOn();
-    // A changed desktop: everything sized to it follows.
-    void DesktopChanged();
-
-    void tmrBlink_Timer();
-    void tmrAutoHide_Timer();
-    void tmrFade_Timer();
-    void ApplyAutoHide(const AutoHideStep& step);
-    // tmrAutoHide runs only while an auto-hide option is on or the overlays are still hidden
-    // by one: switched off, it costs no timer.
-    void SyncAutoHideTimer();
+    void ShowSettings();
+    // Everything hidden and the rings stopped; Play shows what is switched on, at the pointer.
+    void Pause();
+    void Play();
+    void ShowHideKeyboardWindow() { keys_.ShowHideKeyboardWindow(Paused()); }
+    void tmrMain_Timer();
     void tmrKeyBoard_Timer();
     void RunShortcut(HotKeyAction action);
-    // Pointer moves between ticks, and sizes that follow the monitor's DPI (FollowPointer_win.cpp).
     void PointerMoved();
-    void FollowMonitorDpi(Point pointer);
-    // The DPI the overlays are sized for now; the Apply functions size with it.
-    uint32_t SizingDpi();
-    void ResizeForDpi();
-    // Lengths at a DPI and text at a scale (1.0 at 96 dpi): for the monitor under the pointer,
-    // or for a window locked by the setting lock, at the place x, y, the monitor it stays on.
-    struct DpiScale {
-        uint32_t dpi;
-        double text;
-    };
-    // monitorDpi 0: sizes do not follow the monitor, or its DPI is not known.
-    static DpiScale ScaleFor(uint32_t monitorDpi);
-    DpiScale PointerScale();
-    DpiScale WindowScale(SettingKey lock, SettingKey x, SettingKey y);
-    // Where a window stays while locked: its place in the record.
-    Point LockedPlace(SettingKey x, SettingKey y) const;
-    // The keyboard display at its scale, re-sized in place.
-    void ScaleKeyboard(Point pointer);
-    // Lost releases, locks and display changes, hook healing (Safeguards_win.cpp).
-    void StartSafeguards();
-    void StopSafeguards();
-    void ReleaseLostClicks();
-    void HeldStateLost();
-    void CheckHookHealth();
 
-    SettingsWindowLink link_;
+    SingleInstance instance_;
+    SettingsStore store_;
+    Desktop desktop_;
     Overlays overlays_;
-    Tracking tracking_{overlays_, [this] { DesktopChanged(); }};
+    OverlayAppearance look_{overlays_, store_, desktop_};
+    PauseAndFade presence_{overlays_, store_.Record()};
+    KeyboardPass keys_{overlays_, store_.Record()};
+    Safeguards guards_{overlays_, store_.Record(), keys_};
+    Tracking tracking_{overlays_, desktop_, store_.Offsets(), [this] { look_.DesktopChanged(); }};
     RingDispatch rings_;
-    SettingsRecord settings_;
-    std::string settingsPath_;
-    std::string settingsPathOverride_;
-    std::optional<std::wstring> commandLineOverride_;
-    SettingsWindowState startupWindowState_;
-    UINT mainIntervalOverride_ = 0;
     TrayIcon tray_;
+    frmSet settingsWindow_;
     handles::Timer tmrMain;
     handles::Timer tmrKeyBoard;
-    handles::Timer tmrBlink;
-    handles::Timer tmrAutoHide;
-    handles::Timer tmrFade;
-    PauseState pause_;
-    BlinkState blink_;
-    AutoHideState autoHide_;
-    KeyPoller poller_;
-    KeyPollSettings pollSettings_;
-    PasswordFocus passwordFocus_;
-    SessionWatch sessionWatch_;
-    HookHealth hookHealth_;
-    DWORD lastInputTime_ = 0;
-    uint32_t heldAtEvent_ = 0;
-    HMONITOR pointerMonitor_ = nullptr;
-    uint32_t monitorDpi_ = 0;
-    uint32_t sizedDpi_ = 96;
-    Point dpiPointer_;
+    UINT mainIntervalOverride_ = 0;
     bool isLoadingSettings_ = false;
     bool loaded_ = false;
+    bool exited_ = false;
 };
 
 Program& TheProgram();
 
+// Entry routine; returns the process exit code.
+int StartProgram();
+
 // Test builds record every dispatched mouse event.
 using MouseEventTrace = void (*)(int32_t code, int32_t data);
 void SetMouseEventTrace(MouseEventTrace trace);
-
-// Test builds record the steps of ApplySettings as they run.
-using ApplySettingsTrace = void (*)(const char* step);
-void SetApplySettingsTrace(ApplySettingsTrace trace);

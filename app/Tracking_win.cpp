@@ -1,6 +1,5 @@
 #include "app/Tracking_win.h"
 
-#include "app/modMain_win.h"
 
 #include <cwchar>
 
@@ -18,12 +17,6 @@ bool IsMenu(HWND window) {
 }
 
 }  // namespace
-
-Point CursorPosition() {
-    POINT p{};
-    ::GetCursorPos(&p);
-    return {p.x, p.y};
-}
 
 bool Tracking::IsOverlayOnTop(HWND top) const {
     for (const auto& arm : overlays_.crossHair)
@@ -45,7 +38,7 @@ void Tracking::KeepOnTop() {
 void Tracking::PlaceOverlays(bool force) {
     if (++tickCounter_ > 100) {
         tickCounter_ = 0;
-        if (UpdateScreenBounds() && desktopChanged_) desktopChanged_();
+        if (desktop_.UpdateScreenBounds() && desktopChanged_) desktopChanged_();
     }
     Place(force);
 }
@@ -73,12 +66,12 @@ void Tracking::Place(bool force) {
     for (auto& arm : overlays_.crossHair)
         if (ShownOr(arm, force)) arm.MoveTo(arm.Placement(pointer));
 
-    const Rect& boundary = Main().BoundaryRect;
+    const Rect& boundary = desktop_.BoundaryRect;
     frmPic& pic = overlays_.pic;
     if (!pic.LockPos && ShownOr(pic, force))
-        pic.MoveTo(PositionNearPointer(pointer, pic.ClientSize(), PictureOffsetFactor, 11, boundary));
+        pic.MoveTo(PositionNearPointer(pointer, pic.ClientSize(), offsets_.PictureOffsetFactor, 11, boundary));
     frmKeyBoard& keyBoard = overlays_.keyBoard;
     if (!keyBoard.LockPos && ShownOr(keyBoard, force))
         keyBoard.MoveTo(
-            PositionNearPointer(pointer, keyBoard.ClientSize(), KeyboardOffsetFactor, -11, boundary));
+            PositionNearPointer(pointer, keyBoard.ClientSize(), offsets_.KeyboardOffsetFactor, -11, boundary));
 }

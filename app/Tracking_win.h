@@ -1,6 +1,8 @@
 // The tracking tick: keeps the overlays above other windows and at the pointer.
 #pragma once
 
+#include "app/SettingsStore_win.h"
+#include "base/Display_win.h"
 #include "overlays/Overlays_win.h"
 
 #include <cstdint>
@@ -10,8 +12,8 @@ class Tracking {
 public:
     // desktopChanged runs when the desktop was found re-sized, before anything is placed
     // on that tick, so that whatever is sized to the desktop is placed in its new size.
-    Tracking(Overlays& overlays, std::function<void()> desktopChanged)
-        : overlays_(overlays), desktopChanged_(std::move(desktopChanged)) {}
+    Tracking(Overlays& overlays, Desktop& desktop, const PointerOffsets& offsets, std::function<void()> desktopChanged)
+        : overlays_(overlays), desktop_(desktop), offsets_(offsets), desktopChanged_(std::move(desktopChanged)) {}
 
     // Raises the keyboard display when no overlay is the top window.
     void KeepOnTop();
@@ -27,20 +29,14 @@ public:
     // Where the pointer was at the latest placement.
     Point LastPointer() const { return lastPointer_; }
 
-    // Scales of the mouse image's and the keyboard display's distance from the pointer;
-    // the command line may set them.
-    double PictureOffsetFactor = 1.0;
-    double KeyboardOffsetFactor = 1.0;
-
 private:
     bool IsOverlayOnTop(HWND top) const;
     void Place(bool force);
 
     Overlays& overlays_;
+    Desktop& desktop_;
+    const PointerOffsets& offsets_;
     std::function<void()> desktopChanged_;
     int32_t tickCounter_ = 0;
     Point lastPointer_;
 };
-
-// The pointer in screen pixels.
-Point CursorPosition();

@@ -1,4 +1,4 @@
-#include "app/modMain_win.h"
+#include "app/Program_win.h"
 
 #include <windows.h>
 

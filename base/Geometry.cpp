@@ -1,4 +1,4 @@
-#include "app/Geometry.h"
+#include "base/Geometry.h"
 
 #include <algorithm>
 #include <cmath>

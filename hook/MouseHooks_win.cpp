@@ -6,7 +6,6 @@
 
 #include "base/Folders_win.h"
 #include "base/Handles_win.h"
-#include "app/modMain_win.h"
 #include "hook/MouseMessage.h"
 #include "hook/dsmouse/dsmouse.h"
 
@@ -85,7 +84,6 @@ LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) noexc
 namespace {
 
 void InstallLowLevelHook(HookState& state) {
-    if (!Main().IsWin2000OrLater) return;
     // The new hook before the old goes: no event can fall between them.
     handles::Hook hook(::SetWindowsHookExW(WH_MOUSE_LL, LowLevelMouseProc, ::GetModuleHandleW(nullptr), 0));
     state.lowLevelHookHandle = std::move(hook);

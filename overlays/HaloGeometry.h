@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-inline constexpr int32_t kHaloSizeMin = 20;
-inline constexpr int32_t kHaloSizeMax = 300;
 inline constexpr int32_t kHaloHolePercentDefault = 50;
 
 // Side of the square halo window for a size (radius) value: 2 × size + 1.

@@ -11,10 +11,11 @@
 
 inline constexpr uint32_t kDesignDpi = 96;
 
+// Every field comes from the record through the functions below; none keeps a default of its own.
 struct HaloValues {
-    bool on = true;
-    int32_t size = 100;
-    int32_t alpha = 51;
+    bool on = false;
+    int32_t size = 0;
+    int32_t alpha = 0;
     bool ring = false;
     bool fullScreen = false;
     uint32_t colour = 0;
@@ -22,35 +23,35 @@ struct HaloValues {
 
 struct CrossHairValues {
     bool on = false;
-    int32_t thickness = 7;
-    int32_t alpha = 153;
-    int32_t gap = 100;
+    int32_t thickness = 0;
+    int32_t alpha = 0;
+    int32_t gap = 0;
     uint32_t colour = 0;
     uint32_t lineColour = 0;
-    bool arrows = true;
+    bool arrows = false;
 };
 
 struct ClickIndicatorValues {
-    bool on = true;
-    int32_t size = 44;
-    int32_t alpha = 128;
-    float fadeSeconds = 1.0f;
+    bool on = false;
+    int32_t size = 0;
+    int32_t alpha = 0;
+    float fadeSeconds = 0;
     std::array<uint32_t, 3> colours{};
     std::array<int32_t, 3> widths{};
     uint32_t wheelColour = 0;
-    int32_t wheelWidth = 10;
-    bool wheelArrows = true;
+    int32_t wheelWidth = 0;
+    bool wheelArrows = false;
     bool letters = false;
     bool sameSize = false;
     bool discs = false;
-    int32_t side = 89;            // the ring window's side
-    Size arrowSize{54, 133};      // a wheel arrow's window
+    int32_t side = 0;  // the ring window's side
+    Size arrowSize;    // a wheel arrow's window
 };
 
 struct MouseImageValues {
     bool on = false;
-    int32_t width = 84;
-    int32_t alpha = 179;
+    int32_t width = 0;
+    int32_t alpha = 0;
     bool black = false;
     bool lockPos = false;
     uint32_t dpi = kDesignDpi;

@@ -4,7 +4,7 @@
 
 #include "base/BaseWindow_win.h"
 #include "base/Geometry.h"
-#include "app/modMain_win.h"
+#include "base/Display_win.h"
 #include "base/BackBuffer_win.h"
 
 #include <windows.h>
@@ -79,7 +79,7 @@ public:
     void Hide() { ::ShowWindow(hwnd(), SW_HIDE); }
 
     // Until an overlay draws something of its own, all of it is the key colour: invisible.
-    void PaintContent(HDC dc, const RECT& area) { FillBox(dc, buffer_.Tools(), area, Main().ColourKey); }
+    void PaintContent(HDC dc, const RECT& area) { FillBox(dc, buffer_.Tools(), area, ::Display().ColourKey); }
 
     // Redraws the whole buffer through PaintContent and shows it.
     void Repaint() {
@@ -98,7 +98,7 @@ protected:
         const BYTE a = static_cast<BYTE>(alpha < 0 ? 0 : alpha > 255 ? 255 : alpha);
         if (a == appliedAlpha_) return;
         appliedAlpha_ = a;
-        ::SetLayeredWindowAttributes(hwnd(), Main().ColourKey, a, LWA_COLORKEY | LWA_ALPHA);
+        ::SetLayeredWindowAttributes(hwnd(), ::Display().ColourKey, a, LWA_COLORKEY | LWA_ALPHA);
     }
 
     // Overlays paint from their back buffer; PaintContent redraws the buffer.

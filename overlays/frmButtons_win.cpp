@@ -121,7 +121,7 @@ void frmButtons::PlaceLetters() {
 
 void frmButtons::PaintContent(HDC dc, const RECT& area) {
     GdiTools& tools = buffer_.Tools();
-    FillBox(dc, tools, area, Main().ColourKey);
+    FillBox(dc, tools, area, ::Display().ColourKey);
     for (int b = 0; b < kClickButtons; ++b) {
         const RingPens pens = RingPensForWidth(options_.widths[b]);
         const COLORREF colour = options_.colours[b];

@@ -69,7 +69,7 @@ void frmKeyBoard::FitWindow() {
 
 void frmKeyBoard::PaintContent(HDC dc, const RECT& area) {
     GdiTools& tools = buffer_.Tools();
-    FillBox(dc, tools, area, Main().ColourKey);
+    FillBox(dc, tools, area, ::Display().ColourKey);
     if (!display_) return;
     const KeyDisplayLayout layout = display_->Layout();
     const double scale = display_->Scale();

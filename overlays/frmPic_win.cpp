@@ -68,7 +68,7 @@ void frmPic::SetTextScale(double scale) {
 
 void frmPic::PaintContent(HDC dc, const RECT& area) {
     GdiTools& tools = buffer_.Tools();
-    FillBox(dc, tools, area, Main().ColourKey);
+    FillBox(dc, tools, area, ::Display().ColourKey);
     const int w = area.right - area.left, h = area.bottom - area.top;
     for (int layer = 0; layer < kMouseImageLayers; ++layer) {
         if (!layers_.IsOn(layer)) continue;

@@ -1,25 +1,25 @@
 #include "overlays/frmSpot_win.h"
 
 bool frmSpot::Form_Load(int32_t haloSize) {
-    backColour_ = Main().ColourKey;
+    backColour_ = ::Display().ColourKey;
     return Load(HaloWindowSide(haloSize), HaloWindowSide(haloSize), true);
 }
 
 void frmSpot::OnResize() {
-    if (!fullScreen_) hole_ = RingHole(size_, Main().HaloHolePercent);
+    if (!fullScreen_) hole_ = RingHole(size_, holePercent_);
 }
 
 void frmSpot::PaintContent(HDC dc, const RECT& area) {
     GdiTools& tools = buffer_.Tools();
     FillBox(dc, tools, area, backColour_);
     if (fullScreen_) {
-        FillEllipse(dc, tools, hole_, Main().ColourKey);
+        FillEllipse(dc, tools, hole_, ::Display().ColourKey);
         lastHoleRect_ = HolePaintRect(hole_);
         return;
     }
     FillEllipse(dc, tools, ShapeRect{0, 0, double(area.right - area.left), double(area.bottom - area.top)},
                 fillColour_);
-    if (holeVisible_) FillEllipse(dc, tools, hole_, Main().ColourKey);
+    if (holeVisible_) FillEllipse(dc, tools, hole_, ::Display().ColourKey);
 }
 
 void frmSpot::SetHaloSize(int32_t size) {
@@ -46,17 +46,24 @@ void frmSpot::SetBackColor(COLORREF colour) {
     Repaint();
 }
 
-void frmSpot::SetFullScreen(bool on) {
+void frmSpot::SetHolePercent(int32_t percent) {
+    if (percent == holePercent_) return;
+    holePercent_ = percent;
+    // A halo already laid out takes the new hole at once.
+    OnResize();
+    if (hwnd()) Repaint();
+}
+
+void frmSpot::SetFullScreen(bool on, const ScreenBounds& desktop) {
     if (!on && !fullScreen_) return;
     fullScreen_ = on;
     if (!on) {
-        backColour_ = Main().ColourKey;
+        backColour_ = ::Display().ColourKey;
         Repaint();
         return;
     }
     backColour_ = fillColour_;
-    const ScreenBounds& b = Main().screenBounds;
-    ::SetWindowPos(hwnd(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(hwnd(), nullptr, desktop.left, desktop.top, desktop.width, desktop.height, SWP_NOZORDER | SWP_NOACTIVATE);
     Repaint();
 }
 
@@ -75,7 +82,7 @@ void frmSpot::DrawHole(bool force) {
     GdiTools& tools = buffer_.Tools();
     FillBox(buffer_.dc(), tools, RECT{old.left, old.top, old.right, old.bottom}, backColour_);
     lastHoleRect_ = next;
-    FillEllipse(buffer_.dc(), tools, hole_, Main().ColourKey);
+    FillEllipse(buffer_.dc(), tools, hole_, ::Display().ColourKey);
     ShowArea(old);
     ShowArea(next);
 }

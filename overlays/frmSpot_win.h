@@ -20,7 +20,10 @@ public:
     void SetBackColor(COLORREF colour);
 
     bool FullScreen() const { return fullScreen_; }
-    void SetFullScreen(bool on);
+    // On, the window covers the desktop it is given.
+    void SetFullScreen(bool on, const ScreenBounds& desktop);
+    // The ring's clear centre as a share of the disc (the command line's "HaloHole").
+    void SetHolePercent(int32_t percent);
 
     // shpHole: shown as the ring's clear centre; in full-screen mode it only carries the
     // hole's place and size.
@@ -43,7 +46,7 @@ public:
 
     void PaintContent(HDC dc, const RECT& area);
     // Outside full-screen mode shpSpot covers the window and shpHole is its centred
-    // HaloHolePercent; in full-screen mode the hole keeps its own size and place.
+    // hole percent; in full-screen mode the hole keeps its own size and place.
     void OnResize();
 
 private:
@@ -54,6 +57,7 @@ private:
     COLORREF storedColour_ = RGB(255, 255, 192);
     COLORREF backColour_ = kDesignColourKey;
     int32_t haloSize_ = 100;
+    int32_t holePercent_ = kHaloHolePercentDefault;
     bool fullScreen_ = false;
     bool holeVisible_ = false;
     ShapeRect hole_;

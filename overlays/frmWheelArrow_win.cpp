@@ -22,7 +22,7 @@ void frmWheelArrow::SetLine(COLORREF colour, int32_t width) {
 
 void frmWheelArrow::PaintContent(HDC dc, const RECT& area) {
     GdiTools& tools = buffer_.Tools();
-    FillBox(dc, tools, area, Main().ColourKey);
+    FillBox(dc, tools, area, ::Display().ColourKey);
     for (const Stroke& stroke : WheelChevron(Direction, size_, width_))
         DrawLine(dc, tools, POINT{stroke.from.x, stroke.from.y}, POINT{stroke.to.x, stroke.to.y}, colour_, width_);
 }

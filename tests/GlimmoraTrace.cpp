@@ -6,7 +6,6 @@
 // by GLIMMORA_LIVE_COUNTS_FILE; GLIMMORA_TICK_MS sets the tracking tick's interval. Only
 // the end-to-end tests and the benchmarks use it; the shipped program has no trace.
 #include "app/Program_win.h"
-#include "app/modMain_win.h"
 #include "ui/frmSet_win.h"
 
 #include <windows.h>

@@ -9,6 +9,7 @@
 #include "base/BaseWindow_win.h"
 #include "base/Geometry.h"
 #include "controls/ControlFont_win.h"
+#include "ui/SettingsHost_win.h"
 
 #include <windows.h>
 
@@ -26,6 +27,9 @@ public:
     HWND Control(int id) const;
     // The id's text in the current language (UTF-16).
     static std::wstring Text(int32_t id);
+    // The program the dialog shows and edits the settings of; set before it first shows.
+    SettingsHost& Host() const { return *host_; }
+    void SetHost(SettingsHost& host) { host_ = &host; }
 
 protected:
     struct Placed {
@@ -60,6 +64,7 @@ private:
 
     HWND dialogWindow_ = nullptr;  // not window_: BaseWindow has one, and lookups through Derived would be ambiguous
     UINT dpi_ = 96;
+    SettingsHost* host_ = nullptr;
     std::map<int, Placed> controls_;
     int languageSubscription_ = 0;
 };

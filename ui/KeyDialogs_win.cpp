@@ -19,16 +19,19 @@ frmOptions& OptionsWindow() {
     return window;
 }
 
-void ShowKeyBoardOptions(HWND owner) {
+void ShowKeyBoardOptions(SettingsHost& host, HWND owner) {
+    KeyBoardOptionsWindow().SetHost(host);
     KeyBoardOptionsWindow().Refresh();
     KeyBoardOptionsWindow().ShowDialog(owner);
 }
 
-void ShowHotKeyOptions(HotKeyAction action, HWND owner, HWND shortcutLabel) {
+void ShowHotKeyOptions(SettingsHost& host, HotKeyAction action, HWND owner, HWND shortcutLabel) {
+    HotKeyOptionsWindow().SetHost(host);
     HotKeyOptionsWindow().ShowForm(action, shortcutLabel, owner);
 }
 
-void ShowOptions(HWND owner) {
+void ShowOptions(SettingsHost& host, HWND owner) {
+    OptionsWindow().SetHost(host);
     OptionsWindow().Refresh();
     OptionsWindow().ShowDialog(owner);
 }

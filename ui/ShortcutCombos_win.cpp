@@ -1,6 +1,5 @@
 #include "ui/ShortcutCombos_win.h"
 
-#include "app/Program_win.h"
 #include "base/Text_win.h"
 #include "controls/Accessible_win.h"
 #include "keyboard/KeyNames_win.h"
@@ -57,19 +56,13 @@ void NameFollowingList(HWND list, HWND first, int32_t stringId) {
 
 }  // namespace
 
-void StoreShortcut(HotKeyAction action, const HotKeyInfo& shortcut) {
-    Program& program = TheProgram();
-    const HotKeyInfo old = HotKey(program.Settings(), action);
+void StoreShortcut(SettingsHost& host, HotKeyAction action, const HotKeyInfo& shortcut) {
+    const HotKeyInfo old = HotKey(host.Settings(), action);
     const int32_t first = static_cast<int32_t>(FirstKeyOf(action));
     const int32_t values[3] = {shortcut.Spec1, shortcut.Spec2, shortcut.KeyCode};
     const int32_t before[3] = {old.Spec1, old.Spec2, old.KeyCode};
-    bool changed = false;
-    for (int i = 0; i < 3; ++i) {
-        if (values[i] == before[i]) continue;
-        program.ApplySetting(static_cast<SettingKey>(first + i), values[i]);
-        changed = true;
-    }
-    if (changed) SettingsWindow().ShowSettings();
+    for (int i = 0; i < 3; ++i)
+        if (values[i] != before[i]) host.ApplySetting(static_cast<SettingKey>(first + i), values[i]);
 }
 
 void ShortcutCombos::Show(const DialogBase& dialog) {
@@ -78,10 +71,10 @@ void ShortcutCombos::Show(const DialogBase& dialog) {
     const HWND first = dialog.Control(ids_[0]);
     NameFollowingList(dialog.Control(ids_[1]), first, strings::kSecondModifierNameId);
     NameFollowingList(dialog.Control(ids_[2]), first, strings::kKeyNameId);
-    const HotKeyInfo shortcut = HotKey(TheProgram().Settings(), action_);
+    const HotKeyInfo shortcut = HotKey(dialog.Host().Settings(), action_);
     lists_ = ShowShortcut(shortcut, SharedLanguage(), UserKeyNameLocale());
     Mirror(dialog);
-    StoreShortcut(action_, ShortcutShown(lists_, shortcut));
+    StoreShortcut(dialog.Host(), action_, ShortcutShown(lists_, shortcut));
     showing_ = false;
 }
 
@@ -92,12 +85,12 @@ bool ShortcutCombos::Command(const DialogBase& dialog, int id, int notification)
     if (notification != CBN_SELCHANGE) return true;
     const LRESULT index = ::SendMessageW(dialog.Control(id), CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return true;
-    const HotKeyInfo shortcut = HotKey(TheProgram().Settings(), action_);
+    const HotKeyInfo shortcut = HotKey(dialog.Host().Settings(), action_);
     const HotKeyInfo chosen = ChooseShortcutItem(lists_, static_cast<ShortcutList>(which), static_cast<size_t>(index),
                                                  shortcut, SharedLanguage(), UserKeyNameLocale());
     Mirror(dialog);
     showing_ = true;  // the refresh the store causes finds the lists as they are
-    StoreShortcut(action_, chosen);
+    StoreShortcut(dialog.Host(), action_, chosen);
     showing_ = false;
     return true;
 }

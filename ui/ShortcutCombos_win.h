@@ -11,6 +11,7 @@
 
 #include "keyboard/HotKeyInfo.h"
 #include "keyboard/ShortcutChoice.h"
+#include "ui/SettingsHost_win.h"
 
 class DialogBase;
 
@@ -38,9 +39,9 @@ private:
     bool showing_ = false;
 };
 
-// Stores the fields of the action's shortcut that changed; when any did, the settings
-// window shows the record again (labels, menu captions, the other dialogs).
-void StoreShortcut(HotKeyAction action, const HotKeyInfo& shortcut);
+// Stores the fields of the action's shortcut that changed; the host has the settings window
+// show the record again (labels, menu captions, the other dialogs).
+void StoreShortcut(SettingsHost& host, HotKeyAction action, const HotKeyInfo& shortcut);
 
 // Places the three lists in one row, left to right at top: first modifier, "+", second
 // modifier, "+", key (the "+" signs are labels with the ids plus1 and plus2). Both

@@ -1,6 +1,5 @@
 #include "ui/frmClickOptions_win.h"
 
-#include "app/Program_win.h"
 #include "settings/SettingsRecord.h"
 #include "ui/Dialogs_win.h"
 
@@ -33,14 +32,14 @@ void frmClickOptions::CreateControls() {
         case ClickOptionKind::Picker: {
             ColorPic& picker = pickers_[Index(c.part)];
             picker.Create(window, c.id, TopLeft(c.place), kClickOptionsCellWidth, kClickOptionsCellHeight, Dpi());
-            picker.RGBChanged = [&picker, key = c.key] { TheProgram().ApplySetting(key, picker.RGBColor()); };
+            picker.RGBChanged = [this, &picker, key = c.key] { Host().ApplySetting(key, picker.RGBColor()); };
             break;
         }
         case ClickOptionKind::Slider: {
             ctlSlider& slider = sliders_[Index(c.part)];
             slider.Create(window, c.id, ToRECT(c.place), Dpi());
             if (const auto range = SettingRange(c.key)) slider.SetRange(range->min, range->max);
-            slider.Change = [&slider, key = c.key] { TheProgram().ApplySetting(key, slider.Value()); };
+            slider.Change = [this, &slider, key = c.key] { Host().ApplySetting(key, slider.Value()); };
             break;
         }
         }
@@ -69,7 +68,7 @@ void frmClickOptions::Lang_LanguageChange() {
 
 void frmClickOptions::SetAll() {
     if (!DialogHwnd()) return;
-    const SettingsRecord& settings = TheProgram().Settings();
+    const SettingsRecord& settings = Host().Settings();
     for (const ClickOptionControl& c : ClickOptionControls()) {
         if (!c.hasKey) continue;
         switch (c.kind) {
@@ -89,7 +88,7 @@ void frmClickOptions::cmdDefault_Click() {
     if (::MessageBoxW(DialogHwnd(), Text(kResetQuestionText).c_str(), Text(kResetQuestionTitle).c_str(), MB_YESNO) !=
         IDYES)
         return;
-    for (const ClickOptionValue& v : ClickOptionDefaults()) TheProgram().ApplySetting(v.key, v.value);
+    for (const ClickOptionValue& v : ClickOptionDefaults()) Host().ApplySetting(v.key, v.value);
     SetAll();
 }
 
@@ -106,7 +105,7 @@ void frmClickOptions::OnCommand(int id, int notification) {
     if (!c || notification != BN_CLICKED) return;
     switch (c->kind) {
     case ClickOptionKind::CheckBox:
-        TheProgram().ApplySetting(c->key, ::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+        Host().ApplySetting(c->key, ::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
         break;
     case ClickOptionKind::DefaultButton: cmdDefault_Click(); break;
     case ClickOptionKind::CloseButton: HideDialog(); break;
@@ -122,8 +121,9 @@ LRESULT frmClickOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     return DialogWindow::HandleMessage(message, wParam, lParam);
 }
 
-void ShowClickOptions() {
+void ShowClickOptions(SettingsHost& host) {
     frmClickOptions& window = ClickOptionsWindow();
+    window.SetHost(host);
     const bool loaded = window.DialogHwnd() != nullptr;
     window.ShowDialog(nullptr);
     // A window shown again shows what changed while it was hidden (a reset, a new file).

@@ -1,6 +1,6 @@
 // The click-indicator options: per mouse button the colour and line width of its rings,
 // the wheel arrows' colour and width, and the ring display options. Every change goes to
-// the settings record through Program::ApplySetting, which passes it on to all seventeen
+// the settings record through the host's ApplySetting, which passes it on to all seventeen
 // ring windows and both wheel arrows at once.
 #pragma once
 

@@ -188,4 +188,7 @@ LRESULT frmHelp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DialogWindow::HandleMessage(message, wParam, lParam);
 }
 
-void ShowHelpWindow(HWND owner) { HelpWindow().ShowDialog(owner); }
+void ShowHelpWindow(SettingsHost& host, HWND owner) {
+    HelpWindow().SetHost(host);
+    HelpWindow().ShowDialog(owner);
+}

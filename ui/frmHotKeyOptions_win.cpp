@@ -1,6 +1,5 @@
 #include "ui/frmHotKeyOptions_win.h"
 
-#include "app/Program_win.h"
 #include "base/Text_win.h"
 #include "keyboard/KeyNames_win.h"
 
@@ -69,7 +68,7 @@ void frmHotKeyOptions::Refresh() {
 
 void frmHotKeyOptions::UpdateLabel() {
     if (shortcutLabel_)
-        ::SetWindowTextW(shortcutLabel_, Widen(DisplayText(HotKey(TheProgram().Settings(), combos_.Action()))).c_str());
+        ::SetWindowTextW(shortcutLabel_, Widen(DisplayText(HotKey(Host().Settings(), combos_.Action()))).c_str());
 }
 
 LRESULT frmHotKeyOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

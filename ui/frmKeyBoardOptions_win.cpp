@@ -1,6 +1,5 @@
 #include "ui/frmKeyBoardOptions_win.h"
 
-#include "app/Program_win.h"
 #include "keyboard/KeyPoller.h"
 
 namespace {
@@ -54,14 +53,14 @@ void frmKeyBoardOptions::Lang_LanguageChange() {
 
 void frmKeyBoardOptions::Refresh() {
     if (!DialogHwnd()) return;
-    const SettingsRecord& settings = TheProgram().Settings();
+    const SettingsRecord& settings = Host().Settings();
     for (const KeyClassBox& box : kBoxes)
         ::SendMessageW(Control(box.id), BM_SETCHECK, settings.IsOn(box.key) ? BST_CHECKED : BST_UNCHECKED, 0);
     ::EnableWindow(Control(chkCharacterSpecial), settings.IsOn(SettingKey::ListCharacterKeys));
 }
 
 bool frmKeyBoardOptions::AnySelected() const {
-    return AnyKeyClassSelected(KeyPollSettingsFrom(TheProgram().Settings()));
+    return AnyKeyClassSelected(KeyPollSettingsFrom(Host().Settings()));
 }
 
 LRESULT frmKeyBoardOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -75,7 +74,7 @@ LRESULT frmKeyBoardOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
             if (box.id != id) continue;
             const bool ticked = ::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
             // The program re-arranges the keyboard display for every class setting.
-            TheProgram().ApplySetting(box.key, ticked ? 1 : 0);
+            Host().ApplySetting(box.key, ticked ? 1 : 0);
             if (id == chkCharacter) ::EnableWindow(Control(chkCharacterSpecial), ticked);
             return 0;
         }

@@ -1,6 +1,5 @@
 #include "ui/frmOptions_win.h"
 
-#include "app/Program_win.h"
 #include "ui/frmSet_win.h"
 
 namespace {
@@ -64,7 +63,7 @@ void frmOptions::Refresh() {
     pause_.Show(*this);
     // Running on in the tray is the opposite of ending with the settings window.
     ::SendMessageW(Control(chkShowInTray), BM_SETCHECK,
-                   TheProgram().Settings().IsOn(SettingKey::Taskbar) ? BST_UNCHECKED : BST_CHECKED, 0);
+                   Host().Settings().IsOn(SettingKey::Taskbar) ? BST_UNCHECKED : BST_CHECKED, 0);
 }
 
 void frmOptions::PaintTray(const DRAWITEMSTRUCT& item) const {
@@ -100,7 +99,7 @@ LRESULT frmOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         if (id == chkShowInTray && notification == BN_CLICKED) {
             const bool ticked = ::SendMessageW(Control(chkShowInTray), BM_GETCHECK, 0, 0) == BST_CHECKED;
-            TheProgram().ApplySetting(SettingKey::Taskbar, ticked ? 0 : 1);
+            Host().ApplySetting(SettingKey::Taskbar, ticked ? 0 : 1);
             return 0;
         }
         if (blink_.Command(*this, id, notification) || pause_.Command(*this, id, notification)) return 0;

@@ -1,7 +1,6 @@
 #include "ui/frmSetBoundary_win.h"
 
 #include "ui/Boundary.h"
-#include "app/modMain_win.h"
 #include "ui/Dialogs_win.h"
 #include "ui/frmHelp_win.h"
 
@@ -112,17 +111,12 @@ void frmSetBoundary::cmdOK_Click() {
     ::GetCursorPos(&pointer);
     const std::vector<Rect> monitors = MonitorRects();
     const Size room{ScaleLength(kOverlayRoom96.width, Dpi()), ScaleLength(kOverlayRoom96.height, Dpi())};
-    ProcessValues& main = Main();
-    main.BoundaryRect = BoundaryFromFrame(FrameRect(), monitors, {pointer.x, pointer.y}, room);
-    main.CustomBoundary = true;
+    Host().SetBoundary(BoundaryFromFrame(FrameRect(), monitors, {pointer.x, pointer.y}, room));
     HideDialog();
 }
 
 void frmSetBoundary::cmdFullScreen_Click() {
-    ProcessValues& main = Main();
-    main.CustomBoundary = false;
-    // The desktop as last measured; the next measurement keeps it up to date.
-    main.BoundaryRect = main.screenBounds.AsRect();
+    Host().SetBoundary(std::nullopt);
     HideDialog();
 }
 
@@ -147,7 +141,10 @@ LRESULT frmSetBoundary::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     return DialogWindow::HandleMessage(message, wParam, lParam);
 }
 
-void ShowSetBoundary() { SetBoundaryWindow().ShowDialog(nullptr); }
+void ShowSetBoundary(SettingsHost& host) {
+    SetBoundaryWindow().SetHost(host);
+    SetBoundaryWindow().ShowDialog(nullptr);
+}
 
 void HideBoundaryAndHelp() {
     // The help window goes with the settings window that owns it; the boundary window

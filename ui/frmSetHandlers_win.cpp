@@ -45,15 +45,15 @@ void frmSet::OnCommand(int id, int notification) {
         break;
     case ControlKind::Button:
         if (notification != BN_CLICKED) break;
-        if (c->name == "cmdClickOptions") ShowClickOptions();
-        if (c->name == "cmdKeyOptions") ShowKeyBoardOptions(hwnd());
+        if (c->name == "cmdClickOptions") ShowClickOptions(*host_);
+        if (c->name == "cmdKeyOptions") ShowKeyBoardOptions(*host_, hwnd());
         break;
     case ControlKind::HotkeyButton: {
         if (notification != BN_CLICKED) break;
         // The label of the same group shows the shortcut.
         for (const SettingsControl& label : SettingsControls())
             if (label.kind == ControlKind::HotkeyLabel && label.action == c->action)
-                ShowHotKeyOptions(c->action, hwnd(), Control(label.name));
+                ShowHotKeyOptions(*host_, c->action, hwnd(), Control(label.name));
         break;
     }
     default: break;
@@ -61,7 +61,7 @@ void frmSet::OnCommand(int id, int notification) {
 }
 
 void frmSet::Setting_Changed(const SettingsControl& control, double value) {
-    TheProgram().ApplySetting(control.key, value);
+    host_->ApplySetting(control.key, value);
     // Only what shows this value is painted again: a slider drag repaints the slider and
     // the overlay, nothing else of the window.
     switch (control.key) {
@@ -84,12 +84,12 @@ void frmSet::Setting_Changed(const SettingsControl& control, double value) {
 }
 
 void frmSet::optPlay_Click() {
-    if (Paused()) TheProgram().optPlay_Click();
+    if (Paused()) host_->SetPaused(false);
     ShowSettings();
 }
 
 void frmSet::optPause_Click() {
-    if (!Paused()) TheProgram().optPause_Click();
+    if (!Paused()) host_->SetPaused(true);
     ShowSettings();
 }
 
@@ -99,7 +99,7 @@ void frmSet::DrawOwnerButton(const DRAWITEMSTRUCT& item) {
     const HDC dc = item.hDC;
     const RECT r = item.rcItem;
     GdiTools& tools = buffer_->Tools();
-    const SettingsRecord& settings = TheProgram().Settings();
+    const SettingsRecord& settings = host_->Settings();
 
     if (c->kind == ControlKind::Swatch) {
         FillBox(dc, tools, r, static_cast<COLORREF>(settings.GetInt(c->key)));

@@ -153,7 +153,7 @@ void frmSet::LayOut() {
 
 void frmSet::Lang_LanguageChange() {
     if (controls_.empty()) return;
-    const SettingsRecord& settings = TheProgram().Settings();
+    const SettingsRecord& settings = host_->Settings();
     for (const SettingsControl& c : SettingsControls()) {
         const HWND control = controls_[c.id];
         const std::wstring tip = Text(c.tooltip);
@@ -191,7 +191,7 @@ void frmSet::Lang_LanguageChange() {
 
 void frmSet::ShowSettings() {
     if (controls_.empty()) return;
-    const SettingsRecord& settings = TheProgram().Settings();
+    const SettingsRecord& settings = host_->Settings();
     for (const SettingsControl& c : SettingsControls()) {
         const HWND control = controls_[c.id];
         switch (c.kind) {
@@ -259,7 +259,7 @@ void frmSet::PaintContent(HDC dc, const RECT& area) {
 }
 
 void frmSet::PaintPreviews(HDC dc) {
-    const SettingsRecord& settings = TheProgram().Settings();
+    const SettingsRecord& settings = host_->Settings();
     GdiTools& tools = buffer_->Tools();
     const auto scaled = [this](double v) { return v * dpi_ / 96.0; };
     const auto box = [&](double l, double t, double r, double b) {

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "base/Text_win.h"
-#include "app/modMain_win.h"
+#include "base/Display_win.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "ui/Dialogs_win.h"
@@ -38,8 +38,8 @@ void SetCaption(HMENU menu, UINT id, const std::wstring& caption) {
 
 std::wstring Text(int32_t id) { return Widen(SharedLanguage().GetString(id)); }
 
-std::wstring WithShortcut(int32_t id, HotKeyAction action) {
-    return Text(id) + L"\t" + Widen(DisplayText(HotKey(TheProgram().Settings(), action)));
+std::wstring WithShortcut(int32_t id, const SettingsRecord& settings, HotKeyAction action) {
+    return Text(id) + L"\t" + Widen(DisplayText(HotKey(settings, action)));
 }
 
 }  // namespace
@@ -69,8 +69,8 @@ void frmSet::UpdateMenuCaptions() {
     if (!menu) return;
     SetCaption(menu, mnuHelp, Text(2) + L"\tF1");
     // UpdateHotkeyMenuCaptions: the two entries that show a shortcut.
-    SetCaption(menu, mnuBlink, WithShortcut(3, HotKeyAction::Blink));
-    SetCaption(menu, mnuPause, WithShortcut(4, HotKeyAction::Pause));
+    SetCaption(menu, mnuBlink, WithShortcut(3, host_->Settings(), HotKeyAction::Blink));
+    SetCaption(menu, mnuPause, WithShortcut(4, host_->Settings(), HotKeyAction::Pause));
     SetCaption(menu, mnuOptions, Text(103));
     SetCaption(menu, mnuDefault, Text(5));
     SetCaption(menu, mnuSetBoundary, Text(124));
@@ -92,15 +92,14 @@ void frmSet::ShowMenu(bool force) {
 }
 
 void frmSet::mnuMenu_Command(int id) {
-    Program& program = TheProgram();
     switch (id) {
     case mnuHelp: ShowHelp(); break;
-    case mnuBlink: program.StartBlink(); break;
-    case mnuPause: program.TogglePause(PauseSource::Menu); break;
+    case mnuBlink: host_->StartBlink(); break;
+    case mnuPause: host_->TogglePause(); break;
     case mnuDefault: mnuDefault_Click(); break;
     case mnuExit: mnuExit_Click(); break;
-    case mnuOptions: ShowOptions(hwnd()); break;
-    case mnuSetBoundary: ShowSetBoundary(); break;
+    case mnuOptions: ShowOptions(*host_, hwnd()); break;
+    case mnuSetBoundary: ShowSetBoundary(*host_); break;
     default:
         if (id >= static_cast<int>(mnuLang) && id < static_cast<int>(mnuLang) + kLanguageCount)
             SharedLanguage().ChangeLanguage(id - static_cast<int>(mnuLang));

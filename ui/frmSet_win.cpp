@@ -32,17 +32,14 @@ SettingsWindowShownTrace g_shownTrace = nullptr;
 
 void SetSettingsWindowShownTrace(SettingsWindowShownTrace trace) { g_shownTrace = trace; }
 
-frmSet& SettingsWindow() {
-    static frmSet window;
-    return window;
-}
-
 HICON frmSet::ClassIcon() {
     return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_GLIMMORA), IMAGE_ICON, 0,
                                            0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
-bool frmSet::Show() {
+bool frmSet::Show(SettingsHost& host, SettingsWindowState startup) {
+    host_ = &host;
+    startup_ = startup;
     unloaded_ = false;
     const SIZE frame = FrameSize(WindowDpi(nullptr));
     if (!CreateWindowOf(WS_EX_CONTROLPARENT, kWindowStyle, L"Glimmora - Settings", CW_USEDEFAULT, CW_USEDEFAULT,
@@ -65,8 +62,6 @@ bool frmSet::Show() {
 void frmSet::Form_Load() {
     CreateControls();
     BuildMenus();
-    TheProgram().Form_Load({[this] { ShowThisForm(); }, [this] { mnuExit_Click(); }, [this] { ShowSettings(); },
-                            ClassIcon()});
     // The record's language is in place now; later changes reach the captions as they come.
     Lang_LanguageChange();
     g_languageSubscription = SharedLanguage().Subscribe([this] { Lang_LanguageChange(); });
@@ -91,9 +86,8 @@ void frmSet::ApplyWindowState(int32_t state) {
 void frmSet::tmrStartup_Timer() {
     tmrStartup.Stop();
     // As saved, unless the command line's pause asks for the window to wait minimised.
-    const SettingsWindowState startup = TheProgram().StartupWindowState();
-    ApplyWindowState(startup.state);
-    if (!startup.visible) ::ShowWindow(hwnd(), SW_HIDE);
+    ApplyWindowState(startup_.state);
+    if (!startup_.visible) ::ShowWindow(hwnd(), SW_HIDE);
 }
 
 bool frmSet::Form_QueryUnload(int unloadMode) {
@@ -106,21 +100,20 @@ bool frmSet::Form_QueryUnload(int unloadMode) {
     return false;
 }
 
-void frmSet::mnuExit_Click() { Form_Unload(); }
+void frmSet::mnuExit_Click() { host_->Exit(); }
 
-void frmSet::ShowHelp() { ShowHelpWindow(hwnd()); }
+void frmSet::ShowHelp() { ShowHelpWindow(*host_, hwnd()); }
+
+SettingsWindowState frmSet::State() const { return {WindowStateOf(hwnd()), ::IsWindowVisible(hwnd()) != FALSE}; }
 
 void frmSet::Form_Unload() {
-    if (unloaded_) return;
+    if (unloaded_ || !hwnd()) return;
     unloaded_ = true;
     tmrStartup.Stop();
-    const int32_t state = WindowStateOf(hwnd());
-    TheProgram().Form_Unload({state, ::IsWindowVisible(hwnd()) != FALSE});
     SharedLanguage().Unsubscribe(g_languageSubscription);
     UnloadDialogs();
     ReleaseControls();
     Unload();
-    ::PostQuitMessage(0);
 }
 
 void frmSet::DpiChanged(UINT dpi, const RECT& suggested) {
@@ -145,7 +138,7 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:
         // Only a close from the title bar or system menu arrives here.
-        if (Form_QueryUnload(0)) Form_Unload();
+        if (Form_QueryUnload(0)) host_->Exit();
         return 0;
     case WM_DPICHANGED:
         DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -176,7 +169,7 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(lParam) == 0xFFFF && HIWORD(lParam) == 0xFFFF) ShowMenu(true);
         return 0;
     case WM_ENDSESSION:
-        if (wParam) Form_Unload();
+        if (wParam) host_->Exit();
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -196,9 +189,8 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool frmSet::Form_KeyDown(int32_t code) {
     const auto held = [](int key) { return (::GetKeyState(key) & 0x8000) != 0; };
-    Program& program = TheProgram();
     const auto toggle = [&](SettingKey key) {
-        program.ApplySetting(key, program.Settings().IsOn(key) ? 0 : 1);
+        host_->ApplySetting(key, host_->Settings().IsOn(key) ? 0 : 1);
         ShowSettings();
     };
     switch (SettingsWindowKey(code, {held(VK_SHIFT), held(VK_CONTROL), held(VK_MENU)})) {
@@ -212,7 +204,7 @@ bool frmSet::Form_KeyDown(int32_t code) {
     return false;
 }
 
-void frmSet::mnuDefault_Click() { TheProgram().ResetToDefaults(hwnd()); }
+void frmSet::mnuDefault_Click() { host_->ResetToDefaults(hwnd()); }
 
 HWND frmSet::Control(std::string_view name) const {
     const SettingsControl* control = FindSettingsControl(name);

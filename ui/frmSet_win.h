@@ -1,18 +1,18 @@
-// The settings window: shows and edits the settings. The program's lifetime (overlays,
-// timers, hooks, the settings record) lives in Program; this window's load and unload
-// start and end it, its controls show the record and hand every change to
-// Program::ApplySetting. Split by concern: the window (frmSet_win.cpp), its controls and
+// The settings window: shows and edits the settings through its host, the program, which
+// owns the record, the overlays and the process's life. Its controls show the record and
+// hand every change to the host's ApplySetting; its exits ask the host to end the program,
+// which closes this window in its turn. Split by concern: the window (frmSet_win.cpp), its controls and
 // their layout (frmSetLayout_win.cpp), the handlers (frmSetHandlers_win.cpp) and the menu
 // (frmSetMenu_win.cpp).
 #pragma once
 
 #include "base/BaseWindow_win.h"
-#include "app/Program_win.h"
 #include "controls/ColorPic_win.h"
 #include "controls/ControlFont_win.h"
 #include "controls/GradShape_win.h"
 #include "controls/ctlSlider_win.h"
 #include "base/BackBuffer_win.h"
+#include "ui/SettingsHost_win.h"
 #include "ui/SettingsLayout.h"
 
 #include <windows.h>
@@ -28,8 +28,13 @@ public:
     static const wchar_t* ClassName() { return L"Glimmora_frmSet"; }
     static HICON ClassIcon();
 
-    // Creates the window, runs Form_Load and shows it.
-    bool Show();
+    // Creates the window showing the host's record and shows it; 777 ms later it takes the
+    // startup state (as saved, or minimised by the command line's pause).
+    bool Show(SettingsHost& host, SettingsWindowState startup);
+    // Closes the window and every dialog for good: the program ends.
+    void Form_Unload();
+    // The state the settings file keeps.
+    SettingsWindowState State() const;
 
     void ShowThisForm();
     // The help window, owned by this window.
@@ -46,14 +51,9 @@ public:
     // The window's own keys (also while a control has the focus) and dialog navigation.
     bool PreTranslateMessage(MSG& msg);
 
-    void MouseEvent(int32_t code, int32_t data) { TheProgram().MouseEvent(code, data); }
-    void ApplySettings() { TheProgram().ApplySettings(); }
-    bool Paused() const { return TheProgram().Paused(); }
-    Overlays& overlays() { return TheProgram().overlays(); }
-    void SetSettingsPathForTest(std::string path) { TheProgram().SetSettingsPathForTest(std::move(path)); }
-
+    bool Paused() const { return host_->Paused(); }
     // "Taskbar": closing the window ends the program (true) or hides it to the tray.
-    bool TaskbarMode() const { return TheProgram().Settings().IsOn(SettingKey::Taskbar); }
+    bool TaskbarMode() const { return host_->Settings().IsOn(SettingKey::Taskbar); }
 
     // The control of a name in the layout table, for tests.
     HWND Control(std::string_view name) const;
@@ -70,7 +70,6 @@ private:
     void Form_Load();
     // True when the close goes ahead.
     bool Form_QueryUnload(int unloadMode);
-    void Form_Unload();
     void tmrStartup_Timer();
     // The window's own keys; true when one was answered.
     bool Form_KeyDown(int32_t code);
@@ -108,6 +107,8 @@ private:
     static LRESULT CALLBACK MenuButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                            DWORD_PTR self);
 
+    SettingsHost* host_ = nullptr;
+    SettingsWindowState startup_;
     handles::Timer tmrStartup;
     bool unloaded_ = false;
     UINT dpi_ = 96;
@@ -125,8 +126,6 @@ private:
     bool MenuJustClosed = false;
     bool showingSettings_ = false;
 };
-
-frmSet& SettingsWindow();
 
 // Test builds note when the settings window stands fully painted for the first time.
 using SettingsWindowShownTrace = void (*)();

@@ -1,7 +1,7 @@
 // The boundary and help windows inside the whole program, opened where the user opens them.
 #include "Version.h"
 #include "base/Text_win.h"
-#include "app/modMain_win.h"
+#include "app/Program_win.h"
 #include "lang/Language.h"
 #include "lang/SharedLanguage_win.h"
 #include "ui/Dialogs_win.h"
@@ -58,12 +58,11 @@ protected:
         SharedLanguage().ChangeLanguage(English);
         HelpWindow().HideDialog();
         SetBoundaryWindow().HideDialog();
-        Main().CustomBoundary = false;
-        UpdateScreenBounds();
+        TheProgram().SetBoundary(std::nullopt);
     }
     // The boundary window opened as from the menu, its frame moved to place (outer rectangle).
     static HWND OpenBoundary(const Rect& place) {
-        ShowSetBoundary();
+        ShowSetBoundary(TheProgram());
         const HWND window = SetBoundaryWindow().hwnd();
         ::SetWindowPos(window, nullptr, place.left, place.top, place.Width(), place.Height(),
                        SWP_NOZORDER | SWP_NOACTIVATE);
@@ -109,7 +108,7 @@ TEST_F(BoundaryHelpTest, BoundaryWindowIsATranslucentSizableWindowOfItsOwn) {
 }
 
 TEST_F(BoundaryHelpTest, OKTakesTheFrameAndFullScreenGivesTheDesktopBack) {
-    const Rect desktop = Main().screenBounds.AsRect();
+    const Rect desktop = TheProgram().desktop().screenBounds.AsRect();
     const HWND window = OpenBoundary({100, 80, 700, 560});
     const Rect frame = SetBoundaryWindow().FrameRect();
     // The visible frame lies within the window rectangle (equal where there is no composition).
@@ -120,14 +119,13 @@ TEST_F(BoundaryHelpTest, OKTakesTheFrameAndFullScreenGivesTheDesktopBack) {
 
     Press(window, frmSetBoundary::cmdOK);
     EXPECT_FALSE(::IsWindowVisible(window));
-    EXPECT_TRUE(Main().CustomBoundary);
-    EXPECT_EQ(Main().BoundaryRect, frame);
+    EXPECT_TRUE(TheProgram().desktop().CustomBoundary);
+    EXPECT_EQ(TheProgram().desktop().BoundaryRect, frame);
     // The tracking loop's desktop check leaves a boundary the user set alone.
-    UpdateScreenBounds();
-    EXPECT_EQ(Main().BoundaryRect, frame);
+    EXPECT_EQ(TheProgram().desktop().BoundaryRect, frame);
 
     // Closed from the title bar: hidden, nothing changed, even after moving it.
-    ShowSetBoundary();
+    ShowSetBoundary(TheProgram());
     EXPECT_EQ(SetBoundaryWindow().hwnd(), window);
     EXPECT_EQ(WindowRect(window), outer);
     ::SetWindowPos(window, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -135,22 +133,22 @@ TEST_F(BoundaryHelpTest, OKTakesTheFrameAndFullScreenGivesTheDesktopBack) {
     PumpProgram(30);
     EXPECT_FALSE(::IsWindowVisible(window));
     EXPECT_EQ(::IsWindow(window), TRUE);
-    EXPECT_TRUE(Main().CustomBoundary);
-    EXPECT_EQ(Main().BoundaryRect, frame);
+    EXPECT_TRUE(TheProgram().desktop().CustomBoundary);
+    EXPECT_EQ(TheProgram().desktop().BoundaryRect, frame);
 
-    ShowSetBoundary();
+    ShowSetBoundary(TheProgram());
     Press(window, frmSetBoundary::cmdFullScreen);
     EXPECT_FALSE(::IsWindowVisible(window));
-    EXPECT_FALSE(Main().CustomBoundary);
-    EXPECT_EQ(Main().BoundaryRect, desktop);
+    EXPECT_FALSE(TheProgram().desktop().CustomBoundary);
+    EXPECT_EQ(TheProgram().desktop().BoundaryRect, desktop);
 
     // Return takes the frame as OK does (the keyboard's way).
-    ShowSetBoundary();
+    ShowSetBoundary(TheProgram());
     ::SetFocus(::GetDlgItem(window, frmSetBoundary::cmdFullScreen));
     KeyStroke(VK_TAB);
     EXPECT_EQ(::GetFocus(), ::GetDlgItem(window, frmSetBoundary::cmdOK));
     KeyStroke(VK_RETURN);
-    EXPECT_TRUE(Main().CustomBoundary);
+    EXPECT_TRUE(TheProgram().desktop().CustomBoundary);
     EXPECT_FALSE(::IsWindowVisible(window));
 }
 
@@ -163,17 +161,17 @@ TEST_F(BoundaryHelpTest, AFrameOffTheDesktopGivesTheMonitorUnderThePointer) {
     for (const Rect& m : monitors)
         if (m.Contains({pointer.x, pointer.y})) under = m;
 
-    const Rect desktop = Main().screenBounds.AsRect();
+    const Rect desktop = TheProgram().desktop().screenBounds.AsRect();
     const HWND window = OpenBoundary({desktop.right + 500, desktop.bottom + 500, desktop.right + 1100,
                                       desktop.bottom + 1000});
     Press(window, frmSetBoundary::cmdOK);
-    EXPECT_TRUE(Main().CustomBoundary);
-    EXPECT_EQ(Main().BoundaryRect, under);
+    EXPECT_TRUE(TheProgram().desktop().CustomBoundary);
+    EXPECT_EQ(TheProgram().desktop().BoundaryRect, under);
 
     // Mostly off the right edge: what is left grows to room the overlays fit in.
     OpenBoundary({desktop.right - 20, 100, desktop.right + 580, 600});
     Press(window, frmSetBoundary::cmdOK);
-    const Rect r = Main().BoundaryRect;
+    const Rect r = TheProgram().desktop().BoundaryRect;
     EXPECT_EQ(r.right, desktop.right);
     EXPECT_GE(r.Width(), 240);
     EXPECT_GE(r.left, desktop.left);
@@ -181,35 +179,36 @@ TEST_F(BoundaryHelpTest, AFrameOffTheDesktopGivesTheMonitorUnderThePointer) {
 
 TEST_F(BoundaryHelpTest, HelpOpensFromF1AndFromASecondStart) {
     HelpWindow().UnloadDialog();
-    ::SetFocus(SettingsWindow().hwnd());
+    ::SetFocus(TheProgram().SettingsWindow().hwnd());
     KeyStroke(VK_F1);
     const HWND help = HelpWindow().hwnd();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(::IsWindowVisible(help));
-    EXPECT_EQ(::GetWindow(help, GW_OWNER), SettingsWindow().hwnd());
+    EXPECT_EQ(::GetWindow(help, GW_OWNER), TheProgram().SettingsWindow().hwnd());
     EXPECT_EQ(WindowText(help), Widen(SharedLanguage().GetString(77)));
 
     // Close and Escape hide it; the window stays.
     Press(help, frmHelp::cmdClose);
     EXPECT_FALSE(::IsWindowVisible(help));
     EXPECT_EQ(HelpWindow().hwnd(), help);
-    ShowHelpWindow(SettingsWindow().hwnd());
+    ShowHelpWindow(TheProgram(), TheProgram().SettingsWindow().hwnd());
     ::SetFocus(::GetDlgItem(help, frmHelp::cmdClose));
     KeyStroke(VK_ESCAPE);
     EXPECT_FALSE(::IsWindowVisible(help));
     EXPECT_EQ(HelpWindow().hwnd(), help);
 
     // A second start signals the running program through its message window.
-    ::ShowWindow(SettingsWindow().hwnd(), SW_MINIMIZE);
-    ASSERT_NE(Main().MessageWindow.get(), nullptr);
-    ::PostMessageW(Main().MessageWindow.get(), Main().MessageId, 0, 0);
+    ::ShowWindow(TheProgram().SettingsWindow().hwnd(), SW_MINIMIZE);
+    const SingleInstance& instance = TheProgram().instance();
+    ASSERT_NE(instance.MessageWindow.get(), nullptr);
+    ::PostMessageW(instance.MessageWindow.get(), instance.MessageId, 0, 0);
     PumpProgram(100);
     EXPECT_TRUE(::IsWindowVisible(HelpWindow().hwnd()));
-    EXPECT_FALSE(::IsIconic(SettingsWindow().hwnd()));
+    EXPECT_FALSE(::IsIconic(TheProgram().SettingsWindow().hwnd()));
 }
 
 TEST_F(BoundaryHelpTest, HelpShowsThisBuildsVersionOpensItsLinkAndIsRebuiltAfterTheTitleBarClose) {
-    ShowHelpWindow(SettingsWindow().hwnd());
+    ShowHelpWindow(TheProgram(), TheProgram().SettingsWindow().hwnd());
     const HWND help = HelpWindow().hwnd();
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
@@ -261,7 +260,7 @@ TEST_F(BoundaryHelpTest, HelpShowsThisBuildsVersionOpensItsLinkAndIsRebuiltAfter
     PumpProgram(30);
     EXPECT_FALSE(::IsWindow(help));
     EXPECT_EQ(HelpWindow().hwnd(), nullptr);
-    SettingsWindow().ShowHelp();
+    TheProgram().SettingsWindow().ShowHelp();
     const HWND again = HelpWindow().hwnd();
     ASSERT_NE(again, nullptr);
     EXPECT_TRUE(::IsWindowVisible(again));
@@ -270,8 +269,8 @@ TEST_F(BoundaryHelpTest, HelpShowsThisBuildsVersionOpensItsLinkAndIsRebuiltAfter
 }
 
 TEST_F(BoundaryHelpTest, LanguageChangeReachesTranslatedTextsOnly) {
-    ShowHelpWindow(SettingsWindow().hwnd());
-    ShowSetBoundary();
+    ShowHelpWindow(TheProgram(), TheProgram().SettingsWindow().hwnd());
+    ShowSetBoundary(TheProgram());
     const HWND help = HelpWindow().hwnd();
     const HWND boundary = SetBoundaryWindow().hwnd();
     const auto text = [](HWND w, int id) { return WindowText(::GetDlgItem(w, id)); };

@@ -1,7 +1,7 @@
 // The click-indicator options inside the whole program: every control reaches the record
 // and what all seventeen ring windows and both wheel arrows draw.
 #include "base/Text_win.h"
-#include "app/modMain_win.h"
+#include "app/Program_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "lang/StringTable.h"
 #include "ui/Dialogs_win.h"
@@ -57,7 +57,7 @@ protected:
     static void TearDownTestSuite() { EndProgram(); }
     void SetUp() override {
         SharedLanguage().ChangeLanguage(0);
-        Click(SettingsWindow().Control("cmdClickOptions"));
+        Click(TheProgram().SettingsWindow().Control("cmdClickOptions"));
         PumpProgram(50);
         ASSERT_TRUE(::IsWindowVisible(window().DialogHwnd()));
     }
@@ -107,7 +107,7 @@ TEST_F(ClickOptionsTest, OpensWithoutOwnerShowingTheRecordAndCloseOrEscapeOnlyHi
     Click(control("cmdClose"));
     EXPECT_FALSE(::IsWindowVisible(dialog));
     TheProgram().ApplySetting(SettingKey::RingsSameSize, 1);
-    Click(SettingsWindow().Control("cmdClickOptions"));
+    Click(TheProgram().SettingsWindow().Control("cmdClickOptions"));
     EXPECT_EQ(window().DialogHwnd(), dialog);
     EXPECT_TRUE(::IsWindowVisible(dialog));
     EXPECT_TRUE(Checked(control("chkSameSize")));
@@ -117,7 +117,7 @@ TEST_F(ClickOptionsTest, OpensWithoutOwnerShowingTheRecordAndCloseOrEscapeOnlyHi
     Key(control("chkDisks"), VK_ESCAPE);
     PumpProgram(50);
     EXPECT_FALSE(::IsWindowVisible(dialog));
-    Click(SettingsWindow().Control("cmdClickOptions"));
+    Click(TheProgram().SettingsWindow().Control("cmdClickOptions"));
     ::SendMessageW(dialog, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindowVisible(dialog));
     EXPECT_TRUE(::IsWindow(dialog));

@@ -158,7 +158,7 @@ TEST_F(FollowPointerTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
 // from the windows' caches: crossing back and forth creates no GDI object.
 TEST_F(FollowPointerTest, TheKeyboardDisplayAndTheCaptionsFollowTheMonitorsDpi) {
     Program& program = TheProgram();
-    ASSERT_EQ(Main().ScaleY, 1.0);
+    ASSERT_EQ(Display().ScaleY, 1.0);
     PointerTo(300, 250);
     program.ApplySetting(SettingKey::ShowKeysWindow, 1);
     frmKeyBoard& keyBoard = overlays().keyBoard;

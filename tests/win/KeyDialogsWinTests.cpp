@@ -1,7 +1,7 @@
 // The key-selection, shortcut and options dialogs inside the whole program: every change
 // reaches the record and what shows it (labels, the keyboard display).
 #include "base/Text_win.h"
-#include "app/modMain_win.h"
+#include "app/Program_win.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "ui/Dialogs_win.h"
@@ -84,12 +84,12 @@ protected:
 }  // namespace
 
 TEST_F(KeyDialogsTest, KeySelectionBoxesSetTheirClassesAndTheDisplayFollows) {
-    Click(SettingsWindow().Control("cmdKeyOptions"));
+    Click(TheProgram().SettingsWindow().Control("cmdKeyOptions"));
     PumpProgram(50);
     frmKeyBoardOptions& dialog = KeyBoardOptionsWindow();
     ASSERT_TRUE(dialog.IsVisible());
     EXPECT_EQ(WindowText(dialog.hwnd()), L"Keys to be displayed");
-    EXPECT_EQ(::GetWindow(dialog.hwnd(), GW_OWNER), SettingsWindow().hwnd());
+    EXPECT_EQ(::GetWindow(dialog.hwnd(), GW_OWNER), TheProgram().SettingsWindow().hwnd());
 
     struct Case {
         int box;
@@ -104,7 +104,7 @@ TEST_F(KeyDialogsTest, KeySelectionBoxesSetTheirClassesAndTheDisplayFollows) {
         {frmKeyBoardOptions::chkMouse, SettingKey::ListMouseButtons},
     };
     // The list option on, so that the display's list mode shows whether any class is on.
-    if (!settings().IsOn(SettingKey::ListAnyKeys)) Click(SettingsWindow().Control("chkListSpecialKeys"));
+    if (!settings().IsOn(SettingKey::ListAnyKeys)) Click(TheProgram().SettingsWindow().Control("chkListSpecialKeys"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);
         const HWND box = dialog.Control(c.box);
@@ -141,7 +141,7 @@ TEST_F(KeyDialogsTest, KeySelectionBoxesSetTheirClassesAndTheDisplayFollows) {
     EXPECT_NE(dialog.hwnd(), nullptr);  // hidden, not destroyed
     // Opened again, it shows what changed meanwhile.
     TheProgram().ApplySetting(SettingKey::ListFunctionKeys, 1);
-    Click(SettingsWindow().Control("cmdKeyOptions"));
+    Click(TheProgram().SettingsWindow().Control("cmdKeyOptions"));
     EXPECT_TRUE(dialog.IsVisible());
     EXPECT_TRUE(Checked(dialog.Control(frmKeyBoardOptions::chkFunction)));
     ::SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
@@ -165,13 +165,13 @@ TEST_F(KeyDialogsTest, EachShortcutButtonEditsItsOwnRecordAndLabelAndRepairsABad
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
         SetShortcut(c.action, 16, 17, -1);
-        Click(SettingsWindow().Control(c.button));
+        Click(TheProgram().SettingsWindow().Control(c.button));
         PumpProgram(30);
         ASSERT_TRUE(dialog.IsVisible());
         EXPECT_EQ(WindowText(dialog.hwnd()), L"Select keyboard shortcut");
         EXPECT_EQ(WindowText(dialog.Control(frmHotKeyOptions::lblAction)), c.caption);
         EXPECT_EQ(dialog.EditedShortcut(), c.action);
-        const HWND label = SettingsWindow().Control(c.label);
+        const HWND label = TheProgram().SettingsWindow().Control(c.label);
         EXPECT_EQ(dialog.ShortcutLabel(), label);
         const HWND spec1 = dialog.Control(frmHotKeyOptions::cboSpec1);
         const HWND spec2 = dialog.Control(frmHotKeyOptions::cboSpec2);
@@ -204,24 +204,24 @@ TEST_F(KeyDialogsTest, EachShortcutButtonEditsItsOwnRecordAndLabelAndRepairsABad
 
     // A record with two equal modifiers is repaired when its dialog opens.
     SetShortcut(HotKeyAction::Spot, 18, 18, 'H');
-    SettingsWindow().ShowSettings();
-    Click(SettingsWindow().Control("cmdHotkeySpot"));
+    TheProgram().SettingsWindow().ShowSettings();
+    Click(TheProgram().SettingsWindow().Control("cmdHotkeySpot"));
     EXPECT_EQ(SelectedCode(dialog.Control(frmHotKeyOptions::cboSpec1)), 18);
     EXPECT_EQ(SelectedCode(dialog.Control(frmHotKeyOptions::cboSpec2)), 16);
     ExpectShortcut(HotKeyAction::Spot, 18, 16, 'H');
-    EXPECT_EQ(WindowText(SettingsWindow().Control("lblHotkeySpot")), L"Alt+Shift+H");
+    EXPECT_EQ(WindowText(TheProgram().SettingsWindow().Control("lblHotkeySpot")), L"Alt+Shift+H");
 
     // A key no list offers selects the list's first item, "(none)", and the record takes it.
     SetShortcut(HotKeyAction::Spot, 16, 17, 200);
     RefreshDialogs();
     EXPECT_EQ(SelectedCode(dialog.Control(frmHotKeyOptions::cboKey)), -1);
     ExpectShortcut(HotKeyAction::Spot, 16, 17, -1);
-    EXPECT_EQ(WindowText(SettingsWindow().Control("lblHotkeySpot")), L"(none)");
+    EXPECT_EQ(WindowText(TheProgram().SettingsWindow().Control("lblHotkeySpot")), L"(none)");
     dialog.HideDialog();
 }
 
 TEST_F(KeyDialogsTest, OptionsSetBlinkAndPauseShortcutsAndTheTrayBehaviour) {
-    ShowOptions(SettingsWindow().hwnd());
+    ShowOptions(TheProgram(), TheProgram().SettingsWindow().hwnd());
     PumpProgram(30);
     frmOptions& dialog = OptionsWindow();
     ASSERT_TRUE(dialog.IsVisible());
@@ -248,7 +248,7 @@ TEST_F(KeyDialogsTest, OptionsSetBlinkAndPauseShortcutsAndTheTrayBehaviour) {
     for (int i = 0; i < 2; ++i) {
         Click(tray);
         EXPECT_EQ(settings().IsOn(SettingKey::Taskbar), !Checked(tray));
-        EXPECT_EQ(SettingsWindow().TaskbarMode(), !Checked(tray));
+        EXPECT_EQ(TheProgram().SettingsWindow().TaskbarMode(), !Checked(tray));
     }
 
     // A key typed into the focused list chooses as a user does.
@@ -261,7 +261,7 @@ TEST_F(KeyDialogsTest, OptionsSetBlinkAndPauseShortcutsAndTheTrayBehaviour) {
     EXPECT_FALSE(dialog.IsVisible());
     // A record changed elsewhere (the reset) shows at the next opening.
     SetShortcut(HotKeyAction::Blink, 16, 17, 89);
-    ShowOptions(SettingsWindow().hwnd());
+    ShowOptions(TheProgram(), TheProgram().SettingsWindow().hwnd());
     EXPECT_EQ(SelectedText(dialog.Control(frmOptions::cboBlinkKey)), L"Y");
     HideDialogs();
     EXPECT_FALSE(dialog.IsVisible());
@@ -270,9 +270,9 @@ TEST_F(KeyDialogsTest, OptionsSetBlinkAndPauseShortcutsAndTheTrayBehaviour) {
 TEST_F(KeyDialogsTest, ALanguageChangeWhileOpenRefillsTheListsKeepingTheCodes) {
     SetShortcut(HotKeyAction::Pause, 17, 16, 112);
     SetShortcut(HotKeyAction::CrossHair, 18, 16, 8);
-    ShowOptions(SettingsWindow().hwnd());
-    Click(SettingsWindow().Control("cmdHotkeyCrossHair"));
-    Click(SettingsWindow().Control("cmdKeyOptions"));
+    ShowOptions(TheProgram(), TheProgram().SettingsWindow().hwnd());
+    Click(TheProgram().SettingsWindow().Control("cmdHotkeyCrossHair"));
+    Click(TheProgram().SettingsWindow().Control("cmdKeyOptions"));
 
     SharedLanguage().ChangeLanguage(German);
     frmOptions& options = OptionsWindow();
@@ -293,7 +293,7 @@ TEST_F(KeyDialogsTest, ALanguageChangeWhileOpenRefillsTheListsKeepingTheCodes) {
     EXPECT_EQ(SelectedCode(shortcut.Control(frmHotKeyOptions::cboSpec1)), 18);
     EXPECT_EQ(SelectedText(shortcut.Control(frmHotKeyOptions::cboSpec2)), L"Umsch");
     EXPECT_EQ(SelectedText(shortcut.Control(frmHotKeyOptions::cboKey)), Widen(KeyName(8)));
-    EXPECT_EQ(WindowText(SettingsWindow().Control("lblHotkeyCrossHair")), L"Alt+Umsch+" + Widen(KeyName(8)));
+    EXPECT_EQ(WindowText(TheProgram().SettingsWindow().Control("lblHotkeyCrossHair")), L"Alt+Umsch+" + Widen(KeyName(8)));
     EXPECT_EQ(WindowText(KeyBoardOptionsWindow().Control(frmKeyBoardOptions::chkCursor)),
               L"Steuerungstasten (Bild hoch, Links, Ende, ...)");
     ExpectShortcut(HotKeyAction::Pause, 17, 16, 112);

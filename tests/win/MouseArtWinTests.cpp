@@ -260,7 +260,6 @@ TEST(PictureFile, UnusableOrOversizedFilesGiveNothingAndLeaveNoGdiObjects) {
 // The mouse image reads its six picture files by bare name from the current folder; a
 // bad "mouse.gif" leaves the built-in pictures, sized as drawn.
 TEST(PictureFile, TheMouseImageUsesAllSixFilesOrNone) {
-    Main().ColourKey = ReadColourKey();
     const ScratchFolder folder;
     wchar_t previous[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, previous);

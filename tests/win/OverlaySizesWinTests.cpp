@@ -25,13 +25,13 @@ class OverlaySizesAt144DpiTest : public ProgramTest {
 protected:
     static void SetUpTestSuite() {
         SetMonitorDpiForTest(&OneMonitor, &At144);
-        savedScaleY_ = Main().ScaleY;
-        Main().ScaleY = 1.5;
+        savedScaleY_ = Display().ScaleY;
+        SetScaleYForTest(1.5);
         StartProgram(L"glimmora-overlay-sizes-test.ini");
     }
     static void TearDownTestSuite() {
         EndProgram();
-        Main().ScaleY = savedScaleY_;
+        SetScaleYForTest(savedScaleY_);
         SetMonitorDpiForTest(nullptr, nullptr);
     }
     static Overlays& overlays() { return TheProgram().overlays(); }

@@ -2,7 +2,7 @@
 // click reaches and what it shows, and thousands of events without a handle left behind.
 #include "app/Program_win.h"
 #include "base/Text_win.h"
-#include "app/modMain_win.h"
+#include "app/Program_win.h"
 #include "hook/MouseEvent.h"
 
 #include "tests/win/Pump.h"
@@ -33,19 +33,17 @@ bool Settled(const Overlays& o) {
 class RunningProgram {
 public:
     explicit RunningProgram(const wchar_t* settings) {
-        Main().ColourKey = ReadColourKey();
-        UpdateScreenBounds();
         file_ = TempPath(L"glimmora-overlays-test.ini");
         ::DeleteFileW(file_.c_str());
         ::WritePrivateProfileSectionW(L"Settings", settings, file_.c_str());
         program_.SetSettingsPathForTest(Narrow(file_));
-        loaded_ = program_.Form_Load({});
+        loaded_ = program_.Start();
         Pump(1);  // the overlays come from the message loop
     }
     ~RunningProgram() {
-        program_.Form_Unload({});
-        // The single-instance window outlives the program's unload, as in the real exit.
-        Main().MessageWindow.reset();
+        program_.Exit();
+        MSG quit;
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         ::DeleteFileW(file_.c_str());
     }
     bool loaded() const { return loaded_; }
@@ -59,7 +57,6 @@ private:
 };
 
 TEST(Overlays, ClicksReachTheirRingsWheelTheArrowsAndTheMouseImageLightsItsButtons) {
-    Main().MessageWindow.reset();
     const handles::LiveCounts before = handles::Live();
     {
         RunningProgram program(L"MouseImage=1\0ButtonsFading=3\0");
@@ -187,7 +184,7 @@ TEST(Overlays, AutoHideFadesToNothingAndBackToTheUsersAlpha) {
     EXPECT_EQ(spot.AlphaOriginal(), 255) << "the fade lends the alpha; the user's stays";
 
     program->MouseEvent(WheelTurned, 1);
-    program->RefreshAutoHide(false);
+    program->presence().RefreshAutoHide(false);
     EXPECT_FALSE(spot.Hidden());
     // 11 steps back in, well before the next second of rest.
     EXPECT_TRUE(PumpUntilTrue([&] { return AlphaOf(spot.hwnd()) == 255; }, 600));

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/Text_win.h"
-#include "app/modMain_win.h"
+#include "app/Program_win.h"
 #include "tests/win/Pump.h"
 #include "tests/win/TempFiles.h"
 #include "ui/DialogWindow_win.h"
@@ -17,13 +17,13 @@
 
 // Messages as the program's loop runs them: the settings window's and the dialogs' keys first.
 inline void PumpProgram(DWORD milliseconds) {
-    Pump(milliseconds, [](MSG& msg) { return SettingsWindow().PreTranslateMessage(msg) || RouteDialogMessage(msg); });
+    Pump(milliseconds, [](MSG& msg) { return TheProgram().SettingsWindow().PreTranslateMessage(msg) || RouteDialogMessage(msg); });
 }
 
 // A key going down as the message loop delivers it to the focused window.
 inline void Key(WPARAM key) {
     MSG msg{::GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
-    if (!SettingsWindow().PreTranslateMessage(msg) && !RouteDialogMessage(msg)) {
+    if (!TheProgram().SettingsWindow().PreTranslateMessage(msg) && !RouteDialogMessage(msg)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -36,24 +36,18 @@ class ProgramTest : public ::testing::Test {
 protected:
     // contents: the settings file the program finds at start; none when null.
     static void StartProgram(const wchar_t* fileName, const char* contents = nullptr) {
-        Main().ColourKey = ReadColourKey();
-        UpdateScreenBounds();
-        Main().MessageId = ::RegisterWindowMessageW(kMessageIdName);
         file_ = TempPath(fileName);
         ::DeleteFileW(file_.c_str());
         if (contents) WriteBytes(file_, contents);
-        SettingsWindow().SetSettingsPathForTest(Narrow(file_));
-        // Made before the settings window, as the program's start does.
-        CreateMessageWindow();
-        ASSERT_TRUE(SettingsWindow().Show());
+        TheProgram().SetSettingsPathForTest(Narrow(file_));
+        ASSERT_TRUE(TheProgram().Start());
         PumpProgram(100);
     }
     static void EndProgram() {
-        SettingsWindow().mnuExit_Click();
+        TheProgram().Exit();
         // The exit ends the message loop; later tests of this process run their own.
         MSG quit;
         ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-        Main().MessageWindow.reset();
         ::DeleteFileW(file_.c_str());
     }
     static const SettingsRecord& settings() { return TheProgram().Settings(); }

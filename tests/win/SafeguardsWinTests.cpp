@@ -292,11 +292,11 @@ TEST_F(SafeguardsInProgram, TimersWithNothingToDoDoNotTick) {
     program.ApplySetting(SettingKey::ListAnyKeys, 1);
     program.ApplySetting(SettingKey::ListKeysFading, 1);
 
-    EXPECT_EQ(ticks(program.hwnd(), Program::AutoHideTimer, 600), 0);
+    EXPECT_EQ(ticks(program.hwnd(), PauseAndFade::AutoHideTimer, 600), 0);
     program.ApplySetting(SettingKey::AutoHideMouse, 1);
-    EXPECT_GE(ticks(program.hwnd(), Program::AutoHideTimer, 600), 2);
+    EXPECT_GE(ticks(program.hwnd(), PauseAndFade::AutoHideTimer, 600), 2);
     program.ApplySetting(SettingKey::AutoHideMouse, 0);
-    EXPECT_EQ(ticks(program.hwnd(), Program::AutoHideTimer, 600), 0);
+    EXPECT_EQ(ticks(program.hwnd(), PauseAndFade::AutoHideTimer, 600), 0);
 
     EXPECT_EQ(ticks(keyBoard, 0, 300), 0);
     program.overlays().keyBoard.AddKey('A');
@@ -320,7 +320,7 @@ TEST_F(SafeguardsInProgram, AnOpenMenuStaysAboveTheOverlays) {
     ::AppendMenuW(menu.get(), MF_STRING, 1, L"Entry");
     g_topClass[0] = 0;
     ::SetTimer(nullptr, 0, 300, &LookAtTopAndCloseMenu);  // the tick runs some twenty times first
-    ::TrackPopupMenu(menu.get(), TPM_RETURNCMD, 100, 100, 0, SettingsWindow().hwnd(), nullptr);
+    ::TrackPopupMenu(menu.get(), TPM_RETURNCMD, 100, 100, 0, TheProgram().SettingsWindow().hwnd(), nullptr);
     EXPECT_STREQ(g_topClass, L"#32768");
 }
 

@@ -90,7 +90,7 @@ class SettingsAtRunTimeTest : public ProgramTest {
 protected:
     static void SetUpTestSuite() { StartProgram(L"glimmora-settings-at-run-time-test.ini", kSavedPlaces); }
     static void TearDownTestSuite() { EndProgram(); }
-    static frmSet& window() { return SettingsWindow(); }
+    static frmSet& window() { return TheProgram().SettingsWindow(); }
 };
 
 }  // namespace
@@ -105,7 +105,7 @@ TEST_F(SettingsAtRunTimeTest, F3AndF4LockTheWindowsWhereTheyAreNotAtTheirSavedPl
     program.ApplySetting(SettingKey::ShowKeysWindow, 1);
     ASSERT_TRUE(::SetCursorPos(300, 250));
     PumpProgram(100);
-    const HWND pic = window().overlays().pic.hwnd(), keyBoard = window().overlays().keyBoard.hwnd();
+    const HWND pic = TheProgram().overlays().pic.hwnd(), keyBoard = TheProgram().overlays().keyBoard.hwnd();
     ASSERT_TRUE(::IsWindowVisible(pic));
     ASSERT_TRUE(::IsWindowVisible(keyBoard));
     const Point picAt = TopLeft(pic), keyBoardAt = TopLeft(keyBoard);
@@ -155,7 +155,7 @@ TEST_F(SettingsAtRunTimeTest, TheKeyboardDisplaysSlidersAndLockKeepTheKeysItList
     const SettingKey list = FindSettingsControl("chkListSpecialKeys")->key;
     program.ApplySetting(SettingKey::ListCharacterKeys, 1);
     program.ApplySetting(list, 1);
-    frmKeyBoard& keyBoard = window().overlays().keyBoard;
+    frmKeyBoard& keyBoard = TheProgram().overlays().keyBoard;
     ASSERT_TRUE(keyBoard.Display().ListMode());
     for (int32_t code : {'A', 'B', 'C'}) keyBoard.AddKey(code);
     ASSERT_EQ(keyBoard.Display().LineCount(), 3u);
@@ -214,7 +214,7 @@ TEST_F(SettingsAtRunTimeTest, ARightClickOpensNoMenuAndPausesOnlyOnTheMousePictu
     RightClickAt(picture);
     EXPECT_EQ(g_menusOpened, 0);
     EXPECT_TRUE(program.Paused());
-    program.optPlay_Click();
+    program.SetPaused(false);
 
     // The keyboard's way to a context menu (the menu key, Shift+F10) still opens it.
     ::SendMessageW(settingsWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(settingsWindow), MAKELPARAM(-1, -1));
@@ -248,7 +248,7 @@ TEST_F(SettingsAtRunTimeTest, ALanguageChangeReachesTheRingLettersAndTheKeyboard
     // The Shift cap, held: "Shift" in English, "Umsch" in German.
     language.ChangeLanguage(English);
     program.ApplySetting(SettingKey::ShowKeysWindow, 1);
-    frmKeyBoard& keyBoard = window().overlays().keyBoard;
+    frmKeyBoard& keyBoard = TheProgram().overlays().keyBoard;
     keyBoard.SetSpecialKeys(true, false, false);
     ::UpdateWindow(keyBoard.hwnd());
     const std::vector<COLORREF> shift = Shown(keyBoard.hwnd());

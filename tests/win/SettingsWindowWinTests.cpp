@@ -1,7 +1,7 @@
 // The settings window: every control reaches the overlay it drives, and the window is usable
 // from the keyboard alone, at another DPI and in another language.
 #include "base/Text_win.h"
-#include "app/modMain_win.h"
+#include "app/Program_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "ui/frmSet_win.h"
 
@@ -26,17 +26,17 @@ protected:
         StartProgram(L"glimmora-settings-window-test.ini");
     }
     static void TearDownTestSuite() { EndProgram(); }
-    static frmSet& window() { return SettingsWindow(); }
+    static frmSet& window() { return TheProgram().SettingsWindow(); }
 };
 
 }  // namespace
 
 TEST_F(SettingsWindowTest, ApplySettingsRunsItsStepsInTheirFixedOrder) {
     g_steps.clear();
-    window().ApplySettings();
+    TheProgram().ApplySettings();
     // The record as it stands: the file was read once, at start.
     const std::vector<std::string> expected{"ApplyClickIndicator", "ApplyCrossHair",    "ApplyHalo",    "ApplyMouseImage",
-                                            "ApplyKeyboard",       "ApplyOverlayOrder", "optPlay_Click"};
+                                            "ApplyKeyboard",       "ApplyOverlayOrder", "Play"};
     EXPECT_EQ(g_steps, expected);
 }
 
@@ -86,12 +86,12 @@ TEST_F(SettingsWindowTest, EveryControlHandsItsValueToTheOverlayItDrives) {
         }
     }
     // And the overlays show it: the halo's colour and size, the cross hair switched on.
-    EXPECT_EQ(window().overlays().spot.StoredColor(), static_cast<COLORREF>(settings().GetInt(SettingKey::HaloColor)));
-    EXPECT_TRUE(::IsWindowVisible(window().overlays().crossHair[0].hwnd()));
+    EXPECT_EQ(TheProgram().overlays().spot.StoredColor(), static_cast<COLORREF>(settings().GetInt(SettingKey::HaloColor)));
+    EXPECT_TRUE(::IsWindowVisible(TheProgram().overlays().crossHair[0].hwnd()));
     EXPECT_FALSE(::IsWindowEnabled(window().Control("chkRing")));  // full screen was ticked
     ::SendMessageW(window().Control("chkFullScreen"), BM_CLICK, 0, 0);
     EXPECT_TRUE(::IsWindowEnabled(window().Control("chkRing")));
-    EXPECT_EQ(window().overlays().spot.ClientSize().width, 2 * settings().GetInt(SettingKey::HaloSize) + 1);
+    EXPECT_EQ(TheProgram().overlays().spot.ClientSize().width, 2 * settings().GetInt(SettingKey::HaloSize) + 1);
 }
 
 TEST_F(SettingsWindowTest, TabReachesEveryControlInTableOrderAndArrowsChangeTheFocusedOne) {

@@ -2,7 +2,7 @@
 // the start-up / tear-down of the settings window.
 #include "base/Text_win.h"
 #include "app/Tracking_win.h"
-#include "app/modMain_win.h"
+#include "app/Program_win.h"
 #include "hook/MouseHooks_win.h"
 #include "ui/Dialogs_win.h"
 #include "ui/frmHelp_win.h"
@@ -20,8 +20,6 @@
 namespace {
 
 void PrepareDisplay() {
-    Main().ColourKey = ReadColourKey();
-    UpdateScreenBounds();
 }
 
 struct Layered {
@@ -65,9 +63,10 @@ std::map<std::wstring, int> OwnWindowsByClass() {
 
 TEST(Display, ColourKeyReadsBackTheDesignColourOnATrueColourScreen) {
     EXPECT_EQ(ReadColourKey(), RGB(255, 245, 255));
-    UpdateScreenBounds();
-    EXPECT_EQ(Main().screenBounds, (ScreenBounds{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}));
-    EXPECT_EQ(Main().BoundaryRect, Main().screenBounds.AsRect());
+    Desktop desktop;
+    EXPECT_TRUE(desktop.UpdateScreenBounds());
+    EXPECT_EQ(desktop.screenBounds, (ScreenBounds{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}));
+    EXPECT_EQ(desktop.BoundaryRect, desktop.screenBounds.AsRect());
 }
 
 TEST(Halo, StylesAndFadeKeepTheUsersAlphaAndTheHoleRepaintsOnlyWhenItChanges) {
@@ -82,7 +81,7 @@ TEST(Halo, StylesAndFadeKeepTheUsersAlphaAndTheHoleRepaintsOnlyWhenItChanges) {
 
     spot.MakeTrans(51, false);
     const Layered l = LayeredOf(spot.hwnd());
-    EXPECT_TRUE(l.key == Main().ColourKey && l.alpha == 51 && l.flags == (LWA_COLORKEY | LWA_ALPHA))
+    EXPECT_TRUE(l.key == Display().ColourKey && l.alpha == 51 && l.flags == (LWA_COLORKEY | LWA_ALPHA))
         << std::hex << l.key << " " << int(l.alpha) << " " << l.flags;
 
     // A fade step changes what shows but not what the user chose.
@@ -97,10 +96,10 @@ TEST(Halo, StylesAndFadeKeepTheUsersAlphaAndTheHoleRepaintsOnlyWhenItChanges) {
 
     // Full screen, the hole repaints only when its pixels change.
     spot.SetColor(RGB(255, 0, 0), false);
-    spot.SetFullScreen(true);
+    spot.SetFullScreen(true, MeasureScreenBounds());
     RECT r{};
     ::GetWindowRect(spot.hwnd(), &r);
-    const ScreenBounds& desktop = Main().screenBounds;
+    const ScreenBounds desktop = MeasureScreenBounds();
     EXPECT_EQ((Rect{r.left, r.top, r.right, r.bottom}), desktop.AsRect());
 
     spot.SetHole(FullScreenHole({300, 200}, spot.Position(), 100));
@@ -127,7 +126,7 @@ TEST(Halo, StylesAndFadeKeepTheUsersAlphaAndTheHoleRepaintsOnlyWhenItChanges) {
     // Blinking has no visible effect in full-screen mode, so it does not start.
     spot.StartBlink();
     EXPECT_FALSE(spot.IsBlinking());
-    spot.SetFullScreen(false);
+    spot.SetFullScreen(false, MeasureScreenBounds());
     spot.StartBlink();
     EXPECT_TRUE(spot.IsBlinking());
     spot.tmrBlink_Timer();
@@ -149,7 +148,10 @@ TEST(Tracking, FollowsThePointerAndLeavesStillWindowsAlone) {
     overlays.keyBoard.Hide();
 
     int desktopChanges = 0;
-    Tracking tracking(overlays, [&] { ++desktopChanges; });
+    Desktop desktop;
+    desktop.UpdateScreenBounds();
+    const PointerOffsets offsets;
+    Tracking tracking(overlays, desktop, offsets, [&] { ++desktopChanges; });
     ASSERT_TRUE(::SetCursorPos(300, 250));
     Pump(50);
     const Point pointer = CursorPosition();
@@ -174,17 +176,16 @@ TEST(Tracking, FollowsThePointerAndLeavesStillWindowsAlone) {
 
 TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder) {
     PrepareDisplay();
-    Main().MessageId = ::RegisterWindowMessageW(kMessageIdName);
     const handles::LiveCounts before = handles::Live();
     const std::wstring file = TempPath(L"glimmora-shell-test\\Glimmora.ini");
     ::DeleteFileW(file.c_str());
-    // Made before the settings window, as the program's start does: a second start from
-    // then on is answered once the window stands, before the overlays have come.
-    CreateMessageWindow();
-    ::PostMessageW(::FindWindowW(nullptr, kMessageWindowTitle), Main().MessageId, 0, 0);
-    frmSet& settings = SettingsWindow();
-    settings.SetSettingsPathForTest(Narrow(file));
-    ASSERT_TRUE(settings.Show());
+    Program& program = TheProgram();
+    program.SetSettingsPathForTest(Narrow(file));
+    ASSERT_TRUE(program.Start());
+    // A second start while the overlays have not come yet is answered as the loop runs.
+    EXPECT_FALSE(program.Loaded());
+    ::PostMessageW(::FindWindowW(nullptr, kMessageWindowTitle), ::RegisterWindowMessageW(kMessageIdName), 0, 0);
+    frmSet& settings = program.SettingsWindow();
     Pump(100);
     EXPECT_TRUE(::IsWindowVisible(HelpWindow().hwnd())) << "a second start during the start-up opens no help";
     HelpWindow().HideDialog();
@@ -196,10 +197,10 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
         EXPECT_EQ(windows[L"Glimmora_" + name], count) << Narrow(name);
     EXPECT_TRUE(HooksInstalled());
     // Defaults: halo on, 201 px, alpha of 80 % transparency; cross hair off.
-    EXPECT_TRUE(settings.overlays().spot.Shown());
-    EXPECT_EQ(settings.overlays().spot.ClientSize(), (Size{201, 201}));
-    EXPECT_EQ(LayeredOf(settings.overlays().spot.hwnd()).alpha, 51);
-    EXPECT_FALSE(::IsWindowVisible(settings.overlays().crossHair[0].hwnd()));
+    EXPECT_TRUE(program.overlays().spot.Shown());
+    EXPECT_EQ(program.overlays().spot.ClientSize(), (Size{201, 201}));
+    EXPECT_EQ(LayeredOf(program.overlays().spot.hwnd()).alpha, 51);
+    EXPECT_FALSE(::IsWindowVisible(program.overlays().crossHair[0].hwnd()));
 
     // Edited values reach the halo when the settings are read and applied again: snapped to
     // the palette, and held within the ranges of their sliders.
@@ -208,27 +209,27 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
         ::WritePrivateProfileStringW(L"Settings", key, value, file.c_str());
     };
     auto reload = [&] {
-        TheProgram().LoadSettings();
-        settings.ApplySettings();
+        program.LoadSettings();
+        program.ApplySettings();
     };
     write(L"HaloSize", L"50");
     write(L"HaloColor", L"250");
     write(L"HaloTrans", L"0");
     reload();
-    EXPECT_EQ(settings.overlays().spot.ClientSize(), (Size{101, 101}));
-    EXPECT_EQ(LayeredOf(settings.overlays().spot.hwnd()).alpha, 255);
-    EXPECT_EQ(settings.overlays().spot.StoredColor(), RGB(255, 0, 0));
+    EXPECT_EQ(program.overlays().spot.ClientSize(), (Size{101, 101}));
+    EXPECT_EQ(LayeredOf(program.overlays().spot.hwnd()).alpha, 255);
+    EXPECT_EQ(program.overlays().spot.StoredColor(), RGB(255, 0, 0));
     write(L"HaloSize", L"100000");
     write(L"HaloTrans", L"300");
     write(L"HaloFullScreen", L"1");
     reload();
     RECT r{};
-    ::GetWindowRect(settings.overlays().spot.hwnd(), &r);
-    EXPECT_EQ((Rect{r.left, r.top, r.right, r.bottom}), Main().screenBounds.AsRect());
-    EXPECT_EQ(LayeredOf(settings.overlays().spot.hwnd()).alpha, 13);
+    ::GetWindowRect(program.overlays().spot.hwnd(), &r);
+    EXPECT_EQ((Rect{r.left, r.top, r.right, r.bottom}), TheProgram().desktop().screenBounds.AsRect());
+    EXPECT_EQ(LayeredOf(program.overlays().spot.hwnd()).alpha, 13);
     write(L"HaloFullScreen", L"0");
     reload();
-    EXPECT_EQ(settings.overlays().spot.ClientSize(), (Size{601, 601}));
+    EXPECT_EQ(program.overlays().spot.ClientSize(), (Size{601, 601}));
     ::DeleteFileW(file.c_str());
     reload();
 
@@ -248,7 +249,7 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     // In tray mode the title-bar close only hides the window, with the dialogs it owns; they
     // stay hidden when the window comes back from the tray.
     TheProgram().ApplySetting(SettingKey::Taskbar, 0);
-    ShowOptions(settings.hwnd());
+    ShowOptions(program, settings.hwnd());
     const HWND options = ::FindWindowW(L"Glimmora_frmOptions", nullptr);
     ASSERT_TRUE(options && ::IsWindowVisible(options));
     ::SendMessageW(settings.hwnd(), WM_CLOSE, 0, 0);
@@ -270,9 +271,10 @@ TEST(Startup, SettingsWindowLoadsOverlaysAnswersASecondStartAndTearsDownInOrder)
     for (const auto& [name, count] : windows)
         EXPECT_TRUE(name.rfind(L"Glimmora_", 0) != 0) << "left behind: " << std::string(name.begin(), name.end());
     const handles::LiveCounts& after = handles::Live();
-    // Only the message window lives to the end of the process.
+    // Nothing lives on, the window a second start looks for included.
+    EXPECT_EQ(::FindWindowW(nullptr, kMessageWindowTitle), nullptr);
     EXPECT_EQ((std::vector<long>{after.windows, after.timers, after.hooks, after.gdiObjects, after.dcs}),
-              (std::vector<long>{before.windows + 1, before.timers, before.hooks, before.gdiObjects, before.dcs}));
+              (std::vector<long>{before.windows, before.timers, before.hooks, before.gdiObjects, before.dcs}));
 
     // The exit saved every key, with the values in use.
     EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"HaloSize", -1, file.c_str()), 100);

@@ -2,7 +2,7 @@
 // up. The shell and the menu's modal loop are recorders: no notification area is needed.
 #include "app/Program_win.h"
 #include "base/Text_win.h"
-#include "app/modMain_win.h"
+#include "app/Program_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "lang/StringTable.h"
 #include "tests/win/BoxAnswerer.h"
@@ -187,38 +187,35 @@ TEST(Tray, TellsTheShellItsIconAndBalloonAnswersClicksAndComesBackWithTheTaskbar
 
 TEST(Tray, TheProgramAppliesTheCommandLineAddsTheIconAtLoadAndRemovesItAtUnload) {
     RecordedShell shell;
-    Main().ColourKey = ReadColourKey();
-    UpdateScreenBounds();
-    Main().MessageWindow.reset();
     const std::wstring file = TempPath(L"glimmora-tray-test.ini");
     ::DeleteFileW(file.c_str());
     // Tray mode: the pause's window waits hidden.
     ::WritePrivateProfileSectionW(L"Settings", L"Taskbar=0\0WindowState=2\0WindowVisible=1\0", file.c_str());
 
-    int shows = 0, exits = 0;
-    const HICON icon = ::LoadIconW(nullptr, IDI_APPLICATION);
     {
         Program program;
         program.SetSettingsPathForTest(Narrow(file));
         program.SetCommandLineForTest(L" / Pause/halohole=20.5/ pof=-3 /KOF=2/kof=x=1");
-        ASSERT_TRUE(program.Form_Load({[&] { ++shows; }, [&] { ++exits; }, {}, icon}));
+        ASSERT_TRUE(program.Start());
         Pump(1);  // the overlays come from the message loop
         EXPECT_TRUE(program.Paused());
         EXPECT_FALSE(::IsWindowVisible(program.overlays().spot.hwnd())) << "the default halo shows while paused";
-        EXPECT_EQ(Main().HaloHolePercent, 20);
+        EXPECT_EQ(program.store().HaloHolePercent(), 20);
         EXPECT_DOUBLE_EQ(program.overlays().spot.Hole().width, 201 * 0.2) << "the ring's hole follows the switch";
-        EXPECT_EQ(program.PictureOffsetFactor, -3);
-        EXPECT_EQ(program.KeyboardOffsetFactor, 2);
-        EXPECT_EQ(program.StartupWindowState().state, 1);
-        EXPECT_FALSE(program.StartupWindowState().visible);
+        EXPECT_EQ(program.store().Offsets().PictureOffsetFactor, -3);
+        EXPECT_EQ(program.store().Offsets().KeyboardOffsetFactor, 2);
+        EXPECT_EQ(program.store().StartupWindowState().state, 1);
+        EXPECT_FALSE(program.store().StartupWindowState().visible);
         EXPECT_EQ(program.Settings().GetInt(SettingKey::WindowState), 2) << "the record keeps what the file has";
 
         const HWND tray = ::FindWindowW(TrayIcon::ClassName(), nullptr);
         ASSERT_NE(tray, nullptr);
         ASSERT_EQ(g_seen.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY}));
-        EXPECT_EQ(g_seen.calls[0].second.hIcon, icon);
+        EXPECT_EQ(g_seen.calls[0].second.hIcon, frmSet::ClassIcon());
+        const HWND settingsWindow = program.SettingsWindow().hwnd();
+        ::ShowWindow(settingsWindow, SW_HIDE);
         ::SendMessageW(tray, TrayIcon::kCallbackMessage, 1, WM_LBUTTONUP);
-        EXPECT_EQ(shows, 1);
+        EXPECT_TRUE(::IsWindowVisible(settingsWindow)) << "the icon's click brings the settings window back";
 
         // The tray's pause entry resumes and shows the halo; a second choice within half a
         // second is held off.
@@ -237,15 +234,13 @@ TEST(Tray, TheProgramAppliesTheCommandLineAddsTheIconAtLoadAndRemovesItAtUnload)
         }
         EXPECT_TRUE(program.Paused()) << "the reset lost the command line's pause";
         EXPECT_FALSE(::IsWindowVisible(program.overlays().spot.hwnd()));
+        g_seen.calls.clear();
         ::PostMessageW(tray, WM_COMMAND, TrayIcon::mnuTrayExit, 0);
         Pump(30);
-        EXPECT_EQ(exits, 1);
-
-        g_seen.calls.clear();
-        program.Form_Unload({0, true});
+        EXPECT_FALSE(program.Loaded()) << "the tray's exit ends the program";
+        EXPECT_FALSE(::IsWindow(settingsWindow));
         EXPECT_EQ(g_seen.Messages(), (std::vector<DWORD>{NIM_DELETE}));
         EXPECT_EQ(::FindWindowW(TrayIcon::ClassName(), nullptr), nullptr);
-        Main().MessageWindow.reset();
     }
     // The exit saved the window's own state, neither the pause's minimised one nor the file's.
     EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"WindowState", -1, file.c_str()), 0);
@@ -258,7 +253,7 @@ TEST(Tray, TheProgramAppliesTheCommandLineAddsTheIconAtLoadAndRemovesItAtUnload)
 TEST(DISABLED_CrashingProgram, WritesThroughANullPointerOnceItStands) {
     wchar_t file[MAX_PATH] = {};
     ASSERT_GT(::GetEnvironmentVariableW(L"GLIMMORA_CRASH_SETTINGS", file, MAX_PATH), 0u);
-    SettingsWindow().SetSettingsPathForTest(Narrow(file));
+    TheProgram().SetSettingsPathForTest(Narrow(file));
     const handles::KernelObject thread(::CreateThread(
         nullptr, 0,
         [](void*) -> DWORD {
@@ -327,24 +322,21 @@ TEST(Tray, ACrashLeavesAReportBesideTheSettingsAndTheNextStartSaysWhereItIs) {
 
     // The next start says where the report is, once.
     RecordedShell shell;
-    Main().ColourKey = ReadColourKey();
-    UpdateScreenBounds();
-    Main().MessageWindow.reset();
-    const HICON icon = ::LoadIconW(nullptr, IDI_APPLICATION);
     const std::wstring note = Widen(SharedLanguage().GetString(strings::kCrashReportNoteId)) + L"\n" + crashes +
                               L"\\" + Widen(report) + L".dmp";
     for (const std::wstring& balloon : {note, std::wstring(kTrayTip)}) {
         g_seen = {};
         Program program;
         program.SetSettingsPathForTest(Narrow(settings));
-        ASSERT_TRUE(program.Form_Load({[] {}, [] {}, {}, icon}));
+        ASSERT_TRUE(program.Start());
         Pump(1);
         ASSERT_EQ(g_seen.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY}));
         EXPECT_EQ(std::wstring(g_seen.calls[2].second.szInfo), balloon);
         EXPECT_EQ(g_seen.calls[2].second.dwInfoFlags,
                   static_cast<DWORD>((balloon == note ? NIIF_WARNING : NIIF_INFO) | NIIF_NOSOUND));
-        program.Form_Unload({0, true});
-        Main().MessageWindow.reset();
+        program.Exit();
+        MSG quit;
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     }
     names.erase(report + ".new");
     EXPECT_EQ(Listing(crashes), names) << "the announcement removes the mark alone";

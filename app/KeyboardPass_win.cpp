@@ -1,0 +1,71 @@
+#include "app/KeyboardPass_win.h"
+
+#include "base/Text_win.h"
+#include "hook/MouseHooks_win.h"
+#include "lang/SharedLanguage_win.h"
+
+namespace {
+
+class AsyncKeySource final : public KeyStateSource {
+public:
+    bool IsPressed(int32_t code) override { return ::GetAsyncKeyState(code) != 0; }
+    bool IsDown(int32_t code) override { return (::GetAsyncKeyState(code) & 0x8000) != 0; }
+};
+
+}  // namespace
+
+std::wstring KeyboardPass::ModifierCaption() const {
+    const Modifiers held{(heldAtEvent_ & HeldShift) != 0, (heldAtEvent_ & HeldCtrl) != 0, (heldAtEvent_ & HeldAlt) != 0};
+    return Widen(::ModifierCaption(SharedLanguage(), held, record_.IsOn(SettingKey::ShowKeysClick)));
+}
+
+KeyboardPass::Outcome KeyboardPass::Pass() {
+    Outcome outcome;
+    LASTINPUTINFO input{sizeof input, 0};
+    ::GetLastInputInfo(&input);
+    const bool inputSinceLastPass = input.dwTime != lastInputTime_;
+    lastInputTime_ = input.dwTime;
+    if (!poller_.PassNeeded(inputSinceLastPass)) return outcome;
+    AsyncKeySource keys;
+    const KeyPollSettings pollSettings = KeyPollSettingsFrom(record_);
+    // Asked only when keys are about and what is typed would be shown or counted.
+    const bool password = pollSettings.hidePasswordKeys && (pollSettings.listAnyKeys || pollSettings.autoHideKeyboard) &&
+                          passwordFocus_.Focused();
+    const KeyPollResult pass = poller_.PollKeyboard(keys, pollSettings, password);
+    frmKeyBoard& keyBoard = overlays_.keyBoard;
+    const Modifiers shown = pass.Shown();
+    if (pass.setSpecialKeys) keyBoard.SetSpecialKeys(shown.shift, shown.ctrl, shown.alt, pass.altGr);
+    for (int32_t code : pass.Added()) keyBoard.AddKey(code, pollSettings.keyNamesFromLayout);
+    if (pass.keysHidden) keyBoard.ShowKeysHidden();
+    outcome.typed = pass.countTyping;
+
+    // Only rings whose button is held take the caption; the mouse image always does, so
+    // that an empty caption clears it.
+    const std::wstring caption =
+        Widen(::ModifierCaption(SharedLanguage(), pass.caption, pollSettings.showKeysClick, pass.altGr));
+    for (auto& ring : overlays_.buttons)
+        if (ring.Tracking() && ring.Shown()) ring.SetKeyText(caption);
+    overlays_.pic.SetKeyText(caption);
+
+    outcome.triggered = pass.triggered;
+    return outcome;
+}
+
+void KeyboardPass::ShowHideKeyboardWindow(bool paused) {
+    AsyncKeySource keys;
+    const KeyPollSettings pollSettings = KeyPollSettingsFrom(record_);
+    poller_.ForgetPresses(keys);
+    frmKeyBoard& keyBoard = overlays_.keyBoard;
+    if (pollSettings.showKeysWindow || pollSettings.listAnyKeys) {
+        keyBoard.SetViewMode(pollSettings.listAnyKeys && AnyKeyClassSelected(pollSettings), pollSettings.showKeysWindow);
+        if (!paused) keyBoard.ShowOnTop();
+    } else {
+        keyBoard.Hide();
+        keyBoard.SetViewMode(false, false);
+    }
+}
+
+void KeyboardPass::HeldStateLost() {
+    overlays_.keyBoard.SetSpecialKeys(false, false, false);
+    heldAtEvent_ = 0;
+}

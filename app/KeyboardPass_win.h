@@ -1,0 +1,45 @@
+// The keyboard: the 100 ms polling pass and what it feeds (the keyboard display, the
+// shortcuts, the typing count, the modifier captions). KeyPoller decides; this reads the key
+// states and applies the result.
+#pragma once
+
+#include "keyboard/HotKeyInfo.h"
+#include "keyboard/KeyPoller.h"
+#include "keyboard/PasswordFocus_win.h"
+#include "overlays/Overlays_win.h"
+#include "settings/SettingsRecord.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+class KeyboardPass {
+public:
+    KeyboardPass(Overlays& overlays, const SettingsRecord& record) : overlays_(overlays), record_(record) {}
+
+    struct Outcome {
+        std::array<bool, kHotKeyActionCount> triggered{};
+        bool typed = false;  // counts for the auto-hide while typing
+    };
+    // One tick of tmrKeyBoard.
+    Outcome Pass();
+
+    // The modifiers (HeldShift, HeldCtrl, HeldAlt) the hooks saw held at the latest mouse event.
+    void SetHeldAtEvent(uint32_t held) { heldAtEvent_ = held; }
+    // Their names, for that event's ring.
+    std::wstring ModifierCaption() const;
+    // Shows the keyboard display as the record asks (unless paused), or hides it.
+    void ShowHideKeyboardWindow(bool paused);
+    // The held state was lost (a lock, a display change): nothing counts as held any more.
+    void HeldStateLost();
+    void Stop() { passwordFocus_.Stop(); }
+
+private:
+    Overlays& overlays_;
+    const SettingsRecord& record_;
+    KeyPoller poller_;
+    PasswordFocus passwordFocus_;
+    DWORD lastInputTime_ = 0;
+    uint32_t heldAtEvent_ = 0;
+};

@@ -1,0 +1,58 @@
+// Pause, blink, auto-hide and fade: PauseBlinkFade decides, this applies it to the overlays
+// with its own three timers on the program's window.
+#pragma once
+
+#include "app/PauseBlinkFade.h"
+#include "base/Handles_win.h"
+#include "overlays/Overlays_win.h"
+#include "settings/SettingsRecord.h"
+
+#include <windows.h>
+
+#include <optional>
+
+class PauseAndFade {
+public:
+    // The timers' ids on the program's window.
+    enum TimerId : UINT_PTR { BlinkTimer = 10, AutoHideTimer, FadeTimer };
+
+    PauseAndFade(Overlays& overlays, const SettingsRecord& record) : overlays_(overlays), record_(record) {}
+    void SetTimerWindow(HWND window) { timerWindow_ = window; }
+
+    bool Paused() const { return pause_.Paused; }
+    // The flag alone: the command line's pause before the overlays exist.
+    void SetPaused(bool paused) { pause_.Paused = paused; }
+    // The menu, tray and shortcut toggle, held off for half a second: the new state, or
+    // nothing when the toggle was held off.
+    std::optional<bool> TogglePause(PauseSource source);
+    // optPause: everything hidden, the rings stopped.
+    void Pause();
+
+    void StartBlink();
+    void ResetIdleTimer();
+    void RefreshAutoHide(bool force);
+    // tmrAutoHide runs only while an auto-hide option is on or the overlays are still hidden
+    // by one: switched off, it costs no timer.
+    void SyncAutoHideTimer();
+    void CountTypedPass() { autoHide_.CountTypedPass(); }
+    const AutoHideState& AutoHide() const { return autoHide_; }
+
+    // A tick of one of its timers; false for any other timer.
+    bool OnTimer(UINT_PTR id);
+    void Stop();
+
+private:
+    void tmrBlink_Timer();
+    void tmrFade_Timer();
+    void ApplyAutoHide(const AutoHideStep& step);
+
+    Overlays& overlays_;
+    const SettingsRecord& record_;
+    HWND timerWindow_ = nullptr;
+    PauseState pause_;
+    BlinkState blink_;
+    AutoHideState autoHide_;
+    handles::Timer tmrBlink;
+    handles::Timer tmrAutoHide;
+    handles::Timer tmrFade;
+};

@@ -1,0 +1,63 @@
+// The settings record and where it comes from: the file chosen once per start, the command
+// line read over it after every read, and the save at exit. Everything else reads the record
+// from here; only ApplySetting writes it between loads.
+#pragma once
+
+#include "app/CommandLine.h"
+#include "overlays/HaloGeometry.h"
+#include "settings/SettingsRecord.h"
+#include "ui/SettingsHost_win.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+// How far from the pointer the mouse image and the keyboard display sit, as the command line
+// scales it (1 by default).
+struct PointerOffsets {
+    double PictureOffsetFactor = 1.0;
+    double KeyboardOffsetFactor = 1.0;
+};
+
+class SettingsStore {
+public:
+    SettingsRecord& Record() { return record_; }
+    const SettingsRecord& Record() const { return record_; }
+
+    // Once per start: taking over an older file rewrites where the settings live, so a
+    // second choice would read the freshly written one-key file instead.
+    void Choose(int32_t systemLanguage);
+    // Reads the record again from the file chosen at start (the reset).
+    void Reload(int32_t systemLanguage);
+    // A write-protected or locked file keeps what it had; nothing to tell the user at exit.
+    void Save() const;
+    // Asks, empties the file, runs reload and then save.
+    void ResetToDefaults(HWND owner, const std::function<void()>& reload, const std::function<void()>& save) const;
+
+    // The command line's values, as read after the latest load; none of them is saved.
+    const PointerOffsets& Offsets() const { return offsets_; }
+    int32_t HaloHolePercent() const { return haloHolePercent_; }
+    bool PauseAsked() const { return commandLine_.pause; }
+    // The settings window's state 777 ms after start: as saved, or minimised by the command
+    // line's pause, which never reaches the saved record.
+    SettingsWindowState StartupWindowState() const;
+
+    // Tests run the start against their own settings file and command line (the arguments
+    // after the program's path).
+    void SetPathForTest(std::string path) { pathOverride_ = std::move(path); }
+    void SetCommandLineForTest(std::optional<std::wstring> arguments) { commandLineOverride_ = std::move(arguments); }
+
+private:
+    // After every read of the file: the command line over it.
+    void ReadCommandLine();
+
+    SettingsRecord record_;
+    std::string path_;
+    std::string pathOverride_;
+    std::optional<std::wstring> commandLineOverride_;
+    CommandLineValues commandLine_;
+    PointerOffsets offsets_;
+    int32_t haloHolePercent_ = kHaloHolePercentDefault;
+};
