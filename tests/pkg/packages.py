@@ -2,10 +2,10 @@
 script the release uses, and the version texts to check them against."""
 
 import os
-import re
 import subprocess
 
 from screen import check, log
+from version_info import version_info
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 
@@ -31,6 +31,5 @@ def make_packages(h, arch="x86_64"):
 
 def product_version(data):
     """The ProductVersion text of a PE file's version information (bytes of the file)."""
-    key = "ProductVersion".encode("utf-16-le")
-    m = re.search(re.escape(key) + rb"\0\0(?:\0\0)?((?:[^\0]\0|\0[^\0])+)\0\0", data)
-    return m.group(1).decode("utf-16-le") if m else None
+    info = version_info(data)
+    return info.get("ProductVersion") if info else None
