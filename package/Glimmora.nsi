@@ -41,10 +41,10 @@ BrandingText "Glimmora ${VERSION}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Glimmora.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "Start Glimmora"
+!define MUI_FINISHPAGE_RUN_TEXT "$(StartGlimmora)"
 ; The MIT licence asks for no agreement: the page informs, Next goes on.
 !define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
-!define MUI_LICENSEPAGE_TEXT_BOTTOM "Glimmora is free software under this licence."
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "$(FreeSoftware)"
 
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !insertmacro MUI_PAGE_COMPONENTS
@@ -53,16 +53,16 @@ BrandingText "Glimmora ${VERSION}"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
-!insertmacro MUI_LANGUAGE "English"
+!include "${__FILEDIR__}/Languages.nsh"
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
-VIAddVersionKey "ProductName" "Glimmora"
-VIAddVersionKey "ProductVersion" "${VERSION}"
-VIAddVersionKey "FileVersion" "${VERSION}"
-VIAddVersionKey "FileDescription" "Glimmora ${VERSION} setup (${ARCH})"
-VIAddVersionKey "CompanyName" "Glimmora"
-VIAddVersionKey "LegalCopyright" "Copyright (C) 2026- Glimmora developers"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "Glimmora"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Glimmora ${VERSION} setup (${ARCH})"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "Glimmora"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026- Glimmora developers"
 
 ; Files of a running copy cannot be replaced, and a copy that ends after the uninstaller
 ; would write its settings again: the user ends it first. Silent runs give up instead.
@@ -73,7 +73,7 @@ Function ${un}WaitForGlimmoraToEnd
         ${If} $0 == 0
             Return
         ${EndIf}
-        ${IfNot} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Glimmora is running. Please end it (right click on its icon in the notification area, then Exit) and choose Retry." /SD IDCANCEL IDRETRY`
+        ${IfNot} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(GlimmoraRunning)" /SD IDCANCEL IDRETRY`
             SetErrorLevel 2
             Quit
         ${EndIf}
@@ -105,11 +105,11 @@ Section "Glimmora" SecProgram
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-Section "Start menu entry" SecStartMenu
-    CreateShortcut "$SMPROGRAMS\Glimmora.lnk" "$INSTDIR\Glimmora.exe"
+Section "$(StartMenuEntry)" SecStartMenu
+    CreateShortcut "$SMPROGRAMS\Glimmora.lnk" "$INSTDIR\Glimmora.exe" "" "" "" SW_SHOWNORMAL "" "$(ShortcutDescription)"
 SectionEnd
 
-Section /o "Start with Windows" SecAutostart
+Section /o "$(StartWithWindows)" SecAutostart
     WriteRegStr HKCU "${RUN_KEY}" "Glimmora" '"$INSTDIR\Glimmora.exe"'
 SectionEnd
 
@@ -124,6 +124,7 @@ Section "-Tidy up"
 SectionEnd
 
 Function .onInit
+    !insertmacro CHOOSE_LANGUAGE
     ; An update keeps the earlier "Start with Windows" choice unless the switch says otherwise.
     ReadRegStr $0 HKCU "${RUN_KEY}" "Glimmora"
     ${If} $0 != ""
@@ -145,6 +146,7 @@ FunctionEnd
 Var RemoveSettings
 
 Function un.onInit
+    !insertmacro CHOOSE_LANGUAGE
     StrCpy $RemoveSettings 0
     ${GetParameters} $R0
     ClearErrors
@@ -168,7 +170,7 @@ Section "Uninstall"
     ; The settings are the user's: kept unless asked for (a silent run keeps them).
     ${If} $RemoveSettings == 0
     ${AndIf} ${FileExists} "$APPDATA\Glimmora\*.*"
-        ${If} ${Cmd} `MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Remove your Glimmora settings too?$\n$\n$APPDATA\Glimmora" /SD IDNO IDYES`
+        ${If} ${Cmd} `MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(RemoveSettings)$\n$\n$APPDATA\Glimmora" /SD IDNO IDYES`
             StrCpy $RemoveSettings 1
         ${EndIf}
     ${EndIf}

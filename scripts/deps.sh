@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
           mingw-w64 wine wine64 xvfb xcompmgr xdotool imagemagick x11-utils x11-xserver-utils python3 procps e2fsprogs
-          nsis)
+          nsis locales)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -8,6 +8,10 @@ prefix that nothing has run in), in two rounds.
    The silent uninstall then leaves nothing of ours but the settings file.
 2. Silent install without "start with Windows" (no Run value), silent uninstall with
    /REMOVESETTINGS: nothing of ours is left at all.
+3. The language follows the user's locale: a silent install under Austrian German gives the
+   Start-menu entry its German description, one under Italian (not offered) the English
+   one, as the English rounds do; the installer's first page under German is titled in
+   German, and its picture is saved under the build folder's e2e-shots to look at.
 
 Catches: an installer that needs a 32-bit Wine or administrator rights, misses a file or
 the DLL, writes the wrong version or a stray key; an uninstaller that leaves files, the
@@ -18,11 +22,13 @@ import getpass
 import os
 import re
 import shutil
+import struct
 import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pkg"))
 from harness import *
+from settings_ui import crop
 from packages import make_packages, version
 
 BIN = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
@@ -34,6 +40,8 @@ SETTINGS = os.path.join(USER, "AppData", "Roaming", "Glimmora")
 HKCU = "HKEY_CURRENT_USER"
 UNINSTALL_KEY = HKCU + r"\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glimmora"
 RUN_KEY = HKCU + r"\Software\Microsoft\Windows\CurrentVersion\Run"
+SHORTCUT = os.path.join(USER, "AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs", "Glimmora.lnk")
+ENGLISH_DESCRIPTION = "Makes the mouse and the keyboard visible"
 INSTALLED_EXE = "C:\\users\\%s\\AppData\\Local\\Programs\\Glimmora\\Glimmora.exe" % getpass.getuser()
 
 
@@ -72,10 +80,24 @@ def fresh_prefix():
     os.environ["WINEDLLOVERRIDES"] = "mscoree,mshtml=;winemenubuilder.exe=d"
 
 
-def wine(h, *args, timeout=60):
+def locale_env(name):
+    """Environment for a Wine process in the locale (say "de_AT.UTF-8"): made once from the
+    system's locale sources into the build folder, since a fresh machine has none compiled."""
+    folder = os.path.join(os.path.dirname(PREFIX), "locales")
+    if not os.path.isdir(os.path.join(folder, name)):
+        language, charset = name.split(".")
+        os.makedirs(folder, exist_ok=True)
+        # localedef's exit code also counts warnings: the locale's folder is the result.
+        subprocess.run(["localedef", "-i", language, "-f", charset, os.path.join(folder, name)])
+        check(os.path.isdir(os.path.join(folder, name)),
+              "localedef cannot make %s (is Debian's locales package installed?)" % name)
+    return {"LOCPATH": folder, "LC_ALL": name, "LANG": name}
+
+
+def wine(h, *args, timeout=60, env=None):
     with open(os.path.join(h.work, "wine.log"), "ab") as out:
-        return subprocess.run([h.wine_run, *args], env=h.env, stdout=out, stderr=subprocess.STDOUT,
-                              stdin=subprocess.DEVNULL, timeout=timeout).returncode
+        return subprocess.run([h.wine_run, *args], env=dict(h.env, **(env or {})), stdout=out,
+                              stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, timeout=timeout).returncode
 
 
 def files_of_ours():
@@ -108,9 +130,34 @@ def registry_of_ours(h):
     return found
 
 
-def uninstall(h, *switches):
+def shortcut_description(path):
+    """The description (tooltip) a .lnk file holds, or None."""
+    with open(path, "rb") as f:
+        data = f.read()
+    flags = struct.unpack_from("<I", data, 20)[0]
+    at = 76
+    if flags & 0x1:  # target ID list
+        at += 2 + struct.unpack_from("<H", data, at)[0]
+    if flags & 0x2:  # link info
+        at += struct.unpack_from("<I", data, at)[0]
+    if not flags & 0x4:  # no description
+        return None
+    count = struct.unpack_from("<H", data, at)[0]
+    # Wine counts the terminating zero in, Windows does not.
+    if flags & 0x80:
+        return data[at + 2:at + 2 + 2 * count].decode("utf-16-le").rstrip("\0")
+    return data[at + 2:at + 2 + count].decode("latin-1").rstrip("\0")
+
+
+def check_shortcut_description(expected):
+    description = shortcut_description(SHORTCUT)
+    check(description == expected, "the Start-menu entry's description is %r, expected %r" % (description, expected))
+
+
+def uninstall(h, *switches, env=None):
     # The uninstaller runs on from a copy in the temp folder (Un.exe) and this one returns.
-    check(wine(h, os.path.join(INSTALLED, "Uninstall.exe"), "/S", *switches) == 0, "the uninstaller failed to start")
+    check(wine(h, os.path.join(INSTALLED, "Uninstall.exe"), "/S", *switches, env=env) == 0,
+          "the uninstaller failed to start")
     deadline = time.monotonic() + 30
     while (os.path.exists(INSTALLED) or h.windows_pids("Un.exe")) and time.monotonic() < deadline:
         time.sleep(0.1)
@@ -135,8 +182,8 @@ def main(h):
     installed = sorted(os.listdir(INSTALLED))
     check(installed == ["Glimmora.exe", "LICENSE.txt", "Uninstall.exe", "dsmouse.dll", "readme.txt"],
           "installed files: %s" % installed)
-    check(os.path.exists(os.path.join(USER, "AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs",
-                                      "Glimmora.lnk")), "no Start-menu entry")
+    check(os.path.exists(SHORTCUT), "no Start-menu entry")
+    check_shortcut_description(ENGLISH_DESCRIPTION)
     keys = registry_of_ours(h)
     check(set(keys) == {UNINSTALL_KEY, RUN_KEY + " : Glimmora"}, "registry entries of the install: %s" % keys)
     check(keys[RUN_KEY + " : Glimmora"] == '"%s"' % INSTALLED_EXE, "Run value %r" % keys[RUN_KEY + " : Glimmora"])
@@ -163,6 +210,36 @@ def main(h):
     check(set(keys) == {UNINSTALL_KEY}, "registry entries of the install without autostart: %s" % keys)
     uninstall(h, "/REMOVESETTINGS")
     check_nothing_left(h, [])
+
+    log("round 3: the system's language")
+    for locale, description in (("de_AT.UTF-8", "Macht Maus und Tastatur sichtbar"),
+                                ("it_IT.UTF-8", ENGLISH_DESCRIPTION)):
+        env = locale_env(locale)
+        check(wine(h, installer, "/S", env=env) == 0, "the silent install under %s failed" % locale)
+        check_shortcut_description(description)
+        uninstall(h, "/REMOVESETTINGS", env=env)
+        check_nothing_left(h, [])
+    first_page_in_german(h, installer)
+
+
+def first_page_in_german(h, installer):
+    p = h.start(installer, env=locale_env("de_DE.UTF-8"))
+    deadline = time.monotonic() + 20
+    titles = []
+    while not titles and time.monotonic() < deadline:
+        time.sleep(0.2)
+        titles = [w["title"] for w in h.windows() if w["visible"] and (w["title"].startswith("Installation ")
+                  or w["title"].startswith("Glimmora "))]
+    # Debian's German caption ends in a blank.
+    check([t.strip() for t in titles] == ["Installation von Glimmora %s" % version()],
+          "the installer's window under German is titled %r" % titles)
+    time.sleep(0.5)
+    path = crop(h, h.shot(), h.rect(titles[0]), "installer-de.png")
+    log("the installer's first page in German:", path)
+    h.stop(p)
+    deadline = time.monotonic() + 10
+    while h.windows_pids(os.path.basename(installer)) and time.monotonic() < deadline:
+        time.sleep(0.1)
 
 
 fresh_prefix()
