@@ -9,7 +9,10 @@ It starts its own Xvfb and xcompmgr, then measures four phases of the same lengt
 default 25): the bare program (bench/BareTimer.cpp: one 15 ms timer reading the pointer) with
 the pointer still and with the pointer moving, then Glimmora the same two ways. Glimmora runs
 with all defaults (no settings file), or with --settings written as the only keys of its
-per-user settings file, e.g. --settings Crosshair=1,MouseImage=1.
+per-user settings file, e.g. --settings Crosshair=1,MouseImage=1. --settings every-overlay
+switches every overlay on, the keyboard display listing keys of every class: listing is
+switched on by the key classes (ListSpecialKeys, ListCharacterKeys, ...); "ListAnyKeys" only
+records that one of them is on and lists nothing by itself.
 A phase's cost is the CPU time (utime + stime from /proc/<pid>/stat) of the program, the
 wineserver, Xvfb and the compositor together over that interval: under Wine much of a
 window's cost is paid by the server and the display, not by the program itself. The pointer
@@ -94,8 +97,16 @@ def stop_display(processes):
         p.wait()
 
 
+# Every overlay on: halo (by default), click rings (by default), cross hair, mouse image and
+# the keyboard display listing every class of key.
+EVERY_OVERLAY = ("Crosshair=1,MouseImage=1,ListSpecialKeys=1,ListCharacterKeys=1,ListCharacterSpecialKeys=1,"
+                 "ListCursorKeys=1,ListFunctionKeys=1,ListInputKeys=1,ListMouseButtons=1")
+
+
 def parse_settings(text):
     """"Crosshair=1,MouseImage=1" -> [("Crosshair", 1), ("MouseImage", 1)]; every key holds an integer."""
+    if text == "every-overlay":
+        text = EVERY_OVERLAY
     pairs = []
     for item in filter(None, (part.strip() for part in text.split(","))):
         match = re.fullmatch(r"(\w+)\s*=\s*(-?\d+)", item)

@@ -14,9 +14,15 @@ start_virtual_display() {
     trap stop_virtual_display EXIT
 }
 stop_virtual_display() {
-    # The compositor first, so that it does not complain about the display going away.
-    kill "${GLIMMORA_XCOMPMGR_PID:-}" 2>/dev/null && wait "${GLIMMORA_XCOMPMGR_PID:-}" 2>/dev/null
-    kill "${GLIMMORA_XVFB_PID:-}" 2>/dev/null || true
+    # The compositor first, so that it does not complain about the display going away. A
+    # killed process's status must not end a caller that runs with errexit before Xvfb goes.
+    local pid
+    for pid in "${GLIMMORA_XCOMPMGR_PID:-}" "${GLIMMORA_XVFB_PID:-}"; do
+        [ -n "$pid" ] || continue
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    GLIMMORA_XCOMPMGR_PID= GLIMMORA_XVFB_PID=
 }
 # A prefix of our own inside the build folder, made once.
 make_wine_prefix() {

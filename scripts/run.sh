@@ -2,8 +2,12 @@
 # Builds Glimmora for 64-bit Windows and starts it under Wine.
 # On a machine with an X display it just starts the program there (arguments are passed on).
 # Without one it runs on a virtual display with a compositor: it starts Glimmora, moves the
-# pointer so the halo follows it, saves a screenshot, prints where, and closes the program.
+# pointer so the halo follows it, saves a screenshot, prints where, closes the program and
+# stops what it started (the display, the compositor, the prefix's Wine server). With --keep
+# first, Glimmora and the display stay up until Enter is pressed.
 set -euo pipefail
+keep=0
+if [ "${1:-}" = "--keep" ]; then keep=1; shift; fi
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${GLIMMORA_BUILD:-$root/build}"
 "$root/scripts/deps.sh"
@@ -41,7 +45,14 @@ shot="$build/glimmora-screenshot.png"
 import -window root "$shot"
 echo "Screenshot of Glimmora with the pointer at (800, 450): $shot"
 
+if [ "$keep" = 1 ]; then
+    echo "Glimmora runs on display $DISPLAY; press Enter to end it."
+    read -r _ || true
+fi
 "$run" "$bin/winctl.exe" close "Glimmora - Settings" || true
 for _ in $(seq 50); do kill -0 "$glimmora" 2>/dev/null || break; sleep 0.2; done
 kill "$glimmora" 2>/dev/null || true
 wait "$glimmora" 2>/dev/null || true
+# The prefix's server would linger a few seconds after its last program; it is ours to end.
+wineserver -k 2>/dev/null || true
+exit 0
