@@ -15,6 +15,18 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BIN = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
 BUILD = os.path.dirname(os.path.dirname(os.path.abspath(BIN)))  # the folder run.sh builds under
 WATCHED = ("Xvfb", "xcompmgr", "wineserver", "Glimmora.exe", "winctl.exe")
+RUN_PREFIX = os.path.realpath(os.path.join(BUILD, "wineprefix-run"))
+
+
+def prefix_of(pid):
+    try:
+        with open("/proc/%d/environ" % pid, "rb") as f:
+            for item in f.read().split(b"\0"):
+                if item.startswith(b"WINEPREFIX="):
+                    return os.path.realpath(item[11:].decode("utf-8", "replace"))
+    except OSError:
+        pass
+    return None
 
 
 def own_processes():
@@ -29,7 +41,10 @@ def own_processes():
         except OSError:
             continue
         first = os.path.basename(command.split(" ", 1)[0]) if command else ""
-        if first in ("Xvfb", "xcompmgr", "wineserver") or any(exe in command for exe in WATCHED[3:]):
+        if first.startswith("wineserver"):  # wineserver64 on 64-bit Debian
+            if prefix_of(int(entry)) == RUN_PREFIX:
+                found[int(entry)] = command
+        elif first in ("Xvfb", "xcompmgr") or any(exe in command for exe in WATCHED[3:]):
             found[int(entry)] = command
     return found
 
