@@ -1,6 +1,6 @@
-// Pause, blink and auto-hide of the settings window, with the fade that auto-hide runs.
-// Every decision lives here; the settings window's timers and handlers read the clock
-// and the pointer, call in, and apply the results to the overlays.
+// Pause, blink and auto-hide of the overlays, with the fade that auto-hide runs. Every
+// decision lives here; PauseAndFade's timers read the clock and the pointer, call in, and
+// apply the results to the overlays.
 //
 // Times are seconds since midnight; a time below the stored one means midnight passed.
 #pragma once
