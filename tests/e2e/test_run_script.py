@@ -11,22 +11,12 @@ import subprocess
 import sys
 import time
 
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+from harness import ROOT, _proc_prefix as prefix_of
+
 BIN = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
 BUILD = os.path.dirname(os.path.dirname(os.path.abspath(BIN)))  # the folder run.sh builds under
 WATCHED = ("Xvfb", "xcompmgr", "wineserver", "Glimmora.exe", "winctl.exe")
 RUN_PREFIX = os.path.realpath(os.path.join(BUILD, "wineprefix-run"))
-
-
-def prefix_of(pid):
-    try:
-        with open("/proc/%d/environ" % pid, "rb") as f:
-            for item in f.read().split(b"\0"):
-                if item.startswith(b"WINEPREFIX="):
-                    return os.path.realpath(item[11:].decode("utf-8", "replace"))
-    except OSError:
-        pass
-    return None
 
 
 def own_processes():
