@@ -76,7 +76,6 @@ void OverlayAppearance::ApplyAll(bool paused, const std::function<void()>& listK
         overlays_.wheelArrow[i].Direction = i;
         overlays_.wheelArrow[i].Hide();
     }
-    overlays_.spot.SetHolePercent(store_.HaloHolePercent());
     ApplyClickIndicator();
     ApplyCrossHair(paused);
     ApplyHalo(paused);

@@ -34,7 +34,6 @@ public:
     // A lock leaves the window where it is now: the saved place is taken at start only.
     void LockMouseImage(bool lock) { overlays_.pic.LockPos = lock; }
     void LockKeyboard(bool lock) { overlays_.keyBoard.LockPos = lock; }
-    void SetHolePercent(int32_t percent) { overlays_.spot.SetHolePercent(percent); }
     // Halo, mouse image and cross hair shown as they are switched on, unless paused.
     void ShowSwitchedOn(bool paused);
 

@@ -160,10 +160,7 @@ void Program::ApplySettings() {
     look_.ApplyAll(Paused(), [this] {
         if (!isLoadingSettings_) ShowHideKeyboardWindow();
     });
-    if (Paused())
-        Pause();
-    else
-        Play();
+    ShowPaused(Paused());
     TraceApplyStep(Paused() ? "Pause" : "Play");
     ShowSettings();
 }
@@ -233,26 +230,21 @@ void Program::ApplySetting(SettingKey key, double value) {
 }
 
 void Program::SetPaused(bool paused) {
-    if (paused == Paused()) return;
-    if (paused)
-        Pause();
-    else
-        Play();
+    if (paused != Paused()) ShowPaused(paused);
 }
 
 void Program::TogglePause(PauseSource source) {
     const std::optional<bool> paused = presence_.TogglePause(source);
     if (!paused) return;
-    if (*paused)
-        Pause();
-    else
-        Play();
+    ShowPaused(*paused);
     ShowSettings();
 }
 
-void Program::Pause() { presence_.Pause(); }
-
-void Program::Play() {
+void Program::ShowPaused(bool paused) {
+    if (paused) {
+        presence_.Pause();
+        return;
+    }
     presence_.SetPaused(false);
     // Everything is at the pointer before it shows; rings and arrows wait for the next event.
     tracking_.PlaceOverlays(true);

@@ -87,9 +87,9 @@ private:
     void SettingsRead();
     void SaveSettings();
     void ShowSettings();
-    // Everything hidden and the rings stopped; Play shows what is switched on, at the pointer.
-    void Pause();
-    void Play();
+    // Paused: everything hidden and the rings stopped. Playing: what is switched on shown,
+    // at the pointer.
+    void ShowPaused(bool paused);
     void ShowHideKeyboardWindow() { keys_.ShowHideKeyboardWindow(Paused()); }
     void tmrMain_Timer();
     void tmrKeyBoard_Timer();

@@ -5,8 +5,10 @@
 #include "settings/SettingsFile_win.h"
 
 void SettingsStore::Choose(int32_t systemLanguage) {
-    offsets_ = {};
-    haloHolePercent_ = kHaloHolePercentDefault;
+    const std::wstring_view arguments =
+        commandLineOverride_ ? std::wstring_view(*commandLineOverride_) : ArgumentsOf(::GetCommandLineW());
+    commandLine_ = ParseCommandLine(arguments);
+    offsets_ = {commandLine_.pictureOffsetFactor.value_or(1.0), commandLine_.keyboardOffsetFactor.value_or(1.0)};
     // Loading sets every key, to its default where the file has none, and makes each value
     // one its control can hold.
     if (pathOverride_.empty()) {
@@ -16,12 +18,10 @@ void SettingsStore::Choose(int32_t systemLanguage) {
         LoadSettingsAtStart(record_, path_, systemLanguage);
     }
     SetCrashReportFolder(path_);
-    ReadCommandLine();
 }
 
 void SettingsStore::Reload(int32_t systemLanguage) {
     LoadSettingsFile(record_, path_, systemLanguage);
-    ReadCommandLine();
 }
 
 void SettingsStore::Save() const { SaveSettingsFile(record_, path_); }
@@ -29,17 +29,6 @@ void SettingsStore::Save() const { SaveSettingsFile(record_, path_); }
 void SettingsStore::ResetToDefaults(HWND owner, const std::function<void()>& reload,
                                     const std::function<void()>& save) const {
     ::ResetToDefaults(owner, SharedLanguage(), path_, reload, save);
-}
-
-// What the command line does not say stays as the first read left it: a switch given at
-// start holds for the whole run, the reset included.
-void SettingsStore::ReadCommandLine() {
-    const std::wstring_view arguments =
-        commandLineOverride_ ? std::wstring_view(*commandLineOverride_) : ArgumentsOf(::GetCommandLineW());
-    commandLine_ = ParseCommandLine(arguments);
-    if (commandLine_.pictureOffsetFactor) offsets_.PictureOffsetFactor = *commandLine_.pictureOffsetFactor;
-    if (commandLine_.keyboardOffsetFactor) offsets_.KeyboardOffsetFactor = *commandLine_.keyboardOffsetFactor;
-    if (commandLine_.haloHolePercent) haloHolePercent_ = *commandLine_.haloHolePercent;
 }
 
 SettingsWindowState SettingsStore::StartupWindowState() const {

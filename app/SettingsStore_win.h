@@ -1,5 +1,5 @@
 // The settings record and where it comes from: the file chosen once per start, the command
-// line read over it after every read, and the save at exit. Everything else reads the record
+// line read once with it and holding over every later read, and the save at exit. Everything else reads the record
 // from here; only ApplySetting writes it between loads.
 #pragma once
 
@@ -26,8 +26,8 @@ public:
     SettingsRecord& Record() { return record_; }
     const SettingsRecord& Record() const { return record_; }
 
-    // Once per start: taking over an older file rewrites where the settings live, so a
-    // second choice would read the freshly written one-key file instead.
+    // Once per start, with the command line: taking over an older file rewrites where the
+    // settings live, so a second choice would read the freshly written one-key file instead.
     void Choose(int32_t systemLanguage);
     // Reads the record again from the file chosen at start (the reset).
     void Reload(int32_t systemLanguage);
@@ -36,9 +36,9 @@ public:
     // Asks, empties the file, runs reload and then save.
     void ResetToDefaults(HWND owner, const std::function<void()>& reload, const std::function<void()>& save) const;
 
-    // The command line's values, as read after the latest load; none of them is saved.
+    // The command line's values; none of them is saved.
     const PointerOffsets& Offsets() const { return offsets_; }
-    int32_t HaloHolePercent() const { return haloHolePercent_; }
+    int32_t HaloHolePercent() const { return commandLine_.haloHolePercent.value_or(kHaloHolePercentDefault); }
     bool PauseAsked() const { return commandLine_.pause; }
     // The settings window's state 777 ms after start: as saved, or minimised by the command
     // line's pause, which never reaches the saved record.
@@ -50,14 +50,10 @@ public:
     void SetCommandLineForTest(std::optional<std::wstring> arguments) { commandLineOverride_ = std::move(arguments); }
 
 private:
-    // After every read of the file: the command line over it.
-    void ReadCommandLine();
-
     SettingsRecord record_;
     std::string path_;
     std::string pathOverride_;
     std::optional<std::wstring> commandLineOverride_;
     CommandLineValues commandLine_;
-    PointerOffsets offsets_;
-    int32_t haloHolePercent_ = kHaloHolePercentDefault;
+    PointerOffsets offsets_;  // the command line's factors, 1 where it has none
 };

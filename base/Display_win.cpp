@@ -16,10 +16,6 @@ DisplayValues Measure() {
     return values;
 }
 
-}  // namespace
-
-namespace {
-
 DisplayValues& Measured() {
     static DisplayValues values = Measure();
     return values;
