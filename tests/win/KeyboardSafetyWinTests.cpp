@@ -1,9 +1,6 @@
-// The Win32 edges of the keyboard display: which focused controls count as password fields (by
-// style, by EM_GETPASSWORDCHAR, not at all), that a hung control is not waited for, and key
-// names read from the active keyboard layout and the user's number format.
-#include "keyboard/KeyNames_win.h"
+// The keyboard display's password gate under Wine: which focused controls count as password
+// fields (by style, by EM_GETPASSWORDCHAR, not at all), and a hung control is not waited for.
 #include "keyboard/PasswordFocus_win.h"
-#include "lang/SharedLanguage_win.h"
 
 #include "tests/win/ProgramTest.h"
 
@@ -65,27 +62,4 @@ TEST(KeyboardSafety, OnlyFocusedEditControlsThatMaskTheirTextArePasswordFields) 
     EXPECT_FALSE(IsPasswordControl(hung, true));
     EXPECT_LT(::GetTickCount() - start, 300u);
     owner.join();
-}
-
-// Whatever layout the machine has, letters and digits name as the table does, punctuation as
-// the layout types it; the keypad's decimal key follows the user's number format, also after
-// the user changes it.
-TEST(KeyboardSafety, KeyNamesFollowTheActiveLayoutAndTheUsersNumberFormat) {
-    const WindowsKeyboardLayout layout(::GetKeyboardLayout(0));
-    EXPECT_EQ(DisplayKeyName('A', true), DisplayKeyName('A', false));
-    int named = 0;
-    for (const int32_t code : LayoutPunctuationCodes()) {
-        if (!layout.CharacterOf(code, false)) continue;
-        ++named;
-        EXPECT_NE(DisplayKeyName(code, true), DisplayKeyName(code, false)) << code;
-    }
-    EXPECT_GE(named, 10) << "a layout types most of its punctuation keys";
-
-    SharedLanguage().ChangeLanguage(English);
-    wchar_t original[8] = {};
-    ASSERT_GT(::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, original, 8), 0);
-    for (const wchar_t* separator : {std::wstring_view(original) == L"," ? L"." : L",", static_cast<const wchar_t*>(original)}) {
-        ASSERT_TRUE(::SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator));
-        EXPECT_EQ(KeyName(110), "NumPad " + Narrow(separator));
-    }
 }

@@ -1,11 +1,9 @@
 // The overlays inside the whole program: the hooks' events reach the rings, the arrows and the
-// mouse image; every control of the settings window and of the click options reaches what
-// the overlay it drives shows; the overlays follow the pointer, the pause, the monitor's DPI
-// and the language.
+// mouse image; every control of the settings window and of the click options reaches what the
+// overlay it drives shows; the overlays follow the pointer and the monitor's DPI.
 #include "base/MonitorDpi_win.h"
 #include "hook/MouseEvent.h"
 #include "hook/MouseHooks_win.h"
-#include "lang/SharedLanguage_win.h"
 #include "ui/Dialogs_win.h"
 #include "ui/frmClickOptions_win.h"
 
@@ -40,16 +38,6 @@ template <typename Overlay>
 uint64_t Painted(Overlay& window) {
     const Size size = window.ClientSize();
     return Digest(size, [&](HDC dc) { window.PaintContent(dc, RECT{0, 0, size.width, size.height}); });
-}
-
-// The client area as the window shows it now.
-uint64_t Shown(HWND window) {
-    RECT r{};
-    ::GetClientRect(window, &r);
-    return Digest({r.right, r.bottom}, [&](HDC dc) {
-        handles::WindowDc source(window);
-        ::BitBlt(dc, 0, 0, r.right, r.bottom, source.get(), 0, 0, SRCCOPY);
-    });
 }
 
 // What an overlay shows: shown or not, alpha, frame and drawing.
@@ -98,12 +86,12 @@ frmButtons* TrackingRing(Overlays& o) {
 const HMONITOR kRightMonitor = reinterpret_cast<HMONITOR>(0x2000);
 int g_dpiQueries = 0;
 
-// Every hide of the watched window, as its own procedure is asked for it.
-HWND g_watched = nullptr;
+// Every hide of the watched windows, as their own procedures are asked for it.
+std::vector<HWND> g_watched;
 int g_hides = 0;
 LRESULT CALLBACK CountHides(int code, WPARAM wParam, LPARAM lParam) {
     const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && m->hwnd == g_watched &&
+    if (code == HC_ACTION && std::count(g_watched.begin(), g_watched.end(), m->hwnd) &&
         ((m->message == WM_SHOWWINDOW && !m->wParam) ||
          (m->message == WM_WINDOWPOSCHANGING && (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_HIDEWINDOW))))
         ++g_hides;
@@ -149,9 +137,6 @@ TEST_F(OverlaysTest, MouseEventsReachTheRingsFadingInTheirTimeTheArrowsAndTheMou
     EXPECT_EQ(AlphaOf(ring->hwnd()), 128);
     EXPECT_TRUE(o.pic.Layers().IsOn(LeftLayer));
     program().MouseEvent(LeftUp, 0);
-    program().MouseEvent(LeftDouble, 0);
-    EXPECT_TRUE(ring->State().RingVisible(0, RingShape::DoubleOuter)) << "the same window shows the double ring";
-    program().MouseEvent(LeftUp, 0);
     EXPECT_FALSE(ring->Tracking());
     EXPECT_FALSE(o.pic.Layers().IsOn(LeftLayer));
     // A 0.3 s fade: fading at 0.15 s, gone soon after 0.3 s.
@@ -166,16 +151,6 @@ TEST_F(OverlaysTest, MouseEventsReachTheRingsFadingInTheirTimeTheArrowsAndTheMou
         EXPECT_TRUE(o.pic.Layers().IsOn(direction > 0 ? WheelUpLayer : WheelDownLayer));
         EXPECT_TRUE(PumpUntilTrue([&] { return !Visible(o.wheelArrow[direction < 0].hwnd()); }, 500));
     }
-
-    // With the click indicator off the mouse image still gets every event.
-    program().ApplySetting(SettingKey::Buttons, 0);
-    program().MouseEvent(RightDown, 0);
-    program().MouseEvent(WheelTurned, -1);
-    EXPECT_EQ(TrackingRing(o), nullptr);
-    EXPECT_FALSE(Visible(o.wheelArrow[1].hwnd()));
-    EXPECT_TRUE(o.pic.Layers().IsOn(RightLayer));
-    program().MouseEvent(RightUp, 0);
-    program().ApplySetting(SettingKey::Buttons, 1);
 }
 
 // Each control, used as a user uses it, changes its setting and what the overlay it drives shows.
@@ -240,7 +215,7 @@ TEST_F(OverlaysTest, EveryControlReachesWhatItsOverlayShows) {
     options.HideDialog();
 }
 
-TEST_F(OverlaysTest, TheOverlaysFollowThePointerLockWithF3AndF4AndPauseTogether) {
+TEST_F(OverlaysTest, TheOverlaysFollowThePointerAndF3AndF4LockThem) {
     Overlays& o = overlays();
     // The mouse image right of the pointer, the keyboard display left of it.
     Point pointer = PointerTo(600, 400);
@@ -273,24 +248,6 @@ TEST_F(OverlaysTest, TheOverlaysFollowThePointerLockWithF3AndF4AndPauseTogether)
         EXPECT_EQ(o.keyBoard.Position() == keyBoardAt, locked);
     }
 
-    // The pause hides everything, the mouse is ignored; the shortcut's toggle shows what is
-    // switched on at the pointer, rings waiting for the next click.
-    program().MouseEvent(LeftDown, 0);
-    frmButtons* ring = TrackingRing(o);
-    ASSERT_NE(ring, nullptr);
-    program().TogglePause();
-    EXPECT_TRUE(program().Paused());
-    for (HWND w : {o.spot.hwnd(), o.pic.hwnd(), o.keyBoard.hwnd(), o.crossHair[0].hwnd(), ring->hwnd()}) EXPECT_FALSE(Visible(w));
-    EXPECT_FALSE(o.pic.Layers().IsOn(LeftLayer)) << "pausing clears the lit buttons";
-    program().MouseEvent(RightDown, 0);
-    EXPECT_EQ(TrackingRing(o), nullptr);
-    pointer = PointerTo(550, 350);
-    program().TogglePause(PauseSource::Shortcut);
-    EXPECT_FALSE(program().Paused());
-    for (HWND w : {o.spot.hwnd(), o.pic.hwnd(), o.keyBoard.hwnd(), o.crossHair[3].hwnd()}) EXPECT_TRUE(Visible(w));
-    ExpectHaloAt(pointer, 201);
-    EXPECT_FALSE(Visible(ring->hwnd()));
-    program().MouseEvent(RightUp, 0);
 }
 
 // With sizes following the monitor, a pointer that crosses to a monitor of twice the DPI finds
@@ -301,71 +258,26 @@ TEST_F(OverlaysTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
     const Size keys = o.keyBoard.ClientSize();
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 1);
     EXPECT_EQ(o.keyBoard.ClientSize(), keys);
-    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &CountHides, nullptr, ::GetCurrentThreadId());
+    g_watched = {o.spot.hwnd(), o.keyBoard.hwnd()};
     g_hides = 0;
-    for (HWND watched : {o.spot.hwnd(), o.keyBoard.hwnd()}) {
-        g_watched = watched;
-        PointerTo(300, 250);
-        g_dpiQueries = 0;
-        Point pointer = PointerTo(900, 250);
-        for (int x : {950, 1000}) pointer = PointerTo(x, 300);
-        EXPECT_EQ(g_dpiQueries, 1) << "moving about on one monitor asks its DPI no more";
-        ExpectHaloAt(pointer, 401);
-        EXPECT_EQ(o.buttons[0].ClientSize(), (Size{177, 177}));
-        EXPECT_NEAR(o.keyBoard.ClientSize().width, 2 * keys.width, 2);
-        // Off: the record's pixels on every monitor.
-        program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 0);
-        ExpectHaloAt(pointer, 201);
-        EXPECT_EQ(o.keyBoard.ClientSize(), keys);
-        program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 1);
-    }
+    const HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &CountHides, nullptr, ::GetCurrentThreadId());
+    g_dpiQueries = 0;
+    Point pointer = PointerTo(900, 250);
+    for (int x : {950, 1000}) pointer = PointerTo(x, 300);
+    EXPECT_EQ(g_dpiQueries, 1) << "moving about on one monitor asks its DPI no more";
+    ExpectHaloAt(pointer, 401);
+    EXPECT_EQ(o.buttons[0].ClientSize(), (Size{177, 177}));
+    EXPECT_NEAR(o.keyBoard.ClientSize().width, 2 * keys.width, 2);
+    program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 0);  // the record's pixels everywhere
+    ExpectHaloAt(pointer, 201);
+    EXPECT_EQ(o.keyBoard.ClientSize(), keys);
+    program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 1);
     const long gdiObjects = handles::Live().gdiObjects;
     PointerTo(200, 300);
     PointerTo(900, 300);
     PointerTo(200, 300);
     EXPECT_EQ(handles::Live().gdiObjects, gdiObjects) << "fonts come from the windows' caches";
     ::UnhookWindowsHookEx(hook);
-    EXPECT_EQ(g_hides, 0) << "a re-size must not hide and show the overlay";
+    EXPECT_EQ(g_hides, 0) << "a re-size must not hide and show an overlay";
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 0);
-}
-
-// A new language reaches the overlays that show text at once: the letter of a ring fading out
-// and the key caps of the keyboard display.
-TEST_F(OverlaysTest, ALanguageChangeReachesTheRingLettersAndTheKeyboardDisplay) {
-    clsLanguage& language = SharedLanguage();
-    language.ChangeLanguage(English);
-    program().ApplySetting(SettingKey::ShowLettersOnRings, 1);
-    program().ApplySetting(SettingKey::ButtonsFading, 5);
-    const auto rightClick = [&] {
-        program().MouseEvent(RightDown, 0);
-        frmButtons* pressed = TrackingRing(overlays());
-        program().MouseEvent(RightUp, 0);
-        if (pressed) ::UpdateWindow(pressed->hwnd());
-        return pressed;
-    };
-    PointerTo(400, 300);
-    frmButtons* fading = rightClick();
-    ASSERT_NE(fading, nullptr);
-    const uint64_t english = Shown(fading->hwnd());
-    language.ChangeLanguage(Spanish);  // "R" becomes "D"
-    ::UpdateWindow(fading->hwnd());
-    frmButtons* fresh = rightClick();
-    ASSERT_TRUE(fresh && fresh != fading);
-    const uint64_t spanish = Shown(fresh->hwnd());
-    ASSERT_NE(english, spanish) << "the letters must show";
-    EXPECT_EQ(Shown(fading->hwnd()), spanish) << "the fading ring shows the letter of the old language";
-
-    // The Shift cap, held: "Shift" in English, "Umsch" in German.
-    frmKeyBoard& keyBoard = overlays().keyBoard;
-    language.ChangeLanguage(English);
-    keyBoard.SetSpecialKeys(true, false, false);
-    ::UpdateWindow(keyBoard.hwnd());
-    const uint64_t shift = Shown(keyBoard.hwnd());
-    language.ChangeLanguage(German);
-    ::UpdateWindow(keyBoard.hwnd());
-    ASSERT_NE(shift, Painted(keyBoard)) << "the cap's caption must show";
-    EXPECT_EQ(Shown(keyBoard.hwnd()), Painted(keyBoard)) << "the cap shows the old language's name";
-    keyBoard.SetSpecialKeys(false, false, false);
-    language.ChangeLanguage(English);
-    program().ApplySetting(SettingKey::ShowLettersOnRings, 0);
 }

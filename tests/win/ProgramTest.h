@@ -41,22 +41,18 @@ inline void Pump(DWORD milliseconds, const std::function<bool(MSG&)>& preTransla
 // Runs messages until done() holds or limit ms have passed, and says whether it held.
 template <typename Done>
 bool PumpUntilTrue(Done done, DWORD limit = 2000) {
-    for (const DWORD start = ::GetTickCount(); !done();) {
+    for (const DWORD start = ::GetTickCount(); !done(); Pump(5))
         if (::GetTickCount() - start >= limit) return false;
-        Pump(5);
-    }
     return true;
 }
 
 inline std::wstring TempPath(const std::wstring& name) {
     wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    return temp + name;
+    return std::wstring(temp, ::GetTempPathW(MAX_PATH, temp)) + name;
 }
 inline std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
     std::ostringstream bytes;
-    bytes << in.rdbuf();
+    bytes << std::ifstream(std::filesystem::path(path), std::ios::binary).rdbuf();
     return bytes.str();
 }
 inline std::string ReadBytes(const std::string& utf8Path) { return ReadBytes(Widen(utf8Path)); }
@@ -77,8 +73,6 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(root_, ignored);
     }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
     std::wstring Wide(const std::wstring& relative) const { return root_ + L"\\" + relative; }
     std::string Path(const std::string& relative) const { return Narrow(Wide(Widen(relative))); }
 
@@ -107,8 +101,6 @@ public:
               }
           }) {}
     ~BoxAnswerer() { Wait(); }
-    BoxAnswerer(const BoxAnswerer&) = delete;
-    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
     void Wait() {
         if (thread_.joinable()) thread_.join();
     }
@@ -141,8 +133,7 @@ inline bool Visible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
 
 inline Rect WindowRect(HWND window) {
     RECT r{};
-    ::GetWindowRect(window, &r);
-    return {r.left, r.top, r.right, r.bottom};
+    return ::GetWindowRect(window, &r), Rect{r.left, r.top, r.right, r.bottom};
 }
 
 class ProgramTest : public ::testing::Test {

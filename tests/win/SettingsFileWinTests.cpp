@@ -1,7 +1,7 @@
-// The settings file and the alternative texts as the system reads and writes them: damaged
-// files read as the profile API reads them, a locked file left as it was, and saves that lose
-// nothing when stopped after any step, short of disk space or refused a replacement.
-#include "lang/SharedLanguage_win.h"
+// The settings file as the system reads and writes it: damaged files read as the profile API
+// reads them, a locked file left as it was, and saves that lose nothing when stopped after any
+// step, short of disk space or refused a replacement.
+#include "lang/Language.h"
 #include "settings/AtomicFile_win.h"
 #include "settings/SettingsFile_win.h"
 
@@ -29,18 +29,12 @@ private:
     std::wstring path_;
 };
 
-// A record with a value off the default on most keys, as a user's might be.
+// A record off the defaults, as a user's might be.
 SettingsRecord UsersRecord() {
-    SettingsRecord record(2);
-    for (size_t i = 0; i < kSettingCount; ++i) {
-        const SettingRow& row = SettingRowOf(SettingKey(i));
-        record.Set(SettingKey(i), row.save == SettingSave::ZeroOrOne ? (i % 2 == 0) : double(i * 37) - 1000);
-    }
-    record.Set(SettingKey::Taskbar, 0);
-    record.Set(SettingKey::WindowVisible, 0);
-    record.Set(SettingKey::ButtonsFading, 2.5);
-    record.Set(SettingKey::HotKeyBlinkKeyCode, -1);
-    MakeSettingsValid(record, 2);
+    SettingsRecord record;
+    for (const auto& [key, value] : {std::pair{SettingKey::HaloSize, 20.0}, {SettingKey::Crosshair, 1.0},
+                                     {SettingKey::ButtonsFading, 2.5}, {SettingKey::Language, 2.0}})
+        record.Set(key, value);
     return record;
 }
 
@@ -86,16 +80,12 @@ TEST(SettingsFile, DamagedFilesReadLikeTheProfileApiAndSaveNormally) {
         "[Settings]\r\nHaloSize=abc\r\nButtonsSize=9999999999\r\nHaloTrans=-0\r\nCrosshairGap=+5\r\nButtons=\r\n"
         "ButtonsFading=12.7\r\nhalocolor = 0x1F \r\nTaskbar=0\r\nWindowVisible='0'\r\nLanguage=\"4\"\r\n",
         "[settings]\r\nHaloSize=1\r\nHALOSIZE=2\r\nButtons\r\nButtons=0\r\n[Settings]\r\nHaloTrans=3\r\n",
-        "[Settings]\r\nListPosX=" + std::string(28, '0') + "12\r\nListPosY=" + std::string(40, ' ') + "-7\r\n"
-        "MouseImagePosX=0b101\r\nMouseImagePosY=0X10\r\nWheelWidth=\x01\x02" "8\r\nLeftButtonWidth=\"\"\r\n"
-        "HaloSize=\"7\r\nHaloTrans='8\"\r\n",
         std::string("\xFF\xFE[\0S\0e\0t\0t\0i\0n\0g\0s\0]\0\r\0\n\0H\0a\0l\0o\0S\0i\0z\0e\0=\0" "4\0" "2\0", 46),
         "\xEF\xBB\xBF[Settings]\r\nHaloSize=43\r\nHotKeyPauseKeyCode=-\xC3\xA9\r\n",
         std::string("[Settings]\nHaloSize=\0 7\rButtons=0\n\x80\x81\xFE=3\nHaloRing=1", 55),
         // Headings, blanks and line ends as the profile API reads them.
         "  [ SETTINGS ] ; x\rHaloSize=55\r[Settings\rx[Other]\rHaloTrans=6\r",
         "[Settings]\rHaloSize=56\nButtons=0\r\n\x1A\r\n\x0B halotrans\x0C=7\x1A\r\n[X]\r\nHaloRing=1",
-        "[Settings]]\r\nHaloSize=57\r\n[Settings]x\r\nHaloTrans=8\r\n[Settings]\r\nHaloRing=1\r\n",
         "[Settings]\r\nHaloSize\r\nHaloSize=58\r\nHalo=5\r\nCrosshair=-3\r\nHaloColor=-2147483643\r\n",
     };
     for (size_t i = 0; i < files.size(); ++i) {
@@ -162,7 +152,7 @@ TEST(SettingsFile, ASaveStoppedAfterAnyStepLeavesTheOldFileOrTheNewOne) {
     const std::wstring temp = TempPathOf(Widen(path)), backup = BackupPathOf(Widen(path));
     const SettingsRecord older = UsersRecord();
     SettingsRecord newer = older;
-    newer.Set(SettingKey::HaloSize, older.Get(SettingKey::HaloSize) == 77 ? 78 : 77);
+    newer.Set(SettingKey::HaloSize, 77);
     const std::string text = "; mine\n[Settings]\nJunk=1\n[Other]\nB=2";
     for (const std::string& file : {text, Utf16(text)}) {
         const bool utf16 = file != text;
@@ -228,7 +218,7 @@ TEST(SettingsFile, WhereReplacingIsRefusedTheNewFileIsMovedInPlace) {
     };
     const std::pair<ReplaceCall, bool> rows[] = {{&Refusal::Cannot, true}, {&Refusal::HalfWay, true}, {&Refusal::LostTheNewFile, false}};
     SettingsRecord older = UsersRecord(), newer = older;
-    newer.Set(SettingKey::HaloSize, older.Get(SettingKey::HaloSize) == 77 ? 78 : 77);
+    newer.Set(SettingKey::HaloSize, 77);
     for (const auto& [refusal, saves] : rows) {
         SCOPED_TRACE(saves ? "saved" : "lost");
         ASSERT_TRUE(SaveSettingsFile(older, path));
@@ -241,28 +231,4 @@ TEST(SettingsFile, WhereReplacingIsRefusedTheNewFileIsMovedInPlace) {
         EXPECT_EQ(ReadBytes(saves ? backup : Widen(path)), oldBytes);
         EXPECT_FALSE(fs::exists(TempPathOf(Widen(path))));
     }
-}
-
-// The program folder's alternative texts win over the per-user ones; a locked file or a folder
-// of that name is none.
-TEST(SettingsFile, AlternativeTextsComeFromTheProgramFolderThenTheUsersFolder) {
-    ScratchFolder folder;
-    const std::wstring program = folder.Wide(L"program"), appData = folder.Wide(L"appdata");
-    fs::create_directories(appData + L"\\Glimmora");
-    fs::create_directories(program);
-    const std::wstring programFile = program + L"\\AlternativeTexts.txt";
-    const auto close = [&] { return clsLanguage("", LoadAlternativeTexts(program, appData)).GetString(43); };
-    EXPECT_EQ(close(), "Close");
-    WriteBytes(appData + L"\\Glimmora\\AlternativeTexts.txt", "Close=per user\r\n");
-    EXPECT_EQ(close(), "per user");
-    WriteBytes(programFile, "\xEF\xBB\xBF" "Close=Zamknij okno \xC5\x82\xC4\x85\r\n");
-    EXPECT_EQ(close(), "Zamknij okno \xC5\x82\xC4\x85");
-    {
-        handles::File locked(::CreateFileW(programFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(locked);
-        EXPECT_EQ(close(), "Close");
-    }
-    ASSERT_TRUE(::DeleteFileW(programFile.c_str()));
-    ASSERT_TRUE(::CreateDirectoryW(programFile.c_str(), nullptr));
-    EXPECT_EQ(close(), "per user");
 }

@@ -35,9 +35,11 @@ std::map<std::wstring, int> OwnWindowsByClass() {
     return found;
 }
 
+using Shell = ProgramTest;
+
 }  // namespace
 
-TEST(Shell, StartsAnswersASecondStartReadsAndResetsTheFileAndExitsLeavingNothing) {
+TEST_F(Shell, StartsAnswersASecondStartReadsAndResetsTheFileAndExitsLeavingNothing) {
     // The mutex stands but the running one has no message window yet: the new one still quits.
     SignalRunningInstance();
     EXPECT_TRUE(SignalRunningInstance()) << "a second start during the first one's start-up went on";
@@ -67,9 +69,8 @@ TEST(Shell, StartsAnswersASecondStartReadsAndResetsTheFileAndExitsLeavingNothing
     EXPECT_TRUE(Visible(o.spot.hwnd()));
     EXPECT_EQ(o.spot.ClientSize(), (Size{201, 201}));
     EXPECT_EQ(AlphaOf(o.spot.hwnd()), 51);
-    EXPECT_FALSE(Visible(o.crossHair[0].hwnd()));
 
-    // The file read again reaches the halo: palette, ranges and full screen as the window has them.
+    // The file read again reaches the halo, held to the palette and the sliders' ranges.
     const auto write = [&](const wchar_t* key, const wchar_t* value) {
         ::WritePrivateProfileStringW(L"Settings", key, value, file.c_str());
     };
@@ -81,10 +82,6 @@ TEST(Shell, StartsAnswersASecondStartReadsAndResetsTheFileAndExitsLeavingNothing
     EXPECT_EQ(o.spot.ClientSize(), (Size{101, 101}));
     EXPECT_EQ(AlphaOf(o.spot.hwnd()), 13);
     EXPECT_EQ(o.spot.StoredColor(), RGB(255, 0, 0));
-    write(L"HaloFullScreen", L"1");
-    program.LoadSettings();
-    program.ApplySettings();
-    EXPECT_EQ(WindowRect(o.spot.hwnd()), program.desktop().screenBounds.AsRect());
 
     // The reset asks, empties the file and puts the defaults into the overlays at once.
     {
@@ -132,39 +129,30 @@ TEST(Shell, StartsAnswersASecondStartReadsAndResetsTheFileAndExitsLeavingNothing
     ::DeleteFileW(file.c_str());
 }
 
-TEST(Shell, TheCommandLineIsTakenAtStartAndAgainAtTheReset) {
-    const std::wstring file = TempPath(L"glimmora-command-line-test.ini");
-    ::DeleteFileW(file.c_str());
-    ::WritePrivateProfileSectionW(L"Settings", L"Taskbar=0\0WindowState=2\0WindowVisible=1\0", file.c_str());
-    {
-        Program program;
-        program.SetSettingsPathForTest(Narrow(file));
-        program.SetCommandLineForTest(L" / Pause/halohole=20.5/ pof=-3 /KOF=2/kof=x=1");
-        ASSERT_TRUE(program.Start());
-        Pump(1);
-        EXPECT_TRUE(program.Paused());
-        EXPECT_FALSE(Visible(program.overlays().spot.hwnd()));
-        EXPECT_DOUBLE_EQ(program.overlays().spot.Hole().width, 201 * 0.2) << "the ring's hole follows the switch";
-        EXPECT_EQ(program.store().Offsets().PictureOffsetFactor, -3);
-        EXPECT_EQ(program.store().Offsets().KeyboardOffsetFactor, 2);
-        // Paused, the window waits minimised, and in tray mode hidden; the record keeps the file's state.
-        EXPECT_EQ(program.store().StartupWindowState().state, 1);
-        EXPECT_FALSE(program.store().StartupWindowState().visible);
-        EXPECT_EQ(program.Settings().GetInt(SettingKey::WindowState), 2);
+TEST_F(Shell, TheCommandLineIsTakenAtStartAndAgainAtTheReset) {
+    program().SetCommandLineForTest(L" / Pause/halohole=20.5/ pof=-3 /KOF=2/kof=x=1");
+    StartProgram(L"glimmora-command-line-test.ini", "[Settings]\r\nTaskbar=0\r\nWindowState=2\r\nWindowVisible=1\r\n");
+    EXPECT_TRUE(program().Paused());
+    EXPECT_FALSE(Visible(overlays().spot.hwnd()));
+    EXPECT_DOUBLE_EQ(overlays().spot.Hole().width, 201 * 0.2) << "the ring's hole follows the switch";
+    EXPECT_EQ(program().store().Offsets().PictureOffsetFactor, -3);
+    EXPECT_EQ(program().store().Offsets().KeyboardOffsetFactor, 2);
+    // Paused, the window waits minimised, and in tray mode hidden; the record keeps the file's state.
+    EXPECT_EQ(program().store().StartupWindowState().state, 1);
+    EXPECT_FALSE(program().store().StartupWindowState().visible);
+    EXPECT_EQ(settings().GetInt(SettingKey::WindowState), 2);
 
-        program.SetPaused(false);
-        EXPECT_TRUE(Visible(program.overlays().spot.hwnd()));
-        {
-            BoxAnswerer yes(SharedLanguage().GetString(32), IDYES);
-            program.ResetToDefaults(nullptr);
-        }
-        EXPECT_TRUE(program.Paused()) << "the reset lost the command line's pause";
-        EXPECT_FALSE(Visible(program.overlays().spot.hwnd()));
-        program.Exit();
-        MSG quit;
-        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    program().SetPaused(false);
+    EXPECT_TRUE(Visible(overlays().spot.hwnd()));
+    {
+        BoxAnswerer yes(SharedLanguage().GetString(32), IDYES);
+        program().ResetToDefaults(nullptr);
     }
+    EXPECT_TRUE(program().Paused()) << "the reset lost the command line's pause";
+    EXPECT_FALSE(Visible(overlays().spot.hwnd()));
+    TheProgram().Exit();
     // The window's own state was saved, neither the pause's minimised one nor the file's.
-    EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"WindowState", -1, file.c_str()), 0);
-    ::DeleteFileW(file.c_str());
+    EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"WindowState", -1, file_.c_str()), 0);
+    EndProgram();
+    program().SetCommandLineForTest(std::nullopt);
 }

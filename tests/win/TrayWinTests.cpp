@@ -45,43 +45,25 @@ struct RecordedShell {
     }
 };
 
-// A program of its own on the given settings file, ended with the scope.
-class OwnProgram {
-public:
-    explicit OwnProgram(const std::wstring& file) {
-        program_.SetSettingsPathForTest(Narrow(file));
-        EXPECT_TRUE(program_.Start());
-        Pump(1);  // the overlays come from the message loop
-    }
-    ~OwnProgram() {
-        program_.Exit();
-        MSG quit;
-        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    }
-    Program* operator->() { return &program_; }
-
-private:
-    Program program_;
-};
-
 std::set<std::string> Listing(const std::wstring& folder) {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
     return names;
 }
 
+using Tray = ProgramTest;
+
 }  // namespace
 
-TEST(Tray, TheIconShowsTheSettingsMarksThePauseComesBackWithTheShellAndGoesAtExit) {
+TEST_F(Tray, TheIconShowsTheSettingsMarksThePauseComesBackWithTheShellAndGoesAtExit) {
     RecordedShell shell;
-    ScratchFolder folder;
-    OwnProgram program(folder.Wide(L"Glimmora.ini"));
+    StartProgram(L"glimmora-tray-test.ini");
     const HWND tray = ::FindWindowW(TrayIcon::ClassName(), nullptr);
     ASSERT_NE(tray, nullptr);
     EXPECT_EQ(g_seen.messages, (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY}));
     EXPECT_EQ(g_seen.balloon, kTrayTip);
 
-    const HWND settingsWindow = program->SettingsWindow().hwnd();
+    const HWND settingsWindow = program().SettingsWindow().hwnd();
     ::ShowWindow(settingsWindow, SW_HIDE);
     ::SendMessageW(tray, TrayIcon::kCallbackMessage, 2, WM_LBUTTONUP);
     EXPECT_FALSE(Visible(settingsWindow)) << "another icon's id is not ours";
@@ -92,11 +74,11 @@ TEST(Tray, TheIconShowsTheSettingsMarksThePauseComesBackWithTheShellAndGoesAtExi
     // second choice within half a second is held off.
     g_seen.choose = TrayIcon::mnuTrayPause;
     for (bool pausedAfter : {true, true}) {
-        const bool pausedBefore = program->Paused();
+        const bool pausedBefore = program().Paused();
         ::SendMessageW(tray, TrayIcon::kCallbackMessage, 1, WM_RBUTTONUP);
-        EXPECT_EQ(program->Paused(), pausedBefore) << "nothing may run while the menu is open";
+        EXPECT_EQ(program().Paused(), pausedBefore) << "nothing may run while the menu is open";
         Pump(30);
-        EXPECT_EQ(program->Paused(), pausedAfter);
+        EXPECT_EQ(program().Paused(), pausedAfter);
     }
     EXPECT_EQ(g_seen.pauseChecked, (std::vector<bool>{false, true}));
 
@@ -109,10 +91,11 @@ TEST(Tray, TheIconShowsTheSettingsMarksThePauseComesBackWithTheShellAndGoesAtExi
     g_seen.messages.clear();
     ::PostMessageW(tray, WM_COMMAND, TrayIcon::mnuTrayExit, 0);
     Pump(30);
-    EXPECT_FALSE(program->Loaded()) << "the tray's exit ends the program";
+    EXPECT_FALSE(program().Loaded()) << "the tray's exit ends the program";
     EXPECT_FALSE(::IsWindow(settingsWindow));
     EXPECT_EQ(g_seen.messages, (std::vector<DWORD>{NIM_DELETE}));
     EXPECT_EQ(::FindWindowW(TrayIcon::ClassName(), nullptr), nullptr);
+    EndProgram();
 }
 
 // Not a test: the crash that the next test causes, in a child process of its own. The whole
@@ -137,9 +120,10 @@ TEST(DISABLED_CrashingProgram, WritesThroughANullPointerOnceItStands) {
 
 // A crash in the whole program leaves a report beside its settings file: a dump, its context
 // line and a mark; the next start says where it is in its balloon, once.
-TEST(Tray, ACrashLeavesAReportBesideTheSettingsAndTheNextStartSaysWhereItIs) {
-    ScratchFolder folder;
-    const std::wstring settings = folder.Wide(L"Glimmora.ini"), crashes = folder.Wide(L"crashes");
+TEST_F(Tray, ACrashLeavesAReportBesideTheSettingsAndTheNextStartSaysWhereItIs) {
+    const std::wstring settings = TempPath(L"glimmora-crash-test\\Glimmora.ini"), crashes = TempPath(L"glimmora-crash-test\\crashes");
+    std::filesystem::remove_all(TempPath(L"glimmora-crash-test"));
+    std::filesystem::create_directories(TempPath(L"glimmora-crash-test"));
     wchar_t self[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=DISABLED_* --gtest_also_run_disabled_tests";
@@ -170,10 +154,12 @@ TEST(Tray, ACrashLeavesAReportBesideTheSettingsAndTheNextStartSaysWhereItIs) {
                               Widen(report) + L".dmp";
     for (const std::wstring& balloon : {note, std::wstring(kTrayTip)}) {
         g_seen = {};
-        OwnProgram program(settings);
+        StartProgram(L"glimmora-crash-test\\Glimmora.ini");
         EXPECT_EQ(g_seen.balloon, balloon);
         EXPECT_EQ(g_seen.balloonFlags, static_cast<DWORD>((balloon == note ? NIIF_WARNING : NIIF_INFO) | NIIF_NOSOUND));
+        EndProgram();
     }
     names.erase(report + ".new");
     EXPECT_EQ(Listing(crashes), names) << "the announcement removes the mark alone";
+    std::filesystem::remove_all(TempPath(L"glimmora-crash-test"));
 }
