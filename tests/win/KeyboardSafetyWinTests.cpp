@@ -13,20 +13,19 @@ HWND Child(HWND host, const wchar_t* cls, DWORD style, int top) {
 }  // namespace
 
 TEST(KeyboardSafety, OnlyFocusedEditControlsThatMaskTheirTextArePasswordFields) {
-    WNDCLASSW answering{};  // no style bit: only EM_GETPASSWORDCHAR tells
-    answering.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    // One without the style bit, where only EM_GETPASSWORDCHAR tells; one whose thread stops answering.
+    const WNDPROC answering = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
         return message == EM_GETPASSWORDCHAR ? L'*' : ::DefWindowProcW(window, message, wParam, lParam);
     };
-    answering.lpszClassName = L"GlimmoraTestMaskedEdit";
-    ::RegisterClassW(&answering);
-    WNDCLASSW silent{};  // its thread stops answering
-    silent.lpfnWndProc = ::DefWindowProcW;
-    silent.lpszClassName = L"GlimmoraTestHungEdit";
-    ::RegisterClassW(&silent);
+    for (const auto& [name, proc] : {std::pair{L"GlimmoraTestMaskedEdit", answering}, {L"GlimmoraTestHungEdit", ::DefWindowProcW}}) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = proc, windowClass.lpszClassName = name;
+        ::RegisterClassW(&windowClass);
+    }
     const handles::Window host(::CreateWindowExW(0, L"STATIC", L"password host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
                                                  400, 200, nullptr, nullptr, nullptr, nullptr));
     const HWND password = Child(host.get(), L"EDIT", ES_PASSWORD, 10), plain = Child(host.get(), L"EDIT", 0, 40),
-               masked = Child(host.get(), answering.lpszClassName, 0, 70),
+               masked = Child(host.get(), L"GlimmoraTestMaskedEdit", 0, 70),
                button = Child(host.get(), L"BUTTON", ES_PASSWORD, 100);  // the same bit is BS_LEFTTEXT there
     ::SetForegroundWindow(host.get());
     Pump(50);
@@ -41,8 +40,7 @@ TEST(KeyboardSafety, OnlyFocusedEditControlsThatMaskTheirTextArePasswordFields) 
         EXPECT_EQ(focus.Focused(), expected) << ::GetDlgCtrlID(control) << " at " << WindowRect(control).top;
     }
     // A "show password" box switches the mask at run time: seen on the next pass.
-    ::SendMessageW(plain, EM_SETPASSWORDCHAR, L'*', 0);
-    ::SetFocus(plain);
+    ::SendMessageW(plain, EM_SETPASSWORDCHAR, L'*', 0), ::SetFocus(plain);
     EXPECT_TRUE(focus.Focused());
     ::SendMessageW(plain, EM_SETPASSWORDCHAR, 0, 0);
     EXPECT_FALSE(focus.Focused());
@@ -52,7 +50,7 @@ TEST(KeyboardSafety, OnlyFocusedEditControlsThatMaskTheirTextArePasswordFields) 
     HWND hung = nullptr;
     const handles::KernelObject created(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::thread owner([&] {
-        hung = ::CreateWindowExW(0, silent.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        hung = ::CreateWindowExW(0, L"GlimmoraTestHungEdit", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         ::SetEvent(created.get());
         ::Sleep(400);  // busy: no messages answered
         ::DestroyWindow(hung);

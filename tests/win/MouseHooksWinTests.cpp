@@ -20,18 +20,7 @@ void RecordEvent(void*, int32_t code, int32_t data, uint32_t held) {
 }
 
 // Until done() or a second has passed, then a little longer so that anything extra shows.
-template <typename Done>
-void PumpUntil(Done done) {
-    PumpUntilTrue(done, 1000);
-    Pump(60);
-}
-
-void Send(DWORD flags, DWORD mouseData = 0, LONG dx = 0, LONG dy = 0) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi = {dx, dy, mouseData, flags, 0, 0};
-    ::SendInput(1, &input, sizeof input);
-}
+void PumpUntil(const std::function<bool()>& done) { PumpUntilTrue(done, 1000), Pump(60); }
 
 // The modifier as this thread's key state shows it, which is what a hook procedure reads.
 void SetHeld(int key, bool down) {
@@ -58,8 +47,7 @@ public:
         window_.reset(::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                         windowClass.hInstance, nullptr));
         SetMouseHookLibraryName(L"no-such-dsmouse.dll");
-        g_events.clear();
-        g_held.clear();
+        g_events.clear(), g_held.clear();
         InstallMouseHooks(window_.get(), RecordEvent, nullptr);
     }
     ~Hooks() {
@@ -94,10 +82,9 @@ TEST(MouseHooks, TheHooksPostToTheWindowAndTheEventsComeFromTheLoop) {
     EXPECT_EQ(g_held, (std::vector<uint32_t>{HeldCtrl, 0}));
 
     g_events.clear();
-    Send(MOUSEEVENTF_RIGHTDOWN);
-    Send(MOUSEEVENTF_RIGHTUP);
-    Send(MOUSEEVENTF_WHEEL, static_cast<DWORD>(WHEEL_DELTA));
-    Send(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-2 * WHEEL_DELTA));
+    SendMouse(MOUSEEVENTF_RIGHTDOWN), SendMouse(MOUSEEVENTF_RIGHTUP);
+    SendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(WHEEL_DELTA));
+    SendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-2 * WHEEL_DELTA));
     PumpUntil([] { return g_events.size() >= 3; });
     EXPECT_EQ(g_events, (std::vector<MouseEvent>{{RightUp, 0}, {WheelTurned, 1}, {WheelTurned, -1}}));
 
@@ -106,8 +93,7 @@ TEST(MouseHooks, TheHooksPostToTheWindowAndTheEventsComeFromTheLoop) {
     LowLevelMouseProc(HC_ACTION, WM_LBUTTONUP, reinterpret_cast<LPARAM>(&release));
     RemoveMouseHooks();
     EXPECT_EQ(handles::Live().hooks, hooksBefore);
-    Send(MOUSEEVENTF_RIGHTDOWN);
-    Send(MOUSEEVENTF_RIGHTUP);
+    SendMouse(MOUSEEVENTF_RIGHTDOWN), SendMouse(MOUSEEVENTF_RIGHTUP);
     Pump(100);
     EXPECT_TRUE(g_events.empty());
 }
@@ -142,21 +128,20 @@ TEST(MouseHooks, SafeguardsMakeAMissedReleaseOnceHealADroppedHookAndCoalesceMove
     // A hook that stalled past the system's timeout is found lost and installed again.
     const auto clickReaches = [] {
         g_events.clear();
-        Send(MOUSEEVENTF_RIGHTDOWN);
-        Send(MOUSEEVENTF_RIGHTUP);
+        SendMouse(MOUSEEVENTF_RIGHTDOWN), SendMouse(MOUSEEVENTF_RIGHTUP);
         return PumpUntilTrue([] { return std::count(g_events.begin(), g_events.end(), MouseEvent{RightUp, 0}) > 0; }, 500);
     };
     ASSERT_TRUE(clickReaches());
     HookHealth health;
     EXPECT_FALSE(health.ReinstallNeeded(LowLevelHookSample())) << "a working hook";
     SetLowLevelHookStallForTest(2500);
-    Send(MOUSEEVENTF_MOVE, 0, 7, 5);
+    SendMouse(MOUSEEVENTF_MOVE, 0, 7, 5);
     Pump(100);
-    Send(MOUSEEVENTF_MOVE, 0, 9, 3);
+    SendMouse(MOUSEEVENTF_MOVE, 0, 9, 3);
     // Where the system keeps a hook that stalled, it is taken away here as it is elsewhere.
     if (clickReaches()) DropLowLevelHookForTest();
     ::Sleep(HookHealth::kMissedInputMs + 50);
-    Send(MOUSEEVENTF_MOVE, 0, 5, 5);
+    SendMouse(MOUSEEVENTF_MOVE, 0, 5, 5);
     EXPECT_FALSE(clickReaches()) << "the hook is gone";
     ASSERT_TRUE(health.ReinstallNeeded(LowLevelHookSample())) << "input reached the system and not the hook";
     ReinstallLowLevelHook();
@@ -190,9 +175,7 @@ TEST_F(MouseHooksInProgram, ALockMidClickLetsGoOfTheButtonTheRingTheImageAndTheM
         ASSERT_EQ(held(), std::vector<bool>(4, true));
         ::SendMessageW(watch, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);  // sent: before any tick
         EXPECT_EQ(held(), std::vector<bool>(4, !on));
-        ForgetHeldButtons();
-        overlays().keyBoard.SetSpecialKeys(false, false, false);
-        overlays().pic.ClearButtons();
+        ForgetHeldButtons(), overlays().keyBoard.SetSpecialKeys(false, false, false), overlays().pic.ClearButtons();
         for (frmButtons& ring : overlays().buttons) ring.Pause();
     }
     program().ApplySetting(SettingKey::ReleaseLostClicks, 1);

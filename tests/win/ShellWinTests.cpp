@@ -12,12 +12,6 @@
 
 namespace {
 
-BYTE AlphaOf(HWND window) {
-    BYTE alpha = 0;
-    ::GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
-    return alpha;
-}
-
 // This process's top-level windows of the program, by class name.
 std::map<std::wstring, int> OwnWindowsByClass() {
     std::map<std::wstring, int> found;
@@ -66,21 +60,16 @@ TEST_F(Shell, StartsAnswersASecondStartReadsAndResetsTheFileAndExitsLeavingNothi
                                                                 {L"SessionWatch", 1}, {L"frmHelp", 1}}));
     EXPECT_TRUE(HooksInstalled());
     const Overlays& o = program.overlays();
-    EXPECT_TRUE(Visible(o.spot.hwnd()));
-    EXPECT_EQ(o.spot.ClientSize(), (Size{201, 201}));
-    EXPECT_EQ(AlphaOf(o.spot.hwnd()), 51);
+    const auto halo = [&] { return std::make_tuple(Visible(o.spot.hwnd()), o.spot.ClientSize(), AlphaOf(o.spot.hwnd())); };
+    const auto defaults = std::make_tuple(true, Size{201, 201}, BYTE{51});
+    EXPECT_EQ(halo(), defaults);
 
     // The file read again reaches the halo, held to the palette and the sliders' ranges.
-    const auto write = [&](const wchar_t* key, const wchar_t* value) {
+    for (const auto& [key, value] : {std::pair{L"HaloSize", L"50"}, {L"HaloColor", L"250"}, {L"HaloTrans", L"300"}})
         ::WritePrivateProfileStringW(L"Settings", key, value, file.c_str());
-    };
-    write(L"HaloSize", L"50");
-    write(L"HaloColor", L"250");
-    write(L"HaloTrans", L"300");
     program.LoadSettings();
     program.ApplySettings();
-    EXPECT_EQ(o.spot.ClientSize(), (Size{101, 101}));
-    EXPECT_EQ(AlphaOf(o.spot.hwnd()), 13);
+    EXPECT_EQ(halo(), std::make_tuple(true, Size{101, 101}, BYTE{13}));
     EXPECT_EQ(o.spot.StoredColor(), RGB(255, 0, 0));
 
     // The reset asks, empties the file and puts the defaults into the overlays at once.
@@ -88,8 +77,7 @@ TEST_F(Shell, StartsAnswersASecondStartReadsAndResetsTheFileAndExitsLeavingNothi
         BoxAnswerer yes(SharedLanguage().GetString(32), IDYES);
         program.ResetToDefaults(nullptr);
     }
-    EXPECT_EQ(o.spot.ClientSize(), (Size{201, 201}));
-    EXPECT_EQ(AlphaOf(o.spot.hwnd()), 51);
+    EXPECT_EQ(halo(), defaults);
     program.ApplySetting(SettingKey::ShowKeysWindow, 1);
 
     // In tray mode the title-bar close hides the window with the dialogs it owns; they stay
@@ -99,12 +87,9 @@ TEST_F(Shell, StartsAnswersASecondStartReadsAndResetsTheFileAndExitsLeavingNothi
     const HWND options = ::FindWindowW(L"Glimmora_frmOptions", nullptr);
     ASSERT_TRUE(options && Visible(options));
     ::SendMessageW(settings.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(Visible(settings.hwnd()));
-    EXPECT_FALSE(Visible(options));
-    EXPECT_TRUE(HooksInstalled());
+    EXPECT_EQ(std::make_tuple(Visible(settings.hwnd()), Visible(options), HooksInstalled()), std::make_tuple(false, false, true));
     settings.ShowThisForm();
-    EXPECT_TRUE(Visible(settings.hwnd()));
-    EXPECT_FALSE(Visible(options)) << "a dialog closed with the window came back with it";
+    EXPECT_EQ(std::make_pair(Visible(settings.hwnd()), Visible(options)), std::make_pair(true, false)) << "the dialog stays hidden";
 
     ::SetCursorPos(700, 500);
     Pump(100);
@@ -122,10 +107,9 @@ TEST_F(Shell, StartsAnswersASecondStartReadsAndResetsTheFileAndExitsLeavingNothi
               (std::vector<long>{before.windows, before.timers, before.hooks, before.gdiObjects, before.dcs}));
 
     // The exit saved the values in use and where the keyboard display stood.
-    EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"HaloSize", -1, file.c_str()), 100);
-    EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"Taskbar", -1, file.c_str()), 1);
-    EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"ListPosX", -1, file.c_str()), keyBoard.x * 15);
-    EXPECT_EQ(::GetPrivateProfileIntW(L"Settings", L"ListPosY", -1, file.c_str()), keyBoard.y * 15);
+    const auto saved = [&](const wchar_t* key) { return int(::GetPrivateProfileIntW(L"Settings", key, -1, file.c_str())); };
+    EXPECT_EQ((std::vector<int>{saved(L"HaloSize"), saved(L"Taskbar"), saved(L"ListPosX"), saved(L"ListPosY")}),
+              (std::vector<int>{100, 1, keyBoard.x * 15, keyBoard.y * 15}));
     ::DeleteFileW(file.c_str());
 }
 
