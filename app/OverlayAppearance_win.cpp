@@ -37,15 +37,7 @@ Point KeepCentre(Point place, Size from, Size to) {
     return {place.x + (from.width - to.width) / 2, place.y + (from.height - to.height) / 2};
 }
 
-ApplySettingsTrace g_applyTrace = nullptr;
-
 }  // namespace
-
-void SetApplySettingsTrace(ApplySettingsTrace trace) { g_applyTrace = trace; }
-
-void TraceApplyStep(const char* step) {
-    if (g_applyTrace) g_applyTrace(step);
-}
 
 void OverlayAppearance::LoadOverlays() {
     for (auto& arrow : overlays_.wheelArrow) arrow.Form_Load();
@@ -87,11 +79,9 @@ void OverlayAppearance::ApplyAll(bool paused, const std::function<void()>& listK
     const int32_t parked = desktop_.screenBounds.height + 1111;
     for (auto& ring : overlays_.buttons) ring.MoveTo({0, parked});
     ApplyOverlayOrder();
-    TraceApplyStep("ApplyOverlayOrder");
 }
 
 void OverlayAppearance::ApplyClickIndicator() {
-    TraceApplyStep("ApplyClickIndicator");
     const DpiScale scale = PointerScale();
     const ClickIndicatorValues v = ClickIndicatorValuesOf(record(), scale.dpi);
     const int32_t side = v.side;
@@ -112,7 +102,6 @@ void OverlayAppearance::ApplyClickIndicator() {
 }
 
 void OverlayAppearance::ApplyCrossHair(bool paused) {
-    TraceApplyStep("ApplyCrossHair");
     const CrossHairValues v = CrossHairValuesOf(record(), SizingDpi());
     for (auto& arm : overlays_.crossHair) {
         arm.MakeTrans(v.alpha, false);
@@ -127,7 +116,6 @@ void OverlayAppearance::ApplyCrossHair(bool paused) {
 }
 
 void OverlayAppearance::ApplyHalo(bool paused) {
-    TraceApplyStep("ApplyHalo");
     const HaloValues v = HaloValuesOf(record(), SizingDpi());
     frmSpot& spot = overlays_.spot;
     spot.MakeTrans(v.alpha, false);
@@ -146,7 +134,6 @@ void OverlayAppearance::ApplyHalo(bool paused) {
 }
 
 void OverlayAppearance::ApplyMouseImage(bool paused) {
-    TraceApplyStep("ApplyMouseImage");
     const DpiScale scale =
         WindowScale(SettingKey::MouseImageLockPos, SettingKey::MouseImagePosX, SettingKey::MouseImagePosY);
     const MouseImageValues v = MouseImageValuesOf(record(), scale.dpi);
@@ -161,7 +148,6 @@ void OverlayAppearance::ApplyMouseImage(bool paused) {
 }
 
 void OverlayAppearance::ApplyKeyboard() {
-    TraceApplyStep("ApplyKeyboard");
     frmKeyBoard& keyBoard = overlays_.keyBoard;
     const bool lock = record().IsOn(SettingKey::ListLockPos);
     if (lock && !keyBoard.LockPos)

@@ -72,8 +72,3 @@ private:
     uint32_t sizedDpi_ = kDesignDpi;
     Point dpiPointer_;
 };
-
-// Test builds record the steps of applying the settings as they run.
-using ApplySettingsTrace = void (*)(const char* step);
-void SetApplySettingsTrace(ApplySettingsTrace trace);
-void TraceApplyStep(const char* step);

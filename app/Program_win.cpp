@@ -161,7 +161,6 @@ void Program::ApplySettings() {
         if (!isLoadingSettings_) ShowHideKeyboardWindow();
     });
     ShowPaused(Paused());
-    TraceApplyStep(Paused() ? "Pause" : "Play");
     ShowSettings();
 }
 

@@ -25,8 +25,6 @@ DisplayValues& Measured() {
 
 const DisplayValues& Display() { return Measured(); }
 
-void SetScaleYForTest(double scaleY) { Measured().ScaleY = scaleY; }
-
 COLORREF ReadColourKey() {
     handles::WindowDc screen(nullptr);
     handles::MemoryDc memory(::CreateCompatibleDC(screen.get()));

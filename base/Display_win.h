@@ -18,8 +18,6 @@ struct DisplayValues {
     COLORREF ColourKey = kDesignColourKey;
 };
 const DisplayValues& Display();
-// Tests stand in for another system scale.
-void SetScaleYForTest(double scaleY);
 
 // The colour the display renders for the design key colour.
 COLORREF ReadColourKey();

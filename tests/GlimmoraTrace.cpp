@@ -17,37 +17,20 @@ namespace {
 
 FILE* g_traceFile = nullptr;
 LARGE_INTEGER g_start{};
+wchar_t g_liveCountsPath[MAX_PATH] = {};
 
-void WriteOpenTime() {
-    wchar_t path[MAX_PATH] = {};
-    if (::GetEnvironmentVariableW(L"GLIMMORA_OPEN_TIME_FILE", path, MAX_PATH) == 0) return;
+double SecondsSinceStart() {
     LARGE_INTEGER now{}, frequency{};
     ::QueryPerformanceCounter(&now);
     ::QueryPerformanceFrequency(&frequency);
-    if (FILE* file = ::_wfopen(path, L"a")) {
-        std::fprintf(file, "%.1f\n", 1000.0 * static_cast<double>(now.QuadPart - g_start.QuadPart) /
-                                         static_cast<double>(frequency.QuadPart));
-        std::fclose(file);
-    }
+    return static_cast<double>(now.QuadPart - g_start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-void WriteTrace(int32_t code, int32_t data) {
-    if (!g_traceFile) return;
-    std::fprintf(g_traceFile, "%d %d\n", static_cast<int>(code), static_cast<int>(data));
-    std::fflush(g_traceFile);
-}
-
-wchar_t g_liveCountsPath[MAX_PATH] = {};
-
-void CALLBACK WriteLiveCounts(HWND, UINT, UINT_PTR, DWORD) {
-    const handles::LiveCounts& live = handles::Live();
-    if (FILE* file = ::_wfopen(g_liveCountsPath, L"a")) {
-        LARGE_INTEGER now{}, frequency{};
-        ::QueryPerformanceCounter(&now);
-        ::QueryPerformanceFrequency(&frequency);
-        std::fprintf(file, "%.0f %ld %ld %ld %ld %ld\n",
-                     static_cast<double>(now.QuadPart - g_start.QuadPart) / static_cast<double>(frequency.QuadPart),
-                     live.gdiObjects, live.dcs, live.windows, live.timers, live.hooks);
+// Appends one formatted line to the file the variable names, if it names one.
+template <typename... Values>
+void AppendTo(const wchar_t* path, const char* format, Values... values) {
+    if (FILE* file = *path ? ::_wfopen(path, L"a") : nullptr) {
+        std::fprintf(file, format, values...);
         std::fclose(file);
     }
 }
@@ -56,19 +39,28 @@ void CALLBACK WriteLiveCounts(HWND, UINT, UINT_PTR, DWORD) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ::QueryPerformanceCounter(&g_start);
-    SetSettingsWindowShownTrace(&WriteOpenTime);
-    wchar_t tick[16] = {};
-    if (::GetEnvironmentVariableW(L"GLIMMORA_TICK_MS", tick, 16) > 0)
-        TheProgram().SetMainIntervalForTest(static_cast<UINT>(std::wcstoul(tick, nullptr, 10)));
-    wchar_t path[MAX_PATH] = {};
-    if (::GetEnvironmentVariableW(L"GLIMMORA_TRACE_FILE", path, MAX_PATH) > 0) {
-        g_traceFile = ::_wfopen(path, L"a");
-        SetMouseEventTrace(&WriteTrace);
-    }
+    SetSettingsWindowShownTrace([] {
+        wchar_t path[MAX_PATH] = {};
+        ::GetEnvironmentVariableW(L"GLIMMORA_OPEN_TIME_FILE", path, MAX_PATH);
+        AppendTo(path, "%.1f\n", 1000.0 * SecondsSinceStart());
+    });
+    wchar_t value[MAX_PATH] = {};
+    if (::GetEnvironmentVariableW(L"GLIMMORA_TICK_MS", value, MAX_PATH) > 0)
+        TheProgram().SetMainIntervalForTest(static_cast<UINT>(std::wcstoul(value, nullptr, 10)));
+    if (::GetEnvironmentVariableW(L"GLIMMORA_TRACE_FILE", value, MAX_PATH) > 0 && (g_traceFile = ::_wfopen(value, L"a")))
+        SetMouseEventTrace([](int32_t code, int32_t data) {
+            std::fprintf(g_traceFile, "%d %d\n", static_cast<int>(code), static_cast<int>(data));
+            std::fflush(g_traceFile);
+        });
     // A thread timer: the program's message loop runs it between its own messages.
     const UINT_PTR liveCounts =
         ::GetEnvironmentVariableW(L"GLIMMORA_LIVE_COUNTS_FILE", g_liveCountsPath, MAX_PATH) > 0
-            ? ::SetTimer(nullptr, 0, 10000, &WriteLiveCounts)
+            ? ::SetTimer(nullptr, 0, 10000,
+                         [](HWND, UINT, UINT_PTR, DWORD) {
+                             const handles::LiveCounts& live = handles::Live();
+                             AppendTo(g_liveCountsPath, "%.0f %ld %ld %ld %ld %ld\n", SecondsSinceStart(), live.gdiObjects,
+                                      live.dcs, live.windows, live.timers, live.hooks);
+                         })
             : 0;
     const int code = StartProgram();
     if (liveCounts) ::KillTimer(nullptr, liveCounts);

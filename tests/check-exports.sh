@@ -1,32 +1,22 @@
 #!/bin/bash
-# Checks a build's dsmouse.dll and Glimmora.exe with objdump -p:
-# the library exports exactly the bare name SetMouseHook (no @8, no underscore),
-# needs no runtime DLLs of the compiler, and the program does not import it,
-# since it is loaded by name at run time.
+# Checks a build's dsmouse.dll and Glimmora.exe with objdump -p: the library exports exactly
+# the bare name SetMouseHook (no @8, no underscore) and needs no runtime DLL of the compiler;
+# the program does not import it, since it is loaded by name at run time.
 # Usage: check-exports.sh OBJDUMP DSMOUSE_DLL GLIMMORA_EXE
 set -uo pipefail
 objdump=$1 dll=$2 exe=$3
 status=0
 fail() { echo "FAIL: $*"; status=1; }
-
 dll_dump=$("$objdump" -p "$dll") || { echo "FAIL: objdump cannot read $dll"; exit 1; }
-# The names sit in the "[Ordinal/Name Pointer] Table" block, one "[ n] Name" a line.
-exports=$(awk '
-    /^\[Ordinal\/Name Pointer\] Table/ { inside = 1; next }
-    inside && /^[[:space:]]*$/ { inside = 0 }
-    inside && /\[ *[0-9]+\]/ { print $NF }' <<<"$dll_dump")
-if [ "$exports" != "SetMouseHook" ]; then
-    fail "$dll exports [$(echo $exports)], expected exactly [SetMouseHook]"
-fi
-if grep -qiE 'DLL Name: *(libgcc|libstdc\+\+|libwinpthread)' <<<"$dll_dump"; then
-    fail "$dll needs a runtime DLL: $(grep -iE 'DLL Name: *lib' <<<"$dll_dump" | xargs)"
-fi
-
 exe_dump=$("$objdump" -p "$exe") || { echo "FAIL: objdump cannot read $exe"; exit 1; }
+# The names sit in the "[Ordinal/Name Pointer] Table" block, one "[ n] Name" a line.
+exports=$(awk '/^\[Ordinal\/Name Pointer\] Table/ { inside = 1; next }
+               inside && /^[[:space:]]*$/ { inside = 0 }
+               inside && /\[ *[0-9]+\]/ { print $NF }' <<<"$dll_dump")
+[ "$exports" = "SetMouseHook" ] || fail "$dll exports [$(echo $exports)], expected exactly [SetMouseHook]"
+grep -qiE 'DLL Name: *(libgcc|libstdc\+\+|libwinpthread)' <<<"$dll_dump" &&
+    fail "$dll needs a runtime DLL: $(grep -iE 'DLL Name: *lib' <<<"$dll_dump" | xargs)"
 grep -q 'DLL Name:' <<<"$exe_dump" || fail "$exe shows no import table"
-if grep -qi 'DLL Name: *dsmouse' <<<"$exe_dump"; then
-    fail "$exe imports dsmouse.dll statically"
-fi
-
+grep -qi 'DLL Name: *dsmouse' <<<"$exe_dump" && fail "$exe imports dsmouse.dll statically"
 [ $status -eq 0 ] && echo "OK: $dll exports SetMouseHook only; $exe loads it at run time"
 exit $status

@@ -20,11 +20,6 @@ constexpr wchar_t kTrayText[] =
     L"The main window can be opened by a left click on the yellow icon in the notification area of the task bar. "
     L"With a right click on the icon a menu appears where you can pause or end the program.";
 
-frmHelp::LinkOpener& LinkOpenerForTest() {
-    static frmHelp::LinkOpener opener;
-    return opener;
-}
-
 std::wstring ProgramFolder() {
     wchar_t path[MAX_PATH] = {};
     const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -83,8 +78,6 @@ frmHelp& HelpWindow() {
     static frmHelp window;
     return window;
 }
-
-void frmHelp::SetLinkOpenerForTest(LinkOpener opener) { LinkOpenerForTest() = std::move(opener); }
 
 void frmHelp::CreateControls() {
     AddControl(lblText, L"Static", SS_LEFT | SS_NOPREFIX, {8, 8, 513, 65});
@@ -155,10 +148,6 @@ void frmHelp::cmdClose_Click() { HideDialog(); }
 
 void frmHelp::lblLink_Click() {
     const std::wstring address = Text(kHomePageId);
-    if (LinkOpenerForTest()) {
-        LinkOpenerForTest()(DialogHwnd(), address);
-        return;
-    }
     const std::wstring folder = ProgramFolder();
     // No browser or no network: nothing to tell the user that the browser would not.
     ::ShellExecuteW(DialogHwnd(), nullptr, address.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);

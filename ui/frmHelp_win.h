@@ -7,7 +7,6 @@
 #include "ui/DialogWindow_win.h"
 #include "ui/HelpText.h"
 
-#include <functional>
 #include <string>
 
 class frmHelp : public DialogWindow<frmHelp> {
@@ -26,10 +25,6 @@ public:
     void cmdClose_Click();
     // Opens the home page in the user's browser; a failure is not reported.
     void lblLink_Click();
-
-    // Tests see the address instead of a browser opening.
-    using LinkOpener = std::function<void(HWND parent, const std::wstring& address)>;
-    static void SetLinkOpenerForTest(LinkOpener opener);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,67 +1,72 @@
-#include "tests/win/BoxAnswerer.h"
-#include "tests/win/SettingsFiles.h"
-#include "tests/win/TempFiles.h"
-
-#include <gtest/gtest.h>
-#include <windows.h>
-#include <shlobj.h>
-
-#include <chrono>
-#include <filesystem>
-#include <string>
-#include <vector>
-
+// The settings file as the system reads and writes it: damaged files read as the profile API
+// reads them, a locked file left as it was, and saves that lose nothing when stopped after any
+// step, short of disk space or refused a replacement.
+#include "lang/Language.h"
 #include "settings/AtomicFile_win.h"
 #include "settings/SettingsFile_win.h"
-#include "settings/SettingsSection.h"
-#include "settings/SettingsRecord.h"
-#include "base/Text_win.h"
-#include "lang/Language.h"
+
+#include "tests/win/ProgramTest.h"
+
+#include <climits>
 
 namespace fs = std::filesystem;
 
-TEST(SettingsFileWin, SavesEveryKeyInOrderAndReadsItBack) {
-    ScratchFolder folder;
-    const std::string path = folder.Path("deep\\er\\Glimmora.ini");  // folders are made on saving
-    const SettingsRecord saved = UsersRecord();
-    ASSERT_TRUE(SaveSettingsFile(saved, path));
+namespace {
 
-    EXPECT_EQ(ReadBytes(path), "[Settings]\r\n" + SavedLines(saved, SettingKey(kSettingCount)));
-    SettingsRecord loaded;
-    LoadSettingsFile(loaded, path, 0);
-    EXPECT_EQ(loaded, saved);
-
-    // Saving over an older file replaces each key's first line where it stands and keeps
-    // every other line; the keys it lacked follow its last line.
-    WriteBytes(path, "[Other]\r\nA=1\r\n[Settings]\r\n; mine\r\nhalosize = 5\r\nJunk=1\r\n\r\nHaloSize=6\r\n\r\n"
-                     "[Last]\r\nB=2");
-    ASSERT_TRUE(SaveSettingsFile(saved, path));
-    const std::string merged = "[Other]\r\nA=1\r\n[Settings]\r\n; mine\r\nHaloSize=" +
-                               SettingText(saved, SettingKey::HaloSize) + "\r\nJunk=1\r\n\r\nHaloSize=6\r\n" +
-                               SavedLines(saved, SettingKey::HaloSize);
-    EXPECT_EQ(ReadBytes(path), merged + "\r\n[Last]\r\nB=2");
-    LoadSettingsFile(loaded, path, 0);
-    EXPECT_EQ(loaded, saved);
-
-    // A key the save leaves out is taken out of the file, in UTF-16 files too: a value set
-    // and set back to its default does not linger.
-    const std::string text = "[Settings]\r\nHealHooks=0\r\nJunk=1\r\n";
-    for (const std::string& file : {text, Utf16(text)}) {
-        WriteBytes(path, file);
-        LoadSettingsFile(loaded, path, 0);
-        ASSERT_FALSE(loaded.IsOn(SettingKey::HealHooks));
-        ASSERT_TRUE(SaveSettingsFile(SettingsRecord(), path));
-        ProfileKeySource keys(path);
-        EXPECT_EQ(keys.Read("HealHooks"), std::nullopt);
-        EXPECT_NE(keys.Read("HaloSize"), std::nullopt);
-        LoadSettingsFile(loaded, path, 0);
-        EXPECT_EQ(loaded, SettingsRecord());
+// The profile API's own integer reading, key by key: the reference the readers must match.
+struct IntApiSource final : IniSource {
+    explicit IntApiSource(const std::string& file) : path(Widen(file)) {}
+    std::optional<std::string> Read(std::string_view key) override {
+        const auto read = [&](int fallback) { return int(::GetPrivateProfileIntW(L"Settings", Widen(key).c_str(), fallback, path.c_str())); };
+        const int first = read(INT_MIN + 1);
+        return first == INT_MIN + 1 && read(INT_MIN + 2) == INT_MIN + 2 ? std::nullopt : std::optional(std::to_string(first));
     }
+    std::wstring path;
+};
+
+// A record off the defaults, as a user's might be.
+SettingsRecord UsersRecord() {
+    SettingsRecord record;
+    for (const auto& [key, value] : {std::pair{SettingKey::HaloSize, 20.0}, {SettingKey::Crosshair, 1.0},
+                                     {SettingKey::ButtonsFading, 2.5}, {SettingKey::Language, 2.0}})
+        record.Set(key, value);
+    return record;
 }
 
-// Damaged files: the fast reader, the key-by-key reader and the API's own integer reading
-// agree, and the result saves and reloads like any other record.
-TEST(SettingsFileWin, DamagedFilesReadLikeTheProfileApiAndSaveNormally) {
+std::string Utf16(std::string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : text) bytes += {c, '\0'};
+    return bytes;
+}
+
+SettingsRecord LoadedAtStart(const std::string& path) {
+    SettingsRecord record;
+    LoadSettingsAtStart(record, path, 0);
+    return record;
+}
+
+// The steps a save went through, and the one that fails or dies.
+std::vector<std::string> g_steps;
+std::string g_faultStep;
+ReplaceFault g_fault = ReplaceFault::None;
+struct StepFault {
+    StepFault(std::string step, ReplaceFault fault) {
+        g_steps.clear();
+        g_faultStep = std::move(step);
+        g_fault = fault;
+        SetReplaceStepHook([](const char* done) {
+            g_steps.emplace_back(done);
+            return done == g_faultStep ? g_fault : ReplaceFault::None;
+        });
+    }
+    ~StepFault() { SetReplaceStepHook(nullptr); }
+};
+
+}  // namespace
+
+// The fast reader, the key-by-key reader and the API's own integer reading agree on damaged
+// files, and the result saves and reloads like any other record.
+TEST(SettingsFile, DamagedFilesReadLikeTheProfileApiAndSaveNormally) {
     ScratchFolder folder;
     const std::string path = folder.Path("Glimmora.ini");
     const std::vector<std::string> files = {
@@ -70,79 +75,30 @@ TEST(SettingsFileWin, DamagedFilesReadLikeTheProfileApiAndSaveNormally) {
         "[Settings]\r\nHaloSize=abc\r\nButtonsSize=9999999999\r\nHaloTrans=-0\r\nCrosshairGap=+5\r\nButtons=\r\n"
         "ButtonsFading=12.7\r\nhalocolor = 0x1F \r\nTaskbar=0\r\nWindowVisible='0'\r\nLanguage=\"4\"\r\n",
         "[settings]\r\nHaloSize=1\r\nHALOSIZE=2\r\nButtons\r\nButtons=0\r\n[Settings]\r\nHaloTrans=3\r\n",
-        "[Settings]\r\nListPosX=" + std::string(28, '0') + "12\r\nListPosY=" + std::string(40, ' ') + "-7\r\n"
-        "MouseImagePosX=0b101\r\nMouseImagePosY=0X10\r\nWheelWidth=\x01\x02" "8\r\nLeftButtonWidth=\"\"\r\n"
-        "HaloSize=\"7\r\nHaloTrans='8\"\r\n",
         std::string("\xFF\xFE[\0S\0e\0t\0t\0i\0n\0g\0s\0]\0\r\0\n\0H\0a\0l\0o\0S\0i\0z\0e\0=\0" "4\0" "2\0", 46),
         "\xEF\xBB\xBF[Settings]\r\nHaloSize=43\r\nHotKeyPauseKeyCode=-\xC3\xA9\r\n",
         std::string("[Settings]\nHaloSize=\0 7\rButtons=0\n\x80\x81\xFE=3\nHaloRing=1", 55),
-        // Headings, blanks and line ends as the profile API reads them: the save must find the
-        // same section and lines, or what it wrote would not be what is read next.
+        // Headings, blanks and line ends as the profile API reads them.
         "  [ SETTINGS ] ; x\rHaloSize=55\r[Settings\rx[Other]\rHaloTrans=6\r",
         "[Settings]\rHaloSize=56\nButtons=0\r\n\x1A\r\n\x0B halotrans\x0C=7\x1A\r\n[X]\r\nHaloRing=1",
-        "[Settings]]\r\nHaloSize=57\r\n[Settings]x\r\nHaloTrans=8\r\n[Settings]\r\nHaloRing=1\r\n",
         "[Settings]\r\nHaloSize\r\nHaloSize=58\r\nHalo=5\r\nCrosshair=-3\r\nHaloColor=-2147483643\r\n",
     };
     for (size_t i = 0; i < files.size(); ++i) {
         SCOPED_TRACE(i);
         WriteBytes(path, files[i]);
-        SettingsRecord fast, perKey, reference;
-        LoadSettingsFile(fast, path, 1);
+        SettingsRecord fast, perKey, reference, again;
         ProfileKeySource keys(path);
-        LoadSettings(perKey, keys, 1);
         IntApiSource api(path);
-        LoadSettings(reference, api, 1);
+        LoadSettingsFile(fast, path, 1), LoadSettings(perKey, keys, 1), LoadSettings(reference, api, 1);
         EXPECT_EQ(fast, reference);
         EXPECT_EQ(perKey, reference);
-
         ASSERT_TRUE(SaveSettingsFile(fast, path));
-        SettingsRecord again;
         LoadSettingsFile(again, path, 1);
         EXPECT_EQ(again, fast);
     }
 }
 
-TEST(SettingsFileWin, ChoosesAndTakesOverFilesOnDisk) {
-    ScratchFolder folder;
-    const SettingsFilePaths paths = MakeSettingsFilePaths(folder.Path("program"), folder.Path("appdata"));
-    fs::create_directories(Widen(paths.programFolder));
-    WriteBytes(paths.programFile, "[Settings]\r\nButtons=0\r\nHaloSize=55\r\n");
-
-    // On a removable drive the file beside the program stays in use; nothing else is made.
-    std::wstring probedRoot;
-    Win32SettingsFileSystem stick([&](const std::wstring& root) {
-        probedRoot = root;
-        return UINT(DRIVE_REMOVABLE);
-    });
-    SettingsRecord record;
-    EXPECT_EQ(ChooseSettingsFile(paths, stick, record, 0), paths.programFile);
-    EXPECT_EQ(record.Get(SettingKey::HaloSize), 55);
-    EXPECT_EQ(probedRoot, Widen(paths.programFolder.substr(0, 3)));  // "C:\"
-    EXPECT_FALSE(fs::exists(Widen(folder.Path("appdata"))));
-
-    // On a fixed drive the old file is taken over: the user file appears with "Buttons".
-    Win32SettingsFileSystem disk([](const std::wstring&) { return UINT(DRIVE_FIXED); });
-    SettingsRecord takenOver;
-    EXPECT_EQ(ChooseSettingsFile(paths, disk, takenOver, 0), paths.userFile);
-    EXPECT_EQ(takenOver.Get(SettingKey::HaloSize), 55);
-    EXPECT_EQ(ReadBytes(paths.userFile), "[Settings]\r\nButtons=0\r\n");
-    ASSERT_TRUE(SaveSettingsFile(takenOver, paths.userFile));
-    SettingsRecord next;  // the next start reads the user file
-    EXPECT_EQ(ChooseSettingsFile(paths, disk, next, 0), paths.userFile);
-    EXPECT_EQ(next, takenOver);
-
-    // When the user folder cannot be made (a file stands in its way) the old file stays.
-    const SettingsFilePaths blocked = MakeSettingsFilePaths(paths.programFolder, folder.Path("blocker"));
-    WriteBytes(folder.Path("blocker"), "a file, not a folder");
-    SettingsRecord stuck;
-    EXPECT_EQ(ChooseSettingsFile(blocked, disk, stuck, 0), paths.programFile);
-    EXPECT_EQ(stuck.Get(SettingKey::HaloSize), 55);
-
-    EXPECT_EQ(SpecialFolderPath(CSIDL_APPDATA, "\\Glimmora\\Glimmora.ini\\"),
-              Narrow(_wgetenv(L"APPDATA")) + "\\Glimmora\\Glimmora.ini");
-}
-
-TEST(SettingsFileWin, ResetAsksFirstAndALockedFileIsLeftAsItWas) {
+TEST(SettingsFile, ALockedFileIsLeftAsItWasAndAResetEmptiesTheFileBeforeApplying) {
     ScratchFolder folder;
     const std::string path = folder.Path("Glimmora.ini");
     ASSERT_TRUE(SaveSettingsFile(UsersRecord(), path));
@@ -150,73 +106,113 @@ TEST(SettingsFileWin, ResetAsksFirstAndALockedFileIsLeftAsItWas) {
     const clsLanguage language("English", {});
     int applied = 0, saved = 0;
     uintmax_t sizeWhenApplied = 99;
-    auto apply = [&] {
-        ++applied;
-        sizeWhenApplied = fs::file_size(Widen(path));
-    };
-    auto save = [&] { ++saved; };
-
-    {  // No: nothing happens.
-        BoxAnswerer no(language.GetString(32), IDNO);
-        EXPECT_FALSE(ResetToDefaults(nullptr, language, path, apply, save));
-        no.Wait();
-        EXPECT_TRUE(no.seen && no.hasYes && no.hasNo && !no.hasOk);
-        EXPECT_TRUE(no.Showed("Really reset all settings to default?"));
-        EXPECT_EQ(ReadBytes(path), bytes);
-        EXPECT_EQ(applied + saved, 0);
-    }
-    {  // A locked file: saving fails, and Yes shows the "File access denied" box; the file stays.
-        FileLock lock(path);
-        ASSERT_TRUE(lock.Held());
+    const auto apply = [&] { ++applied, sizeWhenApplied = fs::file_size(Widen(path)); };
+    const auto save = [&] { ++saved; };
+    {  // Held open without sharing by another program: Yes shows "File access denied".
+        handles::File lock(::CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(lock);
         EXPECT_FALSE(SaveSettingsFile(SettingsRecord(), path));
         EXPECT_FALSE(fs::exists(TempPathOf(Widen(path))));
-        BoxAnswerer yes(language.GetString(32), IDYES);
-        BoxAnswerer denied("Glimmora Error", IDOK);
+        BoxAnswerer yes(language.GetString(32), IDYES), denied("Glimmora Error", IDOK);
         EXPECT_FALSE(ResetToDefaults(nullptr, language, path, apply, save));
-        yes.Wait();
         denied.Wait();
-        ASSERT_TRUE(denied.seen);
-        EXPECT_TRUE(denied.hasOk && !denied.hasNo);
         EXPECT_TRUE(denied.Showed("File access denied. Cannot save settings.\r\nPlease make sure that the file\r\n" + path +
                                   "\r\nis not write protected or opened by another program."));
-        EXPECT_EQ(applied + saved, 0);
     }
-    EXPECT_EQ(ReadBytes(path), bytes);
+    EXPECT_EQ(std::make_tuple(applied, saved, ReadBytes(path)), std::make_tuple(0, 0, bytes));
     {  // Yes: the file is emptied before the settings are applied and saved.
         BoxAnswerer yes(language.GetString(32), IDYES);
         EXPECT_TRUE(ResetToDefaults(nullptr, language, path, apply, save));
-        yes.Wait();
-        EXPECT_EQ(applied, 1);
-        EXPECT_EQ(saved, 1);
-        EXPECT_EQ(sizeWhenApplied, 0u);
+    }
+    EXPECT_EQ(std::make_tuple(applied, saved, sizeWhenApplied), std::make_tuple(1, 1, uintmax_t{0}));
+}
+
+// A save stopped after each of its steps, as if the process had died there, leaves the old file
+// whole up to the step that puts the new one in place, and the new one from then on. A whole
+// save keeps the old as backup; what a dead save left does not stand in the way of the next.
+TEST(SettingsFile, ASaveStoppedAfterAnyStepLeavesTheOldFileOrTheNewOne) {
+    ScratchFolder folder;
+    const std::string path = folder.Path("Glimmora.ini");
+    const std::wstring temp = TempPathOf(Widen(path)), backup = BackupPathOf(Widen(path));
+    const SettingsRecord older = UsersRecord();
+    SettingsRecord newer = older;
+    newer.Set(SettingKey::HaloSize, 77);
+    const std::string text = "; mine\n[Settings]\nJunk=1\n[Other]\nB=2";
+    for (const std::string& file : {text, Utf16(text)}) {
+        const bool utf16 = file != text;
+        SCOPED_TRACE(utf16 ? "UTF-16" : "ANSI");
+        WriteBytes(path, file);
+        ASSERT_TRUE(SaveSettingsFile(older, path));
+        const std::string oldBytes = ReadBytes(path);
+        ASSERT_TRUE(SaveSettingsFile(newer, path));
+        const std::string newBytes = ReadBytes(path);
+        EXPECT_EQ(ReadBytes(backup), oldBytes);
+        EXPECT_FALSE(fs::exists(temp));
+        std::vector<std::string> steps = {"temp written", "temp flushed", "replaced"};
+        if (utf16) steps.insert(steps.begin() + 1, "temp edited");
+        for (size_t stop = 0; stop < steps.size(); ++stop) {
+            SCOPED_TRACE(steps[stop]);
+            WriteBytes(path, oldBytes);
+            {
+                StepFault fault(steps[stop], ReplaceFault::Die);
+                SaveSettingsFile(newer, path);
+                EXPECT_EQ(g_steps, std::vector<std::string>(steps.begin(), steps.begin() + stop + 1));
+            }
+            const bool replaced = steps[stop] == "replaced";
+            EXPECT_TRUE(ReadBytes(path) == (replaced ? newBytes : oldBytes));
+            EXPECT_EQ(LoadedAtStart(path), replaced ? newer : older);
+        }
+        ASSERT_TRUE(SaveSettingsFile(newer, path));
+        EXPECT_EQ(ReadBytes(path), newBytes);
+        EXPECT_FALSE(fs::exists(temp));
+        // A full disk fails the save quietly and changes nothing.
+        const std::string backupBytes = ReadBytes(backup);
+        for (const char* step : {"temp written", "temp flushed"}) {
+            StepFault fault(step, ReplaceFault::DiskFull);
+            EXPECT_FALSE(SaveSettingsFile(older, path));
+            EXPECT_EQ(::GetLastError(), DWORD(ERROR_DISK_FULL));
+            EXPECT_EQ(ReadBytes(path), newBytes);
+            EXPECT_EQ(ReadBytes(backup), backupBytes);
+            EXPECT_FALSE(fs::exists(temp));
+        }
     }
 }
 
-// A damaged file of 50 MB must not hold up the start or the exit: key by key the profile
-// API searches it once per key on reading and rewrites it once per key on saving. It is
-// read in one listing, its one real value found, and saved with every line kept.
-TEST(SettingsFileWin, HugeFileIsReadInOnePassAndSavedWithEveryLineKept) {
+// Where the file system will not replace, the new file is moved over the old one; where the old
+// file went to the backup's name before the refusal, the new one still takes its place, or,
+// when that fails too, the old one comes back.
+TEST(SettingsFile, WhereReplacingIsRefusedTheNewFileIsMovedInPlace) {
     ScratchFolder folder;
     const std::string path = folder.Path("Glimmora.ini");
-    std::string bytes = "[Settings]\r\n";
-    while (bytes.size() < 50'000'000) bytes += "k=v\r\n";
-    bytes += "HaloSize=123\r\n";
-    WriteBytes(path, bytes);
-    EXPECT_NE(dynamic_cast<SectionListingSource*>(OpenSettingsSource(path).get()), nullptr);
-    SettingsRecord record;
-    LoadSettingsFile(record, path, 0);
-    EXPECT_EQ(record.Get(SettingKey::HaloSize), 123);
-
-    const auto started = std::chrono::steady_clock::now();
-    EXPECT_TRUE(SaveSettingsFile(record, path));
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
-    RecordProperty("SaveSeconds", std::to_string(took.count()));
-    std::printf("saving the 50 MB file took %.2f s\n", took.count());
-
-    bytes += SavedLines(record, SettingKey::HaloSize);
-    const std::string saved = ReadBytes(path);
-    EXPECT_TRUE(saved == bytes) << saved.size() << " bytes saved, " << bytes.size() << " expected";
-    SettingsRecord reread;
-    LoadSettingsFile(reread, path, 0);
-    EXPECT_EQ(reread, record);
+    const std::wstring backup = BackupPathOf(Widen(path));
+    struct Refusal {
+        static BOOL WINAPI Cannot(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
+            ::SetLastError(ERROR_INVALID_FUNCTION);
+            return FALSE;
+        }
+        static BOOL WINAPI HalfWay(LPCWSTR replaced, LPCWSTR, LPCWSTR backupName, DWORD, LPVOID, LPVOID) {
+            ::MoveFileExW(replaced, backupName, MOVEFILE_REPLACE_EXISTING);
+            ::SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+            return FALSE;
+        }
+        static BOOL WINAPI LostTheNewFile(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backupName, DWORD, LPVOID, LPVOID) {
+            ::DeleteFileW(replacement);
+            return HalfWay(replaced, replacement, backupName, 0, nullptr, nullptr);
+        }
+    };
+    const std::pair<ReplaceCall, bool> rows[] = {{&Refusal::Cannot, true}, {&Refusal::HalfWay, true}, {&Refusal::LostTheNewFile, false}};
+    SettingsRecord older = UsersRecord(), newer = older;
+    newer.Set(SettingKey::HaloSize, 77);
+    for (const auto& [refusal, saves] : rows) {
+        SCOPED_TRACE(saves ? "saved" : "lost");
+        ASSERT_TRUE(SaveSettingsFile(older, path));
+        const std::string oldBytes = ReadBytes(path);
+        WriteBytes(backup, "an older backup");
+        SetReplaceCall(refusal);
+        EXPECT_EQ(SaveSettingsFile(newer, path), saves);
+        SetReplaceCall(nullptr);
+        EXPECT_EQ(LoadedAtStart(path), saves ? newer : older);
+        EXPECT_EQ(ReadBytes(saves ? backup : Widen(path)), oldBytes);
+        EXPECT_FALSE(fs::exists(TempPathOf(Widen(path))));
+    }
 }

@@ -1,220 +1,200 @@
-// The settings window: every control reaches the overlay it drives, and the window is usable
-// from the keyboard alone, at another DPI and in another language.
-#include "base/Text_win.h"
-#include "app/Program_win.h"
+// The settings window and its dialogs inside the whole program: usable from the keyboard alone;
+// every dialog's change reaches the record and what shows it; a new language reaches every
+// caption; a right click opens no menu.
+#include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"
-#include "ui/frmSet_win.h"
+#include "ui/Dialogs_win.h"
+#include "ui/frmClickOptions_win.h"
+#include "ui/frmHelp_win.h"
+#include "ui/frmHotKeyOptions_win.h"
+#include "ui/frmKeyBoardOptions_win.h"
+#include "ui/frmOptions_win.h"
+#include "ui/frmSetBoundary_win.h"
 
 #include "tests/win/ProgramTest.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <set>
-#include <string>
-#include <vector>
-
 namespace {
 
-std::vector<std::string> g_steps;
+// The items of a combo box as (text, code).
+std::vector<std::pair<std::wstring, int32_t>> Items(HWND combo) {
+    std::vector<std::pair<std::wstring, int32_t>> items;
+    for (int i = 0; i < static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0)); ++i) {
+        wchar_t text[128] = {};
+        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.emplace_back(text, static_cast<int32_t>(::SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0)));
+    }
+    return items;
+}
+std::pair<std::wstring, int32_t> Selected(HWND combo) {
+    const auto items = Items(combo);
+    const auto index = static_cast<size_t>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    return index < items.size() ? items[index] : std::pair<std::wstring, int32_t>{};
+}
+// A choice as a user makes it: the list's selection moves and its parent is told.
+void Choose(HWND combo, int32_t code) {
+    const auto items = Items(combo);
+    const auto at = std::find_if(items.begin(), items.end(), [&](const auto& item) { return item.second == code; });
+    ASSERT_NE(at, items.end()) << code;
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at - items.begin()), 0);
+    ::SendMessageW(::GetParent(combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(combo));
+}
 
-// The settings window of this test process, on a settings file of its own.
+// Menus opened while the counter runs; each is closed as soon as it is seen.
+int g_menusOpened = 0;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetCurrentThreadId(), &info);
+    if (info.flags & GUI_INMENUMODE) ++g_menusOpened, ::EndMenu();
+}
+
 class SettingsWindowTest : public ProgramTest {
 protected:
-    static void SetUpTestSuite() {
-        SetApplySettingsTrace([](const char* step) { g_steps.emplace_back(step); });
-        StartProgram(L"glimmora-settings-window-test.ini");
-    }
+    static void SetUpTestSuite() { StartProgram(L"glimmora-settings-window-test.ini"); }
     static void TearDownTestSuite() { EndProgram(); }
-    static frmSet& window() { return TheProgram().SettingsWindow(); }
+    void TearDown() override { SharedLanguage().ChangeLanguage(English); }
+    static HotKeyInfo Shortcut(HotKeyAction action) { return HotKey(settings(), action); }
 };
 
 }  // namespace
 
-TEST_F(SettingsWindowTest, ApplySettingsRunsItsStepsInTheirFixedOrder) {
-    g_steps.clear();
-    TheProgram().ApplySettings();
-    // The record as it stands: the file was read once, at start.
-    const std::vector<std::string> expected{"ApplyClickIndicator", "ApplyCrossHair",    "ApplyHalo",    "ApplyMouseImage",
-                                            "ApplyKeyboard",       "ApplyOverlayOrder", "Play"};
-    EXPECT_EQ(g_steps, expected);
-}
-
-// Each control, used as a user uses it, changes its setting and reaches its overlay.
-TEST_F(SettingsWindowTest, EveryControlHandsItsValueToTheOverlayItDrives) {
-    struct Case {
-        const char* control;
-        const char* step;  // the overlay's apply function
-    } cases[] = {
-        {"chkButtons", "ApplyClickIndicator"},  {"sldFadeButtons", "ApplyClickIndicator"},
-        {"sldSizeButtons", "ApplyClickIndicator"}, {"sldTransButtons", "ApplyClickIndicator"},
-        {"chkPicture", "ApplyMouseImage"},      {"chkPictureLockPos", nullptr},
-        {"sldSizePicture", "ApplyMouseImage"},  {"optColorPicture1", "ApplyMouseImage"},
-        {"sldTransPicture", "ApplyMouseImage"}, {"chkSpot", "ApplyHalo"},
-        {"chkRing", "ApplyHalo"},               {"chkFullScreen", "ApplyHalo"},
-        {"sldSizeSpot", "ApplyHalo"},           {"colpicSpot", "ApplyHalo"},
-        {"sldTransSpot", "ApplyHalo"},          {"chkCrossHair", "ApplyCrossHair"},
-        {"chkArrows", "ApplyCrossHair"},        {"sldGapCrossHair", "ApplyCrossHair"},
-        {"sldSizeCrossHair", "ApplyCrossHair"}, {"colpicCrossHair", "ApplyCrossHair"},
-        {"sldTransCrossHair", "ApplyCrossHair"}, {"sldFadeKeys", nullptr},
-        {"chkKeyLockPos", nullptr},             {"sldTransKeyBoard", nullptr},
-        {"chkListSpecialKeys", nullptr},        {"chkShowKeysWindow", nullptr},
-        {"chkShowKeysClick", nullptr},          {"chkAutoHideMouse", nullptr},
-        {"sldFadeAutoHide", nullptr},           {"chkSlowRefresh", nullptr},
-        {"chkAutoHideKeyboard", nullptr},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.control);
-        const SettingsControl* control = FindSettingsControl(c.control);
-        ASSERT_NE(control, nullptr);
-        const double before = settings().Get(control->key);
-        g_steps.clear();
-        const HWND target = window().Control(c.control);
-        ::SetFocus(target);
-        if (control->kind == ControlKind::Slider) {
-            Key(VK_LEFT);
-            if (settings().Get(control->key) == before) Key(VK_RIGHT);  // it was at its minimum
-        } else if (control->kind == ControlKind::ColourPicker) {
-            Key(VK_DOWN);
-            if (settings().Get(control->key) == before) Key(VK_UP);  // it was in the bottom row
-        } else {
-            ::SendMessageW(target, BM_CLICK, 0, 0);
-        }
-        EXPECT_NE(settings().Get(control->key), before);
-        if (c.step) {
-            EXPECT_NE(std::find(g_steps.begin(), g_steps.end(), c.step), g_steps.end());
-        }
-    }
-    // And the overlays show it: the halo's colour and size, the cross hair switched on.
-    EXPECT_EQ(TheProgram().overlays().spot.StoredColor(), static_cast<COLORREF>(settings().GetInt(SettingKey::HaloColor)));
-    EXPECT_TRUE(::IsWindowVisible(TheProgram().overlays().crossHair[0].hwnd()));
-    EXPECT_FALSE(::IsWindowEnabled(window().Control("chkRing")));  // full screen was ticked
-    ::SendMessageW(window().Control("chkFullScreen"), BM_CLICK, 0, 0);
-    EXPECT_TRUE(::IsWindowEnabled(window().Control("chkRing")));
-    EXPECT_EQ(TheProgram().overlays().spot.ClientSize().width, 2 * settings().GetInt(SettingKey::HaloSize) + 1);
-}
-
-TEST_F(SettingsWindowTest, TabReachesEveryControlInTableOrderAndArrowsChangeTheFocusedOne) {
+TEST_F(SettingsWindowTest, TabArrowsF10AndRightClicksDoWhatTheyDoFromAnyControl) {
     std::vector<HWND> expected;
     for (const SettingsControl& c : SettingsControls()) {
         const HWND control = window().Control(c.name);
         // Tab enters a group of options at the chosen one.
-        if (c.kind == ControlKind::ColourOption) {
-            if (settings().GetInt(c.key) == c.value) expected.push_back(control);
-        } else if (::GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) {
+        if (c.kind == ControlKind::ColourOption ? settings().GetInt(c.key) == c.value
+                                                : (::GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0)
             expected.push_back(control);
-        }
     }
     ASSERT_GT(expected.size(), 35u);
     ::SetFocus(expected.front());
     std::vector<HWND> reached{::GetFocus()};
-    for (size_t i = 1; i < expected.size(); ++i) {
-        Key(VK_TAB);
-        reached.push_back(::GetFocus());
-    }
+    for (size_t i = 0; i < expected.size(); ++i) Key(VK_TAB), reached.push_back(::GetFocus());
+    expected.push_back(expected.front());  // round again
     EXPECT_EQ(reached, expected);
-    Key(VK_TAB);
-    EXPECT_EQ(::GetFocus(), expected.front());  // round again
 
-    ctlSlider* size = window().Slider("sldSizeSpot");
-    ::SetFocus(size->hwnd());
-    const int32_t before = settings().GetInt(SettingKey::HaloSize);
-    Key(VK_RIGHT);
-    Key(VK_RIGHT);
-    EXPECT_EQ(settings().GetInt(SettingKey::HaloSize), std::min(before + 2, 300));
-    EXPECT_EQ(::GetFocus(), size->hwnd());  // the arrows stayed with the slider
-}
+    ::SetFocus(window().Slider("sldSizeSpot")->hwnd());
+    Key(VK_RIGHT), Key(VK_RIGHT);
+    EXPECT_EQ(settings().GetInt(SettingKey::HaloSize), 102);
+    EXPECT_EQ(::GetFocus(), window().Slider("sldSizeSpot")->hwnd()) << "the arrows stayed with the slider";
 
-TEST_F(SettingsWindowTest, F10OpensTheMenuFromAnyControl) {
-    // The menu runs its own loop: a timer looks at it and closes it.
-    static bool sawMenu = false;
-    ::SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        ::GetGUIThreadInfo(::GetCurrentThreadId(), &info);
-        sawMenu = (info.flags & GUI_INMENUMODE) != 0;
-        ::EndMenu();
-    });
-    ::SetFocus(window().Control("chkSpot"));
+    // Only the menu button, F10 and the menu key open the program menu; a right click opens
+    // nothing, and on the mouse picture it pauses. A timer sees each menu and closes it.
+    g_menusOpened = 0;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CloseMenu);
     MSG f10{::GetFocus(), WM_SYSKEYDOWN, VK_F10, 0, 0, {}};
     EXPECT_TRUE(window().PreTranslateMessage(f10));
-    EXPECT_TRUE(sawMenu);
+    EXPECT_EQ(g_menusOpened, 1);
+    const HWND settingsWindow = window().hwnd();
+    ::SetForegroundWindow(settingsWindow);
+    POINT client{};
+    ::ClientToScreen(settingsWindow, &client);
+    const Rect box = WindowRect(window().Control("chkSpot"));
+    const auto at96 = [&](int x, int y) { return POINT{client.x + ScaleToDpi(x, window().Dpi()), client.y + ScaleToDpi(y, window().Dpi())}; };
+    for (const POINT at : {at96(460, 24), POINT{box.left + 5, box.top + 5}, at96(37, 171)}) {
+        ASSERT_FALSE(program().Paused());
+        ASSERT_TRUE(::SetCursorPos(at.x, at.y));
+        SendMouse(MOUSEEVENTF_RIGHTDOWN), SendMouse(MOUSEEVENTF_RIGHTUP);
+        PumpProgram(300);
+        EXPECT_EQ(g_menusOpened, 1);
+    }
+    EXPECT_TRUE(program().Paused()) << "the mouse picture's right click";
+    program().SetPaused(false);
+    ::SendMessageW(settingsWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(settingsWindow), MAKELPARAM(-1, -1));
+    EXPECT_EQ(g_menusOpened, 2) << "the menu key and Shift+F10";
+    ::KillTimer(nullptr, timer);
 }
 
-TEST_F(SettingsWindowTest, ANewDpiLaysTheWindowOutAgainInProportion) {
-    const auto placeOf = [&](const char* name) {
-        RECT r{};
-        ::GetWindowRect(window().Control(name), &r);
-        ::MapWindowPoints(nullptr, window().hwnd(), reinterpret_cast<POINT*>(&r), 2);
-        return Rect{r.left, r.top, r.right, r.bottom};
-    };
-    const UINT dpi = window().Dpi();
-    RECT frame{};
-    ::GetWindowRect(window().hwnd(), &frame);
-    const UINT next = dpi == 144 ? 96 : 144;
-    // The system suggests the frame scaled by the same factor.
-    RECT suggested{frame.left, frame.top, frame.left + static_cast<LONG>((frame.right - frame.left) * next / dpi),
-                   frame.top + static_cast<LONG>((frame.bottom - frame.top) * next / dpi)};
-    ::SendMessageW(window().hwnd(), WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_EQ(window().Dpi(), next);
-    for (const SettingsControl& c : SettingsControls()) {
-        if (c.kind == ControlKind::ColourPicker) continue;  // sized by its cells
-        SCOPED_TRACE(std::string(c.name));
-        const Rect r = placeOf(std::string(c.name).c_str());
-        EXPECT_EQ(r, ScaleRect(c.place, next));
+TEST_F(SettingsWindowTest, TheKeyDialogsReachTheRecordTheLabelsAndTheKeyboardDisplay) {
+    // With every key class off the display lists nothing; its alpha and fading keep the lines.
+    Click(window().Control("cmdKeyOptions"));
+    frmKeyBoardOptions& keys = KeyBoardOptionsWindow();
+    ASSERT_TRUE(keys.IsVisible());
+    program().ApplySetting(SettingKey::ListAnyKeys, 1);
+    for (const int box : {frmKeyBoardOptions::chkFunction, frmKeyBoardOptions::chkSpecial, frmKeyBoardOptions::chkInput,
+                          frmKeyBoardOptions::chkCursor, frmKeyBoardOptions::chkCharacter, frmKeyBoardOptions::chkMouse})
+        if (Checked(keys.Control(box))) Click(keys.Control(box));
+    EXPECT_FALSE(overlays().keyBoard.Display().ListMode());
+    EXPECT_FALSE(::IsWindowEnabled(keys.Control(frmKeyBoardOptions::chkCharacterSpecial)));
+    Click(keys.Control(frmKeyBoardOptions::chkCharacter));
+    EXPECT_TRUE(settings().IsOn(SettingKey::ListCharacterKeys));
+    EXPECT_TRUE(overlays().keyBoard.Display().ListMode());
+    for (int32_t code : {'A', 'B', 'C'}) overlays().keyBoard.AddKey(code);
+    for (const char* name : {"sldTransKeyBoard", "sldFadeKeys"}) ::SetFocus(window().Control(name)), Key(VK_RIGHT), Key(VK_LEFT);
+    EXPECT_EQ(overlays().keyBoard.Display().LineCount(), 3u);
+    keys.HideDialog();
+
+    // Each shortcut button edits its own record, and its label follows.
+    const std::tuple<const char*, const char*, HotKeyAction> buttons[] = {
+        {"cmdHotkeyButtons", "lblHotkeyButtons", HotKeyAction::Buttons}, {"cmdHotkeyPicture", "lblHotkeyPicture", HotKeyAction::Picture},
+        {"cmdHotkeySpot", "lblHotkeySpot", HotKeyAction::Spot}, {"cmdHotkeyCrossHair", "lblHotkeyCrossHair", HotKeyAction::CrossHair},
+        {"cmdHotkeyKeyBoard", "lblHotkeyKeyBoard", HotKeyAction::KeyBoard}};
+    frmHotKeyOptions& shortcut = HotKeyOptionsWindow();
+    for (const auto& [button, label, action] : buttons) {
+        Click(window().Control(button));
+        Choose(shortcut.Control(frmHotKeyOptions::cboSpec1), 17);
+        Choose(shortcut.Control(frmHotKeyOptions::cboSpec2), 18);
+        Choose(shortcut.Control(frmHotKeyOptions::cboKey), 'K');
+        EXPECT_EQ(WindowText(window().Control(label)), L"Ctrl+Alt+K");
+        for (const auto& [otherButton, otherLabel, other] : buttons)
+            EXPECT_EQ(Shortcut(other).KeyCode, other == action ? 'K' : -1) << button << " " << otherButton;
+        Choose(shortcut.Control(frmHotKeyOptions::cboKey), -1);
+        EXPECT_EQ(WindowText(window().Control(label)), L"(none)");
+        Click(shortcut.Control(frmHotKeyOptions::cmdClose));
+        EXPECT_FALSE(shortcut.IsVisible());
     }
-    ::SendMessageW(window().hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
-    EXPECT_EQ(placeOf("sldTransButtons"), ScaleRect(FindSettingsControl("sldTransButtons")->place, dpi));
+
+    // The options set the pause shortcut, for the poller too, and the tray mode.
+    ShowOptions(program(), window().hwnd());
+    frmOptions& options = OptionsWindow();
+    Choose(options.Control(frmOptions::cboPauseKey), 'P');
+    EXPECT_EQ(KeyPollSettingsFrom(settings()).shortcuts[static_cast<int>(HotKeyAction::Pause)].KeyCode, 'P');
+    const HWND tray = options.Control(frmOptions::chkShowInTray);
+    for (int i = 0; i < 2; ++i) { Click(tray); EXPECT_EQ(window().TaskbarMode(), !Checked(tray)); }
+    HideDialogs();
 }
 
-TEST_F(SettingsWindowTest, ALanguageChangeReachesEveryCaptionTooltipAndTheMenu) {
-    clsLanguage& language = SharedLanguage();
-    language.ChangeLanguage(German);
-    for (const SettingsControl& c : SettingsControls()) {
-        if (!c.caption || c.kind == ControlKind::ColourPicker) continue;
-        SCOPED_TRACE(std::string(c.name));
-        const std::wstring german = Widen(language.GetString(c.caption));
-        const std::wstring shown =
-            c.kind == ControlKind::Slider ? window().Slider(c.name)->Caption() : WindowText(window().Control(c.name));
-        EXPECT_EQ(shown, german);
+// A language change reaches every caption of every open window, letters beyond Latin-1 intact,
+// and refills the shortcut lists keeping their codes.
+TEST_F(SettingsWindowTest, ALanguageChangeReachesEveryCaptionOfEveryOpenWindow) {
+    for (const auto& [key, value] : {std::pair{SettingKey::HotKeyPauseSpec1, 17}, {SettingKey::HotKeyPauseSpec2, 16}, {SettingKey::HotKeyPauseKeyCode, 112}})
+        program().ApplySetting(key, value);
+    ShowClickOptions(program()), ShowHelpWindow(program(), window().hwnd()), ShowSetBoundary(program());
+    ShowOptions(program(), window().hwnd()), Click(window().Control("cmdKeyOptions"));
+    const HWND help = HelpWindow().hwnd(), boundary = SetBoundaryWindow().hwnd();
+    frmClickOptions& clickOptions = ClickOptionsWindow();
+    std::vector<std::pair<std::function<std::wstring()>, int32_t>> captions = {
+        {[&] { return WindowText(help); }, 77}, {[&] { return WindowText(::GetDlgItem(help, frmHelp::lblText)); }, 78},
+        {[&] { return WindowText(::GetDlgItem(help, frmHelp::cmdClose)); }, 43}, {[&] { return WindowText(boundary); }, 124},
+        {[&] { return WindowText(::GetDlgItem(boundary, frmSetBoundary::lblInfo)); }, 125},
+        {[&] { return WindowText(::GetDlgItem(boundary, frmSetBoundary::cmdOK)); }, 126},
+        {[&] { return WindowText(clickOptions.DialogHwnd()); }, kClickOptionsTitle},
+        {[&] { return WindowText(window().Control("optPause")); }, 8}};
+    for (const SettingsControl& c : SettingsControls())
+        if (c.caption && c.kind != ControlKind::ColourPicker)
+            captions.emplace_back([&c, this] { return c.kind == ControlKind::Slider ? window().Slider(c.name)->Caption()
+                                                                                   : WindowText(window().Control(c.name)); }, c.caption);
+    for (const ClickOptionControl& c : ClickOptionControls())
+        if (c.kind != ClickOptionKind::Picker && c.caption)
+            captions.emplace_back([&c, &clickOptions] { return c.kind == ClickOptionKind::Slider ? clickOptions.Slider(c.part).Caption()
+                                                                                             : WindowText(clickOptions.ControlNamed(c.name)); },
+                                  c.caption);
+    const std::wstring version = WindowText(::GetDlgItem(help, frmHelp::lblVersion));
+    for (const int32_t language : {German, Polish, Turkish}) {
+        SharedLanguage().ChangeLanguage(language);
+        for (const auto& [shown, id] : captions) EXPECT_EQ(Narrow(shown()), SharedLanguage().GetString(id)) << language << " " << id;
     }
-    EXPECT_EQ(WindowText(window().Control("optPause")), Widen(language.GetString(8)));
-    language.ChangeLanguage(English);
-    EXPECT_EQ(WindowText(window().Control("chkSpot")), L"Halo");
-    EXPECT_EQ(window().Slider("sldGapCrossHair")->Caption(), L"Central gap");
-}
+    EXPECT_EQ(WindowText(::GetDlgItem(help, frmHelp::lblVersion)), version) << "the version line is no translation";
 
-TEST_F(SettingsWindowTest, DraggingASliderRepaintsThatSliderAndNothingElseOfTheWindow) {
-    static std::set<HWND> painted;
-    ctlSlider* size = window().Slider("sldSizeSpot");
-    ::SetFocus(size->hwnd());
-    PumpProgram(200);
-    const HHOOK hook = ::SetWindowsHookExW(
-        WH_GETMESSAGE,
-        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            const auto* msg = reinterpret_cast<const MSG*>(lParam);
-            if (code == HC_ACTION && msg->message == WM_PAINT) painted.insert(msg->hwnd);
-            return ::CallNextHookEx(nullptr, code, wParam, lParam);
-        },
-        nullptr, ::GetCurrentThreadId());
-    RECT r{};
-    ::GetClientRect(size->hwnd(), &r);
-    const RECT knob = size->KnobRect();
-    const int y = (knob.top + knob.bottom) / 2;
-    ::SendMessageW(size->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((knob.left + knob.right) / 2, y));
-    for (int x = 5; x < r.right; x += 8) {
-        ::SendMessageW(size->hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
-        PumpProgram(5);
-    }
-    ::SendMessageW(size->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(r.right, y));
-    PumpProgram(100);
-    ::UnhookWindowsHookEx(hook);
-    EXPECT_EQ(settings().GetInt(SettingKey::HaloSize), 300);
-    std::set<HWND> ofTheWindow;
-    for (HWND w : painted)
-        if (w == window().hwnd() || ::IsChild(window().hwnd(), w)) ofTheWindow.insert(w);
-    EXPECT_EQ(ofTheWindow, std::set<HWND>{size->hwnd()});
+    SharedLanguage().ChangeLanguage(German);
+    frmOptions& options = OptionsWindow();
+    EXPECT_EQ(Selected(options.Control(frmOptions::cboPause1)), std::make_pair(std::wstring(L"Strg"), 17));
+    EXPECT_EQ(Items(options.Control(frmOptions::cboPause2)), (std::vector<std::pair<std::wstring, int32_t>>{{L"Umsch", 16}, {L"Alt", 18}}));
+    EXPECT_EQ(Selected(options.Control(frmOptions::cboPauseKey)).second, 112);
+    EXPECT_EQ(Shortcut(HotKeyAction::Pause).KeyCode, 112);
+    HideDialogs();
 }
 
 // Last: the window is gone afterwards.
