@@ -358,12 +358,12 @@ class Harness:
                                 rect=tuple(map(int, f[5].split())), text=f[6])
                 for f in (line.split("\t") for line in out.splitlines()) if len(f) >= 7}
 
-    def start_target(self, colour=BLUE, *flags):
-        """The target over the whole screen; with "--focus" its edit box takes the keys typed
-        (after focus_target) and every change of its text is logged; "--password" makes it a
-        password field."""
+    def start_target(self, colour=BLUE, focus=False, password=False):
+        """The target over the whole screen; with focus its edit box takes the keys typed (after
+        focus_target) and every change of its text is logged; with password it is a password field."""
         self.target_log = os.path.join(self.work, "target-%d.txt" % len(self.processes))
-        self.target = self.start("TargetWindow.exe", "--log", self.target_log, "--color", "%d,%d,%d" % colour, *flags)
+        self.target = self.start("TargetWindow.exe", "--log", self.target_log, "--color", "%d,%d,%d" % colour,
+                                 *(["--focus"] if focus else []), *(["--password"] if password else []))
         check(self.wait_window("visible", TARGET_TITLE, 15) is not None, "the target window did not appear")
         return self.target
 
@@ -484,7 +484,7 @@ class Harness:
         window manager, Wine raises an activated window over the overlays: the target goes back
         to the bottom, keeping the focus."""
         check(self.winctl("focus", title)[0] == 0, "the window %r could not be activated" % title)
-        ids = subprocess.run(["xdotool", "search", "--name", "^%s$" % re.escape(title)], env=self.env,
+        ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % re.escape(title)], env=self.env,
                              stdout=subprocess.PIPE).stdout.split()
         check(len(ids) >= 1, "no X window named %r" % title)
         self.xdotool("windowfocus", "--sync", ids[0].decode())

@@ -57,7 +57,7 @@ def caps_held(s, rect):
 
 def main(h):
     h.write_settings({"Halo": 0, "ListCharacterKeys": 1, "ListCharacterSpecialKeys": 0, "ListKeysFading": FADING})
-    h.start_target(BLUE, "--focus")
+    h.start_target(focus=True)
     h.start_glimmora()
     h.focus_target()
     x, y = h.free_points(1, WIDTH + 20)[0]
@@ -102,7 +102,7 @@ def main(h):
 
     h.stop(h.target)
     check(h.wait_window("gone", TARGET_TITLE, 10) is not None, "the target window stayed after its end")
-    h.start_target(BLUE, "--focus", "--password")
+    h.start_target(focus=True, password=True)
     h.focus_target()
     h.move(x, y)
     h.settle(lambda s: display_rect(h, x, y, 0), timeout=FADING + 1.0)
