@@ -2,7 +2,7 @@
 // against it on screenshots (the bare root of a composited Xvfb reads grey), and every
 // button press it receives is logged, which proves that clicks pass through the overlays.
 //
-//   TargetWindow.exe [--log FILE] [--color R,G,B] [--title TEXT] [--rect L,T,R,B] [--focus] [--password]
+//   TargetWindow.exe [--log FILE] [--color R,G,B] [--focus] [--password]
 //
 // Log lines: "down X Y" for the left button, "rdown X Y" for the right, in screen pixels;
 // "text CONTENT" whenever the edit box's text changes.
@@ -89,30 +89,16 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-bool ParseInts(const wchar_t* text, int* values, int count) {
-    for (int i = 0; i < count; ++i) {
-        wchar_t* end = nullptr;
-        values[i] = static_cast<int>(std::wcstol(text, &end, 10));
-        if (end == text) return false;
-        text = end;
-        if (i + 1 < count) {
-            if (*text != L',') return false;
-            ++text;
-        }
-    }
-    return *text == 0;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::wstring title = L"Glimmora e2e target";
-    RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
     for (int i = 1; i < argc; i += 2) {
         const std::wstring option = argv[i];
-        int v[4];
+        int v[3];
         if (option == L"--focus" || option == L"--password") {
             (option == L"--focus" ? g_focus : g_password) = true;
             --i;  // a flag without a value
@@ -121,12 +107,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             return 2;
         } else if (option == L"--log") {
             g_logPath = argv[i + 1];
-        } else if (option == L"--title") {
-            title = argv[i + 1];
-        } else if (option == L"--color" && ParseInts(argv[i + 1], v, 3)) {
+        } else if (option == L"--color" && swscanf(argv[i + 1], L"%d,%d,%d", &v[0], &v[1], &v[2]) == 3) {
             g_colour = RGB(v[0], v[1], v[2]);
-        } else if (option == L"--rect" && ParseInts(argv[i + 1], v, 4)) {
-            rect = RECT{v[0], v[1], v[2], v[3]};
         } else {
             std::fwprintf(stderr, L"TargetWindow: bad option %ls\n", option.c_str());
             return 2;
@@ -144,11 +126,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     RegisterClassExW(&wc);
 
     // WS_SYSMENU lets SC_CLOSE through DefWindowProc, as with a user's Alt+F4.
-    HWND window = CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_POPUP | WS_SYSMENU,
-                                  rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                  nullptr, nullptr, instance, nullptr);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
+    HWND window = CreateWindowExW(0, wc.lpszClassName, L"Glimmora e2e target", WS_POPUP | WS_SYSMENU, 0, 0, width,
+                                  height, nullptr, nullptr, instance, nullptr);
     const DWORD editStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | (g_password ? ES_PASSWORD : 0);
     g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", editStyle,
                              width / 2 - 100, height - 40, 200, 24, window, reinterpret_cast<HMENU>(kEditId),

@@ -1,14 +1,9 @@
-"""End-to-end harness: Glimmora under Wine on a virtual X display with a compositor.
-
-The tests look at what a user would see: screenshots (ImageMagick's `import`, which leaves the
-pointer image out), single pixels through Xlib, window state through the winctl.exe helper and
-real input through xdotool. A TargetWindow.exe of one known colour lies under the overlays,
-because the bare root of a composited display reads grey. Each test file calls `run(main)`;
-its cleanup ends every process the test started, even when a check fails.
-
-Environment (set by ctest; defaults for a manual run from the source tree): GLIMMORA_BIN (the
-folder of Glimmora.exe and the helpers), GLIMMORA_WINE_RUN, WINEPREFIX or GLIMMORA_WINEPREFIX,
-DISPLAY (without one the harness starts its own), GLIMMORA_E2E_KEEP (keep the work folder)."""
+"""End-to-end harness: Glimmora under Wine on a virtual X display with a compositor, looked at
+through screenshots (`import` leaves the pointer out) and Xlib pixels, winctl.exe for window
+state and xdotool for input, over a TargetWindow.exe of one known colour (the bare root of a
+composited display reads grey). Each test calls `run(main)`; its cleanup ends every process
+it started. Environment (set by ctest): GLIMMORA_BIN, GLIMMORA_WINE_RUN, WINEPREFIX or
+GLIMMORA_WINEPREFIX, DISPLAY (else the harness starts its own), GLIMMORA_E2E_KEEP."""
 
 import ctypes
 import math
@@ -206,7 +201,6 @@ class Harness:
         self.user = os.path.join(self.prefix, "drive_c", "users", "root")
         self.ini_path = os.path.join(self.user, "AppData", "Roaming", "Glimmora", "Glimmora.ini")
 
-    # -- set-up and tear-down -----------------------------------------------------------
 
     def setup(self):
         if not os.environ.get("DISPLAY"):
@@ -246,7 +240,6 @@ class Harness:
             p.wait(5)
 
     def windows_pids(self, exe):
-        """Unix pids of running Windows programs of that exe name in this prefix."""
         pattern = re.compile(rb"(^|[\\/])%s(\s|\0|$)" % re.escape(exe.encode()), re.IGNORECASE)
         return [int(e) for e in os.listdir("/proc") if e.isdigit() and pattern.search(_proc_file(int(e), "cmdline"))
                 and _proc_prefix(int(e)) == self.prefix and alive(int(e))]
@@ -260,7 +253,6 @@ class Harness:
         while any(self.windows_pids(exe) for exe in OWN_EXES) and time.monotonic() < deadline:
             time.sleep(0.05)
 
-    # -- files ----------------------------------------------------------------------------
 
     def remove(self, path):
         if os.path.lexists(path):
@@ -280,18 +272,15 @@ class Harness:
             f.write(content.encode("latin-1") if isinstance(content, str) else content)
 
     def no_settings(self):
-        """No settings file at all, and no folder for it either."""
         self.remove(os.path.dirname(self.ini_path))
 
     def read_settings(self, path=None):
-        """The [Settings] section as a dict of key: value text."""
         with open(path or self.ini_path, "rb") as f:
             text = f.read().decode("latin-1")
         section = text.split("[Settings]", 1)[-1].split("\n[", 1)[0]
         return dict(tuple(s.strip() for s in line.split("=", 1)) for line in section.splitlines()
                     if "=" in line and not line.startswith(";"))
 
-    # -- Windows programs ----------------------------------------------------------------
 
     def wine(self, *args, env=None, timeout=60):
         with open(os.path.join(self.work, "wine.log"), "ab") as out:
@@ -304,7 +293,7 @@ class Harness:
         path = exe if windows or os.path.isabs(exe) else os.path.join(self.bin, exe)
         check(windows or os.path.exists(path), "missing %s" % path)
         with open(os.path.join(self.work, re.split(r"[\\/]", path)[-1] + ".log"), "ab") as out:
-            p = subprocess.Popen([self.wine_run, path, *args], env=dict(self.env, **(env or {})), stdout=out,
+            p = subprocess.Popen([self.wine_run, path, *map(str, args)], env=dict(self.env, **(env or {})), stdout=out,
                                  stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, start_new_session=True, cwd=cwd)
         p.started = time.monotonic()
         self.processes.append(p)
@@ -324,12 +313,11 @@ class Harness:
             return r.returncode, out.read().decode("utf-8", "replace").strip()
 
     def windows(self):
-        """Every top-level window: dicts with hwnd, pid, exe, cls, visible, iconic, exstyle, rect, title."""
         rc, out = self.winctl("list")
         check(rc == 0, "winctl list failed")
-        return [dict(hwnd=f[0], pid=int(f[1]), exe=f[2], cls=f[3], visible=f[4] == "1", iconic=f[5] == "1",
-                     exstyle=int(f[6], 16), rect=tuple(map(int, f[7].split())), title=f[8])
-                for f in (line.split("\t") for line in out.splitlines()) if len(f) >= 9]
+        return [dict(pid=int(f[0]), cls=f[1], visible=f[2] == "1", iconic=f[3] == "1", exstyle=int(f[4], 16),
+                     rect=tuple(map(int, f[5].split())), title=f[6])
+                for f in (line.split("\t") for line in out.splitlines()) if len(f) >= 7]
 
     def shown(self, cls=None, title=None):
         return next((w for w in self.windows() if w["visible"] and (w["cls"] == cls or w["title"] == title)), None)
@@ -351,7 +339,6 @@ class Harness:
             time.sleep(0.1)
 
     def children(self, title=SETTINGS_TITLE):
-        """The window's child controls by id: class, visible, enabled, checked, rect, text."""
         rc, out = self.winctl("children", title)
         check(rc == 0, "no window titled %r" % title)
         return {int(f[0]): dict(cls=f[1], visible=f[2] == "1", enabled=f[3] == "1", checked=f[4] == "1",
@@ -388,7 +375,6 @@ class Harness:
         return p
 
     def stop_glimmora(self, p, timeout=10.0):
-        """Closes the settings window as a user would; the exit code."""
         if p.poll() is None:
             self.winctl("close", SETTINGS_TITLE)
             self.ended(p, "its settings window was closed", timeout)
@@ -415,7 +401,6 @@ class Harness:
         except subprocess.TimeoutExpired:
             raise CheckFailed("Glimmora still runs %.0f s after %s" % (timeout, after))
 
-    # -- input and screen -----------------------------------------------------------------
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, stdout=subprocess.DEVNULL)
@@ -425,7 +410,7 @@ class Harness:
 
     @property
     def x(self):
-        if not self._x:
+        if not self._x:   # opened on first use
             self._x = XDisplay(self.env["DISPLAY"])
         return self._x
 
@@ -494,7 +479,7 @@ class Harness:
             self.xdotool("windowraise", ids[0].decode())
         time.sleep(0.2)
 
-    def focus_target(self):
+    def focus_target(self):   # for bench/soak.py
         self.focus(TARGET_TITLE)
 
     def press(self, *keys, hold=KEY_HOLD, wait=True):

@@ -1,16 +1,14 @@
 """The mouse image (halo and rings off), started from a folder holding six picture files:
 - the built-in white picture, 84 px wide, 11 px right of and 22 px below the pointer,
-  following it, pushed inside the desktop at its corner (above the pointer, not over it); a
-  held left button lights only its upper left quarter, and the release restores it;
+  following it, kept inside the desktop at its corner (above the pointer, not over it); a held
+  left button lights only its upper left quarter, the release restores it;
 - "Black" shows the picture files: green body, magenta left button while pressed, transparent
   parts letting the target through;
-- the boundary window, opened from the menu, dragged by its title bar and narrowed by its
-  right border, keeps the image inside its frame after "OK"; "Use full screen" frees it.
-
-Catches: a picture off its place, not following, pushed off the screen or over the pointer; a
-press lighting the wrong part or nothing; picture files not read, or shown without their
-transparency or colours; a boundary window that cannot be moved or sized, an "OK" that does
-not limit the image, and a "Use full screen" that leaves the limit in force."""
+- the boundary window, from the menu, moved by its title bar and narrowed by its border, keeps
+  the image inside its frame after "OK"; "Use full screen" frees it.
+Catches: a picture misplaced, not following, pushed off the screen or over the pointer; a press
+lighting the wrong part; picture files not read or drawn without their transparency; a boundary
+window that cannot be moved or sized or whose limit does not hold or stays."""
 from harness import *
 
 WIDTH, GIF_SIZE = 84, (40, 60)
@@ -24,7 +22,7 @@ BOUNDARY = language_text("en", 124)
 
 
 def placed(h, x, y):
-    """The picture's rectangle for the pointer at (x, y), checked against the pointer and the desktop."""
+    """The picture's rectangle for the pointer at (x, y), inside the desktop and off the pointer."""
     h.move(x, y)
     time.sleep(0.3)
     rect = h.rect("class:" + PIC_CLASS)

@@ -1,22 +1,16 @@
-"""The overlays on screen in one sitting over the blue target, each switched on from the
-settings window as a user would:
-- the halo in its three forms, a table: the default black disc 201 px across at alpha 51, the
-  ring (its hole 50 % of the diameter) and the full-screen tint (a hole 200 px across); each
-  centred on the pointer, following it and leaving nothing behind; clicks pass through to
-  the target at the pointer;
-- the cross hair, opaque red without arrow heads: 5 px bands through the pointer's row and
-  column to every screen edge, a darker centre line, a clear gap of 30 px;
-- click rings (halo off): each button's own colour and size at alpha 128, a held ring
-  following the pointer, a released one fading where it was within 1 s, a double-click as
-  two thin rings, a ring whose release the hooks lost (program stopped past the hook timeout)
-  fading all the same; wheel arrows up and down in the wheel colour for 300 ms;
+"""The overlays in one sitting over the blue target, each switched on from the settings window:
+- the halo's three forms, a table: the default black disc 201 px across at alpha 51, the ring
+  (hole 50 % of it) and the full-screen tint (hole 200 px); centred on the pointer, following
+  it without a trace; clicks pass through to the target;
+- the cross hair, opaque red without arrows: 5 px bands to every screen edge, a darker centre
+  line, a clear gap of 30 px;
+- click rings (halo off): each button its colour and size at alpha 128; a held ring follows,
+  a released one fades where it was within 1 s, also when the hooks lost its release; a
+  double-click shows two thin rings; wheel arrows up and down in the wheel colour;
 - a palette cell of the options dialog turns the next left ring yellow, and the file keeps it.
-
-Catches: an overlay off-centre, of the wrong size, colour or alpha, one that does not follow
-or leaves a trace, a colour key painted instead of letting the target through, an overlay
-that takes clicks; arms that stop short, bands of even width; rings that stick, follow after
-release, never fade, or share a colour; wheel directions swapped; a pick that never reaches
-the ring windows or the file."""
+Catches: overlays off-centre, of the wrong size, colour or alpha, not following, leaving traces
+or taking clicks; short arms or even bands; rings that stick or follow after release or never
+fade; wheel directions swapped; a pick that never reaches the rings or the file."""
 from harness import *
 
 SIZE = 100
