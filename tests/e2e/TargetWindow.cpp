@@ -1,16 +1,10 @@
-// A plain window of one known colour for the end-to-end tests: overlays are checked
-// against it on screenshots (the bare root of a composited Xvfb reads grey), and every
-// button press it receives is logged, which proves that clicks pass through the overlays.
+// A plain window of one known colour under the overlays (the bare root of a composited Xvfb
+// reads grey); it logs every press it receives ("down X Y", "rdown X Y" in screen pixels), so
+// clicks through the overlays show, and its edit box's text ("text CONTENT") after each change.
+// Clicks do not activate it. With --focus it makes itself active at start and hands the keyboard
+// focus to the edit box whenever it is activated; --password makes that a password field.
 //
 //   TargetWindow.exe [--log FILE] [--color R,G,B] [--focus] [--password]
-//
-// Log lines: "down X Y" for the left button, "rdown X Y" for the right, in screen pixels;
-// "text CONTENT" whenever the edit box's text changes.
-// The edit box (bottom middle) gives the tests a focusable Win32 window for key input;
-// clicks do not activate the window. With --focus the window makes itself the active window
-// at start, and whenever it is activated (`winctl focus`) the edit box takes the keyboard
-// focus, so that keys typed reach it. With --password the edit box is a password field
-// (ES_PASSWORD); its log still carries the text typed.
 #include <windows.h>
 
 #include <cstdio>

@@ -1,9 +1,8 @@
-"""End-to-end harness: Glimmora under Wine on a virtual X display with a compositor, looked at
-through screenshots (`import` leaves the pointer out) and Xlib pixels, winctl.exe for window
-state and xdotool for input, over a TargetWindow.exe of one known colour (the bare root of a
-composited display reads grey). Each test calls `run(main)`; its cleanup ends every process
-it started. Environment (set by ctest): GLIMMORA_BIN, GLIMMORA_WINE_RUN, WINEPREFIX or
-GLIMMORA_WINEPREFIX, DISPLAY (else the harness starts its own), GLIMMORA_E2E_KEEP."""
+"""End-to-end harness: Glimmora under Wine on a virtual X display with a compositor, seen through
+screenshots (`import` leaves the pointer out), Xlib pixels and winctl.exe, driven by xdotool, over
+a TargetWindow.exe of one colour (a composited root reads grey). Each test calls `run(main)`,
+whose cleanup ends what it started. Environment (ctest sets it): GLIMMORA_BIN, GLIMMORA_WINE_RUN,
+WINEPREFIX or GLIMMORA_WINEPREFIX, DISPLAY (else a display of its own), GLIMMORA_E2E_KEEP."""
 
 import ctypes
 import math
@@ -42,8 +41,7 @@ def log(*parts):
     print("[%7.2f]" % (time.monotonic() - _T0), *parts, flush=True)
 
 
-def alpha_from_percent(percent):
-    """The layered-window alpha of a transparency slider value (ties to even, as round())."""
+def alpha_from_percent(percent):   # the alpha of a transparency slider value
     return int(round(255 - 2.55 * percent))
 
 
@@ -55,30 +53,22 @@ def close_to(actual, expected, tolerance=4):
     return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
 
 
-def plain(p):
-    """The blue target shows."""
+def plain(p):   # the blue target shows
     return close_to(p, BLUE, 3)
 
 
 def on_circle(px, py, radius, steps=16):
-    """Integer points on a circle around (px, py), away from where the keyboard display sits
-    (left of and below the pointer)."""
-    points = []
-    for i in range(steps):
-        a = 2 * math.pi * i / steps
-        x, y = int(round(px + radius * math.cos(a))), int(round(py - radius * math.sin(a)))
-        if not (px - 240 <= x <= px - 5 and py + 15 <= y <= py + 60):
-            points.append((x, y))
-    return points
+    """Points on a circle around (px, py), away from the keyboard display (left of and below it)."""
+    points = [(int(round(px + radius * math.cos(2 * math.pi * i / steps))),
+               int(round(py - radius * math.sin(2 * math.pi * i / steps)))) for i in range(steps)]
+    return [(x, y) for x, y in points if not (px - 240 <= x <= px - 5 and py + 15 <= y <= py + 60)]
 
 
-def wine_path(path):
-    """The Windows name of a Unix path: drive Z: is the Unix root in every prefix."""
+def wine_path(path):   # drive Z: is the Unix root in every prefix
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-def language_text(code, text_id):
-    """The text of an id in one language's string table (code "en", "de", ...)."""
+def language_text(code, text_id):   # code "en", "de", ...
     with open(os.path.join(ROOT, "lang", "Strings_%s.inc" % code), encoding="utf-8") as f:
         for line in f:
             m = re.match(r'\{(\d+), "(.*)"\},', line.strip())
@@ -87,9 +77,7 @@ def language_text(code, text_id):
     return None
 
 
-class Shot:
-    """One screenshot as raw RGB, with the PNG kept for a failure report."""
-
+class Shot:   # raw RGB, with the PNG kept for a failure report
     def __init__(self, path, width, height, data):
         self.path, self.width, self.height, self.data = path, width, height, data
 
@@ -99,8 +87,7 @@ class Shot:
         return tuple(self.data[i:i + 3])
 
     def extent(self, x, y, inside):
-        """(left, top, right, bottom), inclusive, of the run of pixels for which inside() holds
-        along the row and the column through (x, y)."""
+        """(left, top, right, bottom), inclusive, of the runs inside() holds along the row and column."""
         def end(dx, dy):
             px, py = x, y
             while 0 <= px + dx < self.width and 0 <= py + dy < self.height and inside(self.pixel(px + dx, py + dy)):
@@ -109,41 +96,33 @@ class Shot:
         return end(-1, 0), end(0, -1), end(1, 0), end(0, 1)
 
     def runs(self, x, y, dx, dy, inside, reach):
-        """Runs of pixels for which inside() holds on the ray from (x, y) in steps of (dx, dy),
-        up to reach steps: a list of (first, last) step counts, both inclusive."""
+        """(first, last) step counts of the runs for which inside() holds on the ray from (x, y)."""
         found = []
-        for step in range(reach + 1):
-            px, py = x + step * dx, y + step * dy
-            if not (0 <= px < self.width and 0 <= py < self.height):
-                break
-            if inside(self.pixel(px, py)):
-                if found and found[-1][1] == step - 1:
-                    found[-1] = (found[-1][0], step)
+        for i in range(reach + 1):
+            px, py = x + i * dx, y + i * dy
+            if 0 <= px < self.width and 0 <= py < self.height and inside(self.pixel(px, py)):
+                if found and found[-1][1] == i - 1:
+                    found[-1] = (found[-1][0], i)
                 else:
-                    found.append((step, step))
+                    found.append((i, i))
         return found
 
     def matching(self, left, top, right, bottom, inside):
-        """Points of the box (right and bottom exclusive) whose pixel satisfies inside()."""
         return [(px, py) for py in range(max(top, 0), min(bottom, self.height))
                 for px in range(max(left, 0), min(right, self.width)) if inside(self.pixel(px, py))]
 
 
 class XDisplay:
-    """libX11 through ctypes: a pixel of the composited screen in well under a millisecond
-    (`import` takes 0.3 s), and the stacking of X windows."""
+    """libX11 through ctypes: a pixel of the screen in well under a millisecond (`import` takes 0.3 s)."""
 
     def __init__(self, name):
         x = self.x = ctypes.CDLL("libX11.so.6")
         x.XOpenDisplay.restype = x.XGetImage.restype = ctypes.c_void_p
         x.XDefaultRootWindow.restype = x.XGetPixel.restype = ctypes.c_ulong
-        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x.XDefaultRootWindow.argtypes = x.XDestroyImage.argtypes = x.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
-                                ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-        x.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
-        x.XLowerWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-        x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        v, u, i = ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int
+        x.XOpenDisplay.argtypes, x.XDefaultRootWindow.argtypes, x.XDestroyImage.argtypes = [ctypes.c_char_p], [v], [v]
+        x.XGetImage.argtypes = [v, u, i, i, ctypes.c_uint, ctypes.c_uint, u, i]
+        x.XGetPixel.argtypes, x.XLowerWindow.argtypes, x.XSync.argtypes = [v, i, i], [v, u], [v, i]
         self.d = x.XOpenDisplay(name.encode())
         check(self.d, "cannot open the X display %s" % name)
         self.root = x.XDefaultRootWindow(self.d)
@@ -190,8 +169,6 @@ class Harness:
     def __init__(self, name, prefix=None):
         self.bin = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
         self.wine_run = os.environ.get("GLIMMORA_WINE_RUN") or os.path.join(os.path.dirname(self.bin), "wine-run.sh")
-        if not os.path.exists(self.wine_run):
-            self.wine_run = "wine"
         self.prefix = os.path.realpath(prefix or os.environ.get("WINEPREFIX") or os.environ.get("GLIMMORA_WINEPREFIX")
                                        or os.path.join(os.path.dirname(self.bin), "wineprefix"))
         self.work = tempfile.mkdtemp(prefix="glimmora-e2e-%s-" % name)
@@ -249,9 +226,7 @@ class Harness:
             for pid in self.windows_pids(exe):
                 log("killing leftover %s (pid %d)" % (exe, pid))
                 os.kill(pid, signal.SIGKILL)
-        deadline = time.monotonic() + 5
-        while any(self.windows_pids(exe) for exe in OWN_EXES) and time.monotonic() < deadline:
-            time.sleep(0.05)
+        self.wait_for("leftovers gone", lambda: not any(self.windows_pids(exe) for exe in OWN_EXES))
 
 
     def remove(self, path):
@@ -260,16 +235,15 @@ class Harness:
             shutil.rmtree(path) if os.path.isdir(path) else os.remove(path)
 
     def write_settings(self, content, path=None):
-        """A settings file (the per-user one unless path is given): a dict of keys, or bytes
-        or text as they are; no backup of an earlier save stays beside it."""
+        """A settings file (the per-user one by default) of a dict of keys, or bytes; no backup beside it."""
         path = path or self.ini_path
-        self.remove(path)
-        self.remove(path + ".bak")
+        for old in (path, path + ".bak"):
+            self.remove(old)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         if isinstance(content, dict):
             content = "[Settings]\r\n" + "".join("%s=%s\r\n" % kv for kv in content.items())
         with open(path, "wb") as f:
-            f.write(content.encode("latin-1") if isinstance(content, str) else content)
+            f.write(content.encode() if isinstance(content, str) else content)
 
     def no_settings(self):
         self.remove(os.path.dirname(self.ini_path))
@@ -323,7 +297,7 @@ class Harness:
         return next((w for w in self.windows() if w["visible"] and (w["cls"] == cls or w["title"] == title)), None)
 
     def rect(self, title, command="rect"):
-        """A window's rectangle by title ("class:NAME" by class; command "client-rect" for the client area)."""
+        """A window's rectangle ("class:NAME" finds it by class; "client-rect" for the client area)."""
         rc, out = self.winctl(command, title)
         return tuple(map(int, out.split())) if rc == 0 else None
 
@@ -355,11 +329,8 @@ class Harness:
         return self.target
 
     def target_lines(self, kind):
-        """What the target logged: ("down"|"rdown", x, y) click tuples, or "text" contents."""
-        if not os.path.exists(self.target_log):
-            return []
-        with open(self.target_log, encoding="utf-8", errors="replace") as f:
-            lines = [line.rstrip("\n") for line in f if line.strip()]
+        """What the target logged: "text" contents, or ("down"|"rdown", x, y) of its clicks."""
+        lines = open(self.target_log, encoding="utf-8").read().splitlines() if os.path.exists(self.target_log) else []
         if kind == "text":
             return [line[5:] for line in lines if line.startswith("text ")]
         return [tuple(line.split()) for line in lines if not line.startswith("text ")]
@@ -385,14 +356,11 @@ class Harness:
         the process must end normally within Wine's 2 s more, leaving nothing running."""
         started = time.monotonic()
         action()
-        rc, _ = self.winctl("wait-none", "Glimmora_", 7000)
-        gone = time.monotonic() - started
+        gone = self.wait_window("none", "Glimmora_", 7) is not None and time.monotonic() - started
         self.ended(p, how, 14)
         took = time.monotonic() - started
-        log("%s: windows gone after %.2f s, process ended after %.2f s" % (how, gone, took))
-        check(rc == 0 and gone <= 2.3, "windows of Glimmora stayed %.2f s after %s" % (gone, how))
-        check(took <= 4.0 and p.returncode == 0, "after %s the process ended after %.2f s with exit code %s"
-              % (how, took, p.returncode))
+        check(gone and gone <= 2.3 and took <= 4.0 and p.returncode == 0, "after %s the windows of Glimmora were gone"
+              " after %s s, the process ended after %.2f s with exit code %s" % (how, gone, took, p.returncode))
         check(not self.windows_pids("Glimmora.exe"), "a Glimmora process is left after %s" % how)
 
     def ended(self, p, after, timeout=10.0):
@@ -516,23 +484,20 @@ class Harness:
         time.sleep(0.3)
 
     def crop(self, shot, rect, name):
-        """Saves the rectangle of a screenshot under GLIMMORA_E2E_SHOTS (default
-        <build>/e2e-shots); returns its path."""
-        folder = os.environ.get("GLIMMORA_E2E_SHOTS") or os.path.join(os.path.dirname(self.bin), "e2e-shots")
-        os.makedirs(folder, exist_ok=True)
-        left, top, right, bottom = rect
-        path = os.path.join(folder, name)
-        subprocess.run(["convert", shot.path, "-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top),
+        """Saves a rectangle of a screenshot under GLIMMORA_E2E_SHOTS (default <build>/e2e-shots)."""
+        path = os.path.join(os.environ.get("GLIMMORA_E2E_SHOTS") or os.path.join(os.path.dirname(self.bin),
+                                                                                 "e2e-shots"), name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        subprocess.run(["convert", shot.path, "-crop", "%dx%d+%d+%d" % (rect[2] - rect[0], rect[3] - rect[1], *rect[:2]),
                         "+repage", path], check=True)
         return path
 
     def wait_for_balloon_to_go(self, rect, appear=5.0):
-        """The tray's start balloon comes a moment after start and covers the top left of the
-        screen for some seconds: wait for it to come (up to appear s) and go."""
+        """The tray's start balloon comes a moment after start over the top left of the screen for
+        some seconds: waits up to appear s for it to come over the rectangle, then for it to go."""
         def balloons():
-            return [w for w in self.windows() if w["visible"] and w["cls"].lower() == "tooltips_class32"
-                    and w["rect"][0] < rect[2] and rect[0] < w["rect"][2] and w["rect"][1] < rect[3]
-                    and rect[1] < w["rect"][3]]
+            return [w for w in self.windows() if w["visible"] and w["cls"].lower() == "tooltips_class32" and
+                    w["rect"][0] < rect[2] and rect[0] < w["rect"][2] and w["rect"][1] < rect[3] and rect[1] < w["rect"][3]]
         deadline = time.monotonic() + appear
         while not balloons() and time.monotonic() < deadline:
             time.sleep(0.3)

@@ -5,23 +5,19 @@ nothing clipped, overlapping or unfinished. Not part of the test run.
 
 Needs a display large enough for the settings window at that DPI (1920x1200 for 144); the
 prefix's DPI is set for the run and put back to 96 after it. The pictures go under
-GLIMMORA_E2E_SHOTS (default <build>/e2e-shots/<dpi>dpi). On the way it checks that each
-dialog's captions are those of the language and that its controls lie inside it."""
+GLIMMORA_E2E_SHOTS (default <build>/e2e-shots/<dpi>dpi)."""
 import argparse
 
 from harness import *
 
 CODES = ("en", "de", "fr", "pl", "es", "tr", "da")
-# Window: how it is opened, its title's text id, and captions (control id: text id) it shows.
-WINDOWS = {
-    "click-options": (lambda h: h.winctl("press", SETTINGS_TITLE, 1015), 103, {210: 118}),
-    "options": (lambda h: h.menu_keys(*(["Down"] * 5), "Return"), 103, {101: 104, 102: 3, 108: 4, 114: 107, 117: 43}),
-    "keys": (lambda h: h.winctl("press", SETTINGS_TITLE, 1053), 36, {101: 37, 102: 38, 103: 39, 104: 40, 105: 41,
-                                                                     106: 42, 107: 102, 108: 43}),
-    "shortcut": (lambda h: h.winctl("press", SETTINGS_TITLE, 1032), 129, {101: 15, 107: 43}),
-    "help": (lambda h: (h.focus(), h.xdotool("key", "F1")), 77, {}),
-    "boundary": (lambda h: h.menu_keys(*(["Down"] * 7), "Return"), 124, {}),
-}
+# Window: how it is opened, its title's text id.
+WINDOWS = {"click-options": (lambda h: h.winctl("press", SETTINGS_TITLE, 1015), 103),
+           "options": (lambda h: h.menu_keys(*(["Down"] * 5), "Return"), 103),
+           "keys": (lambda h: h.winctl("press", SETTINGS_TITLE, 1053), 36),
+           "shortcut": (lambda h: h.winctl("press", SETTINGS_TITLE, 1032), 129),
+           "help": (lambda h: (h.focus(), h.xdotool("key", "F1")), 77),
+           "boundary": (lambda h: h.menu_keys(*(["Down"] * 7), "Return"), 124)}
 
 
 def set_dpi(h, dpi):
@@ -40,20 +36,11 @@ def main(h, dpi, codes):
         for code in codes:
             h.choose_language(CODES.index(code))
             h.crop(h.shot(), h.rect(SETTINGS_TITLE, "client-rect"), "settings-window-%s.png" % code)
-            for name, (opener, title_id, captions) in WINDOWS.items():
+            for name, (opener, title_id) in WINDOWS.items():
                 title = language_text(code, title_id)
                 opener(h)
                 check(h.wait_window("visible", title, 10) is not None, "no %s window %r in %s" % (name, title, code))
                 h.focus(title)
-                client, ctl = h.rect(title, "client-rect"), h.children(title)
-                for cid, text_id in captions.items():
-                    check(ctl[cid]["text"] == language_text(code, text_id), "%s, %s: control %d reads %r"
-                          % (name, code, cid, ctl[cid]["text"]))
-                for cid, c in ctl.items():
-                    r = c["rect"]
-                    check(not c["visible"] or c["cls"].lower() == "combobox" or (client[0] <= r[0] and client[1] <= r[1]
-                          and r[2] <= client[2] and r[3] <= client[3]), "%s, %s: control %d at %s lies outside %s"
-                          % (name, code, cid, r, client))
                 rect = h.rect(title)
                 h.crop(h.shot(), (max(rect[0], 0), max(rect[1], 0), min(rect[2], h.screen[0]),
                                   min(rect[3], h.screen[1])), "%s-%s.png" % (name, code))

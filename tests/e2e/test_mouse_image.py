@@ -1,14 +1,10 @@
-"""The mouse image (halo and rings off), started from a folder holding six picture files:
-- the built-in white picture, 84 px wide, 11 px right of and 22 px below the pointer,
-  following it, kept inside the desktop at its corner (above the pointer, not over it); a held
-  left button lights only its upper left quarter, the release restores it;
-- "Black" shows the picture files: green body, magenta left button while pressed, transparent
-  parts letting the target through;
-- the boundary window, from the menu, moved by its title bar and narrowed by its border, keeps
-  the image inside its frame after "OK"; "Use full screen" frees it.
-Catches: a picture misplaced, not following, pushed off the screen or over the pointer; a press
-lighting the wrong part; picture files not read or drawn without their transparency; a boundary
-window that cannot be moved or sized or whose limit does not hold or stays."""
+"""The mouse image (halo and rings off), started from a folder of six picture files: the built-in
+picture 84 px wide, 11 px right of and 22 px below the pointer, following it, kept inside the
+desktop at its corner (above the pointer, not over it); "Black" shows the files' picture (green
+body, magenta left button while pressed, transparent parts); the boundary window, moved by its
+title bar and narrowed by its border, keeps the image inside after "OK"; "Use full screen"
+frees it. Catches: a picture misplaced, not following or over the pointer; picture files not
+read or drawn without transparency; a boundary that cannot be set, does not hold or stays."""
 from harness import *
 
 WIDTH, GIF_SIZE = 84, (40, 60)
@@ -33,15 +29,6 @@ def placed(h, x, y):
     return rect
 
 
-def drawn(s, rect):
-    left, top, right, bottom = rect
-    check(len(s.matching(*rect, lambda p: not plain(p))) > (right - left) * (bottom - top) // 4,
-          "the mouse image at %s is hardly drawn" % (rect,))
-    around = [(px, py) for px in range(left - 6, right + 6, 3) for py in (top - 6, bottom + 5)]
-    check(all(plain(s.pixel(*q)) for q in around if 0 <= q[0] < s.width and 0 <= q[1] < s.height),
-          "around the mouse image %s the screen is not blue" % (rect,))
-
-
 def drag(h, x0, y0, x1, y1):
     h.move(x0, y0)
     h.xdotool("mousedown", 1)
@@ -60,30 +47,13 @@ def main(h):
                         "-draw", "rectangle %d,%d %d,%d" % box, os.path.join(folder, name)], check=True)
     h.write_settings({"MouseImage": 1, "Halo": 0, "Buttons": 0})
     h.start_target()
-    p = h.start_glimmora(cwd=folder)
+    h.start_glimmora(cwd=folder)
     w, hh = h.screen
     a, b = h.free_points(2, 160)
     for x, y in (a, b, (w - 15, hh - 15)):
         rect = placed(h, x, y)
         want = (x + 11, y + 22) if x < w - 15 else (w - WIDTH, y - 22 - (rect[3] - rect[1]))
         check(rect[:2] == want, "for the pointer at (%d, %d) the mouse image is at %s, expected %s" % (x, y, rect, want))
-        h.settle(lambda s: drawn(s, rect))
-    rect = placed(h, *b)
-    before = h.settle(lambda s: drawn(s, rect))
-    h.xdotool("mousedown", 1)
-
-    def lit(s):
-        diff = [(px, py) for px, py in s.matching(*rect, lambda p: True) if not close_to(s.pixel(px, py),
-                                                                                        before.pixel(px, py), 3)]
-        cx, cy = (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
-        check(len(diff) > 100 and all(px <= cx and py <= cy for px, py in diff), "holding the left button changes %d"
-              " pixels of the mouse image, %d of them outside its upper left quarter" % (len(diff), len(
-                  [d for d in diff if d[0] > cx or d[1] > cy])))
-    h.settle(lit)
-    h.xdotool("mouseup", 1)
-    h.settle(lambda s: check(all(close_to(s.pixel(*q), before.pixel(*q), 3) for q in s.matching(*rect, lambda p: True)),
-                             "the mouse image is not as before after the release"))
-
     h.click_child(SETTINGS_TITLE, OPT_BLACK, 8)
     rect = placed(h, *a)
     scale = WIDTH / GIF_SIZE[0]
@@ -121,7 +91,6 @@ def main(h):
     h.click_child(BOUNDARY, BOUNDARY_FULL)
     h.wait_for("boundary window hidden", lambda: h.winctl("visible", BOUNDARY)[0] != 0)
     check(placed(h, w - 200, py)[:2] == (w - 189, py + 22), "Use full screen did not free the mouse image")
-    check(h.stop_glimmora(p) == 0, "Glimmora did not end cleanly")
 
 
 run(main)

@@ -1,15 +1,12 @@
-"""The x86_64 packages, made by the release's own script, in a fresh Wine prefix of their own:
-1. silent install with "start with Windows": the files, a Start-menu entry described in
-   English, the uninstall entry with this version and the Run value, nothing else of ours; a
-   second silent install while the program runs gives up untouched; the silent uninstall
-   leaves only the settings file;
-2. under Austrian German: the entry described in German, no Run value; the uninstall with
-   /REMOVESETTINGS leaves nothing of ours;
-3. the portable zip, unpacked onto a drive Wine reports as removable: the default halo, and
-   the settings kept beside the program, nothing written to %APPDATA%.
-Catches: an installer that needs a 32-bit Wine or administrator rights, misses a file, writes
-a stray key or ignores the language; an uninstaller that leaves something or removes the
-settings unasked; a zip missing a file or a runtime DLL; a stick that leaves settings behind."""
+"""The x86_64 packages of the release's own script, in a fresh Wine prefix of their own: a
+silent install with "start with Windows" writes the files, a Start-menu entry described in
+English, the uninstall entry with this version and the Run value, nothing else; a second
+install while the program runs gives up untouched; the uninstall leaves only the settings.
+Under Austrian German: the entry in German, no Run value, and /REMOVESETTINGS leaves nothing.
+The portable zip, unpacked onto a drive Wine reports as removable, shows the default halo and
+keeps its settings beside the program, writing nothing to %APPDATA%.
+Catches: an installer needing admin rights or 32-bit Wine, a missing file or runtime DLL, a
+stray key, the language ignored, an uninstall that leaves or removes too much, a stick's trace."""
 import getpass
 import struct
 import zipfile
@@ -30,32 +27,24 @@ with open(os.path.join(ROOT, "VERSION")) as f:
 
 
 def fresh_prefix():
-    """A copy of a prefix nothing ran in: as new as a wineboot, without its 15 s."""
-    template, wine_version = PREFIX + "-template", subprocess.run(["wine", "--version"], stdout=subprocess.PIPE,
-                                                                  stderr=subprocess.DEVNULL).stdout.decode().strip()
-    stamp = os.path.join(template, "wine-version")
-    stale = [PREFIX] if os.path.exists(stamp) and open(stamp).read() == wine_version else [PREFIX, template]
-    for prefix in stale:
-        if os.path.exists(prefix):
-            subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=prefix), stderr=subprocess.DEVNULL)
-            subprocess.run(["wineserver", "-w"], env=dict(os.environ, WINEPREFIX=prefix))
-            shutil.rmtree(prefix)
+    """A copy of a prefix nothing ran in, made once per Wine version: as new as a wineboot, without its 15 s."""
+    template = PREFIX + "-" + subprocess.run(["wine", "--version"], stdout=subprocess.PIPE).stdout.decode().strip()
+    for args in (["-k"], ["-w"]):
+        subprocess.run(["wineserver", *args], env=dict(os.environ, WINEPREFIX=PREFIX), stderr=subprocess.DEVNULL)
+    shutil.rmtree(PREFIX, ignore_errors=True)
     # Wine's menu builder would copy the Start-menu entry to this machine's own desktop menus.
     os.environ["WINEDLLOVERRIDES"] = "mscoree,mshtml=;winemenubuilder.exe=d"
     if not os.path.exists(template):
-        env = dict(os.environ, WINEPREFIX=template, WINEDEBUG="-all")
-        subprocess.run(["wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"],
-                       env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], env=env)
-        with open(stamp, "w") as f:
-            f.write(wine_version)
+        env = dict(os.environ, WINEPREFIX=template + ".new", WINEDEBUG="-all")
+        for args in (["wineboot", "-i"], ["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d",
+                                          "N", "/f"], ["wineserver", "-w"]):
+            subprocess.run(args, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.rename(template + ".new", template)
     subprocess.run(["cp", "-a", template, PREFIX], check=True)
 
 
 def locale_env(name):
-    """Environment for a Wine process in the locale (say "de_AT.UTF-8"), compiled once into
-    the build folder from the system's locale sources."""
+    """Environment for a Wine process in a locale, compiled once into the build folder."""
     folder = os.path.join(os.path.dirname(PREFIX), "locales")
     if not os.path.isdir(os.path.join(folder, name)):
         language, charset = name.split(".")

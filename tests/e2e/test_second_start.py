@@ -1,11 +1,9 @@
-"""Glimmora (in tray mode, "Taskbar=0") started again at several moments of a first start: at
-once (the first has made its mutex but no window yet: a helper holds the mutex), the moment
-the first one's settings window appears, and once that window is closed (in tray mode the
-program runs on) while another window is active. The later start ends at once, exactly one
-instance stays, and it shows its settings window with the help window active in front; the
-help window's close removes it.
-Catches: a second instance that stays or hangs, a signal lost while the first is loading, a
-close that quits in tray mode, and a window left hidden or without the focus."""
+"""Glimmora (tray mode) started again at several moments of a first start: at once (the first has
+its mutex, a helper's, but no window yet), as the first one's window appears, and once that
+window is closed (the program runs on) behind another active window. The later start ends at
+once, one instance stays and shows its window with the help window active in front; the help
+window's close removes it. Catches: a second instance that stays or hangs, a signal lost while
+the first loads, a close that quits in tray mode, a window left hidden or without the focus."""
 from harness import *
 
 LIMIT = 2.0 + 2.0   # the second start's own work, and Wine's time to end a process
@@ -50,10 +48,5 @@ def main(h):
     check(first.poll() is None and h.rect("class:" + SPOT_CLASS), "in tray mode the close ended the program")
     check(h.winctl("focus", TARGET_TITLE)[0] == 0, "could not activate the target")
     second_start(h, first, "while hidden behind another window")
-    version = [c["text"] for c in h.children(HELP).values() if c["text"].startswith("Glimmora version ")]
-    # The notice's year range ends in this year.
-    check(len(version) == 1 and re.search(r"\b%d\b" % time.localtime().tm_year, version[0]),
-          "the help window's version line reads %s" % version)
-
 
 run(main)

@@ -1,15 +1,11 @@
-"""The settings file at start-up and exit, with real files beside a real program:
-1. an older installation's Glimmora.ini beside the program and no per-user file: the start
-   takes the older values over (the halo is their size) and the exit saves them, with every
-   other key, to %APPDATA%\\Glimmora\\Glimmora.ini; the older file stays as it was;
-2. both files: the per-user one wins; edited by hand, it keeps its comments, unknown keys,
-   other sections and key order through the save, its keys replaced in place and values the
-   check boxes cannot hold set right;
-3. a write-protected per-user file full of junk and values out of range: the halo stays inside
-   the desktop at the largest size, the program ends normally and the file is left byte for byte.
-
-Catches: an older file ignored, taken over but not saved, or preferred to the user's own; a
-save that drops or reorders the user's lines; a crash, a hang or a box on a protected file."""
+"""The settings file at start-up and exit, real files beside a real program: with an older
+installation's Glimmora.ini beside the program and no per-user file, its values are taken over
+(the halo is their size) and saved with every other key to %APPDATA%; the older file stays as
+it was. With both, the per-user one wins; edited by hand, it keeps its comments, unknown keys,
+other sections and order through the save, values its check boxes cannot hold set right. A
+write-protected file of junk and values out of range: the largest halo inside the desktop, a
+normal end, the file left byte for byte. Catches: an older file ignored, unsaved or preferred;
+a save that drops or reorders lines; a crash, hang or box on a protected or damaged file."""
 import random
 
 from harness import *
@@ -44,9 +40,7 @@ def main(h):
     check(got == {"HaloSize": "30", "Crosshair": "1", "Language": "3", "HotKeyBlinkKeyCode": "66"},
           "after taking the older file over the per-user file holds %s" % got)
     check(len(saved) >= 79, "the per-user file holds %d keys, not all" % len(saved))
-    with open(beside, "rb") as f:
-        check(f.read() == old, "the older file beside the program was changed")
-    log("older file taken over")
+    check(open(beside, "rb").read() == old, "the older file beside the program was changed")
 
     head = b"; edited by hand\r\n[Settings]\r\n; my halo\r\n"
     tail = b"\r\n[Other]\r\nA=1\r\n"
@@ -54,14 +48,12 @@ def main(h):
     p = h.start_glimmora(exe)
     check(halo_radius(h, p, "with both files") == 60, "the older file won over the per-user file")
     check(h.stop_glimmora(p) == 0, "Glimmora ended with exit code %s" % p.returncode)
-    with open(h.ini_path, "rb") as f:
-        after = f.read()
+    after = open(h.ini_path, "rb").read()
     # The keys the file lacked follow its last key, before the blank line that ends the section.
     kept = head + b"Halo=1\r\nMyOwnKey=abc\r\nHaloSize=60\r\nCrosshair=0\r\nHaloColor=255\r\n"
     check(after.startswith(kept) and after.endswith(tail) and after.count(b"[Settings]") == 1,
           "a hand-edited file reads after a run: %r...%r; expected %r...%r" % (after[:120], after[-40:], kept, tail))
     check(len(h.read_settings()) >= 80, "the hand-edited file lost keys: %s" % h.read_settings())
-    log("the per-user file wins and keeps its lines")
 
     junk = bytes(b for b in random.Random(7).randbytes(3000) if b not in b"[=")
     content = junk + b"\r\n[Settings]\r\nHaloSize=100000\r\nHaloTrans=300\r\n" + b"\x01\x7f\xff=\r\n" * 3
@@ -73,8 +65,7 @@ def main(h):
         check(h.stop_glimmora(p) == 0, "with a write-protected file Glimmora ended with exit code %s" % p.returncode)
     finally:
         subprocess.run(["chattr", "-i", h.ini_path])
-    with open(h.ini_path, "rb") as f:
-        check(f.read() == content, "the write-protected settings file changed")
+    check(open(h.ini_path, "rb").read() == content, "the write-protected settings file changed")
 
 
 run(main)

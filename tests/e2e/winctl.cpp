@@ -1,7 +1,8 @@
 // Window-state probe and remote control for the end-to-end tests. There is no window
 // manager on the test display, so windows are closed and minimised the way a user's
 // system menu would do it (WM_SYSCOMMAND), and state is read with the Win32 API. A title
-// "class:NAME" finds a window by its class. Waits print the milliseconds they took.
+// "class:NAME" finds a window by its class. Waits print the milliseconds they took. Exit code 2:
+// a command this list does not have.
 //
 //   winctl list                             every top-level window, one tab-separated line:
 //                                           pid class visible iconic exstyle l t r b title
@@ -13,7 +14,7 @@
 //                                           id class visible enabled checked l t r b text
 //   winctl press <title> <button id>        clicks a button of a dialog box
 //   winctl wait exists|gone|visible|foreground|iconic <title> <timeout ms>
-//   winctl wait-none <prefix> <timeout ms>  until no top-level window's class or title starts so
+//   winctl wait none <prefix> <timeout ms>  until no top-level window's class or title starts so
 //   winctl hold-mutex <name> <ms>           holds a named mutex that long, as a program that has
 //                                           only just started would
 #include <windows.h>
@@ -62,7 +63,10 @@ HWND ByTitle(const wchar_t* title) {
     return FindWindowW(nullptr, title);
 }
 
+bool NoneWithPrefix(const wchar_t* prefix);
+
 bool Condition(const std::wstring& what, const wchar_t* title) {
+    if (what == L"none") return NoneWithPrefix(title);
     HWND w = ByTitle(title);
     if (what == L"exists") return w != nullptr;
     if (what == L"gone") return w == nullptr;
@@ -102,15 +106,10 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
     return TRUE;
 }
 
-int Usage() {
-    std::fprintf(stderr, "usage: see the head of winctl.cpp\n");
-    return 2;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) return Usage();
+    if (argc < 2) return 2;
     const std::wstring command = argv[1];
 
     if (command == L"list") {
@@ -130,7 +129,7 @@ int wmain(int argc, wchar_t** argv) {
         DWORD_PTR result = 0;
         return w && SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &result) ? 0 : 1;
     }
-    if (argc < 3) return Usage();
+    if (argc < 3) return 2;
     const wchar_t* name = argv[2];
 
     if (command == L"exists" || command == L"visible" || command == L"foreground" || command == L"iconic")
@@ -188,18 +187,5 @@ int wmain(int argc, wchar_t** argv) {
             Sleep(20);
         }
     }
-    if (command == L"wait-none" && argc >= 4) {
-        const DWORD timeout = static_cast<DWORD>(_wtoi(argv[3]));
-        const DWORD start = GetTickCount();
-        for (;;) {
-            const DWORD elapsed = GetTickCount() - start;
-            if (NoneWithPrefix(name)) {
-                std::printf("%lu\n", elapsed);
-                return 0;
-            }
-            if (elapsed > timeout) return 1;
-            Sleep(20);
-        }
-    }
-    return Usage();
+    return 2;
 }
