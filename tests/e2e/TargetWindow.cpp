@@ -1,16 +1,10 @@
-// A plain window of one known colour for the end-to-end tests: overlays are checked
-// against it on screenshots (the bare root of a composited Xvfb reads grey), and every
-// button press it receives is logged, which proves that clicks pass through the overlays.
+// A plain window of one known colour under the overlays (the bare root of a composited Xvfb
+// reads grey); it logs every press it receives ("down X Y", "rdown X Y" in screen pixels), so
+// clicks through the overlays show, and its edit box's text ("text CONTENT") after each change.
+// Clicks do not activate it. With --focus it makes itself active at start and hands the keyboard
+// focus to the edit box whenever it is activated; --password makes that a password field.
 //
-//   TargetWindow.exe [--log FILE] [--color R,G,B] [--title TEXT] [--rect L,T,R,B] [--focus] [--password]
-//
-// Log lines: "down X Y" for the left button, "rdown X Y" for the right, in screen pixels;
-// "text CONTENT" whenever the edit box's text changes.
-// The edit box (bottom middle) gives the tests a focusable Win32 window for key input;
-// clicks do not activate the window. With --focus the window makes itself the active window
-// at start, and whenever it is activated (`winctl focus`) the edit box takes the keyboard
-// focus, so that keys typed reach it. With --password the edit box is a password field
-// (ES_PASSWORD); its log still carries the text typed.
+//   TargetWindow.exe [--log FILE] [--color R,G,B] [--focus] [--password]
 #include <windows.h>
 
 #include <cstdio>
@@ -89,30 +83,16 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-bool ParseInts(const wchar_t* text, int* values, int count) {
-    for (int i = 0; i < count; ++i) {
-        wchar_t* end = nullptr;
-        values[i] = static_cast<int>(std::wcstol(text, &end, 10));
-        if (end == text) return false;
-        text = end;
-        if (i + 1 < count) {
-            if (*text != L',') return false;
-            ++text;
-        }
-    }
-    return *text == 0;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::wstring title = L"Glimmora e2e target";
-    RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
     for (int i = 1; i < argc; i += 2) {
         const std::wstring option = argv[i];
-        int v[4];
+        int v[3];
         if (option == L"--focus" || option == L"--password") {
             (option == L"--focus" ? g_focus : g_password) = true;
             --i;  // a flag without a value
@@ -121,12 +101,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             return 2;
         } else if (option == L"--log") {
             g_logPath = argv[i + 1];
-        } else if (option == L"--title") {
-            title = argv[i + 1];
-        } else if (option == L"--color" && ParseInts(argv[i + 1], v, 3)) {
+        } else if (option == L"--color" && swscanf(argv[i + 1], L"%d,%d,%d", &v[0], &v[1], &v[2]) == 3) {
             g_colour = RGB(v[0], v[1], v[2]);
-        } else if (option == L"--rect" && ParseInts(argv[i + 1], v, 4)) {
-            rect = RECT{v[0], v[1], v[2], v[3]};
         } else {
             std::fwprintf(stderr, L"TargetWindow: bad option %ls\n", option.c_str());
             return 2;
@@ -144,11 +120,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     RegisterClassExW(&wc);
 
     // WS_SYSMENU lets SC_CLOSE through DefWindowProc, as with a user's Alt+F4.
-    HWND window = CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_POPUP | WS_SYSMENU,
-                                  rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                  nullptr, nullptr, instance, nullptr);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
+    HWND window = CreateWindowExW(0, wc.lpszClassName, L"Glimmora e2e target", WS_POPUP | WS_SYSMENU, 0, 0, width,
+                                  height, nullptr, nullptr, instance, nullptr);
     const DWORD editStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | (g_password ? ES_PASSWORD : 0);
     g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", editStyle,
                              width / 2 - 100, height - 40, 200, 24, window, reinterpret_cast<HMENU>(kEditId),

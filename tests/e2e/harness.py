@@ -1,21 +1,11 @@
-"""End-to-end harness: Glimmora under Wine on a virtual X display with a compositor.
+"""End-to-end harness: Glimmora under Wine on a virtual X display with a compositor, seen through
+screenshots (`import` leaves the pointer out), Xlib pixels and winctl.exe, driven by xdotool, over
+a TargetWindow.exe of one colour (a composited root reads grey). Each test calls `run(main)`,
+whose cleanup ends what it started. Environment (ctest sets it): GLIMMORA_BIN, GLIMMORA_WINE_RUN,
+WINEPREFIX or GLIMMORA_WINEPREFIX, DISPLAY (else a display of its own), GLIMMORA_E2E_KEEP."""
 
-The tests look at what a user would see: real screenshots of the display (taken with
-ImageMagick's `import`, which leaves the pointer image out), real window state (read
-through the winctl.exe helper) and real input (xdotool). A TargetWindow.exe of one known
-colour lies under the overlays, because the bare root of a composited display reads grey.
-
-Standard library only. Each test file calls `run(main)`; `main(h)` gets a Harness whose
-cleanup ends every process the test started, even when a check fails.
-
-Environment (set by ctest, defaults for a manual run from the source tree):
-  GLIMMORA_BIN        folder with Glimmora.exe and the helpers (build/win64/bin)
-  GLIMMORA_WINE_RUN   wine-run.sh of that build
-  WINEPREFIX          the build's prefix (GLIMMORA_WINEPREFIX is the fallback)
-  DISPLAY             a display with a compositor; without one the harness starts its own
-  GLIMMORA_E2E_KEEP   keep the work folder (screenshots, logs) even when the test passes
-"""
-
+import ctypes
+import math
 import os
 import re
 import shutil
@@ -26,338 +16,498 @@ import tempfile
 import time
 import traceback
 
-# The tests take the checks, the pixel helpers and the input helpers through this module.
-from screen import *
-from screen import _T0
-from display import *
-
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 SETTINGS_TITLE = "Glimmora - Settings"
-MESSAGE_TITLE = "Glimmora_frmMessageName"
-SPOT_CLASS = "Glimmora_frmSpot"
+TARGET_TITLE = "Glimmora e2e target"
+SPOT_CLASS, PIC_CLASS, KEYBOARD_CLASS = "Glimmora_frmSpot", "Glimmora_frmPic", "Glimmora_frmKeyBoard"
+TRAY_CLASS, MENU_CLASS = "__winex11_standalone_tray", "#32768"   # Wine's stand-in tray; a menu
+LAYERED_TRANSPARENT = 0x00080020
 BLUE = (0, 0, 255)
-# Executables of ours that a failed earlier test may have left running in the prefix.
+KEY_HOLD = 0.18   # Glimmora reads the keyboard every 100 ms: a key held this long is seen
 OWN_EXES = ("Glimmora.exe", "GlimmoraTrace.exe", "TargetWindow.exe", "BareTimer.exe")
+_T0 = time.monotonic()
 
 
-# ---------------------------------------------------------------------------------------
-# Processes
+class CheckFailed(AssertionError):
+    pass
 
 
-def _proc_cmdline(pid):
-    try:
-        with open("/proc/%d/cmdline" % pid, "rb") as f:
-            return f.read().replace(b"\0", b" ").decode("utf-8", "replace")
-    except OSError:
-        return ""
+def check(condition, message):
+    if not condition:
+        raise CheckFailed(message)
 
 
-def _proc_prefix(pid):
-    try:
-        with open("/proc/%d/environ" % pid, "rb") as f:
-            for item in f.read().split(b"\0"):
-                if item.startswith(b"WINEPREFIX="):
-                    return os.path.realpath(item[11:].decode("utf-8", "replace"))
-    except OSError:
-        pass
-    return None
+def log(*parts):
+    print("[%7.2f]" % (time.monotonic() - _T0), *parts, flush=True)
 
 
-def wine_path(path):
-    """The Windows name of a Unix path: drive Z: is the Unix root in every prefix."""
+def alpha_from_percent(percent):   # the alpha of a transparency slider value
+    return int(round(255 - 2.55 * percent))
+
+
+def blend(colour, alpha, background=BLUE):
+    return tuple(round(c * alpha / 255 + b * (255 - alpha) / 255) for c, b in zip(colour, background))
+
+
+def close_to(actual, expected, tolerance=4):
+    return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
+
+
+def plain(p):   # the blue target shows
+    return close_to(p, BLUE, 3)
+
+
+def on_circle(px, py, radius, steps=16):
+    """Points on a circle around (px, py), away from the keyboard display (left of and below it)."""
+    points = [(int(round(px + radius * math.cos(2 * math.pi * i / steps))),
+               int(round(py - radius * math.sin(2 * math.pi * i / steps)))) for i in range(steps)]
+    return [(x, y) for x, y in points if not (px - 240 <= x <= px - 5 and py + 15 <= y <= py + 60)]
+
+
+def wine_path(path):   # drive Z: is the Unix root in every prefix
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-def rss_kib(pid):
-    with open("/proc/%d/status" % pid) as f:
+def language_text(code, text_id):   # code "en", "de", ...
+    with open(os.path.join(ROOT, "lang", "Strings_%s.inc" % code), encoding="utf-8") as f:
         for line in f:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    raise CheckFailed("process %d has no resident size (ended?)" % pid)
+            m = re.match(r'\{(\d+), "(.*)"\},', line.strip())
+            if m and int(m.group(1)) == text_id:
+                return m.group(2).replace('\\"', '"')
+    return None
+
+
+class Shot:   # raw RGB, with the PNG kept for a failure report
+    def __init__(self, path, width, height, data):
+        self.path, self.width, self.height, self.data = path, width, height, data
+
+    def pixel(self, x, y):
+        check(0 <= x < self.width and 0 <= y < self.height, "pixel (%d, %d) is off the screen" % (x, y))
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def extent(self, x, y, inside):
+        """(left, top, right, bottom), inclusive, of the runs inside() holds along the row and column."""
+        def end(dx, dy):
+            px, py = x, y
+            while 0 <= px + dx < self.width and 0 <= py + dy < self.height and inside(self.pixel(px + dx, py + dy)):
+                px, py = px + dx, py + dy
+            return px if dx else py
+        return end(-1, 0), end(0, -1), end(1, 0), end(0, 1)
+
+    def runs(self, x, y, dx, dy, inside, reach):
+        """(first, last) step counts of the runs for which inside() holds on the ray from (x, y)."""
+        found = []
+        for i in range(reach + 1):
+            px, py = x + i * dx, y + i * dy
+            if 0 <= px < self.width and 0 <= py < self.height and inside(self.pixel(px, py)):
+                if found and found[-1][1] == i - 1:
+                    found[-1] = (found[-1][0], i)
+                else:
+                    found.append((i, i))
+        return found
+
+    def matching(self, left, top, right, bottom, inside):
+        return [(px, py) for py in range(max(top, 0), min(bottom, self.height))
+                for px in range(max(left, 0), min(right, self.width)) if inside(self.pixel(px, py))]
+
+
+class XDisplay:
+    """libX11 through ctypes: a pixel of the screen in well under a millisecond (`import` takes 0.3 s)."""
+
+    def __init__(self, name):
+        x = self.x = ctypes.CDLL("libX11.so.6")
+        x.XOpenDisplay.restype = x.XGetImage.restype = ctypes.c_void_p
+        x.XDefaultRootWindow.restype = x.XGetPixel.restype = ctypes.c_ulong
+        v, u, i = ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int
+        x.XOpenDisplay.argtypes, x.XDefaultRootWindow.argtypes, x.XDestroyImage.argtypes = [ctypes.c_char_p], [v], [v]
+        x.XGetImage.argtypes = [v, u, i, i, ctypes.c_uint, ctypes.c_uint, u, i]
+        x.XGetPixel.argtypes, x.XLowerWindow.argtypes, x.XSync.argtypes = [v, i, i], [v, u], [v, i]
+        self.d = x.XOpenDisplay(name.encode())
+        check(self.d, "cannot open the X display %s" % name)
+        self.root = x.XDefaultRootWindow(self.d)
+
+    def pixel(self, px, py):
+        image = self.x.XGetImage(self.d, self.root, px, py, 1, 1, 0xFFFFFFFF, 2)   # ZPixmap
+        check(image, "XGetImage failed at (%d, %d)" % (px, py))
+        value = self.x.XGetPixel(image, 0, 0)
+        self.x.XDestroyImage(image)
+        return (value >> 16) & 255, (value >> 8) & 255, value & 255
+
+    def lower(self, window):
+        self.x.XLowerWindow(self.d, window)
+        self.x.XSync(self.d, 0)
+
+
+def _proc_file(pid, name):
+    try:
+        with open("/proc/%d/%s" % (pid, name), "rb") as f:
+            return f.read()
+    except OSError:
+        return b""
+
+
+def _proc_prefix(pid):
+    for item in _proc_file(pid, "environ").split(b"\0"):
+        if item.startswith(b"WINEPREFIX="):
+            return os.path.realpath(item[11:].decode("utf-8", "replace"))
+    return None
 
 
 def alive(pid):
-    try:
-        with open("/proc/%d/stat" % pid) as f:
-            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
-    except OSError:
-        return False
+    stat = _proc_file(pid, "stat").decode("latin-1")
+    return bool(stat) and stat.rsplit(")", 1)[1].split()[0] != "Z"
 
 
-class Harness(DisplayInput):
-    def __init__(self, name):
-        self.name = name
+def rss_kib(pid):
+    m = re.search(rb"VmRSS:\s+(\d+)", _proc_file(pid, "status"))
+    check(m, "process %d has no resident size (ended?)" % pid)
+    return int(m.group(1))
+
+
+class Harness:
+    def __init__(self, name, prefix=None):
         self.bin = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
         self.wine_run = os.environ.get("GLIMMORA_WINE_RUN") or os.path.join(os.path.dirname(self.bin), "wine-run.sh")
-        if not os.path.exists(self.wine_run):
-            self.wine_run = "wine"
-        self.prefix = os.path.realpath(os.environ.get("WINEPREFIX") or os.environ.get("GLIMMORA_WINEPREFIX")
+        self.prefix = os.path.realpath(prefix or os.environ.get("WINEPREFIX") or os.environ.get("GLIMMORA_WINEPREFIX")
                                        or os.path.join(os.path.dirname(self.bin), "wineprefix"))
         self.work = tempfile.mkdtemp(prefix="glimmora-e2e-%s-" % name)
         self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG=os.environ.get("WINEDEBUG", "-all"),
                         WINEDLLOVERRIDES=os.environ.get("WINEDLLOVERRIDES", "mscoree,mshtml="))
-        self.processes = []     # Popen objects of Windows programs started here
-        self.own_display = []   # Xvfb and compositor when the harness started them
-        self.shots = 0
-        self.screen = None
-        self._x = None
+        self.processes, self.own_display, self.shots, self._x = [], [], 0, None
+        self.user = os.path.join(self.prefix, "drive_c", "users", "root")
+        self.ini_path = os.path.join(self.user, "AppData", "Roaming", "Glimmora", "Glimmora.ini")
 
-    # -- set-up and tear-down -----------------------------------------------------------
 
     def setup(self):
         if not os.environ.get("DISPLAY"):
-            self._start_display()
-        self._prepare_prefix()
-        self.kill_leftovers()
-        for exe in ("Glimmora.exe", "winctl.exe", "TargetWindow.exe"):
-            check(os.path.exists(os.path.join(self.bin, exe)), "missing %s in %s" % (exe, self.bin))
-        # A file beside the program would be taken over as the settings file.
-        self.remove(os.path.join(self.bin, "Glimmora.ini"))
-        self.screen = self.screen_size()
-
-    def cleanup(self):
-        # A button or key a failed check left held would swallow the next test's presses.
-        for button in (1, 2, 3):
-            subprocess.run(["xdotool", "mouseup", str(button)], env=self.env, stderr=subprocess.DEVNULL)
-        subprocess.run(["xdotool", "keyup", "shift", "ctrl", "alt"], env=self.env, stderr=subprocess.DEVNULL)
-        if self._x:
-            self._x.close()
-        for p in reversed(self.processes):
-            if p.poll() is None:
-                self._kill(p)
-        self.kill_leftovers()
-        # Leave the shared prefix as a first start finds it.
-        try:
-            self.no_settings()
-        except OSError as error:
-            log("could not remove the settings file:", error)
-        for p in self.own_display:
-            p.terminate()
-            try:
-                p.wait(5)
-            except subprocess.TimeoutExpired:
-                p.kill()
-
-    def _start_display(self):
-        n = next(n for n in range(141, 190)
-                 if not os.path.exists("/tmp/.X11-unix/X%d" % n) and not os.path.exists("/tmp/.X%d-lock" % n))
-        xvfb = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.own_display.append(xvfb)
-        for _ in range(100):
-            if os.path.exists("/tmp/.X11-unix/X%d" % n):
-                break
-            time.sleep(0.05)
-        self.env["DISPLAY"] = os.environ["DISPLAY"] = ":%d" % n
-        self.own_display.append(subprocess.Popen(["xcompmgr"], env=self.env, stdout=subprocess.DEVNULL,
-                                                 stderr=subprocess.DEVNULL))
-        time.sleep(0.3)
-        log("started display", self.env["DISPLAY"])
-
-    def _prepare_prefix(self):
+            n = next(n for n in range(141, 190) if not os.path.exists("/tmp/.X%d-lock" % n))
+            self.own_display.append(subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "1280x800x24", "-nolisten",
+                                                      "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+            while not os.path.exists("/tmp/.X11-unix/X%d" % n):
+                time.sleep(0.05)
+            self.env["DISPLAY"] = os.environ["DISPLAY"] = ":%d" % n
+            self.own_display.append(subprocess.Popen(["xcompmgr"], env=self.env, stderr=subprocess.DEVNULL))
+            time.sleep(0.3)
         if not os.path.exists(os.path.join(self.prefix, "system.reg")):
             log("creating wine prefix", self.prefix)
             subprocess.run(["wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             subprocess.run(["wineserver", "-w"], env=self.env)
         # One server for the whole test, started apart from the programs so that it holds none
-        # of their pipes and is not in their process groups.
+        # of their pipes; and no wait for a window manager to confirm an unmap (2 s a window).
         subprocess.run(["wineserver", "-p30"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        # With no window manager on the display, Wine must not wait for one to confirm that a
-        # window was unmapped: it waits 2 s per captioned window otherwise (scripts/display.sh).
         with open(os.path.join(self.prefix, "user.reg"), encoding="utf-8", errors="replace") as f:
             if '"Managed"="N"' not in f.read():
-                subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N",
-                                "/f"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                self.wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f")
+        self.kill_leftovers()
+        self.remove(os.path.join(self.bin, "Glimmora.ini"))   # it would be taken over
+        out = subprocess.run(["xdotool", "getdisplaygeometry"], env=self.env, stdout=subprocess.PIPE).stdout.split()
+        self.screen = int(out[0]), int(out[1])
+
+    def cleanup(self):
+        # A button or key a failed check left held would swallow the next test's presses.
+        for args in (["mouseup", "1"], ["mouseup", "3"], ["keyup", "shift", "ctrl", "alt"]):
+            subprocess.run(["xdotool", *args], env=self.env, stderr=subprocess.DEVNULL)
+        for p in reversed(self.processes):
+            self.stop(p)
+        self.kill_leftovers()
+        self.no_settings()   # the shared prefix as a first start finds it
+        for p in self.own_display:
+            p.terminate()
+            p.wait(5)
 
     def windows_pids(self, exe):
-        """Unix pids of running Windows programs of that exe name in this prefix."""
-        pattern = re.compile(r"(^|[\\/])%s(\s|$)" % re.escape(exe), re.IGNORECASE)
-        pids = []
-        for entry in os.listdir("/proc"):
-            if entry.isdigit() and pattern.search(_proc_cmdline(int(entry)).strip()) \
-                    and _proc_prefix(int(entry)) == self.prefix and alive(int(entry)):
-                pids.append(int(entry))
-        return pids
+        pattern = re.compile(rb"(^|[\\/])%s(\s|\0|$)" % re.escape(exe.encode()), re.IGNORECASE)
+        return [int(e) for e in os.listdir("/proc") if e.isdigit() and pattern.search(_proc_file(int(e), "cmdline"))
+                and _proc_prefix(int(e)) == self.prefix and alive(int(e))]
 
     def kill_leftovers(self):
         for exe in OWN_EXES:
             for pid in self.windows_pids(exe):
                 log("killing leftover %s (pid %d)" % (exe, pid))
-                try:
-                    os.kill(pid, signal.SIGKILL)
-                except OSError:
-                    pass
-        deadline = time.monotonic() + 5
-        while any(self.windows_pids(exe) for exe in OWN_EXES) and time.monotonic() < deadline:
-            time.sleep(0.05)
+                os.kill(pid, signal.SIGKILL)
+        self.wait_for("leftovers gone", lambda: not any(self.windows_pids(exe) for exe in OWN_EXES))
 
-    def _kill(self, p):
-        log("killing", p.args[1] if len(p.args) > 1 else p.args, "pid", p.pid)
-        try:
-            os.kill(p.pid, signal.SIGKILL)
-        except OSError:
-            pass
-        try:
-            p.wait(5)
-        except subprocess.TimeoutExpired:
-            pass
-
-    # -- files ----------------------------------------------------------------------------
-
-    @property
-    def ini_path(self):
-        return os.path.join(self.prefix, "drive_c", "users", "root", "AppData", "Roaming", "Glimmora",
-                            "Glimmora.ini")
 
     def remove(self, path):
-        if os.path.exists(path):
+        if os.path.lexists(path):
             subprocess.run(["chattr", "-i", path], stderr=subprocess.DEVNULL)
-            os.remove(path)
+            shutil.rmtree(path) if os.path.isdir(path) else os.remove(path)
 
-    def write_settings(self, content):
-        """Writes the per-user settings file: a dict of keys, or raw bytes / text as they are;
-        no backup of an earlier save stays beside it."""
-        self.remove(self.ini_path)
-        self.remove(self.ini_path + ".bak")
-        os.makedirs(os.path.dirname(self.ini_path), exist_ok=True)
+    def write_settings(self, content, path=None):
+        """A settings file (the per-user one by default) of a dict of keys, or bytes; no backup beside it."""
+        path = path or self.ini_path
+        for old in (path, path + ".bak"):
+            self.remove(old)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
         if isinstance(content, dict):
             content = "[Settings]\r\n" + "".join("%s=%s\r\n" % kv for kv in content.items())
-        if isinstance(content, str):
-            content = content.encode("latin-1")
-        with open(self.ini_path, "wb") as f:
-            f.write(content)
+        with open(path, "wb") as f:
+            f.write(content.encode() if isinstance(content, str) else content)
 
     def no_settings(self):
-        """No settings file at all, and no folder for it either."""
-        self.remove(self.ini_path)
-        folder = os.path.dirname(self.ini_path)
-        if os.path.isdir(folder):
-            for name in os.listdir(folder):
-                self.remove(os.path.join(folder, name))
-            os.rmdir(folder)
+        self.remove(os.path.dirname(self.ini_path))
 
-    def read_settings(self):
-        """The [Settings] section as an ordered list of (key, value text)."""
-        with open(self.ini_path, "rb") as f:
+    def read_settings(self, path=None):
+        with open(path or self.ini_path, "rb") as f:
             text = f.read().decode("latin-1")
-        pairs, section = [], None
-        for line in text.splitlines():
-            line = line.strip()
-            if line.startswith("[") and line.endswith("]"):
-                section = line[1:-1]
-            elif section == "Settings" and "=" in line:
-                key, value = line.split("=", 1)
-                pairs.append((key.strip(), value.strip()))
-        return pairs
+        section = text.split("[Settings]", 1)[-1].split("\n[", 1)[0]
+        return dict(tuple(s.strip() for s in line.split("=", 1)) for line in section.splitlines()
+                    if "=" in line and not line.startswith(";"))
 
-    # -- Windows programs ----------------------------------------------------------------
 
-    def start(self, exe, *args, env=None, log_name=None, cwd=None):
-        """Starts a Windows program; cwd becomes its current folder (Wine maps it to Z:). exe is
-        a name in the bin folder, a Unix path, or a drive-letter path ("R:\\Glimmora.exe")."""
+    def wine(self, *args, env=None, timeout=60):
+        with open(os.path.join(self.work, "wine.log"), "ab") as out:
+            return subprocess.run([self.wine_run, *args], env=dict(self.env, **(env or {})), stdout=out,
+                                  stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, timeout=timeout).returncode
+
+    def start(self, exe, *args, env=None, cwd=None):
+        """Starts a Windows program: a name in the bin folder, a Unix path or a drive path."""
         windows = re.match(r"^[A-Za-z]:\\", exe) is not None
         path = exe if windows or os.path.isabs(exe) else os.path.join(self.bin, exe)
         check(windows or os.path.exists(path), "missing %s" % path)
-        name = log_name or (path.rsplit("\\", 1)[-1] if windows else os.path.basename(exe))
-        out = open(os.path.join(self.work, name + ".log"), "ab")
-        p = subprocess.Popen([self.wine_run, path, *args], env=dict(self.env, **(env or {})), stdout=out,
-                             stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, start_new_session=True, cwd=cwd)
-        out.close()
+        with open(os.path.join(self.work, re.split(r"[\\/]", path)[-1] + ".log"), "ab") as out:
+            p = subprocess.Popen([self.wine_run, path, *map(str, args)], env=dict(self.env, **(env or {})), stdout=out,
+                                 stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, start_new_session=True, cwd=cwd)
         p.started = time.monotonic()
         self.processes.append(p)
         return p
 
+    def stop(self, p):
+        if p.poll() is None:
+            os.kill(p.pid, signal.SIGKILL)
+            p.wait(5)
+
     def winctl(self, *args, timeout=30):
         # Output through a file: a pipe would stay open in a wineserver that this call starts.
         with tempfile.TemporaryFile(dir=self.work) as out:
-            r = subprocess.run([self.wine_run, os.path.join(self.bin, "winctl.exe"), *args], env=self.env,
+            r = subprocess.run([self.wine_run, os.path.join(self.bin, "winctl.exe"), *map(str, args)], env=self.env,
                                stdout=out, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=timeout)
             out.seek(0)
             return r.returncode, out.read().decode("utf-8", "replace").strip()
 
     def windows(self):
-        """Every top-level window: dicts with hwnd, pid, exe, cls, visible, iconic, exstyle, rect, title."""
         rc, out = self.winctl("list")
         check(rc == 0, "winctl list failed")
-        result = []
-        for line in out.splitlines():
-            f = line.split("\t")
-            if len(f) < 9:
-                continue
-            result.append(dict(hwnd=f[0], pid=int(f[1]), exe=f[2], cls=f[3], visible=f[4] == "1",
-                               iconic=f[5] == "1", exstyle=int(f[6], 16), rect=tuple(map(int, f[7].split())),
-                               title=f[8]))
-        return result
+        return [dict(pid=int(f[0]), cls=f[1], visible=f[2] == "1", iconic=f[3] == "1", exstyle=int(f[4], 16),
+                     rect=tuple(map(int, f[5].split())), title=f[6])
+                for f in (line.split("\t") for line in out.splitlines()) if len(f) >= 7]
 
-    def rect(self, title):
-        rc, out = self.winctl("rect", title)
-        return tuple(map(int, out.split())) if rc == 0 else None
+    def shown(self, cls=None, title=None):
+        return next((w for w in self.windows() if w["visible"] and (w["cls"] == cls or w["title"] == title)), None)
 
-    def class_rect(self, cls):
-        rc, out = self.winctl("class-rect", cls)
+    def rect(self, title, command="rect"):
+        """A window's rectangle ("class:NAME" finds it by class; "client-rect" for the client area)."""
+        rc, out = self.winctl(command, title)
         return tuple(map(int, out.split())) if rc == 0 else None
 
     def wait_window(self, condition, title, timeout=10.0):
         """Seconds until the condition held (winctl's own clock), or None on timeout."""
-        rc, out = self.winctl("wait", condition, title, str(int(timeout * 1000)), timeout=timeout + 30)
+        rc, out = self.winctl("wait", condition, title, int(timeout * 1000), timeout=timeout + 30)
         return int(out) / 1000.0 if rc == 0 else None
 
-    def start_target(self, colour=BLUE, focus=False):
-        """The target over the whole screen; with focus, its edit box takes the keys typed
-        (after focus_target once Glimmora runs) and every change of its text is logged."""
-        self.target_log = os.path.join(self.work, "target-clicks.txt")
-        p = self.start("TargetWindow.exe", "--log", self.target_log, "--color", "%d,%d,%d" % colour,
-                       *(["--focus"] if focus else []))
+    def wait_for(self, what, condition, timeout=5.0):
+        deadline = time.monotonic() + timeout
+        while not condition():
+            check(time.monotonic() < deadline, "no %s within %.0f s" % (what, timeout))
+            time.sleep(0.1)
+
+    def children(self, title=SETTINGS_TITLE):
+        rc, out = self.winctl("children", title)
+        check(rc == 0, "no window titled %r" % title)
+        return {int(f[0]): dict(cls=f[1], visible=f[2] == "1", enabled=f[3] == "1", checked=f[4] == "1",
+                                rect=tuple(map(int, f[5].split())), text=f[6])
+                for f in (line.split("\t") for line in out.splitlines()) if len(f) >= 7}
+
+    def start_target(self, colour=BLUE, focus=False, password=False):
+        """The target over the whole screen; with focus its edit box takes the keys typed (after
+        focus_target) and every change of its text is logged; with password it is a password field."""
+        self.target_log = os.path.join(self.work, "target-%d.txt" % len(self.processes))
+        self.target = self.start("TargetWindow.exe", "--log", self.target_log, "--color", "%d,%d,%d" % colour,
+                                 *(["--focus"] if focus else []), *(["--password"] if password else []))
         check(self.wait_window("visible", TARGET_TITLE, 15) is not None, "the target window did not appear")
-        self.target = p
-        return p
+        return self.target
 
-    def _target_log(self):
-        if not os.path.exists(self.target_log):
-            return []
-        with open(self.target_log, encoding="utf-8", errors="replace") as f:
-            return [line.rstrip("\n") for line in f if line.strip()]
-
-    def target_clicks(self):
-        return [tuple(line.split()) for line in self._target_log() if not line.startswith("text ")]
-
-    def target_text(self):
-        """The text of the target's edit box after its last change."""
-        texts = [line[5:] for line in self._target_log() if line.startswith("text ")]
-        return texts[-1] if texts else ""
+    def target_lines(self, kind):
+        """What the target logged: "text" contents, or ("down"|"rdown", x, y) of its clicks."""
+        lines = open(self.target_log, encoding="utf-8").read().splitlines() if os.path.exists(self.target_log) else []
+        if kind == "text":
+            return [line[5:] for line in lines if line.startswith("text ")]
+        return [tuple(line.split()) for line in lines if not line.startswith("text ")]
 
     def start_glimmora(self, exe="Glimmora.exe", *args, env=None, wait=True, cwd=None):
         p = self.start(exe, *args, env=env, cwd=cwd)
         if wait:
-            took = self.wait_window("visible", SETTINGS_TITLE, 20)
-            check(took is not None, "%s showed no window titled %r within 20 s" % (exe, SETTINGS_TITLE))
+            check(self.wait_window("visible", SETTINGS_TITLE, 20) is not None, "%s showed no settings window" % exe)
             check(p.poll() is None, "%s ended right after start (exit code %s)" % (exe, p.returncode))
-            # The overlays come after the window has painted; the tray window is made last
-            # but the timers, and the halo takes its place on the next 15 ms tick.
-            check(self.wait_window("exists", "class:Glimmora_TrayIcon", 20) is not None,
-                  "%s showed its settings window but no overlays within 20 s" % exe)
+            # The tray window is made last but the timers; the halo takes its place a tick later.
+            check(self.wait_window("exists", "class:Glimmora_TrayIcon", 20) is not None, "%s made no tray icon" % exe)
             time.sleep(0.3)
         return p
 
     def stop_glimmora(self, p, timeout=10.0):
-        """Closes the settings window as a user would and waits for the process to end."""
         if p.poll() is None:
             self.winctl("close", SETTINGS_TITLE)
-            try:
-                p.wait(timeout)
-            except subprocess.TimeoutExpired:
-                self._kill(p)
-                raise CheckFailed("Glimmora did not end within %.0f s of closing its settings window" % timeout)
+            self.ended(p, "its settings window was closed", timeout)
         return p.returncode
 
-    def stop(self, p):
-        if p.poll() is None:
-            self._kill(p)
+    def exit_cleanly(self, p, how, action):
+        """Runs the action that ends the program; every window of it must be gone within 2 s and
+        the process must end normally within Wine's 2 s more, leaving nothing running."""
+        started = time.monotonic()
+        action()
+        gone = self.wait_window("none", "Glimmora_", 7) is not None and time.monotonic() - started
+        self.ended(p, how, 14)
+        took = time.monotonic() - started
+        check(gone and gone <= 2.3 and took <= 4.0 and p.returncode == 0, "after %s the windows of Glimmora were gone"
+              " after %s s, the process ended after %.2f s with exit code %s" % (how, gone, took, p.returncode))
+        check(not self.windows_pids("Glimmora.exe"), "a Glimmora process is left after %s" % how)
 
-def run(main):
+    def ended(self, p, after, timeout=10.0):
+        try:
+            return p.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise CheckFailed("Glimmora still runs %.0f s after %s" % (timeout, after))
+
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, stdout=subprocess.DEVNULL)
+
+    def move(self, x, y):
+        self.xdotool("mousemove", x, y)
+
+    @property
+    def x(self):
+        if not self._x:   # opened on first use
+            self._x = XDisplay(self.env["DISPLAY"])
+        return self._x
+
+    def watch(self, x, y, seconds, every=0.01):
+        """The screen at (x, y) over that many seconds: [(seconds since the start, (r, g, b))]."""
+        samples, start = [], time.monotonic()
+        while time.monotonic() - start <= seconds:
+            samples.append((time.monotonic() - start, self.x.pixel(x, y)))
+            time.sleep(every)
+        return samples
+
+    def shot(self):
+        self.shots += 1
+        png = os.path.join(self.work, "shot%02d.png" % self.shots)
+        subprocess.run(["import", "-window", "root", png], env=self.env, check=True)
+        raw = subprocess.run(["convert", png, "-depth", "8", "rgb:-"], check=True, stdout=subprocess.PIPE).stdout
+        w, h = self.screen
+        check(len(raw) == w * h * 3, "screenshot has %d bytes, not %d x %d x 3" % (len(raw), w, h))
+        return Shot(png, w, h, raw)
+
+    def settle(self, verify, timeout=3.0):
+        """Takes screenshots until verify(shot) passes its checks and returns that shot (the
+        compositor may show a frame or two of the old state after a change)."""
+        deadline = time.monotonic() + timeout
+        while True:
+            s = self.shot()
+            try:
+                verify(s)
+                return s
+            except CheckFailed as e:
+                if time.monotonic() > deadline:
+                    raise CheckFailed("%s (screenshot %s)" % (e, s.path))
+                # xcompmgr may not repaint what a reshaped colour-keyed window uncovers.
+                subprocess.run(["xrefresh"], env=self.env)
+            time.sleep(0.05)
+
+    def free_points(self, count, reach):
+        """Pointer positions whose squares of +-reach neither meet, nor leave the screen, nor
+        touch a shown window other than the overlays and the target (or its edit box)."""
+        w, h = self.screen
+        occupied = [v["rect"] for v in self.windows() if v["visible"] and not v["iconic"] and v["title"] != TARGET_TITLE
+                    and (v["exstyle"] & LAYERED_TRANSPARENT) != LAYERED_TRANSPARENT] + [(w // 2 - 110, h - 50, w // 2 + 110, h)]
+        found = []
+        for y in range(reach + 5, h - reach - 5, 17):
+            for x in range(reach + 5, w - reach - 5, 17):
+                if not any(x - reach < o[2] and o[0] <= x + reach and y - reach < o[3] and o[1] <= y + reach
+                           for o in occupied) and all(abs(x - fx) > 2 * reach + 20 or abs(y - fy) > 2 * reach + 20
+                                                      for fx, fy in found):
+                    found.append((x, y))
+                    if len(found) == count:
+                        return found
+        raise CheckFailed("no free place for %d pointer positions of reach %d beside %s" % (count, reach, occupied))
+
+    def focus(self, title=SETTINGS_TITLE):
+        """Keys reach a Wine window once it is active inside Wine and holds the X focus. With no
+        window manager, Wine raises an activated window over the overlays: the target goes back
+        to the bottom, keeping the focus."""
+        check(self.winctl("focus", title)[0] == 0, "the window %r could not be activated" % title)
+        ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % re.escape(title)], env=self.env,
+                             stdout=subprocess.PIPE).stdout.split()
+        check(len(ids) >= 1, "no X window named %r" % title)
+        self.xdotool("windowfocus", "--sync", ids[0].decode())
+        if title == TARGET_TITLE:
+            self.x.lower(int(ids[0]))
+        else:   # over Wine's tray window, which may lie on it
+            self.xdotool("windowraise", ids[0].decode())
+        time.sleep(0.2)
+
+    def focus_target(self):   # for bench/soak.py
+        self.focus(TARGET_TITLE)
+
+    def press(self, *keys, hold=KEY_HOLD, wait=True):
+        """Holds the keys together, then releases them in reverse; without wait it returns the
+        running xdotool at once, so the screen can be watched from the moment the keys go down."""
+        args = ["xdotool", "keydown", *keys, "sleep", str(hold), "keyup", *reversed(keys)]
+        if not wait:
+            return subprocess.Popen(args, env=self.env, stdout=subprocess.DEVNULL)
+        subprocess.run(args, env=self.env, check=True, stdout=subprocess.DEVNULL)
+
+    def type_keys(self, keys, hold=KEY_HOLD):
+        """Key after key, each held long enough for a keyboard poll."""
+        self.xdotool(*[a for key in keys for a in ("keydown", key, "sleep", hold, "keyup", key)])
+
+    def menu_keys(self, *keys):
+        """The settings window's program menu from the keyboard: F10, then the keys given. The
+        entries: Help, Blink, Pause, Language, Options, Default settings, Boundary, ..."""
+        self.focus()
+        self.xdotool("key", "F10")
+        time.sleep(0.4)
+        if keys:
+            self.xdotool("key", "--delay", "120", *keys)
+            time.sleep(0.6)
+
+    def choose_language(self, index):
+        self.menu_keys(*(["Down"] * 4), "Right", *(["Down"] * index), "Return")
+
+    def click_child(self, title, control_id, dx=None):
+        """A user's click on a control (dx from its left, else its middle)."""
+        left, top, right, bottom = self.children(title)[control_id]["rect"]
+        self.move(left + dx if dx is not None else (left + right) // 2, (top + bottom) // 2)
+        time.sleep(0.1)
+        self.xdotool("click", 1)
+        time.sleep(0.3)
+
+    def crop(self, shot, rect, name):
+        """Saves a rectangle of a screenshot under GLIMMORA_E2E_SHOTS (default <build>/e2e-shots)."""
+        path = os.path.join(os.environ.get("GLIMMORA_E2E_SHOTS") or os.path.join(os.path.dirname(self.bin),
+                                                                                 "e2e-shots"), name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        subprocess.run(["convert", shot.path, "-crop", "%dx%d+%d+%d" % (rect[2] - rect[0], rect[3] - rect[1], *rect[:2]),
+                        "+repage", path], check=True)
+        return path
+
+    def wait_for_balloon_to_go(self, rect, appear=5.0):
+        """The tray's start balloon comes a moment after start over the top left of the screen for
+        some seconds: waits up to appear s for it to come over the rectangle, then for it to go."""
+        def balloons():
+            return [w for w in self.windows() if w["visible"] and w["cls"].lower() == "tooltips_class32" and
+                    w["rect"][0] < rect[2] and rect[0] < w["rect"][2] and w["rect"][1] < rect[3] and rect[1] < w["rect"][3]]
+        deadline = time.monotonic() + appear
+        while not balloons() and time.monotonic() < deadline:
+            time.sleep(0.3)
+        self.wait_for("balloon gone from %s" % (rect,), lambda: not balloons(), 20)
+
+
+def run(main, prefix=None):
     """Runs one end-to-end test file: main(harness) with set-up, cleanup and a verdict."""
     name = os.path.splitext(os.path.basename(sys.argv[0]))[0]
-    h = Harness(name)
+    h = Harness(name, prefix)
     ok = False
     try:
         h.setup()

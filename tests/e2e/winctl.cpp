@@ -1,26 +1,22 @@
 // Window-state probe and remote control for the end-to-end tests. There is no window
 // manager on the test display, so windows are closed and minimised the way a user's
-// system menu would do it (WM_SYSCOMMAND), and state is read with the Win32 API.
+// system menu would do it (WM_SYSCOMMAND), and state is read with the Win32 API. A title
+// "class:NAME" finds a window by its class. Waits print the milliseconds they took. Exit code 2:
+// a command this list does not have.
 //
-//   winctl list                          every top-level window, one tab-separated line:
-//                                        hwnd pid exe class visible iconic exstyle l t r b title
-//   winctl close|minimize|restore|focus <title>
-//   winctl exists|visible|foreground|iconic <title>     exit code 0 = yes, 1 = no
-//                                        (a title "class:NAME" finds the window by class)
-//   winctl foreground-window             hwnd class exstyle title of the active window
-//   winctl responsive <title>            exit code 0 when the window answers within 3 s
-//   winctl rect <title>                  left top right bottom
-//   winctl class-rect <class>            the same, found by window class
-//   winctl count-process-windows <exe>   top-level windows owned by processes of that exe name
-//   winctl msgbox-text <title>           the text of the static controls of a dialog box
-//   winctl client-rect <title>           the client area in screen pixels: left top right bottom
-//   winctl children <title>              every child window, one tab-separated line (UTF-8):
-//                                        id class visible enabled checked l t r b text
-//   winctl press <title> <button id>     clicks a button of a dialog box
-//   winctl wait exists|gone|visible|foreground <title> <timeout ms>
-//   winctl wait-none <prefix> <timeout ms>   until no top-level window has a class or title
-//                                            that starts with prefix
-// Waits print the milliseconds they took and exit 0, or 1 on timeout.
+//   winctl list                             every top-level window, one tab-separated line:
+//                                           pid class visible iconic exstyle l t r b title
+//   winctl close|minimize|focus <title>
+//   winctl exists|visible|foreground|iconic <title>   exit code 0 = yes, 1 = no
+//   winctl responsive <title>               exit code 0 when the window answers within 3 s
+//   winctl rect|client-rect <title>         left top right bottom, in screen pixels
+//   winctl children <title>                 every child window, one tab-separated line (UTF-8):
+//                                           id class visible enabled checked l t r b text
+//   winctl press <title> <button id>        clicks a button of a dialog box
+//   winctl wait exists|gone|visible|foreground|iconic <title> <timeout ms>
+//   winctl wait none <prefix> <timeout ms>  until no top-level window's class or title starts so
+//   winctl hold-mutex <name> <ms>           holds a named mutex that long, as a program that has
+//                                           only just started would
 #include <windows.h>
 
 #include <cstdio>
@@ -33,27 +29,12 @@ namespace {
 struct Found {
     HWND window;
     DWORD pid;
-    std::wstring exe, cls, title;
+    std::wstring cls, title;
 };
-
-std::wstring ExeName(DWORD pid) {
-    std::wstring name;
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (!process) return name;
-    wchar_t path[MAX_PATH];
-    DWORD size = MAX_PATH;
-    if (QueryFullProcessImageNameW(process, 0, path, &size)) {
-        name = path;
-        const auto slash = name.find_last_of(L"\\/");
-        if (slash != std::wstring::npos) name.erase(0, slash + 1);
-    }
-    CloseHandle(process);
-    return name;
-}
 
 BOOL CALLBACK Collect(HWND window, LPARAM param) {
     auto* all = reinterpret_cast<std::vector<Found>*>(param);
-    Found f{window, 0, L"", L"", L""};
+    Found f{window, 0, L"", L""};
     GetWindowThreadProcessId(window, &f.pid);
     wchar_t text[512];
     GetClassNameW(window, text, 512);
@@ -82,7 +63,10 @@ HWND ByTitle(const wchar_t* title) {
     return FindWindowW(nullptr, title);
 }
 
+bool NoneWithPrefix(const wchar_t* prefix);
+
 bool Condition(const std::wstring& what, const wchar_t* title) {
+    if (what == L"none") return NoneWithPrefix(title);
     HWND w = ByTitle(title);
     if (what == L"exists") return w != nullptr;
     if (what == L"gone") return w == nullptr;
@@ -96,22 +80,6 @@ bool NoneWithPrefix(const wchar_t* prefix) {
     for (const Found& f : TopLevelWindows())
         if (StartsWith(f.cls, prefix) || StartsWith(f.title, prefix)) return false;
     return true;
-}
-
-void PrintRect(HWND w) {
-    RECT r;
-    GetWindowRect(w, &r);
-    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
-}
-
-BOOL CALLBACK PrintStatic(HWND child, LPARAM) {
-    wchar_t cls[64];
-    GetClassNameW(child, cls, 64);
-    if (_wcsicmp(cls, L"Static") != 0) return TRUE;
-    wchar_t text[2048] = L"";
-    GetWindowTextW(child, text, 2048);
-    if (text[0]) std::printf("%ls\n", text);
-    return TRUE;
 }
 
 void PrintUtf8(const std::wstring& text) {
@@ -138,40 +106,22 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
     return TRUE;
 }
 
-int Usage() {
-    std::fprintf(stderr, "usage: winctl list | close|minimize|restore|focus|exists|visible|foreground|iconic|rect"
-                         " <title> | class-rect <class> | count-process-windows <exe> | msgbox-text <title>"
-                         " | press <title> <id> | wait <cond> <title> <ms> | wait-none <prefix> <ms>\n");
-    return 2;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) return Usage();
+    if (argc < 2) return 2;
     const std::wstring command = argv[1];
 
     if (command == L"list") {
         for (const Found& f : TopLevelWindows()) {
             RECT r;
             GetWindowRect(f.window, &r);
-            std::printf("%llx\t%lu\t%ls\t%ls\t%d\t%d\t%lx\t%ld %ld %ld %ld\t%ls\n",
-                        static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(f.window)), f.pid,
-                        ExeName(f.pid).c_str(), f.cls.c_str(), IsWindowVisible(f.window) ? 1 : 0,
+            std::printf("%lu\t%ls\t%d\t%d\t%lx\t%ld %ld %ld %ld\t%ls\n", f.pid, f.cls.c_str(),
+                        IsWindowVisible(f.window) ? 1 : 0,
                         IsIconic(f.window) ? 1 : 0,
                         static_cast<unsigned long>(GetWindowLongW(f.window, GWL_EXSTYLE)), r.left, r.top,
                         r.right, r.bottom, f.title.c_str());
         }
-        return 0;
-    }
-    if (command == L"foreground-window") {
-        HWND w = GetForegroundWindow();
-        if (!w) return 1;
-        wchar_t cls[256] = L"", title[512] = L"";
-        GetClassNameW(w, cls, 256);
-        InternalGetWindowText(w, title, 512);
-        std::printf("%llx\t%ls\t%lx\t%ls\n", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(w)), cls,
-                    static_cast<unsigned long>(GetWindowLongW(w, GWL_EXSTYLE)), title);
         return 0;
     }
     if (command == L"responsive") {
@@ -179,40 +129,27 @@ int wmain(int argc, wchar_t** argv) {
         DWORD_PTR result = 0;
         return w && SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &result) ? 0 : 1;
     }
-    if (argc < 3) return Usage();
+    if (argc < 3) return 2;
     const wchar_t* name = argv[2];
 
     if (command == L"exists" || command == L"visible" || command == L"foreground" || command == L"iconic")
         return Condition(command, name) ? 0 : 1;
 
-    if (command == L"close" || command == L"minimize" || command == L"restore") {
+    if (command == L"close" || command == L"minimize") {
         HWND w = ByTitle(name);
         if (!w) return 1;
-        const WPARAM what = command == L"close" ? SC_CLOSE : command == L"minimize" ? SC_MINIMIZE : SC_RESTORE;
+        const WPARAM what = command == L"close" ? SC_CLOSE : SC_MINIMIZE;
         return PostMessageW(w, WM_SYSCOMMAND, what, 0) ? 0 : 1;
     }
     if (command == L"focus") {
         HWND w = ByTitle(name);
         return w && SetForegroundWindow(w) ? 0 : 1;
     }
-    if (command == L"rect" || command == L"class-rect") {
-        HWND w = command == L"rect" ? ByTitle(name) : FindWindowW(name, nullptr);
-        if (!w) return 1;
-        PrintRect(w);
-        return 0;
-    }
-    if (command == L"count-process-windows") {
-        int count = 0;
-        for (const Found& f : TopLevelWindows())
-            if (_wcsicmp(ExeName(f.pid).c_str(), name) == 0) ++count;
-        std::printf("%d\n", count);
-        return 0;
-    }
-    if (command == L"client-rect") {
+    if (command == L"rect" || command == L"client-rect") {
         HWND w = ByTitle(name);
         RECT r;
-        if (!w || !GetClientRect(w, &r)) return 1;
-        MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        if (!w || !(command == L"rect" ? GetWindowRect(w, &r) : GetClientRect(w, &r))) return 1;
+        if (command == L"client-rect") MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
     }
@@ -222,11 +159,12 @@ int wmain(int argc, wchar_t** argv) {
         EnumChildWindows(w, PrintChild, 0);
         return 0;
     }
-    if (command == L"msgbox-text") {
-        HWND w = ByTitle(name);
-        if (!w) return 1;
-        EnumChildWindows(w, PrintStatic, 0);
-        return 0;
+    if (command == L"hold-mutex" && argc >= 4) {
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+        std::printf("%d\n", mutex && GetLastError() != ERROR_ALREADY_EXISTS ? 1 : 0);
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(_wtoi(argv[3])));
+        return mutex ? 0 : 1;
     }
     if (command == L"press" && argc >= 4) {
         HWND w = ByTitle(name);
@@ -249,18 +187,5 @@ int wmain(int argc, wchar_t** argv) {
             Sleep(20);
         }
     }
-    if (command == L"wait-none" && argc >= 4) {
-        const DWORD timeout = static_cast<DWORD>(_wtoi(argv[3]));
-        const DWORD start = GetTickCount();
-        for (;;) {
-            const DWORD elapsed = GetTickCount() - start;
-            if (NoneWithPrefix(name)) {
-                std::printf("%lu\n", elapsed);
-                return 0;
-            }
-            if (elapsed > timeout) return 1;
-            Sleep(20);
-        }
-    }
-    return Usage();
+    return 2;
 }
