@@ -77,7 +77,7 @@ TEST(SettingsFile, DamagedFilesReadLikeTheProfileApiAndSaveNormally) {
         "[settings]\r\nHaloSize=1\r\nHALOSIZE=2\r\nButtons\r\nButtons=0\r\n[Settings]\r\nHaloTrans=3\r\n",
         std::string("\xFF\xFE[\0S\0e\0t\0t\0i\0n\0g\0s\0]\0\r\0\n\0H\0a\0l\0o\0S\0i\0z\0e\0=\0" "4\0" "2\0", 46),
         "\xEF\xBB\xBF[Settings]\r\nHaloSize=43\r\nHotKeyPauseKeyCode=-\xC3\xA9\r\n",
-        std::string("[Settings]\nHaloSize=\0 7\rButtons=0\n\x80\x81\xFE=3\nHaloRing=1", 55),
+        std::string("[Settings]\nHaloSize=\0 7\rButtons=0\n\x80\x81\xFE=3\nHaloRing=1", 50),
         // Headings, blanks and line ends as the profile API reads them.
         "  [ SETTINGS ] ; x\rHaloSize=55\r[Settings\rx[Other]\rHaloTrans=6\r",
         "[Settings]\rHaloSize=56\nButtons=0\r\n\x1A\r\n\x0B halotrans\x0C=7\x1A\r\n[X]\r\nHaloRing=1",
