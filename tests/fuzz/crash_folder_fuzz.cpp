@@ -1,15 +1,11 @@
 // Arbitrary bytes as the listing of the crash-report folder, one name a line: only our own
 // report files are ever removed, what stays is the newest reports, as many as are kept,
 // and the announced report is a marked one whose dump is there.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <set>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "app/CrashReport.h"
+#include "tests/core/CoreTestSupport.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "overlays/PictureHeader.h"
 #include "tests/fuzz/FuzzCheck.h"
