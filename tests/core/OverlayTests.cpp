@@ -67,9 +67,8 @@ TEST(ClickIndicator, RingsAtSize44WithDefaultWidths) {
     ExpectBox(rings[0].inner, 24.35, 40.3, "inner");
     ExpectBox(rings[2].outer, 5.785, 77.43, "outer");
     EXPECT_DOUBLE_EQ(rings[0].outer.width, 89 * static_cast<double>(0.7f));
-    // Same size: every button at the left ring's factor.
     const RingLayout same = LayoutRings(client, kDefaultWidths, true, {});
-    ExpectBox(same[2].outer, 13.35, 62.3, "same-size right");
+    ExpectBox(same[2].outer, 13.35, 62.3, "same size: every button at the left ring's factor");
     EXPECT_TRUE(RingPensForWidth(11) == (RingPens{11, 5}) && RingPensForWidth(2) == (RingPens{2, 1}) &&
                 RingPensForWidth(-3) == (RingPens{0, 0}));
     // The letters sit inside the left side and the bottom of their rings.
@@ -159,8 +158,8 @@ TEST(CrossHair, ArmsMeetAtThePointerLeavingTheGap) {
 
 // Heads lie 8i + i²(i + 1)/40 apart, floored; each a chevron 8 deep, 4 + 4 wide, facing the pointer.
 TEST(CrossHair, ArrowHeadsSpreadOutAndPointAtThePointer) {
-    const auto right = ArrowHeads(RightArm, {3200, 5});
-    for (auto [i, d] : {std::pair{1, 8}, {4, 34}, {40, 1960}}) EXPECT_EQ(right[i].a, (Stroke{{11 + d + 8, -2}, {11 + d, 2}})) << i;
+    for (auto [i, d] : {std::pair{1, 8}, {4, 34}, {40, 1960}})
+        EXPECT_EQ(ArrowHeads(RightArm, {3200, 5})[i].a, (Stroke{{11 + d + 8, -2}, {11 + d, 2}})) << i;
     EXPECT_EQ(ArrowHeads(LeftArm, {2000, 5})[40].a.from.x, 19);  // single precision: 1980 - 1960.00015
     for (CrossHairArm arm : {LeftArm, RightArm, TopArm, BottomArm}) {
         const bool horizontal = arm <= RightArm;
@@ -211,8 +210,7 @@ TEST(MouseImage, LayersFollowEveryCode) {
 }
 
 TEST(MouseImage, CaptionFillsTheLowerHalfAndHeightKeepsTheRatio) {
-    EXPECT_EQ(MouseImageCaptionRects({84, 61})[0], (Rect{0, 31, 84, 61}));
-    EXPECT_EQ(MouseImageCaptionRects({-4, -4})[0], (Rect{0, 1, 0, 1}));
+    EXPECT_TRUE(MouseImageCaptionRects({84, 61})[0] == (Rect{0, 31, 84, 61}) && MouseImageCaptionRects({-4, -4})[0] == (Rect{0, 1, 0, 1}));
 
     const std::tuple<int32_t, Size, Size> cases[] = {
         {84, {200, 150}, {84, 63}}, {70, {4, 3}, {70, 52}},  // 52.5 rounds to even
@@ -231,9 +229,8 @@ TEST(PictureHeader, ReadsTheSizeOfEachKnownFormatAndJudgesIt) {
         {"png without IHDR first", Png(1, 1, "tEXt"), F::Png, V::Malformed, 0, 0},
         {"bmp top-down", Bmp(100, -50), F::Bmp, V::Sane, 100, 50},
         {"bmp with the most negative height", Bmp(1, INT32_MIN), F::Bmp, V::TooLarge, 1, 2147483648LL},
-        {"bmp of negative width", Bmp(-3, 4), F::Bmp, V::Malformed, -3, 4},
+        {"bmp of negative width", Bmp(-3, 4), F::Bmp, V::Malformed, -3, 4}, {"old bmp", OldBmp(16, 16), F::Bmp, V::Sane, 16, 16},
         {"bmp of an unknown header size", "BM" + std::string(12, '\0') + Little(20, 4) + std::string(20, '\0'), F::Bmp, V::Malformed, 0, 0},
-        {"old bmp", OldBmp(16, 16), F::Bmp, V::Sane, 16, 16},
         {"progressive jpeg too high", Jpeg(8, 9000, 14, 0xC2), F::Jpeg, V::TooLarge, 8, 9000},
         {"jpeg after long metadata", Jpeg(20, 10, 60000), F::Jpeg, V::Sane, 20, 10},
         {"jpeg whose frame lies beyond the bytes read", Jpeg(20, 10, 60000).substr(0, 50000), F::Jpeg, V::Unknown, 0, 0},

@@ -48,8 +48,7 @@ TEST(PauseBlinkFade, PauseTogglesLessThanHalfASecondApartAreIgnoredExceptFromThe
 // Every tick of a blink is activity, so nothing auto-hides during it; an idle blink timer is none.
 TEST(PauseBlinkFade, BlinkStopsOnThe21stTickAfterItsLastStart) {
     // Ticks after which StartBlink runs again, and the tick that stops.
-    const std::pair<std::vector<int>, int> cases[] = {{{}, 21}, {{10}, 31}, {{20}, 41}, {{5, 6}, 27}};
-    for (const auto& [restarts, stopTick] : cases) {
+    for (const auto& [restarts, stopTick] : {std::pair<std::set<int>, int>{{}, 21}, {{10}, 31}, {{5, 6}, 27}}) {
         BlinkState blink;
         AutoHideState idle;
         blink.StartBlink(1.0, idle);
@@ -58,14 +57,12 @@ TEST(PauseBlinkFade, BlinkStopsOnThe21stTickAfterItsLastStart) {
             idle.TypedKeyCount = 5;
             const double now = 1.0 + tick * 0.15;
             const BlinkTick result = blink.BlinkTimer(now, idle);
-            EXPECT_EQ(result == BlinkTick::Idle, stoppedAt != 0) << tick;
-            EXPECT_EQ(idle.TypedKeyCount, stoppedAt ? 5 : 0) << tick;
+            EXPECT_TRUE((result == BlinkTick::Idle) == (stoppedAt != 0) && idle.TypedKeyCount == (stoppedAt ? 5 : 0)) << tick;
             EXPECT_TRUE(stoppedAt || idle.LastActivityTime == now) << tick;
             if (result == BlinkTick::Stop) stoppedAt = tick;
-            if (std::find(restarts.begin(), restarts.end(), tick) != restarts.end()) blink.StartBlink(now, idle);
+            if (restarts.contains(tick)) blink.StartBlink(now, idle);
         }
-        EXPECT_EQ(stoppedAt, stopTick);
-        EXPECT_FALSE(blink.Blinking());
+        EXPECT_TRUE(stoppedAt == stopTick && !blink.Blinking()) << stoppedAt;
     }
 }
 
@@ -100,7 +97,6 @@ TEST(PauseBlinkFade, AutoHideFollowsIdleTimeTypingAndPointerMoves) {
         {"idle after the delay", idle5, {{R, 100}, {C, 104.9}, {C, 105.0}, {C, 200}}, "-HH", 37},
         {"delay 0 waits 0.1 s, compared in single precision", idle0, {{R, 0.2}, {C, 0.25}, {C, 0.3}}, "-H", 13},
         {"a delay that is not a number counts as 0", {kNaN, true, false}, {{R, 0.2}, {C, 0.3}}, "H", 13},
-        {"a huge delay never elapses", {1e300, true, false}, {{R, 1}, {C, 86000}}, "-", 37},
         {"midnight passing hides", idle5, {{R, 86399.9}, {C, 0.5}}, "H", 37},
         {"jitter under 10 px keeps the idle time running", idle5,
          {{R, 100}, {C, 102, {7, 7}}, {C, 104, {14, 14}}, {C, 106, {21, 21}}, {C, 107, {25, 24}}}, "--HH", 37},
@@ -146,7 +142,7 @@ TEST(PauseBlinkFade, FadeOutTakes27TicksAndFadeIn11EndingAtExactlyZeroAndTheUser
         EXPECT_TRUE(in.size() == 11 && in.back() == alpha) << alpha;
         EXPECT_TRUE(RunFade(state, alpha).empty());
     }
-    for (double level : {kNaN, 1e300, -1e300, 5.0, -2.0}) {
+    for (double level : {kNaN, 1e300, -1e300, 5.0, -2.0})
         for (bool hide : {true, false}) {
             AutoHideState state;
             state.AutoHidden = !hide;
@@ -155,7 +151,6 @@ TEST(PauseBlinkFade, FadeOutTakes27TicksAndFadeIn11EndingAtExactlyZeroAndTheUser
             const std::vector<int32_t> run = RunFade(state, 200);
             EXPECT_TRUE(run.size() <= 27 && run.back() == (hide ? 0 : 200)) << level;
         }
-    }
 }
 
 // A fade reversed half way goes back from where it is; from exactly 0 it starts at full.

@@ -22,8 +22,7 @@ std::string SavedText(const SettingsRecord& record, std::string_view key) {
 
 SettingsRecord SavedAndReloaded(const SettingsRecord& record) { return Loaded(ListingOf(Saved(record))); }
 
-// Files as listings of their section; a sink appends to its file unless the user folder
-// cannot be made.
+// Files as listings of their section; a sink creates its file unless the folder cannot be made.
 struct FakeFiles final : SettingsFileSystem {
     bool removable = false, canCreateUserFolder = true;
     std::map<std::string, std::string> files;
@@ -38,11 +37,8 @@ struct FakeFiles final : SettingsFileSystem {
         FakeFiles& owner;
         std::string path;
         Sink(FakeFiles& o, std::string p) : owner(o), path(std::move(p)) {}
-        bool Write(std::string_view key, std::string_view text) override {
-            if (owner.canCreateUserFolder) owner.files[path] += std::string(key) + "=" + std::string(text) + '\0';
-            return owner.canCreateUserFolder;
-        }
-        bool Remove(std::string_view) override { return owner.canCreateUserFolder; }
+        bool Write(std::string_view, std::string_view) override { return Remove({}); }
+        bool Remove(std::string_view) override { return owner.canCreateUserFolder && (owner.files[path], true); }
     };
     std::unique_ptr<IniSink> OpenSink(const std::string& path) override { return std::make_unique<Sink>(*this, path); }
 };
@@ -67,11 +63,10 @@ TEST(SettingsRecord, DefaultsSaveTheSeventyNineKeysWindowKeysBeforeShortcuts) {
 
     struct Refusing final : IniSink {
         size_t calls = 0;
-        bool Write(std::string_view, std::string_view) override { return ++calls, false; }
+        bool Write(std::string_view, std::string_view) override { return Remove({}); }
         bool Remove(std::string_view) override { return ++calls, false; }
     } refusing;
-    EXPECT_FALSE(SaveSettings(SettingsRecord(), refusing));
-    EXPECT_EQ(refusing.calls, kSettingCount);
+    EXPECT_TRUE(!SaveSettings(SettingsRecord(), refusing) && refusing.calls == kSettingCount);
 }
 
 // An added key is written after the 79 while set, and every line of it goes when set back.
@@ -178,20 +173,12 @@ TEST(SettingsRecord, OutOfRangeValuesAreMadeValidAndSavedSo) {
     EXPECT_EQ(Loaded("", 3), SettingsRecord(3));
 }
 
-TEST(SettingsLocation, PathsAreComposedFromTheFolders) {
-    EXPECT_EQ(TrimBackslashes("\\\\a\\\\"), "\\a\\");
-    EXPECT_EQ(TrimBackslashes("\\"), "");
-    const SettingsFilePaths paths = MakeSettingsFilePaths("E:\\Tools", "C:\\AppData");
-    EXPECT_TRUE(paths.programFile == "E:\\Tools\\Glimmora.ini" && paths.userFile == "C:\\AppData\\Glimmora\\Glimmora.ini");
-    EXPECT_EQ(MakeSettingsFilePaths("E:\\Tools", "").userFile, "\\Glimmora\\Glimmora.ini");
-}
-
 // A stick keeps the file beside the program; elsewhere the user file, taking over an old one.
 TEST(SettingsLocation, TheFileInUseAndTheTakeOverOfAnOldOne) {
     const SettingsFilePaths paths = MakeSettingsFilePaths("E:\\Tools", "C:\\AppData");
+    EXPECT_TRUE(paths.programFile == "E:\\Tools\\Glimmora.ini" && paths.userFile == "C:\\AppData\\Glimmora\\Glimmora.ini");
     const std::string old = Listing({"HaloSize=55", "Buttons=0"}), mine = Listing({"HaloSize=66"});
-    // Removable, user folder can be made, old file, user file; the file chosen, the halo size
-    // read, whether a user file exists afterwards (writing one key creates it for later saves).
+    // Stick, folder can be made, old file, user file; user file chosen, halo size read, user file after.
     const std::tuple<const char*, std::array<bool, 4>, bool, double, bool> cases[] = {
         {"a stick with both files", {true, true, true, true}, false, 55, true},
         {"a disk with both files", {false, true, true, true}, true, 66, true},
@@ -215,7 +202,7 @@ TEST(SettingsLocation, TheFileInUseAndTheTakeOverOfAnOldOne) {
     }
 }
 
-TEST(SettingsCopy, FilesWithoutHeadingOrWithNulBytesDoNotRead) {
+TEST(SettingsCopy, FilesWithoutHeadingOrWithNulBytesDoNotReadAndTheBackupTakesTheirPlace) {
     const std::pair<std::string, bool> rows[] = {
         {"; mine\n[Other]\nA=1\n  [ settings ] ; x\rHaloSize=5", true}, {"\xEF\xBB\xBF[Settings]\r\n", true},
         {"\x1A[SETTINGS]x\r\n", true},  // the profile API's blanks, text after the bracket
@@ -224,25 +211,22 @@ TEST(SettingsCopy, FilesWithoutHeadingOrWithNulBytesDoNotRead) {
         {"[Setting]\r\n[Settingss]\r\n", false}, {std::string(4096, '\0'), false},
         {"[Settings]\r\nHaloSize=5\r\n" + std::string(512, '\0'), false},  // a zeroed tail
         {std::string("[Settings]\r\nHalo\0Size=5\r\n", 24), false},
-        {std::string("\xFF\xFE[\0S\0e\0t\0t\0i\0n\0g\0s\0]\0\0\0", 24), false},  // a NUL character
-        {"\xFF\xFE", false},
+        {std::string("\xFF\xFE[\0S\0e\0t\0t\0i\0n\0g\0s\0]\0\0\0", 24), false}, {"\xFF\xFE", false},  // a NUL character
         {Utf16("[Settings]", true).substr(2), false},  // UTF-16 without its mark has NUL bytes
     };
     for (size_t i = 0; i < std::size(rows); ++i) EXPECT_EQ(ReadsAsSettingsFile(rows[i].first), rows[i].second) << i;
-}
-
-TEST(SettingsCopy, TheBackupIsReadOnlyInPlaceOfAFileThatDoesNotRead) {
+    // The backup is read only in place of a file that does not read.
     const std::string good = "[Settings]\r\nHaloSize=5\r\n", zeroed(good.size(), '\0'), other = "[Other]\r\n";
     using C = SettingsCopy;
-    const std::tuple<std::optional<std::string_view>, std::optional<std::string_view>, SettingsCopy> rows[] = {
+    const std::tuple<std::optional<std::string_view>, std::optional<std::string_view>, SettingsCopy> copies[] = {
         {good, good, C::File},     {good, zeroed, C::File},  {good, std::nullopt, C::File}, {zeroed, good, C::Backup},
         {other, good, C::Backup},  {std::string_view(), good, C::Backup},  // emptied, the save after it never came
         {std::nullopt, good, C::Backup},                                   // gone between two steps of replacing it
         {zeroed, zeroed, C::File}, {zeroed, other, C::File}, {zeroed, std::nullopt, C::File},
         {std::nullopt, std::nullopt, C::File}, {std::nullopt, zeroed, C::File},
     };
-    for (size_t i = 0; i < std::size(rows); ++i)
-        EXPECT_EQ(ChooseSettingsCopy(std::get<0>(rows[i]), std::get<1>(rows[i])), std::get<2>(rows[i])) << i;
+    for (size_t i = 0; i < std::size(copies); ++i)
+        EXPECT_EQ(ChooseSettingsCopy(std::get<0>(copies[i]), std::get<1>(copies[i])), std::get<2>(copies[i])) << i;
 }
 
 // The section merged line by line: other lines stay; a key to go loses every line in the section.

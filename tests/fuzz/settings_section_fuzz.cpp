@@ -1,8 +1,7 @@
-// Arbitrary bytes as a settings file: its section "Settings" read as the profile API reads
-// it must load into a record that saves and reloads unchanged; saving into the text must
-// read back as the record, change nothing on a second save, and keep the text as it was
-// when there is nothing to write. Whether the bytes read as a settings file at all does not
-// depend on their being UTF-8 or UTF-16 text, and a NUL in 8-bit text makes them unreadable.
+// Arbitrary bytes as a settings file: its section read as the profile API reads it loads into a
+// record that saves and reloads unchanged; saving into the text reads back as the record, changes
+// nothing a second time and nothing with nothing to write. Whether the bytes read at all does not
+// depend on UTF-8 or UTF-16, and a NUL in 8-bit text makes them unreadable.
 #include <cstddef>
 #include <cstdint>
 
@@ -20,7 +19,8 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 bool IsSettings(std::string_view name) {
-    return std::equal(name.begin(), name.end(), "settings", "settings" + 8,
+    constexpr std::string_view settings = "settings";
+    return std::equal(name.begin(), name.end(), settings.begin(), settings.end(),
                       [](char a, char b) { return (a >= 'A' && a <= 'Z' ? char(a + 32) : a) == b; });
 }
 
