@@ -1,15 +1,26 @@
-// Small helpers several core test files share.
+// Shared by the core tests and the fuzz targets (so no GoogleTest): headers, limits, settings listings.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <map>
+#include <optional>
+#include <set>
 #include <string>
-#include <string_view>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #include "base/Geometry.h"
-#include "settings/SettingsSection.h"
 #include "lang/Language.h"
+#include "settings/SettingsRecord.h"
+#include "settings/SettingsSection.h"
+
+inline constexpr int32_t kMaxI = std::numeric_limits<int32_t>::max(), kMinI = std::numeric_limits<int32_t>::min();
+inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN(), kInf = std::numeric_limits<double>::infinity();
 
 inline bool Overlap(const Rect& a, const Rect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
@@ -20,6 +31,14 @@ inline std::string Listing(const std::vector<std::string_view>& entries) {
     std::string listing;
     for (std::string_view entry : entries) listing.append(entry).append(1, '\0');
     return listing;
+}
+
+// The listing of what a save wrote.
+inline std::string ListingOf(const std::vector<IniEntry>& entries) {
+    std::string listing;
+    for (const IniEntry& e : entries)
+        if (e.text) listing += e.key + "=" + *e.text + '\0';
+    return listing + '\0';
 }
 
 // The record a settings file of this listing loads into.

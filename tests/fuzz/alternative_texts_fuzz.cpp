@@ -2,18 +2,10 @@
 // a well-formed line, and lookups must agree with a plain first-match scan of the pairs.
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <string_view>
 
-#include "lang/Language.h"
 #include "lang/Utf8.h"
+#include "tests/core/CoreTestSupport.h"
 #include "tests/fuzz/FuzzCheck.h"
-
-namespace {
-
-bool IsUtf8(const std::string& text) { return SanitizeUtf8(text) == text; }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -21,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const auto& [text, replacement] : pairs) {
         Check(!text.empty() && text.find('=') == std::string::npos);
         Check(text.find_first_of("\r\n") == std::string::npos && replacement.find_first_of("\r\n") == std::string::npos);
-        Check(IsUtf8(text) && IsUtf8(replacement));
+        Check(SanitizeUtf8(text) == text && SanitizeUtf8(replacement) == replacement);
     }
 
     const int32_t language = size > 0 ? static_cast<int32_t>(data[0] % 9) - 1 : 0;

@@ -1,14 +1,12 @@
 // Arbitrary UTF-16 text as the command line: every value lands in its switch's range, a
 // later switch overrides an earlier one, numbers read as strtod reads plain decimals, and
 // the arguments are what follows the program's path.
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <string>
-#include <string_view>
 
 #include "app/CommandLine.h"
+#include "tests/core/CoreTestSupport.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {
@@ -49,10 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (slash == std::wstring::npos) break;
         const CommandLineValues before = ParseCommandLine(std::wstring_view(text).substr(0, slash));
         const CommandLineValues after = ParseCommandLine(std::wstring_view(text).substr(slash + 1));
-        Check(whole.pause == (before.pause || after.pause));
-        Check(whole.pictureOffsetFactor == Later(before.pictureOffsetFactor, after.pictureOffsetFactor));
-        Check(whole.keyboardOffsetFactor == Later(before.keyboardOffsetFactor, after.keyboardOffsetFactor));
-        Check(whole.haloHolePercent == Later(before.haloHolePercent, after.haloHolePercent));
+        Check(whole.pause == (before.pause || after.pause) &&
+              whole.pictureOffsetFactor == Later(before.pictureOffsetFactor, after.pictureOffsetFactor) &&
+              whole.keyboardOffsetFactor == Later(before.keyboardOffsetFactor, after.keyboardOffsetFactor) &&
+              whole.haloHolePercent == Later(before.haloHolePercent, after.haloHolePercent));
     }
     for (size_t at = 0; at <= text.size();) {
         const size_t end = std::min(text.find_first_of(L"/=", at), text.size());

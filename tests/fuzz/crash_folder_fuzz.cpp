@@ -1,15 +1,10 @@
-// Arbitrary bytes as the listing of the crash-report folder, one name a line: only our own
-// report files are ever removed, what stays is the newest reports, as many as are kept,
-// and the announced report is a marked one whose dump is there.
-#include <algorithm>
+// Arbitrary bytes as the crash-report folder, a name a line: only our report files go, the newest
+// reports stay, as many as are kept, and the announced report is a marked one with its dump.
 #include <cstddef>
 #include <cstdint>
-#include <set>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "app/CrashReport.h"
+#include "tests/core/CoreTestSupport.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,10 +1,8 @@
-// Arbitrary bytes as the start of a picture file: the check reads no byte beyond those it
-// is given, judges a size by the limits, and a size it read stays the same when the file
-// goes on.
+// Arbitrary bytes as the start of a picture file: no byte beyond them is read, a size is judged
+// by the limits, and a size read stays the same when the file goes on.
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "overlays/PictureHeader.h"
 #include "tests/fuzz/FuzzCheck.h"

@@ -1,12 +1,9 @@
-// Arbitrary bytes as a settings file: its section "Settings" read as the profile API reads
-// it must load into a record that saves and reloads unchanged; saving into the text must
-// read back as the record, change nothing on a second save, and keep the text as it was
-// when there is nothing to write. Whether the bytes read as a settings file at all does not
-// depend on their being UTF-8 or UTF-16 text, and a NUL in 8-bit text makes them unreadable.
+// Arbitrary bytes as a settings file: its section read as the profile API reads it loads into a
+// record that saves and reloads unchanged; saving into the text reads back as the record, changes
+// nothing a second time and nothing with nothing to write. Whether the bytes read at all does not
+// depend on UTF-8 or UTF-16, and a NUL in 8-bit text makes them unreadable.
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 #include "tests/fuzz/SettingsFuzzChecks.h"
 
@@ -23,12 +20,8 @@ std::string_view Trimmed(std::string_view text) {
 
 bool IsSettings(std::string_view name) {
     constexpr std::string_view settings = "settings";
-    if (name.size() != settings.size()) return false;
-    for (size_t i = 0; i < name.size(); ++i) {
-        const char c = name[i] >= 'A' && name[i] <= 'Z' ? char(name[i] + 32) : name[i];
-        if (c != settings[i]) return false;
-    }
-    return true;
+    return std::equal(name.begin(), name.end(), settings.begin(), settings.end(),
+                      [](char a, char b) { return (a >= 'A' && a <= 'Z' ? char(a + 32) : a) == b; });
 }
 
 // A plain reading of INI text into the listing of its first "Settings" section, the way
@@ -78,12 +71,7 @@ void CheckReadable(std::string_view bytes) {
     for (const char c : bytes)
         if (static_cast<unsigned char>(c) >= 0x80) return;
     std::string little = "\xFF\xFE", big = "\xFE\xFF";
-    for (const char c : bytes) {
-        little += c;
-        little += '\0';
-        big += '\0';
-        big += c;
-    }
+    for (const char c : bytes) little.append({c, '\0'}), big.append({'\0', c});
     Check(ReadsAsSettingsFile(little) == readable && ReadsAsSettingsFile(big) == readable);
     // The backup is read only in place of a file that does not read, and only when it reads.
     Check(ChooseSettingsCopy(bytes, "[Settings]") == (readable ? SettingsCopy::File : SettingsCopy::Backup));
