@@ -2,7 +2,7 @@
 screenshots (`import` leaves the pointer out), Xlib pixels and winctl.exe, driven by xdotool, over
 a TargetWindow.exe of one colour (a composited root reads grey). Each test calls `run(main)`,
 whose cleanup ends what it started. Environment (ctest sets it): GLIMMORA_BIN, GLIMMORA_WINE_RUN,
-WINEPREFIX or GLIMMORA_WINEPREFIX, DISPLAY (else a display of its own), GLIMMORA_E2E_KEEP."""
+WINEPREFIX or GLIMMORA_WINEPREFIX, DISPLAY (else a display of its own). Screenshots and logs stay in <build>/e2e-work/<test>."""
 
 import ctypes
 import math
@@ -171,7 +171,10 @@ class Harness:
         self.wine_run = os.environ.get("GLIMMORA_WINE_RUN") or os.path.join(os.path.dirname(self.bin), "wine-run.sh")
         self.prefix = os.path.realpath(prefix or os.environ.get("WINEPREFIX") or os.environ.get("GLIMMORA_WINEPREFIX")
                                        or os.path.join(os.path.dirname(self.bin), "wineprefix"))
-        self.work = tempfile.mkdtemp(prefix="glimmora-e2e-%s-" % name)
+        # Under the build folder and kept after a pass too: the shots are there to be looked at.
+        self.work = os.path.join(os.path.dirname(self.bin), "e2e-work", name)
+        shutil.rmtree(self.work, ignore_errors=True)
+        os.makedirs(self.work)
         self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG=os.environ.get("WINEDEBUG", "-all"),
                         WINEDLLOVERRIDES=os.environ.get("WINEDLLOVERRIDES", "mscoree,mshtml="))
         self.processes, self.own_display, self.shots, self._x = [], [], 0, None
@@ -523,9 +526,6 @@ def run(main, prefix=None):
             h.cleanup()
         except Exception:
             traceback.print_exc()
-    if ok and not os.environ.get("GLIMMORA_E2E_KEEP"):
-        shutil.rmtree(h.work, ignore_errors=True)
-    else:
-        print("screenshots and logs kept in", h.work, flush=True)
+    print("screenshots and logs in", h.work, flush=True)
     print("PASSED" if ok else "FAILED", name, "in %.1f s" % (time.monotonic() - _T0), flush=True)
     sys.exit(0 if ok else 1)
