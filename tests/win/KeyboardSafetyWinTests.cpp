@@ -4,6 +4,8 @@
 
 #include <oleacc.h>
 
+#include <atomic>
+
 #include "tests/win/ProgramTest.h"
 
 namespace {
@@ -70,9 +72,14 @@ namespace {
 // field and child 2 a plain one; it announces their focus. A hung one sleeps on every query.
 class FakeBrowser final : public IAccessible {
 public:
-    explicit FakeBrowser(bool hung) : hung_(hung), thread_([this] { Run(); }) { ::WaitForSingleObject(ready_.get(), 5000); }
+    // Its thread may send to this thread's windows while it starts or ends: this one pumps as
+    // it waits, and a slow start under a cold Wine is waited for, not cut short.
+    explicit FakeBrowser(bool hung) : hung_(hung), thread_([this] { Run(); }) {
+        PumpUntilTrue([this] { return threadId_ != 0; }, 60000);
+    }
     ~FakeBrowser() {
-        ::PostMessageW(window_, WM_CLOSE, 0, 0);
+        while (!::PostThreadMessageW(threadId_, WM_QUIT, 0, 0)) Pump(10);
+        PumpUntilTrue([this] { return ended_.load(); }, 60000);
         thread_.join();
     }
     // Without a window manager X may hand the focus back: it is given until it stays.
@@ -125,7 +132,6 @@ private:
             self->protected_ = !self->protected_;
             ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, 1);
         }
-        if (message == WM_DESTROY) ::PostQuitMessage(0);
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
     void Run() {
@@ -136,15 +142,18 @@ private:
         window_ = ::CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 300, 300, 150,
                                     nullptr, nullptr, nullptr, nullptr);
         ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        ::SetEvent(ready_.get());
+        threadId_ = ::GetCurrentThreadId();  // its queue exists with the window
         MSG msg;
         while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+        ::DestroyWindow(window_);
         ::CoUninitialize();
+        ended_ = true;
     }
     bool hung_, protected_ = true;
     long focused_ = 1;
     HWND window_ = nullptr;
-    handles::KernelObject ready_{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::atomic<DWORD> threadId_ = 0;
+    std::atomic<bool> ended_ = false;
     std::thread thread_;
 };
 
