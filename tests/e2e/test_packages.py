@@ -8,7 +8,6 @@ keeps its settings beside the program, writing nothing to %APPDATA%.
 Catches: an installer needing admin rights or 32-bit Wine, a missing file or runtime DLL, a
 stray key, the language ignored, an uninstall that leaves or removes too much, a stick's trace."""
 import getpass
-import struct
 import zipfile
 
 from harness import *
