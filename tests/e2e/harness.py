@@ -223,11 +223,17 @@ class Harness(ScreenMixin):
     def start_target(self, colour=BLUE, focus=False, password=False):
         """The target over the whole screen; with focus its edit box takes the keys typed (after
         focus_target) and every change of its text is logged; with password it is a password field."""
-        self.target_log = os.path.join(self.work, "target-%d.txt" % len(self.processes))
-        self.target = self.start("TargetWindow.exe", "--log", self.target_log, "--color", "%d,%d,%d" % colour,
-                                 *(["--focus"] if focus else []), *(["--password"] if password else []))
-        check(self.wait_window("visible", TARGET_TITLE, 15) is not None, "the target window did not appear")
-        return self.target
+        # Once in a while under Wine a fresh process shows nothing for many seconds: the target
+        # is a test tool, so it gets a second start, logged.
+        for attempt in (1, 2):
+            self.target_log = os.path.join(self.work, "target-%d.txt" % len(self.processes))
+            self.target = self.start("TargetWindow.exe", "--log", self.target_log, "--color", "%d,%d,%d" % colour,
+                                     *(["--focus"] if focus else []), *(["--password"] if password else []))
+            if self.wait_window("visible", TARGET_TITLE, 15) is not None:
+                return self.target
+            log("start %d of the target showed no window in 15 s (exit code %s)" % (attempt, self.target.poll()))
+            self.stop(self.target)
+        raise CheckFailed("the target window did not appear in two starts")
 
     def target_lines(self, kind):
         """What the target logged: "text" contents, or ("down"|"rdown", x, y) of its clicks."""
