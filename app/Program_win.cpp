@@ -14,6 +14,7 @@ constexpr UINT kKeyBoardInterval = 100;
 constexpr UINT kLoadOverlaysMessage = WM_APP + 40;
 
 MouseEventTrace g_trace = nullptr;
+ProgramLoadedTrace g_loadedTrace = nullptr;
 
 void DispatchMouseEvent(void* context, int32_t code, int32_t data, uint32_t held) {
     static_cast<Program*>(context)->HookEvent(code, data, held);
@@ -22,6 +23,7 @@ void DispatchMouseEvent(void* context, int32_t code, int32_t data, uint32_t held
 }  // namespace
 
 void SetMouseEventTrace(MouseEventTrace trace) { g_trace = trace; }
+void SetProgramLoadedTrace(ProgramLoadedTrace trace) { g_loadedTrace = trace; }
 
 Program& TheProgram() {
     static Program program;
@@ -74,6 +76,7 @@ void Program::LoadOverlays() {
     tmrKeyBoard.Start(hwnd(), KeyBoardTimer, kKeyBoardInterval);
     presence_.SyncAutoHideTimer();
     loaded_ = true;
+    if (g_loadedTrace) g_loadedTrace();
 }
 
 int Program::Run() {

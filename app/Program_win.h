@@ -124,3 +124,6 @@ int StartProgram();
 // Test builds record every dispatched mouse event.
 using MouseEventTrace = void (*)(int32_t code, int32_t data);
 void SetMouseEventTrace(MouseEventTrace trace);
+// And the moment the overlays, hooks and tray stand after the settings window.
+using ProgramLoadedTrace = void (*)();
+void SetProgramLoadedTrace(ProgramLoadedTrace trace);
