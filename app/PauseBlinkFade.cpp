@@ -49,16 +49,17 @@ void AutoHideState::CountTypedPass() {
     if (TypedKeyCount < std::numeric_limits<int32_t>::max()) ++TypedKeyCount;
 }
 
+namespace {
+
+// A delay of 0 still waits for one check (and fades faster); anything below the slider's
+// range counts as 0.
+double EffectiveDelay(double delaySeconds) { return delaySeconds > 0 ? delaySeconds : kQuickDelaySeconds; }
+
+}  // namespace
+
 AutoHideStep AutoHideState::RefreshAutoHide(bool force, Point pointer, double now, const AutoHideSettings& settings) {
-    double delay = settings.delaySeconds;
-    // A delay of 0 still waits for one check and fades faster; anything below the
-    // slider's range counts as 0.
-    if (!(delay > 0)) {
-        delay = kQuickDelaySeconds;
-        fadeIntervalMs_ = kAutoHideQuickFadeMs;
-    } else {
-        fadeIntervalMs_ = kAutoHideFadeMs;
-    }
+    const double delay = EffectiveDelay(settings.delaySeconds);
+    fadeIntervalMs_ = settings.delaySeconds > 0 ? kAutoHideFadeMs : kAutoHideQuickFadeMs;
     if (force) ResetIdleTimer(now);
 
     // Doubles: the squares of two desktop-wide distances do not fit 32 bits.
@@ -76,6 +77,12 @@ AutoHideStep AutoHideState::RefreshAutoHide(bool force, Point pointer, double no
         if (midnightPassed || Single(delay) <= Single(now - LastActivityTime)) hide = true;
     }
     return ApplyAutoHide(hide);
+}
+
+double AutoHideState::SecondsUntilIdle(double now, const AutoHideSettings& settings) const {
+    if (!std::isfinite(now) || now < LastActivityTime) return 0;
+    // No wait longer than a day, whatever the clock said before.
+    return std::clamp(LastActivityTime + EffectiveDelay(settings.delaySeconds) - now, 0.0, 86400.0);
 }
 
 AutoHideStep AutoHideState::ApplyAutoHide(bool hide) {

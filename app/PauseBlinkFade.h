@@ -75,6 +75,9 @@ public:
     // The 251 ms check (force false) or a change of an overlay setting (force true).
     AutoHideStep RefreshAutoHide(bool force, Point pointer, double now, const AutoHideSettings& settings);
     AutoHideStep ApplyAutoHide(bool hide);
+    // Seconds from now until the idle rule hides the overlays, with no activity before; 0
+    // when it already would.
+    double SecondsUntilIdle(double now, const AutoHideSettings& settings) const;
 
     // tmrFade_Timer: moves FadeLevel one step towards the end AutoHidden asks for.
     AutoHideFade FadeTimer();

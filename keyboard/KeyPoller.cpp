@@ -103,8 +103,8 @@ KeyPollResult KeyPoller::PollKeyboard(KeyStateSource& source, const KeyPollSetti
     return result;
 }
 
-bool KeyPoller::PassNeeded(bool inputSinceLastPass) const {
-    if (inputSinceLastPass || lastModifiers_ != Modifiers{}) return true;
+bool KeyPoller::KeyHeld() const {
+    if (lastModifiers_ != Modifiers{}) return true;
     return std::find(PreviousKeyState.begin(), PreviousKeyState.end(), true) != PreviousKeyState.end();
 }
 

@@ -93,7 +93,9 @@ public:
     // With no key held at the last pass and no input since, a pass can find nothing new:
     // every key is still up and nothing was pressed in between. Each reading is a round
     // trip to the window server under some systems, so an idle keyboard is not read at all.
-    bool PassNeeded(bool inputSinceLastPass) const;
+    bool PassNeeded(bool inputSinceLastPass) const { return inputSinceLastPass || KeyHeld(); }
+    // A key or modifier was down (or pressed since the pass before) at the last pass.
+    bool KeyHeld() const;
 
 private:
     // Reads one key; true when it is pressed and fired no shortcut.
