@@ -69,3 +69,19 @@ void KeyboardPass::HeldStateLost() {
     overlays_.keyBoard.SetSpecialKeys(false, false, false);
     heldAtEvent_ = 0;
 }
+
+bool KeyboardPass::StartKeyEvents(HWND window) {
+    // Generic desktop page, keyboard usage; the sink flag keeps them coming while other
+    // programs have the focus.
+    const RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_INPUTSINK, window};
+    keyEvents_ = ::RegisterRawInputDevices(&keyboard, 1, sizeof keyboard) != FALSE;
+    return keyEvents_;
+}
+
+void KeyboardPass::Stop() {
+    passwordFocus_.Stop();
+    if (!keyEvents_) return;
+    const RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_REMOVE, nullptr};
+    ::RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
+    keyEvents_ = false;
+}

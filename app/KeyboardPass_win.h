@@ -33,7 +33,12 @@ public:
     void ShowHideKeyboardWindow(bool paused);
     // The held state was lost (a lock, a display change): nothing counts as held any more.
     void HeldStateLost();
-    void Stop() { passwordFocus_.Stop(); }
+    // Whether the last pass found a key or modifier held.
+    bool KeyHeld() const { return poller_.KeyHeld(); }
+    // Key events (raw input, which is no hook: it takes nothing from anyone's keys) reach the
+    // window as WM_INPUT from now on. False when the system gives none: the poll runs on.
+    bool StartKeyEvents(HWND window);
+    void Stop();
 
 private:
     Overlays& overlays_;
@@ -42,4 +47,5 @@ private:
     PasswordFocus passwordFocus_;
     DWORD lastInputTime_ = 0;
     uint32_t heldAtEvent_ = 0;
+    bool keyEvents_ = false;
 };

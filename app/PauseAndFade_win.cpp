@@ -52,19 +52,22 @@ void PauseAndFade::tmrBlink_Timer() {
 
 void PauseAndFade::ResetIdleTimer() { autoHide_.ResetIdleTimer(SecondsSinceMidnight()); }
 
+AutoHideSettings PauseAndFade::Settings() const {
+    return {record_.Get(SettingKey::FadeAutoHide), record_.IsOn(SettingKey::AutoHideMouse),
+            record_.IsOn(SettingKey::AutoHideKeyboard)};
+}
+
 void PauseAndFade::RefreshAutoHide(bool force) {
-    const AutoHideSettings settings{record_.Get(SettingKey::FadeAutoHide), record_.IsOn(SettingKey::AutoHideMouse),
-                                    record_.IsOn(SettingKey::AutoHideKeyboard)};
-    ApplyAutoHide(autoHide_.RefreshAutoHide(force, CursorPosition(), SecondsSinceMidnight(), settings));
+    ApplyAutoHide(autoHide_.RefreshAutoHide(force, CursorPosition(), SecondsSinceMidnight(), Settings()));
     SyncAutoHideTimer();
 }
 
 void PauseAndFade::SyncAutoHideTimer() {
-    if (!record_.IsOn(SettingKey::AutoHideMouse) && !record_.IsOn(SettingKey::AutoHideKeyboard) &&
-        !autoHide_.AutoHidden)
+    const std::optional<uint32_t> wait = plan_.AutoHideWait(autoHide_, Settings(), SecondsSinceMidnight());
+    if (!wait)
         tmrAutoHide.Stop();
-    else if (!tmrAutoHide.Enabled())
-        tmrAutoHide.Start(timerWindow_, AutoHideTimer, kAutoHideTickMs);
+    else if (!tmrAutoHide.Enabled() || tmrAutoHide.Interval() != *wait)
+        tmrAutoHide.Start(timerWindow_, AutoHideTimer, *wait);
 }
 
 bool PauseAndFade::OnTimer(UINT_PTR id) {

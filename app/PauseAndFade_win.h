@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/PauseBlinkFade.h"
+#include "app/RestPlan.h"
 #include "base/Handles_win.h"
 #include "overlays/Overlays_win.h"
 #include "settings/SettingsRecord.h"
@@ -16,7 +17,8 @@ public:
     // The timers' ids on the program's window.
     enum TimerId : UINT_PTR { BlinkTimer = 10, AutoHideTimer, FadeTimer };
 
-    PauseAndFade(Overlays& overlays, const SettingsRecord& record) : overlays_(overlays), record_(record) {}
+    PauseAndFade(Overlays& overlays, const SettingsRecord& record, const RestPlan& plan)
+        : overlays_(overlays), record_(record), plan_(plan) {}
     void SetTimerWindow(HWND window) { timerWindow_ = window; }
 
     bool Paused() const { return pause_.Paused; }
@@ -31,9 +33,12 @@ public:
     void StartBlink();
     void ResetIdleTimer();
     void RefreshAutoHide(bool force);
-    // tmrAutoHide runs only while an auto-hide option is on or the overlays are still hidden
-    // by one: switched off, it costs no timer.
+    // tmrAutoHide runs as the rest plan says: every 251 ms while anything is awake, once
+    // when the idle delay runs out at rest, not at all while no auto-hide option is on and
+    // nothing is hidden by one.
     void SyncAutoHideTimer();
+    // A blink or a fade runs.
+    bool Animating() const { return tmrBlink.Enabled() || tmrFade.Enabled(); }
     void CountTypedPass() { autoHide_.CountTypedPass(); }
     const AutoHideState& AutoHide() const { return autoHide_; }
 
@@ -42,12 +47,14 @@ public:
     void Stop();
 
 private:
+    AutoHideSettings Settings() const;
     void tmrBlink_Timer();
     void tmrFade_Timer();
     void ApplyAutoHide(const AutoHideStep& step);
 
     Overlays& overlays_;
     const SettingsRecord& record_;
+    const RestPlan& plan_;
     HWND timerWindow_ = nullptr;
     PauseState pause_;
     BlinkState blink_;

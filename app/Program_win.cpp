@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr UINT kMainInterval = 15;
-constexpr UINT kLowRefreshInterval = 45;
-constexpr UINT kKeyBoardInterval = 100;
 constexpr UINT kLoadOverlaysMessage = WM_APP + 40;
 
 MouseEventTrace g_trace = nullptr;
@@ -67,15 +64,15 @@ void Program::LoadOverlays() {
     presence_.ResetIdleTimer();
     ApplySettings();
     InstallMouseHooks(hwnd(), &DispatchMouseEvent, this);
-    guards_.Start();
+    guards_.Start([this] { EverySecond(); }, [this] { tracking_.CheckDesktop(); });
     tray_.Add(frmSet::ClassIcon(),
               {[this] { settingsWindow_.ShowThisForm(); }, [this] { TogglePause(PauseSource::Menu); }, [this] { Exit(); },
                [this] { return Paused(); }},
               TakeCrashAnnouncement());
-    tmrMain.Start(hwnd(), MainTimer, MainInterval());
-    tmrKeyBoard.Start(hwnd(), KeyBoardTimer, kKeyBoardInterval);
-    presence_.SyncAutoHideTimer();
+    zOrder_.Start(hwnd());
+    keyEvents_ = keys_.StartKeyEvents(hwnd());
     loaded_ = true;
+    ApplyRestPlan();
     if (g_loadedTrace) g_loadedTrace();
 }
 
@@ -97,6 +94,7 @@ void Program::Exit() {
     if (loaded_) {
         loaded_ = false;
         tray_.Remove();
+        zOrder_.Stop();
         guards_.Stop();
         RemoveMouseHooks();
         keys_.Stop();
@@ -120,11 +118,6 @@ void Program::Exit() {
     Unload();
     instance_.Release();
     ::PostQuitMessage(0);
-}
-
-UINT Program::MainInterval() const {
-    if (mainIntervalOverride_) return mainIntervalOverride_;
-    return Settings().IsOn(SettingKey::LowRefresh) ? kLowRefreshInterval : kMainInterval;
 }
 
 void Program::SettingsRead() {
@@ -164,6 +157,7 @@ void Program::ApplySettings() {
         if (!isLoadingSettings_) ShowHideKeyboardWindow();
     });
     ShowPaused(Paused());
+    ApplyRestPlan();
     ShowSettings();
 }
 
@@ -220,6 +214,9 @@ void Program::ApplySetting(SettingKey key, double value) {
         break;
     case SettingKey::SameSizeOnEveryMonitor:
         look_.ResizeForDpi();
+        break;
+    case SettingKey::FollowPointerMoves:
+        ApplyRestPlan();
         break;
     case SettingKey::LowRefresh:
         if (tmrMain.Enabled()) tmrMain.Start(hwnd(), MainTimer, MainInterval());
@@ -280,26 +277,10 @@ void Program::MouseEvent(int32_t code, int32_t data) {
 
 void Program::HookEvent(int32_t code, int32_t data, uint32_t held) {
     keys_.SetHeldAtEvent(held);
+    PointerActivity();
     MouseEvent(code, data);
-}
-
-void Program::tmrMain_Timer() {
-    if (!Paused()) tracking_.KeepOnTop();
-    tracking_.PlaceOverlays(false);
-    look_.FollowMonitorDpi(tracking_.LastPointer());
-    guards_.ReleaseLostClicks();
-}
-
-void Program::PointerMoved() {
-    PointerMoveHandled();
-    if (Settings().IsOn(SettingKey::FollowPointerMoves) && !Paused()) tracking_.FollowPointer();
-}
-
-void Program::tmrKeyBoard_Timer() {
-    const KeyboardPass::Outcome pass = keys_.Pass();
-    if (pass.typed) presence_.CountTypedPass();
-    for (int i = 0; i < kHotKeyActionCount; ++i)
-        if (pass.triggered[i]) RunShortcut(static_cast<HotKeyAction>(i));
+    // The ring's modifier caption, and buttons listed as keys, come from the keyboard poll.
+    WakeKeyPoll();
 }
 
 void Program::RunShortcut(HotKeyAction action) {
@@ -335,6 +316,13 @@ LRESULT Program::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kLoadOverlaysMessage:
         LoadOverlays();
         return 0;
+    case kZOrderChangedMessage:
+        ZOrderWatch::Handled();
+        if (!Paused()) tracking_.KeepOnTop();
+        return 0;
+    case WM_INPUT:
+        KeyActivity();
+        break;  // the default handling frees the input's data
     }
     return BaseWindow::HandleMessage(message, wParam, lParam);
 }

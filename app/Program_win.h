@@ -8,11 +8,13 @@
 #include "app/KeyboardPass_win.h"
 #include "app/OverlayAppearance_win.h"
 #include "app/PauseAndFade_win.h"
+#include "app/RestPlan.h"
 #include "app/Safeguards_win.h"
 #include "app/SettingsStore_win.h"
 #include "app/SingleInstance_win.h"
 #include "app/Tracking_win.h"
 #include "app/TrayIcon_win.h"
+#include "app/ZOrderWatch_win.h"
 #include "base/BaseWindow_win.h"
 #include "base/Display_win.h"
 #include "hook/RingDispatch.h"
@@ -66,6 +68,9 @@ public:
     const SettingsStore& store() const { return store_; }
     PauseAndFade& presence() { return presence_; }
     bool Loaded() const { return loaded_; }
+    // Which of the tracking tick and the keyboard poll run now.
+    bool Ticking() const { return tmrMain.Enabled(); }
+    bool KeyPolling() const { return tmrKeyBoard.Enabled(); }
     const SingleInstance& instance() const { return instance_; }
 
     void SetSettingsPathForTest(std::string path) { store_.SetPathForTest(std::move(path)); }
@@ -95,23 +100,40 @@ private:
     void tmrKeyBoard_Timer();
     void RunShortcut(HotKeyAction action);
     void PointerMoved();
+    // Following the pointer's moves and key events, or polling as designed: the timers
+    // start as the rest plan says.
+    void ApplyRestPlan();
+    // A move, press or wheel turn: the tracking tick runs (again).
+    void PointerActivity();
+    // The keyboard poll runs (again): true when it was not running. A button may be listed
+    // as a key and gives the ring its modifiers' caption.
+    bool WakeKeyPoll();
+    // A key event: the poll runs (again), with a pass at once.
+    void KeyActivity();
+    // Once a second: what no event reports (a window above the overlays that no event
+    // announced, a pointer put somewhere without a move). Measuring the desktop costs dozens
+    // of server round trips under some systems, so at rest only a display change does it.
+    void EverySecond();
 
     SingleInstance instance_;
     SettingsStore store_;
     Desktop desktop_;
     Overlays overlays_;
     OverlayAppearance look_{overlays_, store_, desktop_};
-    PauseAndFade presence_{overlays_, store_.Record()};
+    RestPlan rest_;
+    PauseAndFade presence_{overlays_, store_.Record(), rest_};
     KeyboardPass keys_{overlays_, store_.Record()};
     Safeguards guards_{overlays_, store_.Record(), keys_};
     Tracking tracking_{overlays_, desktop_, store_.Offsets(), [this] { look_.DesktopChanged(); }};
     RingDispatch rings_;
     TrayIcon tray_;
+    ZOrderWatch zOrder_;
     frmSet settingsWindow_;
     handles::Timer tmrMain;
     handles::Timer tmrKeyBoard;
     UINT mainIntervalOverride_ = 0;
     bool isLoadingSettings_ = false;
+    bool keyEvents_ = false;
     bool loaded_ = false;
     bool exited_ = false;
 };

@@ -2,8 +2,14 @@
 
 #include "hook/MouseHooks_win.h"
 
-void Safeguards::Start() {
-    sessionWatch_.Create({[this] { HeldStateLost(); }, [this] { CheckHookHealth(); }});
+void Safeguards::Start(std::function<void()> everySecond, std::function<void()> displayChanged) {
+    everySecond_ = std::move(everySecond);
+    sessionWatch_.Create({[this] { HeldStateLost(); },
+                          [this] {
+                              CheckHookHealth();
+                              if (everySecond_) everySecond_();
+                          },
+                          std::move(displayChanged)});
 }
 
 void Safeguards::Stop() { sessionWatch_.Release(); }

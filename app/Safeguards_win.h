@@ -9,12 +9,16 @@
 #include "overlays/Overlays_win.h"
 #include "settings/SettingsRecord.h"
 
+#include <functional>
+
 class Safeguards {
 public:
     Safeguards(Overlays& overlays, const SettingsRecord& record, KeyboardPass& keys)
         : overlays_(overlays), record_(record), keys_(keys) {}
 
-    void Start();
+    // everySecond: the program's own once-a-second check, after the hook's; displayChanged:
+    // the desktop may have a new size.
+    void Start(std::function<void()> everySecond, std::function<void()> displayChanged);
     void Stop();
     // Every tracking tick: a held button whose release the hooks missed is released.
     void ReleaseLostClicks();
@@ -27,5 +31,6 @@ private:
     const SettingsRecord& record_;
     KeyboardPass& keys_;
     SessionWatch sessionWatch_;
+    std::function<void()> everySecond_;
     HookHealth hookHealth_;
 };

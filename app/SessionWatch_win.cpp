@@ -35,6 +35,7 @@ LRESULT SessionWatch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_DISPLAYCHANGE:
         if (events_.heldStateLost) events_.heldStateLost();
+        if (events_.displayChanged) events_.displayChanged();
         break;
     case WM_TIMER:
         if (wParam == SecondTimer && events_.everySecond) events_.everySecond();

@@ -14,6 +14,7 @@ struct SessionWatchEvents {
     // button or key held before it may have come up where no hook saw it.
     std::function<void()> heldStateLost;
     std::function<void()> everySecond;
+    std::function<void()> displayChanged;
 };
 
 class SessionWatch : public BaseWindow<SessionWatch> {

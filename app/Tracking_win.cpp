@@ -38,9 +38,13 @@ void Tracking::KeepOnTop() {
 void Tracking::PlaceOverlays(bool force) {
     if (++tickCounter_ > 100) {
         tickCounter_ = 0;
-        if (desktop_.UpdateScreenBounds() && desktopChanged_) desktopChanged_();
+        CheckDesktop();
     }
     Place(force);
+}
+
+void Tracking::CheckDesktop() {
+    if (desktop_.UpdateScreenBounds() && desktopChanged_) desktopChanged_();
 }
 
 void Tracking::FollowPointer() { Place(false); }

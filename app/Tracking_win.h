@@ -21,6 +21,8 @@ public:
     // Moves every shown overlay (all of them when force is set) to the pointer. Every
     // 101st tick it re-measures the desktop first.
     void PlaceOverlays(bool force);
+    // Re-measures the desktop; a new size is passed on before anything is placed in it.
+    void CheckDesktop();
     // A pointer move seen by the hook: the shown overlays go to the pointer now, between
     // ticks. The desktop check stays with the tick.
     void FollowPointer();

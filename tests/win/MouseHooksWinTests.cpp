@@ -181,16 +181,49 @@ TEST_F(MouseHooksInProgram, ALockMidClickLetsGoOfTheButtonTheRingTheImageAndTheM
     program().ApplySetting(SettingKey::ReleaseLostClicks, 1);
 }
 
-// A menu open above the overlays keeps its place while the ticks run in its loop: the keyboard
-// display raised over it would cover its entries.
+// At rest nothing ticks or polls; a move, a press and a key each bring their timer back, and
+// a held button keeps the tick running past the rest.
+TEST_F(MouseHooksInProgram, ARestStopsTheTimersAndAMoveAPressAndAKeyBringThemBack) {
+    const auto resting = [] { return !program().Ticking() && !program().KeyPolling(); };
+    ASSERT_TRUE(PumpUntilTrue(resting, 3000));
+    const DWORD timersAtRest = handles::Live().timers;
+
+    SendMouse(MOUSEEVENTF_MOVE, 0, 7, 5);
+    EXPECT_TRUE(PumpUntilTrue([] { return program().Ticking(); }, 500)) << "a move";
+    EXPECT_TRUE(PumpUntilTrue(resting, 2000));
+
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(PumpUntilTrue([] { return program().Ticking() && program().KeyPolling(); }, 500)) << "a press";
+    PumpProgram(1300);
+    EXPECT_TRUE(program().Ticking()) << "the button is still held";
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(PumpUntilTrue(resting, 2000));
+
+    INPUT key{};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = VK_SHIFT;
+    ::SendInput(1, &key, sizeof key);
+    EXPECT_TRUE(PumpUntilTrue([] { return program().KeyPolling(); }, 500)) << "a key";
+    EXPECT_TRUE(overlays().keyBoard.Display().Layout().capVisible[static_cast<size_t>(KeyCap::Shift)]);
+    PumpProgram(300);
+    EXPECT_TRUE(program().KeyPolling()) << "the key is still held";
+    key.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &key, sizeof key);
+    EXPECT_TRUE(PumpUntilTrue(resting, 2000));
+    EXPECT_EQ(handles::Live().timers, timersAtRest);
+}
+
+// A menu open above the overlays keeps its place when the z-order changes under it: the
+// keyboard display raised over it would cover its entries.
 wchar_t g_topClass[16];
 
 TEST_F(MouseHooksInProgram, AnOpenMenuStaysAboveTheOverlays) {
     program().ApplySetting(SettingKey::ShowKeysWindow, 1);
     const handles::Menu menu(::CreatePopupMenu());
     ::AppendMenuW(menu.get(), MF_STRING, 1, L"Entry");
-    ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {  // the tick runs some twenty times first
+    ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR timer, DWORD) {
         ::KillTimer(nullptr, timer);
+        ::SendMessageW(TheProgram().hwnd(), kZOrderChangedMessage, 0, 0);
         ::GetClassNameW(::GetTopWindow(nullptr), g_topClass, 16);
         ::EndMenu();
     });
