@@ -23,9 +23,10 @@ the same idle program, with the same wineserver requests and X requests, costs u
 as much CPU in one run as in the next, in every counted process at once. --rounds N repeats
 the four phases N times and reports the median of the N ratios; compare configurations with
 --rounds 5 or more, not with single runs. Environment: GLIMMORA_BIN and
-WINEPREFIX override build/win64/bin and build/win64/wineprefix (also when GLIMMORA_BIN names
-another folder: the prefix is made there once if missing); BENCH_DISPLAY is the first X display
-number tried (default 200).
+WINEPREFIX override build/win64/bin and build/win64/wineprefix-bench (also when GLIMMORA_BIN
+names another folder; the prefix is made once if missing); BENCH_DISPLAY is the first X display
+number tried (default 200). The benchmarks keep a prefix apart from the tests' because each
+display they stop takes its Wine server, and every process of that prefix, with it.
 """
 import argparse
 import contextlib
@@ -38,7 +39,7 @@ import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 BIN = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
-PREFIX = os.path.realpath(os.environ.get("WINEPREFIX") or os.path.join(ROOT, "build", "win64", "wineprefix"))
+PREFIX = os.path.realpath(os.environ.get("WINEPREFIX") or os.path.join(ROOT, "build", "win64", "wineprefix-bench"))
 INI = os.path.join(PREFIX, "drive_c", "users", "root", "AppData", "Roaming", "Glimmora", "Glimmora.ini")
 TICK = os.sysconf("SC_CLK_TCK")
 
@@ -115,6 +116,9 @@ def start_display():
 
 
 def stop_display(processes):
+    # A server that outlived its display would serve the next display's programs with the old
+    # one's desktop: presses and moves then stopped reaching the overlays.
+    subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=PREFIX))
     # The compositor first, so that it does not complain about the display going away.
     for p in reversed(processes):
         p.terminate()
