@@ -96,7 +96,9 @@ def measure(env, argv, seconds, settle, still):
         time.sleep(settle)
         if launched.poll() is not None:
             raise SystemExit("%s ended early (exit code %s)" % (exe, launched.returncode))
-        subprocess.run(["xdotool", "mousemove", "640", "400"], env=env, check=True)
+        # Two steps: the pointer may already be in the middle, and a move to where it is moves nothing.
+        subprocess.run(["xdotool", "mousemove", "600", "360", "sleep", "0.1", "mousemove", "640", "400"], env=env,
+                       check=True)
         time.sleep(still)
         server = wineserver_pid()
         before = (wakeups(pid), cpu_seconds(pid), cpu_seconds(server))
