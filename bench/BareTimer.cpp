@@ -1,21 +1,34 @@
-// The CPU baseline for bench/cpu_ratio.sh: the least a pointer-following program can do,
-// one hidden window whose 15 ms timer reads the pointer. Glimmora's idle cost is reported
-// as a multiple of this program's cost on the same display.
+// The floors of the benchmarks under Wine: the least a program can cost, run on the same
+// display in the same run as Glimmora.
 //
-//   BareTimer.exe [seconds]     runs until closed, or for that many seconds
+//   BareTimer.exe [seconds]            one hidden window whose 15 ms timer reads the pointer: the
+//                                      least a pointer-following program can do (bench/cpu_ratio.py)
+//   BareTimer.exe --window [seconds]   one visible window that paints itself, and no timer: the
+//                                      least any window costs at rest and to open (bench/rest_cost.py,
+//                                      bench/open_time.py); it notes its first paint as "painted"
+//                                      (bench/OpenTimeNote_win.h), as GlimmoraTrace.exe does.
+//
+// Both run until closed, or for that many seconds.
+#include "OpenTimeNote_win.h"
+
 #include <windows.h>
 
 #include <cwchar>
 
 namespace {
 
+constexpr UINT_PTR kReadTimer = 1;
+constexpr UINT_PTR kEndTimer = 2;
+
 POINT g_last{};
 long g_moves = 0;
+LARGE_INTEGER g_entry{};
+bool g_painted = false;
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
-        if (wParam == 1) {
+        if (wParam == kReadTimer) {
             POINT p;
             GetCursorPos(&p);
             // Keep the read observable so the compiler cannot drop it.
@@ -25,6 +38,17 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             DestroyWindow(window);
         }
         return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        FillRect(dc, &ps.rcPaint, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+        EndPaint(window, &ps);
+        if (!g_painted) {
+            g_painted = true;
+            NoteOpenTime("painted", g_entry);
+        }
+        return 0;
+    }
     case WM_DESTROY:
         PostQuitMessage(static_cast<int>(g_moves & 0x7f));
         return 0;
@@ -36,17 +60,27 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    ::QueryPerformanceCounter(&g_entry);
+    const bool bareWindow = std::wcsncmp(commandLine, L"--window", 8) == 0;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = L"GlimmoraBareTimer";
     RegisterClassExW(&wc);
-    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"BareTimer", WS_POPUP, 0, 0, 1, 1,
-                                  nullptr, nullptr, instance, nullptr);
-    SetTimer(window, 1, 15, nullptr);
-    const int seconds = _wtoi(commandLine);
-    if (seconds > 0) SetTimer(window, 2, static_cast<UINT>(seconds) * 1000u, nullptr);
+    HWND window = bareWindow ? CreateWindowExW(0, wc.lpszClassName, L"BareWindow", WS_OVERLAPPEDWINDOW, 100, 100,
+                                               600, 400, nullptr, nullptr, instance, nullptr)
+                             : CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"BareTimer", WS_POPUP, 0, 0, 1, 1,
+                                               nullptr, nullptr, instance, nullptr);
+    if (bareWindow) {
+        ShowWindow(window, SW_SHOW);
+        UpdateWindow(window);
+    } else {
+        SetTimer(window, kReadTimer, 15, nullptr);
+    }
+    const int seconds = _wtoi(bareWindow ? commandLine + 8 : commandLine);
+    if (seconds > 0) SetTimer(window, kEndTimer, static_cast<UINT>(seconds) * 1000u, nullptr);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);

@@ -23,8 +23,10 @@ the same idle program, with the same wineserver requests and X requests, costs u
 as much CPU in one run as in the next, in every counted process at once. --rounds N repeats
 the four phases N times and reports the median of the N ratios; compare configurations with
 --rounds 5 or more, not with single runs. Environment: GLIMMORA_BIN and
-WINEPREFIX override build/win64/bin and build/win64/wineprefix; BENCH_DISPLAY is the first
-X display number tried (default 200).
+WINEPREFIX override build/win64/bin and build/win64/wineprefix-bench (also when GLIMMORA_BIN
+names another folder; the prefix is made once if missing); BENCH_DISPLAY is the first X display
+number tried (default 200). The benchmarks keep a prefix apart from the tests' because each
+display they stop takes its Wine server, and every process of that prefix, with it.
 """
 import argparse
 import contextlib
@@ -37,7 +39,7 @@ import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 BIN = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
-PREFIX = os.path.realpath(os.environ.get("WINEPREFIX") or os.path.join(os.path.dirname(BIN), "wineprefix"))
+PREFIX = os.path.realpath(os.environ.get("WINEPREFIX") or os.path.join(ROOT, "build", "win64", "wineprefix-bench"))
 INI = os.path.join(PREFIX, "drive_c", "users", "root", "AppData", "Roaming", "Glimmora", "Glimmora.ini")
 TICK = os.sysconf("SC_CLK_TCK")
 
@@ -68,10 +70,31 @@ def wineserver_pid():
     raise SystemExit("no wineserver runs for %s" % PREFIX)
 
 
-def require(*exes):
+def require(*exes, folder=BIN):
     for exe in exes:
-        if not os.path.exists(os.path.join(BIN, exe)):
-            raise SystemExit("missing %s: build win64 first (scripts/run.sh or scripts/test.sh)" % os.path.join(BIN, exe))
+        if not os.path.exists(os.path.join(folder, exe)):
+            raise SystemExit("missing %s: build win64 first (scripts/run.sh or scripts/test.sh)" % os.path.join(folder, exe))
+
+
+def bin_choice(text):
+    """--bin value "DIR" or "LABEL=DIR" -> (label, absolute folder); a bare DIR is its own label."""
+    label, sep, folder = text.partition("=")
+    if not sep:
+        label, folder = text, text
+    folder = os.path.abspath(folder)
+    if not os.path.isdir(folder):
+        raise argparse.ArgumentTypeError("%s is not a folder" % folder)
+    return label, folder
+
+
+def add_bin_option(parser):
+    parser.add_argument("--bin", dest="bins", action="append", type=bin_choice, metavar="[LABEL=]DIR",
+                        help="a folder whose Glimmora to measure (repeatable; default %s); the helper "
+                             "programs always come from %s" % (BIN, BIN))
+
+
+def chosen_bins(args):
+    return args.bins or [(os.path.relpath(BIN, ROOT) if BIN.startswith(ROOT + os.sep) else BIN, BIN)]
 
 
 def start_display():
@@ -85,12 +108,17 @@ def start_display():
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     time.sleep(1)
     xcompmgr = subprocess.Popen(["xcompmgr"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["bash", "-c", '. "$0/scripts/display.sh" && make_wine_prefix "$1"', ROOT, PREFIX], env=env,
+                   check=True)
     # A wineserver that outlives each program, so that every phase counts the same server.
     subprocess.run(["wineserver", "-p30"], env=env)
     return env, [xvfb, xcompmgr]
 
 
 def stop_display(processes):
+    # A server that outlived its display would serve the next display's programs with the old
+    # one's desktop: presses and moves then stopped reaching the overlays.
+    subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=PREFIX))
     # The compositor first, so that it does not complain about the display going away.
     for p in reversed(processes):
         p.terminate()

@@ -3,7 +3,10 @@
 
 Run after a win64 build (scripts/test.sh or scripts/run.sh made build/win64):
 
-    python3 bench/move_latency.py [--moves 200] [--modes 1,0] [--settings LowRefresh=1] [--verbose]
+    python3 bench/move_latency.py [--moves 200] [--modes 1,0] [--settings LowRefresh=1] [--rest 0]
+                                  [--bin [LABEL=]DIR ...] [--verbose]
+
+e.g. python3 bench/move_latency.py --moves 20 --modes 1 --rest 2 --bin before=/work/bin-before --bin after=build/win64/bin
 
 For each value of FollowPointerMoves in --modes (1: the hook's move message places the halo
 at once; 0: the tracking tick alone follows) it starts its own Xvfb and xcompmgr, a
@@ -12,8 +15,11 @@ opaque and nothing else on. The pointer jumps through XTest between two points 2
 (further than the halo's reach), and one pixel 40 px left of the new place (inside the halo,
 clear of the pointer's image) is read with XGetImage until it leaves the target's colour.
 Each jump waits a random 40..70 ms after the last one settled, so that jumps fall on every
-phase of the tick. Reported per mode: median, 90th percentile and worst delay in ms.
-Environment: GLIMMORA_BIN, WINEPREFIX and BENCH_DISPLAY as for bench/cpu_ratio.py.
+phase of the tick; --rest SECONDS adds that much stillness of pointer and keys before each
+jump, so that a jump finds a tick that stops at rest stopped. Reported per mode and per --bin
+folder (default build/win64/bin; each mode of each on a display of its own): median, 90th
+percentile and worst delay in ms. The helper programs come from GLIMMORA_BIN (default
+build/win64/bin); WINEPREFIX and BENCH_DISPLAY as for bench/cpu_ratio.py.
 """
 import argparse
 import os
@@ -21,7 +27,7 @@ import random
 import statistics
 import time
 
-from cpu_ratio import parse_settings, require
+from cpu_ratio import add_bin_option, chosen_bins, parse_settings, require
 from ring_latency import START, clean_background, glimmora_on_target, import_xlib, is_target, nearest_rank, wait_until
 
 JUMP = 250
@@ -29,11 +35,11 @@ SAMPLE_DX = -40
 BASE_SETTINGS = "Halo=1,HaloTrans=0,HaloRing=0,HaloFullScreen=0,Crosshair=0,MouseImage=0,ShowKeysWindow=0"
 
 
-def run_mode(follow, moves, extra, timeout, verbose):
+def run_mode(folder, follow, moves, extra, timeout, rest, verbose):
     settings = parse_settings(BASE_SETTINGS) + [("FollowPointerMoves", follow)] + extra
     spots = [START, (START[0] + JUMP, START[1])]
     delays, timeouts, unclean = [], 0, 0
-    with glimmora_on_target(settings, START) as (env, screen):
+    with glimmora_on_target(settings, START, folder=folder) as (env, screen):
         screen.move(*spots[0])
         time.sleep(0.5)
         for n in range(1, moves + 1):
@@ -42,7 +48,7 @@ def run_mode(follow, moves, extra, timeout, verbose):
             if not clean_background(screen, sx, y):
                 unclean += 1
                 continue
-            time.sleep(random.uniform(0.04, 0.07))
+            time.sleep(rest + random.uniform(0.04, 0.07))
             screen.move(x, y)
             delay = wait_until(lambda: not is_target(screen.pixel(sx, y)), timeout, 0.0002)
             if delay is None:
@@ -61,16 +67,22 @@ def main():
     parser.add_argument("--modes", default="1,0", help="FollowPointerMoves values to measure, in order")
     parser.add_argument("--timeout", type=float, default=1.0, help="seconds a move may take to show the halo")
     parser.add_argument("--settings", type=parse_settings, default=[], help="more Glimmora settings, e.g. LowRefresh=1")
+    parser.add_argument("--rest", type=float, default=0.0, help="seconds of stillness before each jump")
     parser.add_argument("--verbose", action="store_true", help="print every move")
+    add_bin_option(parser)
     args = parser.parse_args()
-    require("Glimmora.exe", "TargetWindow.exe")
+    bins = chosen_bins(args)
+    require("TargetWindow.exe")
+    for _, folder in bins:
+        require("Glimmora.exe", "dsmouse.dll", folder=folder)
     import_xlib()
-    print("load average %.2f %.2f %.2f" % os.getloadavg(), flush=True)
+    print("load average %.2f %.2f %.2f; rest before each jump %.1f s" % (*os.getloadavg(), args.rest), flush=True)
     failed = False
-    for follow in (int(m) for m in args.modes.split(",")):
-        delays, timeouts, unclean = run_mode(follow, args.moves, args.settings, args.timeout, args.verbose)
-        print("FollowPointerMoves=%d: moves %d, halo seen %d, none in time %d, background not restored %d" % (
-            follow, args.moves, len(delays), timeouts, unclean))
+    for (label, folder), follow in ((b, int(m)) for b in bins for m in args.modes.split(",")):
+        delays, timeouts, unclean = run_mode(folder, follow, args.moves, args.settings, args.timeout, args.rest,
+                                             args.verbose)
+        print("Glimmora %s, FollowPointerMoves=%d: moves %d, halo seen %d, none in time %d, background not "
+              "restored %d" % (label, follow, args.moves, len(delays), timeouts, unclean))
         if delays:
             print("  median %.1f ms, 90th percentile %.1f ms, worst %.1f ms" % (
                 statistics.median(delays), nearest_rank(delays, 0.9), max(delays)), flush=True)

@@ -3,7 +3,10 @@
 
 Run after a win64 build (scripts/test.sh or scripts/run.sh made build/win64):
 
-    python3 bench/ring_latency.py [--clicks 50] [--timeout 2] [--settings Halo=0] [--verbose]
+    python3 bench/ring_latency.py [--clicks 50] [--timeout 2] [--settings Halo=0] [--rest 0]
+                                  [--bin [LABEL=]DIR ...] [--verbose]
+
+e.g. python3 bench/ring_latency.py --clicks 20 --rest 2 --bin before=/work/bin-before --bin after=build/win64/bin
 
 It starts its own Xvfb and xcompmgr, a TargetWindow.exe of one known colour over the whole
 screen and Glimmora.exe with only the given keys in its per-user settings file (by default
@@ -11,9 +14,12 @@ screen and Glimmora.exe with only the given keys in its per-user settings file (
 back afterwards). It first holds the button once to find where the left ring lies on the
 pointer's row, then for each click: presses the button through XTest, reads that one pixel
 of the root window with XGetImage until it leaves the target's colour, releases, waits for
-the fade to end and moves on a little. Reported: median, 90th percentile and worst delay in
-ms and in ticks of the 15 ms tracking timer, and the clicks that showed no ring in time.
-Environment: GLIMMORA_BIN, WINEPREFIX and BENCH_DISPLAY as for bench/cpu_ratio.py.
+the fade to end and moves on a little. --rest SECONDS keeps the pointer and keys still that
+long before each press (after the move to its spot), so that a press finds a tick that stops
+at rest stopped. Reported: median, 90th percentile and worst delay in ms and in ticks of the
+15 ms tracking timer, and the clicks that showed no ring in time; for each --bin folder in turn
+(default build/win64/bin), each on a display of its own. The helper programs come from
+GLIMMORA_BIN (default build/win64/bin); WINEPREFIX and BENCH_DISPLAY as for bench/cpu_ratio.py.
 """
 import argparse
 import contextlib
@@ -25,7 +31,8 @@ import subprocess
 import sys
 import time
 
-from cpu_ratio import BIN, parse_settings, require, settings_put_aside, start_display, stop_display, write_settings
+from cpu_ratio import (BIN, add_bin_option, chosen_bins, parse_settings, require, settings_put_aside, start_display,
+                       stop_display, write_settings)
 
 TARGET = (40, 90, 160)
 TOLERANCE = 6          # per channel; the composited target reads back exact, a ring at alpha 128 far off
@@ -149,9 +156,9 @@ def nearest_rank(values, fraction):
 
 
 @contextlib.contextmanager
-def glimmora_on_target(settings, at, target_args=()):
-    """A display of its own with TargetWindow.exe (shown at `at`) and Glimmora.exe under the
-    given settings; yields the Screen. Everything is ended and the user's settings file put
+def glimmora_on_target(settings, at, target_args=(), folder=BIN):
+    """A display of its own with TargetWindow.exe (shown at `at`) and the Glimmora.exe of that
+    folder under the given settings; yields the Screen. Everything is ended and the user's settings file put
     back afterwards."""
     env, display = start_display()
     programs, screen = [], None
@@ -163,7 +170,7 @@ def glimmora_on_target(settings, at, target_args=()):
                                               "%d,%d,%d" % TARGET, *target_args], env=env, **QUIET))
             if wait_until(lambda: is_target(screen.pixel(*at)), 20.0, 0.1) is None:
                 raise SystemExit("TargetWindow.exe did not show its colour within 20 s")
-            programs.append(subprocess.Popen(["wine", os.path.join(BIN, "Glimmora.exe")], env=env, **QUIET))
+            programs.append(subprocess.Popen(["wine", os.path.join(folder, "Glimmora.exe")], env=env, **QUIET))
             time.sleep(4.0)
             if programs[-1].poll() is not None:
                 raise SystemExit("Glimmora.exe ended early (exit code %s)" % programs[-1].returncode)
@@ -177,20 +184,9 @@ def glimmora_on_target(settings, at, target_args=()):
         stop_display(display)
 
 
-def main():
-    parser = argparse.ArgumentParser(description="Press-to-visible-ring latency of Glimmora under Wine.")
-    parser.add_argument("--clicks", type=int, default=50)
-    parser.add_argument("--timeout", type=float, default=2.0, help="seconds a press may take to show its ring")
-    parser.add_argument("--fade-wait", type=float, default=1.5, help="seconds after a release for the fade")
-    parser.add_argument("--settings", type=parse_settings, default=parse_settings("Halo=0"),
-                        help="Glimmora settings (default Halo=0)")
-    parser.add_argument("--verbose", action="store_true", help="print every click")
-    args = parser.parse_args()
-    require("Glimmora.exe", "TargetWindow.exe")
-    import_xlib()
-    print("load average %.2f %.2f %.2f; Glimmora settings: %s" % (
-        *os.getloadavg(), ", ".join("%s=%d" % p for p in args.settings)), flush=True)
-    with glimmora_on_target(args.settings, START) as (env, screen):
+def measure_bin(folder, args):
+    """Clicks with the Glimmora of that folder; returns the delays in ms, the timeouts and the unclean spots."""
+    with glimmora_on_target(args.settings, START, folder=folder) as (env, screen):
         offset, band = find_ring(screen, args.fade_wait)
         print("left ring on the pointer's row from x%+d to x%+d; sampling x%+d" % (band[0], band[-1], offset))
 
@@ -202,6 +198,7 @@ def main():
                 unclean += 1
                 print("click %d: the sample pixel never returned to the target's colour" % n)
                 continue
+            time.sleep(args.rest)
 
             def ring_shown():
                 reads[0] += 1
@@ -217,17 +214,44 @@ def main():
                 if args.verbose:
                     print("click %d at (%d, %d): %.1f ms" % (n, x, y, 1000 * delay), flush=True)
             time.sleep(args.fade_wait)
+    if delays or timeouts:
+        print("(%.1f pixel reads per click on average)" % (reads[0] / (len(delays) + timeouts)))
+    return delays, timeouts, unclean
 
-    print("clicks %d: ring seen %d, no ring within %.1f s %d, background not restored %d" % (
-        args.clicks, len(delays), args.timeout, timeouts, unclean))
-    if delays:
+
+def main():
+    parser = argparse.ArgumentParser(description="Press-to-visible-ring latency of Glimmora under Wine.")
+    parser.add_argument("--clicks", type=int, default=50)
+    parser.add_argument("--timeout", type=float, default=2.0, help="seconds a press may take to show its ring")
+    parser.add_argument("--fade-wait", type=float, default=1.5, help="seconds after a release for the fade")
+    parser.add_argument("--rest", type=float, default=0.0, help="seconds of stillness before each press")
+    parser.add_argument("--settings", type=parse_settings, default=parse_settings("Halo=0"),
+                        help="Glimmora settings (default Halo=0)")
+    parser.add_argument("--verbose", action="store_true", help="print every click")
+    add_bin_option(parser)
+    args = parser.parse_args()
+    bins = chosen_bins(args)
+    require("TargetWindow.exe")
+    for _, folder in bins:
+        require("Glimmora.exe", "dsmouse.dll", folder=folder)
+    import_xlib()
+    print("load average %.2f %.2f %.2f; Glimmora settings: %s; rest before each press %.1f s" % (
+        *os.getloadavg(), ", ".join("%s=%d" % p for p in args.settings), args.rest), flush=True)
+    failed = False
+    for label, folder in bins:
+        print("Glimmora %s:" % label, flush=True)
+        delays, timeouts, unclean = measure_bin(folder, args)
+        print("clicks %d: ring seen %d, no ring within %.1f s %d, background not restored %d" % (
+            args.clicks, len(delays), args.timeout, timeouts, unclean))
+        failed |= not delays or bool(timeouts) or bool(unclean)
+        if not delays:
+            continue
         for name, ms in (("median", statistics.median(delays)), ("90th percentile", nearest_rank(delays, 0.9)),
                          ("worst", max(delays))):
             print("%-16s %7.1f ms = %4.1f ticks of the %d ms tracking timer" % (
-                name, ms, ms / TRACKING_TICK_MS, TRACKING_TICK_MS))
-        print("(%.1f pixel reads per click on average)" % (reads[0] / (len(delays) + timeouts)))
+                name, ms, ms / TRACKING_TICK_MS, TRACKING_TICK_MS), flush=True)
     print("load average %.2f %.2f %.2f" % os.getloadavg())
-    raise SystemExit(0 if delays and not timeouts and not unclean else 1)
+    raise SystemExit(1 if failed else 0)
 
 
 if __name__ == "__main__":
