@@ -211,6 +211,18 @@ TEST_F(MouseHooksInProgram, ARestStopsTheTimersAndAMoveAPressAndAKeyBringThemBac
     ::SendInput(1, &key, sizeof key);
     EXPECT_TRUE(PumpUntilTrue(resting, 2000));
     EXPECT_EQ(handles::Live().timers, timersAtRest);
+
+    // Auto-hide at rest waits with one timer for its delay, no tick.
+    program().ApplySetting(SettingKey::FadeAutoHide, 1);
+    program().ApplySetting(SettingKey::AutoHideMouse, 1);
+    EXPECT_TRUE(PumpUntilTrue([] { return program().presence().AutoHide().AutoHidden; }, 3000));
+    EXPECT_FALSE(program().Ticking());
+    program().ApplySetting(SettingKey::AutoHideMouse, 0);
+    // Polled as designed, nothing rests.
+    program().ApplySetting(SettingKey::FollowPointerMoves, 0);
+    PumpProgram(1500);
+    EXPECT_TRUE(program().Ticking() && program().KeyPolling());
+    program().ApplySetting(SettingKey::FollowPointerMoves, 1);
 }
 
 // A menu open above the overlays keeps its place when the z-order changes under it: the
