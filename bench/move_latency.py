@@ -27,8 +27,9 @@ import random
 import statistics
 import time
 
-from cpu_ratio import add_bin_option, chosen_bins, parse_settings, require
-from ring_latency import START, clean_background, glimmora_on_target, import_xlib, is_target, nearest_rank, wait_until
+from cpu_ratio import add_bin_option, parse_settings
+from ring_latency import (START, clean_background, glimmora_on_target, glimmoras_on_target, is_target, nearest_rank,
+                          wait_until)
 
 JUMP = 250
 SAMPLE_DX = -40
@@ -71,11 +72,7 @@ def main():
     parser.add_argument("--verbose", action="store_true", help="print every move")
     add_bin_option(parser)
     args = parser.parse_args()
-    bins = chosen_bins(args)
-    require("TargetWindow.exe")
-    for _, folder in bins:
-        require("Glimmora.exe", "dsmouse.dll", folder=folder)
-    import_xlib()
+    bins = glimmoras_on_target(args)
     print("load average %.2f %.2f %.2f; rest before each jump %.1f s" % (*os.getloadavg(), args.rest), flush=True)
     failed = False
     for (label, folder), follow in ((b, int(m)) for b in bins for m in args.modes.split(",")):

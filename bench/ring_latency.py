@@ -219,6 +219,16 @@ def measure_bin(folder, args):
     return delays, timeouts, unclean
 
 
+def glimmoras_on_target(args):
+    """The Glimmora folders the options chose, each checked, with what the target and the pixel reads need."""
+    bins = chosen_bins(args)
+    require("TargetWindow.exe")
+    for _, folder in bins:
+        require("Glimmora.exe", "dsmouse.dll", folder=folder)
+    import_xlib()
+    return bins
+
+
 def main():
     parser = argparse.ArgumentParser(description="Press-to-visible-ring latency of Glimmora under Wine.")
     parser.add_argument("--clicks", type=int, default=50)
@@ -230,11 +240,7 @@ def main():
     parser.add_argument("--verbose", action="store_true", help="print every click")
     add_bin_option(parser)
     args = parser.parse_args()
-    bins = chosen_bins(args)
-    require("TargetWindow.exe")
-    for _, folder in bins:
-        require("Glimmora.exe", "dsmouse.dll", folder=folder)
-    import_xlib()
+    bins = glimmoras_on_target(args)
     print("load average %.2f %.2f %.2f; Glimmora settings: %s; rest before each press %.1f s" % (
         *os.getloadavg(), ", ".join("%s=%d" % p for p in args.settings), args.rest), flush=True)
     failed = False
