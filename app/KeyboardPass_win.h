@@ -38,6 +38,7 @@ public:
     // Key events (raw input, which is no hook: it takes nothing from anyone's keys) reach the
     // window as WM_INPUT from now on. False when the system gives none: the poll runs on.
     bool StartKeyEvents(HWND window);
+    bool KeyEvents() const { return keyEvents_; }
     void Stop();
 
 private:

@@ -20,7 +20,7 @@ UINT Program::MainInterval() const {
 void Program::ApplyRestPlan() {
     if (!loaded_) return;
     const bool follow = Settings().IsOn(SettingKey::FollowPointerMoves);
-    rest_.SetPolling(!follow, !follow || !keyEvents_);
+    rest_.SetPolling(!follow, !follow || !keys_.KeyEvents());
     rest_.SetTicking(false);
     rest_.SetKeyPolling(false);
     PointerActivity();

@@ -70,7 +70,7 @@ void Program::LoadOverlays() {
                [this] { return Paused(); }},
               TakeCrashAnnouncement());
     zOrder_.Start(hwnd());
-    keyEvents_ = keys_.StartKeyEvents(hwnd());
+    keys_.StartKeyEvents(hwnd());
     loaded_ = true;
     ApplyRestPlan();
     if (g_loadedTrace) g_loadedTrace();

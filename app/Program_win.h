@@ -1,8 +1,8 @@
 // The program: owns the process's life and everything that lives through it (the settings,
 // the overlays, the settings window, the hooks, the timers, the tray icon) and orders the
-// start and the exit. It lives in a message-only window, which is where the hooks post to
-// and the tracking and keyboard timers tick. The settings window and the dialogs reach it
-// only through SettingsHost.
+// start and the exit. It lives in a message-only window, which is where the hooks, the key
+// events and the z-order watch post to and the tracking and keyboard timers tick while
+// anything moves. The settings window and the dialogs reach it only through SettingsHost.
 #pragma once
 
 #include "app/KeyboardPass_win.h"
@@ -133,7 +133,6 @@ private:
     handles::Timer tmrKeyBoard;
     UINT mainIntervalOverride_ = 0;
     bool isLoadingSettings_ = false;
-    bool keyEvents_ = false;
     bool loaded_ = false;
     bool exited_ = false;
 };

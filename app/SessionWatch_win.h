@@ -1,6 +1,6 @@
 // A hidden top-level window for what a message-only window never gets: session changes
 // (lock, unlock, a remote session taking over) and display changes. Its one-second timer
-// paces the low-level hook's health check, so that an idle program does no more per tick.
+// paces the low-level hook's health check and the program's own check at rest.
 #pragma once
 
 #include "base/BaseWindow_win.h"
