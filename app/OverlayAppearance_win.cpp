@@ -154,12 +154,13 @@ void OverlayAppearance::ApplyKeyboard() {
         keyBoard.MoveTo(LockedPlace(SettingKey::ListPosX, SettingKey::ListPosY));
     keyBoard.LockPos = lock;
     ScaleKeyboard(CursorPosition());
-    ApplyKeyboardAlphaAndFading();
+    ApplyKeyboardAlphaAndLines();
 }
 
-void OverlayAppearance::ApplyKeyboardAlphaAndFading() {
+void OverlayAppearance::ApplyKeyboardAlphaAndLines() {
     overlays_.keyBoard.MakeTrans(TransparencyToAlpha(record().Get(SettingKey::KeyBoardTrans)));
     overlays_.keyBoard.SetFadingTime(static_cast<float>(record().Get(SettingKey::ListKeysFading)));
+    overlays_.keyBoard.SetRepeatCount(record().IsOn(SettingKey::ListRepeatCount));
 }
 
 void OverlayAppearance::ShowSwitchedOn(bool paused) {

@@ -30,7 +30,7 @@ public:
     // Alpha, lock, scale and fade of the keyboard display; what it lists is the keyboard pass's.
     void ApplyKeyboard();
     // Only the keyboard display's alpha and its lines' time: re-arranging it would empty its list.
-    void ApplyKeyboardAlphaAndFading();
+    void ApplyKeyboardAlphaAndLines();
     // A lock leaves the window where it is now: the saved place is taken at start only.
     void LockMouseImage(bool lock) { overlays_.pic.LockPos = lock; }
     void LockKeyboard(bool lock) { overlays_.keyBoard.LockPos = lock; }

@@ -195,9 +195,9 @@ void Program::ApplySetting(SettingKey key, double value) {
         look_.ApplyCrossHair(Paused());
         presence_.RefreshAutoHide(true);
         break;
-    // Only the alpha and the lines' time: re-arranging the display would empty its list.
-    case SettingKey::KeyBoardTrans: case SettingKey::ListKeysFading:
-        look_.ApplyKeyboardAlphaAndFading();
+    // Only the alpha and the lines' time and count: re-arranging the display would empty its list.
+    case SettingKey::KeyBoardTrans: case SettingKey::ListKeysFading: case SettingKey::ListRepeatCount:
+        look_.ApplyKeyboardAlphaAndLines();
         break;
     case SettingKey::ListSpecialKeys: case SettingKey::ListCharacterKeys: case SettingKey::ListCharacterSpecialKeys:
     case SettingKey::ListCursorKeys: case SettingKey::ListFunctionKeys: case SettingKey::ListInputKeys:

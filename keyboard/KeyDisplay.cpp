@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "lang/Language.h"
@@ -93,7 +94,14 @@ bool KeyDisplay::SetSpecialKeys(bool shift, bool ctrl, bool alt, bool altGr) {
 
 bool KeyDisplay::AddKey(std::string_view name) {
     if (!listMode_) return false;
-    InsertLine(modifierPrefix_.empty() ? std::string(name) : modifierPrefix_ + " + " + std::string(name));
+    std::string text = modifierPrefix_.empty() ? std::string(name) : modifierPrefix_ + " + " + std::string(name);
+    KeyLine& newest = lines_[0];
+    if (repeatCount_ && lineCount_ > 0 && newest.text == text && newest.count < std::numeric_limits<int32_t>::max()) {
+        ++newest.count;
+        newest.remaining = RoundEven(fadingTime_ * 10.0f);
+        return true;
+    }
+    InsertLine(std::move(text));
     return true;
 }
 
@@ -112,6 +120,7 @@ void KeyDisplay::InsertLine(std::string text) {
     for (std::size_t i = lineCount_; i > 0; --i) lines_[i] = std::move(lines_[i - 1]);
     KeyLine& line = lines_[0];
     line.text = std::move(text);
+    line.count = 1;
     // Single precision as the fading time is held, then halves to even: 0.25 s gives 2.
     line.remaining = RoundEven(fadingTime_ * 10.0f);
     ++lineCount_;

@@ -29,6 +29,10 @@ enum class KeyCap { Shift, Ctrl, Alt };
 struct KeyLine {
     std::string text;           // "Shift + Ctrl + Delete"
     int32_t remaining = 0;      // lifetime left, in tenths of a second
+    int32_t count = 1;          // the same key listed this many times in a row
+
+    // The text as drawn: "Ctrl + C ×3" once repeated.
+    std::string Shown() const { return count > 1 ? text + " \xC3\x97" + std::to_string(count) : text; }
 };
 
 // Client coordinates in physical pixels.
@@ -78,8 +82,10 @@ public:
     // altGr: right Alt on a layout with AltGr; ctrl and alt then say whether the user holds
     // those besides it.
     bool SetSpecialKeys(bool shift, bool ctrl, bool alt, bool altGr = false);
-    // name is the key's display name; ignored unless in list mode.
+    // name is the key's display name; ignored unless in list mode. With repeat counts, the
+    // same key again while its line is the newest counts up on that line and renews it.
     bool AddKey(std::string_view name);
+    void SetRepeatCount(bool on) { repeatCount_ = on; }
     // A line saying that keys were typed but are not shown, without the modifiers. While it
     // is the newest line, further hidden keys renew its lifetime rather than repeat it.
     bool AddNotice(std::string_view text);
@@ -99,6 +105,7 @@ private:
     bool listMode_ = true;
     bool capsMode_ = true;
     float fadingTime_ = 0;
+    bool repeatCount_ = false;
     std::array<bool, 3> capShown_{};
     bool altGr_ = false;
     std::string modifierPrefix_;

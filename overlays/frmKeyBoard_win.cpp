@@ -91,7 +91,7 @@ void frmKeyBoard::PaintContent(HDC dc, const RECT& area) {
     const int pad = RoundEven(4 * scale);
     for (size_t i = 0; i < layout.lineCount; ++i) {
         const Rect line = layout.LineRect(i);
-        DrawText(dc, font, Widen(display_->Line(i).text), RECT{line.left + pad, line.top, line.right - pad, line.bottom},
+        DrawText(dc, font, Widen(display_->Line(i).Shown()), RECT{line.left + pad, line.top, line.right - pad, line.bottom},
                  kKeyListText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
 }

@@ -24,6 +24,7 @@ public:
     void ShowKeysHidden();
     void SetViewMode(bool listKeys, bool showCaps);
     void SetFadingTime(float seconds);
+    void SetRepeatCount(bool on) { display_->SetRepeatCount(on); }
     // The display re-laid out at a new scale. True when the window must take the size of
     // Display().Layout().window, which the caller gives it together with its place; a scale
     // that keeps the size only repaints.

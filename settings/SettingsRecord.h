@@ -141,7 +141,8 @@ struct SettingValidity {
     X(FollowPointerMoves, 1, Plain, ZeroOrOne, Added, CheckBox)      \
     X(SameSizeOnEveryMonitor, 0, Plain, ZeroOrOne, Added, CheckBox)  \
     X(HidePasswordKeys, 1, Plain, ZeroOrOne, Added, CheckBox)        \
-    X(KeyNamesFromLayout, 1, Plain, ZeroOrOne, Added, CheckBox)
+    X(KeyNamesFromLayout, 1, Plain, ZeroOrOne, Added, CheckBox)      \
+    X(ListRepeatCount, 0, Plain, ZeroOrOne, Added, CheckBox)
 
 enum class SettingKey : int32_t {
 #define GLIMMORA_SETTING_ENUM(name, def, load, save, group, valid) name,
@@ -149,7 +150,7 @@ enum class SettingKey : int32_t {
 #undef GLIMMORA_SETTING_ENUM
 };
 
-inline constexpr std::size_t kSettingCount = 85;
+inline constexpr std::size_t kSettingCount = 86;
 inline constexpr std::string_view kSettingsSection = "Settings";
 inline constexpr std::string_view kSettingsFileName = "Glimmora.ini";
 // Below the user's application-data folder.

@@ -230,3 +230,31 @@ TEST(KeyDisplay, TheHiddenKeysNoticeIsOneLineRenewedWhileTypingGoesOn) {
     display.SetViewMode(false, true);
     EXPECT_FALSE(display.AddNotice("Keys hidden"));
 }
+
+// With repeat counts the same key again while its line is the newest counts up on it and
+// renews its time; another key, a modifier more, a notice between or counts off add lines.
+TEST(KeyDisplay, RepeatCountsCountTheSameKeyOnTheNewestLine) {
+    // "^" types the key with Ctrl held, "!" is the hidden-keys notice.
+    const std::tuple<bool, std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {true, {"A", "A", "A"}, {"A \xC3\x97" "3"}},
+        {true, {"A", "B", "A"}, {"A", "B", "A"}},
+        {true, {"C", "^C", "^C"}, {"Ctrl + C \xC3\x97" "2", "C"}},
+        {true, {"A", "!", "A"}, {"A", "Keys hidden", "A"}},
+        {false, {"A", "A"}, {"A", "A"}},
+    };
+    for (const auto& [on, typed, shown] : cases) {
+        KeyDisplay display(kEnglish);
+        display.SetFadingTime(1.0f);
+        display.SetRepeatCount(on);
+        for (const std::string& key : typed) {
+            display.ClearTick();
+            display.SetSpecialKeys(false, key[0] == '^', false);
+            if (key == "!") EXPECT_TRUE(display.AddNotice("Keys hidden"));
+            else EXPECT_TRUE(display.AddKey(key.substr(key[0] == '^' ? 1 : 0))) << "a count is a visible change";
+        }
+        std::vector<std::string> lines;
+        for (size_t i = 0; i < display.LineCount(); ++i) lines.push_back(display.Line(i).Shown());
+        EXPECT_EQ(lines, shown) << typed.size() << " keys, counts " << on;
+        EXPECT_EQ(display.Line(0).remaining, 10) << "the newest line's time starts again";
+    }
+}
