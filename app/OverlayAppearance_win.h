@@ -29,7 +29,8 @@ public:
     void ApplyMouseImage(bool paused);
     // Alpha, lock, scale and fade of the keyboard display; what it lists is the keyboard pass's.
     void ApplyKeyboard();
-    // Only the keyboard display's alpha and its lines' time: re-arranging it would empty its list.
+    // Only the keyboard display's alpha and its lines' time and counts: re-arranging it would
+    // empty its list.
     void ApplyKeyboardAlphaAndLines();
     // A lock leaves the window where it is now: the saved place is taken at start only.
     void LockMouseImage(bool lock) { overlays_.pic.LockPos = lock; }
