@@ -2,6 +2,7 @@
 each letter a line, newest on top, in the display whose right edge lies 11 px left of the
 pointer and whose top 22 px below it; the edit box gets every key and stays active; the lines
 go after the fading time. Shift held shows its cap alone and prefixes a letter typed meanwhile.
+With repeat counts on, a letter typed three times is one line, "I ×3".
 Typed into a password field, one wide "keys hidden" line stands for the letters. Lines are told
 apart by their text pixels (a letter typed twice draws the same pixels twice).
 Catches: keys not listed, listed twice or out of order, a display misplaced or of the wrong
@@ -50,7 +51,8 @@ def caps_held(s, rect):
 
 
 def main(h):
-    h.write_settings({"Halo": 0, "ListCharacterKeys": 1, "ListCharacterSpecialKeys": 0, "ListKeysFading": FADING})
+    h.write_settings({"Halo": 0, "ListCharacterKeys": 1, "ListCharacterSpecialKeys": 0, "ListKeysFading": FADING,
+                      "ListRepeatCount": 1})
     h.start_target(focus=True)
     h.start_glimmora()
     h.focus_target()
@@ -87,6 +89,16 @@ def main(h):
 
     h.settle(shifted)
     check(h.target_lines("text")[-1:] == ["imiwI"], "the edit box holds %s" % h.target_lines("text")[-1:])
+
+    h.wait_for("keyboard display back to its caps", lambda: h.rect("class:" + KEYBOARD_CLASS) == rect, FADING + 1)
+    h.type_keys("iii")
+
+    def counted(s):
+        lines = lines_shown(s, display_rect(h, x, y, 1))
+        check(len(lines) == 1 and width(lines[0]) > 3 * width(found["lines"][1]),
+              "i typed three times is not one line counting it (%s)" % s.path)
+
+    h.settle(counted)
 
     h.stop(h.target)
     check(h.wait_window("gone", TARGET_TITLE, 10) is not None, "the target window stayed after its end")
