@@ -42,6 +42,7 @@ Point KeepCentre(Point place, Size from, Size to) {
 void OverlayAppearance::LoadOverlays() {
     for (auto& arrow : overlays_.wheelArrow) arrow.Form_Load();
     for (auto& ring : overlays_.buttons) ring.Form_Load();
+    overlays_.touch.Form_Load();
     for (int i = 0; i < 4; ++i) overlays_.crossHair[i].Form_Load(i);
     overlays_.spot.SetHolePercent(store_.HaloHolePercent());
     overlays_.spot.Form_Load(HaloValuesOf(record(), SizingDpi()).size);
@@ -56,6 +57,7 @@ void OverlayAppearance::UnloadOverlays() {
     overlays_.keyBoard.Unload();
     for (auto& arm : overlays_.crossHair) arm.Unload();
     for (auto& ring : overlays_.buttons) ring.Unload();
+    overlays_.touch.Unload();
 }
 
 Point OverlayAppearance::LockedPlace(SettingKey x, SettingKey y) const {
@@ -99,6 +101,8 @@ void OverlayAppearance::ApplyClickIndicator() {
         arrow.SetLine(v.wheelColour, v.wheelWidth);
         arrow.Resize(arrowSize);
     }
+    overlays_.touch.SetLook(v.alpha, v.colours[0], scale.dpi / double(kDesignDpi));
+    if (!v.on) overlays_.touch.Hide();
 }
 
 void OverlayAppearance::ApplyCrossHair(bool paused) {
@@ -175,6 +179,7 @@ void OverlayAppearance::ApplyOverlayOrder() {
     for (auto& arm : overlays_.crossHair) order.push_back(arm.hwnd());
     order.push_back(overlays_.pic.hwnd());
     for (auto& ring : overlays_.buttons) order.push_back(ring.hwnd());
+    order.push_back(overlays_.touch.hwnd());
     order.push_back(overlays_.keyBoard.hwnd());
     for (auto& arrow : overlays_.wheelArrow) order.push_back(arrow.hwnd());
     for (HWND window : order)

@@ -23,6 +23,7 @@ void PauseAndFade::Pause() {
     overlays_.keyBoard.Hide();
     for (auto& arm : overlays_.crossHair) arm.Hide();
     for (auto& ring : overlays_.buttons) ring.Pause();
+    overlays_.touch.Hide();
 }
 
 void PauseAndFade::StartBlink() {

@@ -158,6 +158,7 @@ void Program::ApplySettings() {
     });
     ShowPaused(Paused());
     ApplyRestPlan();
+    SetTouchMarks(Settings().IsOn(SettingKey::ShowTouch));
     ShowSettings();
 }
 
@@ -218,6 +219,9 @@ void Program::ApplySetting(SettingKey key, double value) {
     case SettingKey::FollowPointerMoves:
         ApplyRestPlan();
         break;
+    case SettingKey::ShowTouch:
+        SetTouchMarks(record.IsOn(key));
+        break;
     case SettingKey::LowRefresh:
         if (tmrMain.Enabled()) tmrMain.Start(hwnd(), MainTimer, MainInterval());
         break;
@@ -275,6 +279,17 @@ void Program::MouseEvent(int32_t code, int32_t data) {
     presence_.ResetIdleTimer();
 }
 
+void Program::TouchEvent(PointerKind kind, bool down) {
+    PointerActivity();
+    presence_.ResetIdleTimer();
+    // A tap marks the screen where a click would ring, and only then.
+    if (Paused() || !Settings().IsOn(SettingKey::Buttons)) return;
+    if (down)
+        overlays_.touch.Press(kind, CursorPosition());
+    else
+        overlays_.touch.Release();
+}
+
 void Program::HookEvent(int32_t code, int32_t data, uint32_t held) {
     keys_.SetHeldAtEvent(held);
     PointerActivity();
@@ -312,6 +327,9 @@ LRESULT Program::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kPointerMovedMessage:
         PointerMoved();
+        return 0;
+    case kTouchHookMessage:
+        TouchEvent(static_cast<PointerKind>(wParam), lParam != 0);
         return 0;
     case kLoadOverlaysMessage:
         LoadOverlays();

@@ -60,6 +60,8 @@ public:
     // HeldAlt) held when they saw it.
     void MouseEvent(int32_t code, int32_t data);
     void HookEvent(int32_t code, int32_t data, uint32_t held);
+    // A finger's or a pen's press or release, marked instead of ringing as a left click.
+    void TouchEvent(PointerKind kind, bool down);
     void TogglePause(PauseSource source);
 
     frmSet& SettingsWindow() { return settingsWindow_; }

@@ -27,6 +27,11 @@ struct HookState {
     POINT lowLevelLastAt{};
     DWORD stallForTest = 0;
     std::atomic<bool> pointerMovePending{false};
+    // Finger and pen taps get marks of their own: the low-level hook posts them, and the
+    // library's report of the same event, which follows on this thread, is dropped.
+    bool touchMarks = false;
+    bool promotedPending = false;
+    POINT promotedAt{};
 };
 
 HookState& State() {
@@ -59,7 +64,14 @@ void Post(uint32_t message, int32_t data) noexcept {
 
 }  // namespace
 
-int32_t WINAPI MouseHookCallback(int32_t message, int32_t, int32_t, int32_t, int32_t) noexcept {
+int32_t WINAPI MouseHookCallback(int32_t message, int32_t x, int32_t y, int32_t, int32_t) noexcept {
+    HookState& state = State();
+    const uint32_t client = ClientMessage(static_cast<uint32_t>(message));
+    if (state.promotedPending && x == state.promotedAt.x && y == state.promotedAt.y &&
+        (client == wm::LButtonDown || client == wm::LButtonUp || client == wm::LButtonDblClk)) {
+        state.promotedPending = false;
+        return 0;
+    }
     Post(static_cast<uint32_t>(message), 0);
     return 0;
 }
@@ -71,9 +83,17 @@ LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) noexc
         state.lowLevelLastSeen = ::GetTickCount();
         state.lowLevelLastAt = info.pt;
         if (state.stallForTest) ::Sleep(std::exchange(state.stallForTest, 0));
+        const PointerKind kind = PointerKindOf(info.dwExtraInfo);
+        const bool tap = state.touchMarks && kind != PointerKind::Mouse &&
+                         (wParam == WM_LBUTTONDOWN || wParam == WM_LBUTTONUP);
+        // What the library reports next, on this thread, is this same event.
+        if (wParam != WM_MOUSEMOVE) state.promotedPending = tap, state.promotedAt = info.pt;
         if (wParam == WM_MOUSEMOVE) {
             if (state.target && !state.pointerMovePending.exchange(true, std::memory_order_relaxed))
                 ::PostMessageW(state.target, kPointerMovedMessage, 0, 0);
+        } else if (tap) {
+            if (state.target)
+                ::PostMessageW(state.target, kTouchHookMessage, static_cast<WPARAM>(kind), wParam == WM_LBUTTONDOWN);
         } else if (TakenFromLowLevelHook(static_cast<uint32_t>(wParam))) {
             Post(static_cast<uint32_t>(wParam), wParam == WM_MOUSEWHEEL ? WheelSign(info.mouseData) : 0);
         }
@@ -142,6 +162,8 @@ void SetMouseHookLibraryName(std::wstring fileName) {
     state.setMouseHook = nullptr;
     state.library.reset();
 }
+
+void SetTouchMarks(bool on) { State().touchMarks = on; }
 
 void PointerMoveHandled() { State().pointerMovePending.store(false, std::memory_order_relaxed); }
 

@@ -20,6 +20,11 @@ inline constexpr UINT kMouseHookMessage = WM_APP + 0x4D;
 // At most one is pending: the next is posted only after PointerMoveHandled.
 inline constexpr UINT kPointerMovedMessage = WM_APP + 0x4E;
 
+// Posted to the target window for a finger's or a pen's left press or release while touch
+// marks are on: wParam its PointerKind, lParam 1 for the press, 0 for the release. No
+// left-button event is made of it.
+inline constexpr UINT kTouchHookMessage = WM_APP + 0x50;
+
 // Shift, Ctrl and Alt as they were when the hook saw the event: a caption read later, from
 // the message loop, would miss a Ctrl let go just after the button.
 inline constexpr uint32_t HeldShift = 1, HeldCtrl = 2, HeldAlt = 4;
@@ -43,6 +48,9 @@ bool MouseHookLibraryLoaded();
 // The common path of both hooks, run by the target window for each kMouseHookMessage
 // with its wParam and lParam; a message that makes no event is dropped.
 void MouseMessage(WPARAM wParam, LPARAM lParam);
+
+// Whether finger and pen taps come as kTouchHookMessage rather than as left clicks.
+void SetTouchMarks(bool on);
 
 // The kPointerMovedMessage handler calls this first, so that a move after it posts again.
 void PointerMoveHandled();

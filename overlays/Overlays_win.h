@@ -6,6 +6,7 @@
 #include "overlays/frmCrossHair_win.h"
 #include "overlays/frmPic_win.h"
 #include "overlays/frmSpot_win.h"
+#include "overlays/frmTouch_win.h"
 #include "overlays/frmWheelArrow_win.h"
 
 #include <array>
@@ -17,4 +18,5 @@ struct Overlays {
     std::array<frmWheelArrow, 2> wheelArrow;
     frmPic pic;
     frmKeyBoard keyBoard;
+    frmTouch touch;
 };

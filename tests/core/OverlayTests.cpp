@@ -7,6 +7,7 @@
 #include "overlays/CrossHairGeometry.h"
 #include "overlays/MouseImageLayers.h"
 #include "overlays/PictureHeader.h"
+#include "overlays/TouchMark.h"
 #include "overlays/WheelArrowGeometry.h"
 
 namespace {
@@ -173,6 +174,22 @@ TEST(CrossHair, ArrowHeadsSpreadOutAndPointAtThePointer) {
     }
     // Degenerate windows must stay defined (the sanitizers abort on overflow).
     for (Size bad : {Size{0, 0}, Size{-9, -9}, Size{kMax, kMax}}) EXPECT_EQ(ArrowHeads(TopArm, bad).size(), 41u);
+}
+
+// Only the system's signature marks a finger or a pen; a finger's dot is wider than a pen's
+// ring, both odd so that they centre on the pointer; a mark stays 300 ms from its press.
+TEST(TouchMark, KindShapeAndTime) {
+    for (auto [extra, kind] : {std::pair<uint64_t, PointerKind>{0xFF515780, PointerKind::Touch},
+                               {0xFF5157FF, PointerKind::Touch}, {0xFF515700, PointerKind::Pen},
+                               {0xFF51577F, PointerKind::Pen}, {0xFF515680, PointerKind::Mouse},
+                               {0, PointerKind::Mouse}})
+        EXPECT_EQ(PointerKindOf(extra), kind) << std::hex << extra;
+    EXPECT_EQ(TouchMarkShapeFor(PointerKind::Touch, 1.0), (TouchMarkShape{37, true, 0, {0, 0, 37, 37}}));
+    EXPECT_EQ(TouchMarkShapeFor(PointerKind::Pen, 1.0), (TouchMarkShape{23, false, 3, {1.5, 1.5, 20, 20}}));
+    EXPECT_EQ(TouchMarkShapeFor(PointerKind::Pen, 2.0), (TouchMarkShape{45, false, 6, {3, 3, 39, 39}}));
+    for (auto [down, up, wait] : {std::tuple<uint32_t, uint32_t, uint32_t>{1000, 1020, 280}, {1000, 1300, 0},
+                                  {1000, 5000, 0}, {0xFFFFFFF0u, 0x10, 268}})
+        EXPECT_EQ(TouchMarkHideAfterMs(down, up), wait) << down << " " << up;
 }
 
 TEST(WheelArrows, SizeChevronsAndDirections) {

@@ -3,7 +3,8 @@ three forms, a table (the default black disc 201 px across at alpha 51, the ring
 half of it, the full-screen tint with a hole of 200 px), centred on the pointer, following it
 without a trace, clicks passing through; click rings (halo off) in each button's colour and size
 at alpha 128, held ones following, released ones fading where they were within 1 s, also when
-the hooks lost the release; wheel arrows up and down. Catches: overlays misplaced, of the wrong
+the hooks lost the release; wheel arrows up and down; a finger's tap a dot and a pen's a small
+ring, neither a left ring. Catches: overlays misplaced, of the wrong
 size, colour or alpha, leaving traces or taking clicks; rings that stick; wheel turns swapped."""
 from harness import *
 
@@ -152,6 +153,19 @@ def wheel(h):
                                  "the wheel arrow stays"), timeout=0.5)
 
 
+def taps(h):
+    """A finger's tap leaves a red dot, a pen's a small red ring, for a while after the release; no left ring."""
+    dot, points = blend(BUTTONS[0][2], RING_ALPHA), h.free_points(2, REACH + 4)
+    # Radii that must be red, and the first radius that must not: a dot 36 px, a ring 23 px across.
+    for (x, y), kind, marked, beyond in zip(points, ("touch", "pen"), ((0, 8, 15), (10,)), (19, 13)):
+        check(h.winctl("tap", kind, x, y, 20)[0] == 0, "no %s tap could be sent" % kind)
+        s = h.shot()
+        radii = {r for dx, dy in RAYS for r in range(REACH) if close_to(s.pixel(x + r * dx, y + r * dy), dot)}
+        check(set(marked) <= radii and max(radii) < beyond and (kind == "touch") == (0 in radii),
+              "a %s tap shows red at the radii %s (%s)" % (kind, sorted(radii), s.path))
+        h.settle(lambda s: clear(s, x, y, "the %s mark stays" % kind), timeout=1.5)
+
+
 def main(h):
     h.no_settings()
     h.start_target()
@@ -159,6 +173,7 @@ def main(h):
     halo_forms(h)
     rings(h)
     wheel(h)
+    taps(h)
 
 
 run(main)

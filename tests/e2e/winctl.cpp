@@ -17,6 +17,8 @@
 //   winctl wait none <prefix> <timeout ms>  until no top-level window's class or title starts so
 //   winctl hold-mutex <name> <ms>           holds a named mutex that long, as a program that has
 //                                           only just started would
+//   winctl tap touch|pen <x> <y> <ms>       a left press held that long at (x, y), marked as the
+//                                           system marks input it made from a finger or a pen
 #include <windows.h>
 
 #include <cstdio>
@@ -165,6 +167,18 @@ int wmain(int argc, wchar_t** argv) {
         std::fflush(stdout);
         Sleep(static_cast<DWORD>(_wtoi(argv[3])));
         return mutex ? 0 : 1;
+    }
+    if (command == L"tap" && argc >= 6) {
+        const ULONG_PTR signature = std::wstring(argv[2]) == L"touch" ? 0xFF515780 : 0xFF515700;
+        if (!SetCursorPos(_wtoi(argv[3]), _wtoi(argv[4]))) return 1;
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwExtraInfo = signature;
+        input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        if (SendInput(1, &input, sizeof input) != 1) return 1;
+        Sleep(static_cast<DWORD>(_wtoi(argv[5])));
+        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        return SendInput(1, &input, sizeof input) == 1 ? 0 : 1;
     }
     if (command == L"press" && argc >= 4) {
         HWND w = ByTitle(name);
