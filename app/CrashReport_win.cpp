@@ -4,6 +4,7 @@
 #include "app/CrashReport.h"
 #include "base/Folders_win.h"
 #include "base/Handles_win.h"
+#include "base/LateFunction_win.h"
 #include "settings/SettingsLocation.h"
 #include "base/Text_win.h"
 
@@ -96,7 +97,8 @@ LONG WINAPI WriteCrashReport(EXCEPTION_POINTERS* exception) {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
     const CrashFacts facts = FactsOf(*exception->ExceptionRecord, now);
-    ::SHCreateDirectoryExW(nullptr, g_folder, nullptr);
+    static const LateFunction<decltype(::SHCreateDirectoryExW)> createFolder(L"shell32.dll", "SHCreateDirectoryExW");
+    createFolder.Call(ERROR_PROC_NOT_FOUND, nullptr, g_folder, nullptr);
     const std::string base = CrashReportBase(facts.time);
     // The dump first: it is the report; the rest only helps to find and read it.
     if (WriteDump(InFolder(base + ".dmp"), exception)) {

@@ -1,20 +1,38 @@
 #include "app/SessionWatch_win.h"
 
+#include "base/LateFunction_win.h"
+
 #include <wtsapi32.h>
+
+namespace {
+
+const LateFunction<decltype(::WTSRegisterSessionNotification)>& RegisterFunction() {
+    static const LateFunction<decltype(::WTSRegisterSessionNotification)> function(L"wtsapi32.dll",
+                                                                                   "WTSRegisterSessionNotification");
+    return function;
+}
+
+const LateFunction<decltype(::WTSUnRegisterSessionNotification)>& UnregisterFunction() {
+    static const LateFunction<decltype(::WTSUnRegisterSessionNotification)> function(
+        L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
+    return function;
+}
+
+}  // namespace
 
 bool SessionWatch::Create(SessionWatchEvents events) {
     Release();
     events_ = std::move(events);
     // Never shown; WS_EX_TOOLWINDOW keeps it out of Alt+Tab should anything show it.
     if (!CreateWindowOf(WS_EX_TOOLWINDOW, WS_POPUP, L"", 0, 0, 0, 0)) return false;
-    registered_ = ::WTSRegisterSessionNotification(hwnd(), NOTIFY_FOR_THIS_SESSION) != FALSE;
+    registered_ = RegisterFunction().Call(FALSE, hwnd(), DWORD{NOTIFY_FOR_THIS_SESSION}) != FALSE;
     tmrSecond.Start(hwnd(), SecondTimer, 1000);
     return true;
 }
 
 void SessionWatch::Release() {
     tmrSecond.Stop();
-    if (registered_) ::WTSUnRegisterSessionNotification(hwnd());
+    if (registered_) UnregisterFunction().Call(FALSE, hwnd());
     registered_ = false;
     Unload();
 }

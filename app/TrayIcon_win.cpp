@@ -1,5 +1,6 @@
 #include "app/TrayIcon_win.h"
 
+#include "base/LateFunction_win.h"
 #include "base/Text_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "lang/StringTable.h"
@@ -15,7 +16,10 @@ constexpr int32_t kCaptionSettings = 105;
 constexpr int32_t kCaptionPause = 8;
 constexpr int32_t kCaptionExit = 6;
 
-BOOL ShellNotifyIcon(DWORD message, NOTIFYICONDATAW* data) { return ::Shell_NotifyIconW(message, data); }
+BOOL ShellNotifyIcon(DWORD message, NOTIFYICONDATAW* data) {
+    static const LateFunction<decltype(::Shell_NotifyIconW)> notifyIcon(L"shell32.dll", "Shell_NotifyIconW");
+    return notifyIcon.Call(FALSE, message, data);
+}
 
 void TrackMenu(HMENU menu, HWND owner, POINT at) {
     ::TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);

@@ -1,10 +1,8 @@
 #include "base/Folders_win.h"
 
-#include <windows.h>
+#include "base/LateFunction_win.h"
 
 #include <shlobj.h>
-
-#include <memory>
 
 std::wstring ProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');
@@ -27,12 +25,8 @@ bool FileExists(const std::wstring& path) {
 }
 
 std::wstring SpecialFolder(int csidl) {
-    struct IdListFree {
-        void operator()(ITEMIDLIST* list) const noexcept { ::ILFree(list); }
-    };
-    ITEMIDLIST* found = nullptr;
-    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &found)) || !found) return {};
-    const std::unique_ptr<ITEMIDLIST, IdListFree> list(found);
+    static const LateFunction<decltype(::SHGetFolderPathW)> folderPath(L"shell32.dll", "SHGetFolderPathW");
     wchar_t buffer[MAX_PATH] = {};
-    return ::SHGetPathFromIDListW(list.get(), buffer) ? std::wstring(buffer) : std::wstring();
+    const HRESULT found = folderPath.Call(E_FAIL, nullptr, csidl, nullptr, DWORD{SHGFP_TYPE_CURRENT}, buffer);
+    return found == S_OK ? std::wstring(buffer) : std::wstring();
 }

@@ -2,7 +2,8 @@
 enable_language(RC)
 
 set(win_defs UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-set(win_libs user32 gdi32 shell32 shlwapi comctl32 ole32 oleaut32 oleacc dwmapi windowscodecs version wtsapi32)
+# The other system libraries are loaded when first used (base/LateFunction_win.h).
+set(win_libs user32 gdi32 comctl32 uuid)
 set(static_runtime -static -static-libgcc -static-libstdc++)
 
 add_library(glimmora_shell STATIC ${shell_sources})

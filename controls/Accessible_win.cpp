@@ -1,5 +1,7 @@
 #include "controls/Accessible_win.h"
 
+#include "base/LateFunction_win.h"
+
 #include <commctrl.h>
 #include <oleacc.h>
 
@@ -9,8 +11,10 @@ namespace {
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
+// The accessibility libraries are loaded when a reader first asks, not with the program.
 BSTR AllocText(const std::wstring& text) {
-    return ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    static const LateFunction<decltype(::SysAllocStringLen)> alloc(L"oleaut32.dll", "SysAllocStringLen");
+    return alloc.Call(BSTR{}, text.data(), static_cast<UINT>(text.size()));
 }
 
 // Wraps the system's standard object of the window: name, role and value of the control
@@ -135,7 +139,11 @@ LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, DescribeAcces
     if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT))
         return ::DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
     IAccessible* standard = nullptr;
-    if (FAILED(::CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard))) ||
+    static const LateFunction<decltype(::CreateStdAccessibleObject)> createStandard(L"oleacc.dll",
+                                                                                   "CreateStdAccessibleObject");
+    static const LateFunction<decltype(::LresultFromObject)> resultFromObject(L"oleacc.dll", "LresultFromObject");
+    if (FAILED(createStandard.Call(E_FAIL, window, LONG{OBJID_CLIENT}, __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&standard))) ||
         !standard)
         return ::DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
     auto* described = new (std::nothrow) DescribedAccessible(standard, std::move(describe));
@@ -144,7 +152,8 @@ LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, DescribeAcces
         return 0;
     }
     // LresultFromObject takes its own reference; ours ends here.
-    const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, described);
+    const LRESULT result = resultFromObject.Call(LRESULT{0}, __uuidof(IAccessible), wParam,
+                                                 static_cast<IUnknown*>(described));
     described->Release();
     return result;
 }

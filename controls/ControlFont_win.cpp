@@ -66,6 +66,7 @@ void CaptionFonts::Fit(HWND control, bool multiline, int reserved, int inset, bo
             break;
         }
     }
+    // A control not on screen yet is painted whole when it comes: no redraw of its own.
     if (reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)) != chosen)
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), ::IsWindowVisible(control));
 }

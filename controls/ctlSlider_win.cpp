@@ -199,9 +199,9 @@ void ctlSlider::LayOut() {
 void ctlSlider::Redraw() {
     if (!hwnd()) return;
     // Drawn when the window next paints, so that changes in a row (and those made while the
-    // window is not shown yet) draw once.
+    // window is not shown yet) draw once. One not shown yet is painted whole when it comes.
     stale_ = true;
-    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    if (::IsWindowVisible(hwnd())) ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void ctlSlider::Refresh(bool raiseChange) {

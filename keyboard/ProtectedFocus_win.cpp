@@ -1,6 +1,7 @@
 #include "keyboard/ProtectedFocus_win.h"
 
 #include "base/Handles_win.h"
+#include "base/LateFunction_win.h"
 
 #include <oleacc.h>
 #include <wrl/client.h>
@@ -31,12 +32,17 @@ constexpr int kFocusDepth = 8;
 
 thread_local ProtectedFocusWatch::Shared* t_shared = nullptr;
 
+// The accessibility and COM libraries are loaded by the worker, after the program stands.
+void ClearVariant(VARIANT& variant) {
+    static const LateFunction<decltype(::VariantClear)> clear(L"oleaut32.dll", "VariantClear");
+    clear.Call(E_FAIL, &variant);
+}
+
 bool IsProtected(IAccessible* object, const VARIANT& child) {
-    VARIANT state;
-    ::VariantInit(&state);
+    VARIANT state{};
     const bool protectedState =
         SUCCEEDED(object->get_accState(child, &state)) && state.vt == VT_I4 && (state.lVal & STATE_SYSTEM_PROTECTED) != 0;
-    ::VariantClear(&state);
+    ClearVariant(state);
     return protectedState;
 }
 
@@ -49,14 +55,15 @@ void AskEvent(ProtectedFocusWatch::Shared& shared) {
     const unsigned asked = ++shared.questions;
     const HWND window = shared.focusWindow;
     ComPtr<IAccessible> object;
-    VARIANT child;
-    ::VariantInit(&child);
+    VARIANT child{};
     bool protectedState = false;
-    if (SUCCEEDED(::AccessibleObjectFromEvent(window, static_cast<DWORD>(shared.focusObject),
-                                              static_cast<DWORD>(shared.focusChild), object.GetAddressOf(), &child)) &&
+    static const LateFunction<decltype(::AccessibleObjectFromEvent)> fromEvent(L"oleacc.dll",
+                                                                              "AccessibleObjectFromEvent");
+    if (SUCCEEDED(fromEvent.Call(E_FAIL, window, static_cast<DWORD>(shared.focusObject),
+                                 static_cast<DWORD>(shared.focusChild), object.GetAddressOf(), &child)) &&
         object)
         protectedState = IsProtected(object.Get(), child);
-    ::VariantClear(&child);
+    ClearVariant(child);
     Publish(shared, asked, window, protectedState);
 }
 
@@ -69,17 +76,17 @@ void AskCurrentFocus(ProtectedFocusWatch::Shared& shared) {
     if (!foreground || !::GetGUIThreadInfo(::GetWindowThreadProcessId(foreground, nullptr), &info)) return;
     const HWND window = info.hwndFocus ? info.hwndFocus : foreground;
     ComPtr<IAccessible> object;
-    if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                            reinterpret_cast<void**>(object.GetAddressOf()))) ||
+    static const LateFunction<decltype(::AccessibleObjectFromWindow)> fromWindow(L"oleacc.dll",
+                                                                                "AccessibleObjectFromWindow");
+    if (FAILED(fromWindow.Call(E_FAIL, window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                               reinterpret_cast<void**>(object.GetAddressOf()))) ||
         !object)
         return;
-    VARIANT child;
-    ::VariantInit(&child);
+    VARIANT child{};
     child.vt = VT_I4;
     child.lVal = CHILDID_SELF;
     for (int depth = 0; depth < kFocusDepth; ++depth) {
-        VARIANT focus;
-        ::VariantInit(&focus);
+        VARIANT focus{};
         if (FAILED(object->get_accFocus(&focus))) break;
         // A number is a simple child (or the object itself); an object may have a focused child in turn.
         if (focus.vt == VT_I4) child.lVal = focus.lVal;
@@ -87,7 +94,7 @@ void AskCurrentFocus(ProtectedFocusWatch::Shared& shared) {
         const bool deeper = focus.vt == VT_DISPATCH && focus.pdispVal &&
                             SUCCEEDED(focus.pdispVal->QueryInterface(__uuidof(IAccessible),
                                                                      reinterpret_cast<void**>(inner.GetAddressOf())));
-        ::VariantClear(&focus);
+        ClearVariant(focus);
         if (!deeper) break;
         object = std::move(inner);
     }
@@ -117,7 +124,9 @@ DWORD WINAPI RunWorker(void* parameter) {
     // before found none, and the flag tells instead.
     ::PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     if (shared.stopping.load()) return 0;
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    static const LateFunction<decltype(::CoInitializeEx)> comStart(L"ole32.dll", "CoInitializeEx");
+    static const LateFunction<decltype(::CoUninitialize)> comEnd(L"ole32.dll", "CoUninitialize");
+    const HRESULT com = comStart.Call(E_FAIL, nullptr, DWORD{COINIT_APARTMENTTHREADED});
     t_shared = &shared;
     const HWINEVENTHOOK focusHook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &OnWinEvent, 0, 0,
                                                       WINEVENT_OUTOFCONTEXT);
@@ -127,7 +136,7 @@ DWORD WINAPI RunWorker(void* parameter) {
         if (stateHook) ::UnhookWinEvent(stateHook);
         if (focusHook) ::UnhookWinEvent(focusHook);
         t_shared = nullptr;
-        if (SUCCEEDED(com)) ::CoUninitialize();
+        if (SUCCEEDED(com)) comEnd.Run();
     });
     AskCurrentFocus(shared);
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {

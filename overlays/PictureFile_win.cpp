@@ -1,5 +1,7 @@
 #include "overlays/PictureFile_win.h"
 
+#include "base/LateFunction_win.h"
+
 #include <objbase.h>
 #include <wincodec.h>
 #include <wrl/client.h>
@@ -15,17 +17,31 @@ namespace {
 
 // COM on this thread for the length of one load. A thread that already runs COM in the
 // other apartment model keeps it: the imaging factory works in either.
+// COM is loaded with the first picture file, not with the program.
 class ComScope {
 public:
-    ComScope() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ComScope() : result_(Start().Call(E_FAIL, nullptr, DWORD{COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE})) {}
     ~ComScope() {
-        if (SUCCEEDED(result_)) ::CoUninitialize();
+        if (SUCCEEDED(result_)) End().Run();
+    }
+    static const LateFunction<decltype(::CoCreateInstance)>& Create() {
+        static const LateFunction<decltype(::CoCreateInstance)> create(L"ole32.dll", "CoCreateInstance");
+        return create;
     }
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
     bool Usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
 
 private:
+    static const LateFunction<decltype(::CoInitializeEx)>& Start() {
+        static const LateFunction<decltype(::CoInitializeEx)> start(L"ole32.dll", "CoInitializeEx");
+        return start;
+    }
+    static const LateFunction<decltype(::CoUninitialize)>& End() {
+        static const LateFunction<decltype(::CoUninitialize)> end(L"ole32.dll", "CoUninitialize");
+        return end;
+    }
+
     HRESULT result_;
 };
 
@@ -58,7 +74,8 @@ std::string FirstBytes(const std::wstring& path) {
 // The first frame as premultiplied BGRA rows, or nothing.
 std::optional<std::vector<uint32_t>> DecodeFirstFrame(const std::wstring& path, Size& size) {
     ComPtr<IWICImagingFactory> factory;
-    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))))
+    if (FAILED(ComScope::Create().Call(E_FAIL, CLSID_WICImagingFactory, nullptr, DWORD{CLSCTX_INPROC_SERVER},
+                                       IID_PPV_ARGS(&factory))))
         return std::nullopt;
     ComPtr<IWICBitmapDecoder> decoder;
     if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,

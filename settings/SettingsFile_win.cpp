@@ -8,6 +8,7 @@
 #include "settings/AtomicFile_win.h"
 #include "base/Folders_win.h"
 #include "base/Handles_win.h"
+#include "base/LateFunction_win.h"
 #include "settings/SettingsSection.h"
 #include "base/Text_win.h"
 #include "lang/Language.h"
@@ -115,7 +116,8 @@ Win32SettingsFileSystem::Win32SettingsFileSystem(DriveTypeProbe driveType) : dri
 bool Win32SettingsFileSystem::IsOnRemovableDrive(const std::string& folder) {
     std::wstring root = Widen(folder) + L"\\";
     root.resize(std::max<size_t>(root.size(), MAX_PATH));  // PathStripToRootW writes in place
-    ::PathStripToRootW(root.data());
+    static const LateFunction<decltype(::PathStripToRootW)> stripToRoot(L"shlwapi.dll", "PathStripToRootW");
+    stripToRoot.Call(FALSE, root.data());
     root.resize(wcslen(root.c_str()));
     return driveType_(root) == DRIVE_REMOVABLE;
 }

@@ -1,5 +1,6 @@
 #include "ui/frmHelp_win.h"
 
+#include "base/LateFunction_win.h"
 #include "base/Text_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "res/resource.h"
@@ -28,11 +29,23 @@ std::wstring ProgramFolder() {
     return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
 }
 
+// Looked up when the help window first asks for the version.
+struct VersionFunctions {
+    LateFunction<decltype(::GetFileVersionInfoSizeW)> infoSize{L"version.dll", "GetFileVersionInfoSizeW"};
+    LateFunction<decltype(::GetFileVersionInfoW)> info{L"version.dll", "GetFileVersionInfoW"};
+    LateFunction<decltype(::VerQueryValueW)> query{L"version.dll", "VerQueryValueW"};
+};
+
+const VersionFunctions& Version() {
+    static const VersionFunctions functions;
+    return functions;
+}
+
 std::wstring VersionString(const std::vector<BYTE>& block, const std::wstring& translation, const wchar_t* name) {
     wchar_t* value = nullptr;
     UINT length = 0;
     const std::wstring path = L"\\StringFileInfo\\" + translation + L"\\" + name;
-    if (!::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
+    if (!Version().query.Call(FALSE, block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
         return {};
     std::wstring text(value, length);
     while (!text.empty() && text.back() == L'\0') text.pop_back();
@@ -46,14 +59,14 @@ ProgramVersion ReadProgramVersion() {
     wchar_t path[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeW(path, &ignored);
+    const DWORD size = Version().infoSize.Call(DWORD{0}, path, &ignored);
     if (size == 0) return version;
     std::vector<BYTE> block(size);
-    if (!::GetFileVersionInfoW(path, 0, size, block.data())) return version;
+    if (!Version().info.Call(FALSE, path, DWORD{0}, size, block.data())) return version;
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
+    if (Version().query.Call(FALSE, block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
         length >= sizeof *fixed) {
         version.major = HIWORD(fixed->dwFileVersionMS);
         version.minor = LOWORD(fixed->dwFileVersionMS);
@@ -62,8 +75,8 @@ ProgramVersion ReadProgramVersion() {
     // The first translation the block lists names its string table.
     WORD* translations = nullptr;
     std::wstring translation = L"040904B0";
-    if (::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations),
-                         &length) &&
+    if (Version().query.Call(FALSE, block.data(), L"\\VarFileInfo\\Translation",
+                             reinterpret_cast<void**>(&translations), &length) &&
         translations && length >= 4) {
         wchar_t name[16] = {};
         ::swprintf(name, 16, L"%04X%04X", translations[0], translations[1]);
@@ -150,7 +163,8 @@ void frmHelp::lblLink_Click() {
     const std::wstring address = Text(kHomePageId);
     const std::wstring folder = ProgramFolder();
     // No browser or no network: nothing to tell the user that the browser would not.
-    ::ShellExecuteW(DialogHwnd(), nullptr, address.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
+    static const LateFunction<decltype(::ShellExecuteW)> shellExecute(L"shell32.dll", "ShellExecuteW");
+    shellExecute.Call(HINSTANCE{}, DialogHwnd(), nullptr, address.c_str(), nullptr, folder.c_str(), INT{SW_SHOWNORMAL});
 }
 
 LRESULT frmHelp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,6 @@
 #include "ui/frmSetBoundary_win.h"
 
+#include "base/LateFunction_win.h"
 #include "ui/Boundary.h"
 #include "ui/Dialogs_win.h"
 #include "ui/frmHelp_win.h"
@@ -100,7 +101,8 @@ void frmSetBoundary::Form_Resize() {
 Rect frmSetBoundary::FrameRect() const {
     RECT r{};
     // Without desktop composition there is no separate visible frame.
-    if (::DwmGetWindowAttribute(DialogHwnd(), DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof r) != S_OK)
+    static const LateFunction<decltype(::DwmGetWindowAttribute)> frameAttribute(L"dwmapi.dll", "DwmGetWindowAttribute");
+    if (frameAttribute.Call(E_FAIL, DialogHwnd(), DWORD{DWMWA_EXTENDED_FRAME_BOUNDS}, &r, DWORD{sizeof r}) != S_OK)
         ::GetWindowRect(DialogHwnd(), &r);
     return ToRect(r);
 }

@@ -19,6 +19,12 @@ std::wstring Text(int32_t id) { return id ? Widen(SharedLanguage().GetString(id)
 
 RECT ToRect(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// Only a changed text is set: the controls are created with theirs, and each setting costs
+// the control a round of messages.
+void ShowText(HWND control, const std::wstring& text) {
+    if (WindowText(control) != text) ::SetWindowTextW(control, text.c_str());
+}
+
 RECT BandPlace(size_t band, UINT dpi) {
     return ToRect(ScaleRect(Rect{0, kBandTops[band], kBandWidth, kBandTops[band] + kBandHeight}, dpi));
 }
@@ -55,15 +61,6 @@ Creation CreationOf(const SettingsControl& c) {
 void frmSet::CreateControls() {
     buffer_ = std::make_unique<BackBuffer>();
     bandBrush_.reset(::CreateSolidBrush(kBandColour));
-    tooltips_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                      0, 0, 0, 0, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr));
-
-    const GradShapeStyle grey{kBandColour, kBandColour, kGradTopToBottom, 100};
-    for (size_t i = 0; i < std::size(kBandTops); ++i) {
-        GradShape_.push_back(std::make_unique<GradShape>());
-        GradShape_.back()->Create(hwnd(), BandPlace(i, dpi_), grey);
-    }
-
     for (const SettingsControl& c : SettingsControls()) {
         const RECT place = ToRect(c.place);
         const auto id = static_cast<int32_t>(c.id);
@@ -85,7 +82,9 @@ void frmSet::CreateControls() {
             pickers_[id] = std::move(picker);
         } else {
             const Creation creation = CreationOf(c);
-            const std::wstring text(c.fixedText.begin(), c.fixedText.end());
+            // With its caption in the record's language now: a second text would cost each
+            // control another round of messages before the window is shown.
+            const std::wstring text = CaptionOf(c);
             const RECT r = ScaleToDpi(place, dpi_);
             controls_[id] = ::CreateWindowExW(0, creation.windowClass, text.c_str(),
                                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | creation.style, r.left, r.top,
@@ -95,26 +94,48 @@ void frmSet::CreateControls() {
             if (c.kind == ControlKind::MenuButton)
                 ::SetWindowSubclass(controls_[id], &frmSet::MenuButtonProc, 1, reinterpret_cast<DWORD_PTR>(this));
         }
-        if (c.tooltip && c.kind != ControlKind::Slider) {
-            TTTOOLINFOW tool{};
-            tool.cbSize = sizeof tool;
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            tool.hwnd = hwnd();
-            tool.uId = reinterpret_cast<UINT_PTR>(controls_[id]);
-            tool.lpszText = const_cast<wchar_t*>(L"");
-            ::SendMessageW(tooltips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        }
     }
-    // The bands lie under everything that stands on them.
-    for (const auto& band : GradShape_)
-        ::SetWindowPos(band->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Created last, each band goes under everything created before it: no control is moved.
+    const GradShapeStyle grey{kBandColour, kBandColour, kGradTopToBottom, 100};
+    for (size_t i = 0; i < std::size(kBandTops); ++i) {
+        GradShape_.push_back(std::make_unique<GradShape>());
+        GradShape_.back()->Create(hwnd(), BandPlace(i, dpi_), grey);
+    }
     // Everything stands at its place already; the captions are fitted as they are set.
     MakeFonts();
 }
 
 void frmSet::MakeFonts() {
     captionFonts_.Make(dpi_);
-    ::SendMessageW(tooltips_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(captionFonts_.Normal()), FALSE);
+    if (tooltips_) ::SendMessageW(tooltips_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(captionFonts_.Normal()), FALSE);
+}
+
+void frmSet::AddTooltips() {
+    if (tooltips_ || controls_.empty()) return;
+    tooltips_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                      0, 0, 0, 0, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    MakeFonts();
+    for (const SettingsControl& c : SettingsControls()) {
+        if (!c.tooltip || c.kind == ControlKind::Slider) continue;
+        const std::wstring tip = Text(c.tooltip);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = hwnd();
+        tool.uId = reinterpret_cast<UINT_PTR>(controls_[c.id]);
+        tool.lpszText = const_cast<wchar_t*>(tip.c_str());
+        ::SendMessageW(tooltips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+std::wstring frmSet::CaptionOf(const SettingsControl& c) const {
+    switch (c.kind) {
+    case ControlKind::HotkeyLabel: return Widen(DisplayText(HotKey(host_->Settings(), c.action)));
+    // Drawn buttons carry their tooltip as their accessible name.
+    case ControlKind::PlayOption:
+    case ControlKind::HotkeyButton: return Text(c.tooltip);
+    default: return c.caption ? Text(c.caption) : std::wstring(c.fixedText.begin(), c.fixedText.end());
+    }
 }
 
 void frmSet::ReleaseControls() {
@@ -153,7 +174,6 @@ void frmSet::LayOut() {
 
 void frmSet::Lang_LanguageChange() {
     if (controls_.empty()) return;
-    const SettingsRecord& settings = host_->Settings();
     for (const SettingsControl& c : SettingsControls()) {
         const HWND control = controls_[c.id];
         const std::wstring tip = Text(c.tooltip);
@@ -163,21 +183,10 @@ void frmSet::Lang_LanguageChange() {
             sliders_[c.id]->SetTooltip(tip);
             break;
         case ControlKind::ColourPicker: pickers_[c.id]->SetAccessibleName(Text(c.caption)); break;
-        case ControlKind::HotkeyLabel:
-            ::SetWindowTextW(control, Widen(DisplayText(HotKey(settings, c.action))).c_str());
-            break;
-        // Drawn buttons and toggles carry their tooltip as their accessible name.
-        case ControlKind::PlayOption:
-        case ControlKind::HotkeyButton:
-        case ControlKind::LockToggle:
-            if (c.kind != ControlKind::LockToggle) ::SetWindowTextW(control, tip.c_str());
-            break;
-        default:
-            if (c.caption) ::SetWindowTextW(control, Text(c.caption).c_str());
-            break;
+        default: ShowText(control, CaptionOf(c)); break;
         }
         FitCaption(c);
-        if (!tip.empty() && c.kind != ControlKind::Slider) {
+        if (tooltips_ && !tip.empty() && c.kind != ControlKind::Slider) {
             TTTOOLINFOW tool{};
             tool.cbSize = sizeof tool;
             tool.hwnd = hwnd();
@@ -206,9 +215,7 @@ void frmSet::ShowSettings() {
         case ControlKind::ColourPicker:
             pickers_[c.id]->SetRGBColor(static_cast<uint32_t>(settings.GetInt(c.key)));
             break;
-        case ControlKind::HotkeyLabel:
-            ::SetWindowTextW(control, Widen(DisplayText(HotKey(settings, c.action))).c_str());
-            break;
+        case ControlKind::HotkeyLabel: ShowText(control, CaptionOf(c)); break;
         case ControlKind::PlayOption:
         case ControlKind::Swatch: ::InvalidateRect(control, nullptr, FALSE); break;
         default: break;

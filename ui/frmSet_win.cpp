@@ -9,6 +9,7 @@
 namespace {
 
 constexpr UINT kStartupDelay = 777;
+constexpr UINT kAddTooltipsMessage = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 // The outer size that gives the window its client area at dpi.
@@ -55,6 +56,9 @@ bool frmSet::Show(SettingsHost& host, SettingsWindowState startup) {
     // Whole at once: the window and every control painted before anything else runs.
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     if (g_shownTrace) g_shownTrace();
+    // Each tool subclasses its control, which costs every later message to it a lookup: the
+    // opening is spared that.
+    ::PostMessageW(hwnd(), kAddTooltipsMessage, 0, 0);
     ::SetForegroundWindow(hwnd());
     return true;
 }
@@ -135,6 +139,9 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
         if (wParam == StartupTimer) tmrStartup_Timer();
+        return 0;
+    case kAddTooltipsMessage:
+        AddTooltips();
         return 0;
     case WM_CLOSE:
         // Only a close from the title bar or system menu arrives here.

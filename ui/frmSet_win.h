@@ -82,6 +82,10 @@ private:
     void ReleaseControls();
     void LayOut();
     void MakeFonts();
+    // The tooltips of the controls, once the window stands painted.
+    void AddTooltips();
+    // The text a control's window shows in the current language.
+    std::wstring CaptionOf(const SettingsControl& control) const;
     void PaintContent(HDC dc, const RECT& area);
     void PaintPreviews(HDC dc);
     void InvalidatePreviews();

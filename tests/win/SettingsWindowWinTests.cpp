@@ -13,6 +13,8 @@
 
 #include "tests/win/ProgramTest.h"
 
+#include <commctrl.h>
+
 namespace {
 
 // The items of a combo box as (text, code).
@@ -29,6 +31,19 @@ std::pair<std::wstring, int32_t> Selected(HWND combo) {
     const auto items = Items(combo);
     const auto index = static_cast<size_t>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));
     return index < items.size() ? items[index] : std::pair<std::wstring, int32_t>{};
+}
+// The tooltip a control of the window shows, from the window's tooltip control.
+std::wstring TipOf(HWND window, HWND control) {
+    HWND tips = nullptr;
+    while ((tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && ::GetWindow(tips, GW_OWNER) != window) {}
+    wchar_t text[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    if (tips) ::SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    return text;
 }
 // A choice as a user makes it: the list's selection moves and its parent is told.
 void Choose(HWND combo, int32_t code) {
@@ -185,6 +200,7 @@ TEST_F(SettingsWindowTest, ALanguageChangeReachesEveryCaptionOfEveryOpenWindow) 
     for (const int32_t language : {German, Polish, Turkish}) {
         SharedLanguage().ChangeLanguage(language);
         for (const auto& [shown, id] : captions) EXPECT_EQ(Narrow(shown()), SharedLanguage().GetString(id)) << language << " " << id;
+        EXPECT_EQ(Narrow(TipOf(window().hwnd(), window().Control("cmdKeyOptions"))), SharedLanguage().GetString(21));
     }
     EXPECT_EQ(WindowText(::GetDlgItem(help, frmHelp::lblVersion)), version) << "the version line is no translation";
 

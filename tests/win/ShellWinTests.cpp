@@ -1,6 +1,7 @@
 // The whole program's life under Wine: a start that loads every overlay and answers a second
 // start, the settings file read again and reset, the command line, the tray-mode close, and
 // an exit that saves and releases every window, timer and hook.
+#include "base/LateFunction_win.h"
 #include "hook/MouseHooks_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "ui/Dialogs_win.h"
@@ -32,6 +33,16 @@ std::map<std::wstring, int> OwnWindowsByClass() {
 using Shell = ProgramTest;
 
 }  // namespace
+
+TEST(LateFunction, AMissingLibraryOrExportGivesTheFallbackAndOnlyTheSystemFolderIsSearched) {
+    using TickCount = decltype(::GetTickCount);
+    EXPECT_EQ(LateFunction<TickCount>(L"glimmora_absent.dll", "GetTickCount").Call(DWORD{7}), 7u);
+    EXPECT_EQ(LateFunction<TickCount>(L"kernel32.dll", "GlimmoraAbsent").Call(DWORD{7}), 7u);
+    // The hook library lies beside this program, not in the system folder.
+    EXPECT_FALSE(LateExport(L"dsmouse.dll", "SetMouseHook"));
+    EXPECT_EQ(LateFunction<decltype(::GetCurrentProcessId)>(L"kernel32.dll", "GetCurrentProcessId").Call(DWORD{0}),
+              ::GetCurrentProcessId());
+}
 
 TEST_F(Shell, StartsAnswersASecondStartReadsAndResetsTheFileAndExitsLeavingNothing) {
     // The mutex stands but the running one has no message window yet: the new one still quits.
