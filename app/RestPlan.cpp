@@ -17,13 +17,15 @@ bool RestPlan::KeepTicking(uint32_t nowMs, bool busy) {
 }
 
 bool RestPlan::KeyActivity() {
+    passesSinceKeyEvent_ = 0;
     if (keyPolling_) return false;
     keyPolling_ = true;
     return true;
 }
 
 bool RestPlan::KeepPolling(bool keyHeld, bool lineListed) {
-    keyPolling_ = pollKeys_ || keyHeld || lineListed;
+    if (passesSinceKeyEvent_ < 2) ++passesSinceKeyEvent_;
+    keyPolling_ = pollKeys_ || keyHeld || lineListed || passesSinceKeyEvent_ < 2;
     return keyPolling_;
 }
 

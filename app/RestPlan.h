@@ -33,7 +33,9 @@ public:
 
     // A key event: true when the poll has to be started (and a pass run at once).
     bool KeyActivity();
-    // After each pass: false when the poll ends here.
+    // After each pass: false when the poll ends here. A pass run the moment a key event
+    // arrives may read the keys before the system has them down, so the poll always runs one
+    // pass more after the last key event.
     bool KeepPolling(bool keyHeld, bool lineListed);
     void SetKeyPolling(bool polling) { keyPolling_ = polling; }
     bool KeyPolling() const { return keyPolling_; }
@@ -49,5 +51,6 @@ private:
     bool pollKeys_ = true;
     bool ticking_ = false;
     bool keyPolling_ = false;
+    int passesSinceKeyEvent_ = 0;
     uint32_t lastActivityMs_ = 0;
 };

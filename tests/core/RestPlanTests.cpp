@@ -50,6 +50,7 @@ TEST(RestPlan, TheKeyPollRunsFromAKeyEventWhileAKeyIsHeldOrALineListed) {
     // held, listed after each pass; "k" the poll goes on, "x" it ends.
     const std::tuple<const char*, bool, std::vector<std::pair<bool, bool>>, const char*> cases[] = {
         {"a tap", false, {{true, false}, {false, false}}, "kx"},
+        {"a key the pass at its event missed: one pass more", false, {{false, false}, {false, false}}, "kx"},
         {"a held key, then its line", false, {{true, true}, {true, true}, {false, true}, {false, false}}, "kkkx"},
         {"polling as designed", true, {{false, false}, {false, false}}, "kk"},
     };
