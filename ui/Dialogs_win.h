@@ -13,6 +13,8 @@
 void ShowKeyBoardOptions(SettingsHost& host, HWND owner);
 void ShowHotKeyOptions(SettingsHost& host, HotKeyAction action, HWND owner, HWND shortcutLabel);
 void ShowOptions(SettingsHost& host, HWND owner);
+// Every switch added beyond the original settings.
+void ShowExtras(SettingsHost& host, HWND owner);
 // The click-indicator options, without owner.
 void ShowClickOptions(SettingsHost& host);
 // The boundary window, without owner.

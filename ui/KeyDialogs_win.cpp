@@ -1,7 +1,8 @@
-// The key-selection, shortcut and options dialogs, one window each for the whole run.
+// The key-selection, shortcut, options and extras dialogs, one window each for the whole run.
 #include "ui/Dialogs_win.h"
 #include "ui/frmHotKeyOptions_win.h"
 #include "ui/frmKeyBoardOptions_win.h"
+#include "ui/frmExtras_win.h"
 #include "ui/frmOptions_win.h"
 
 frmKeyBoardOptions& KeyBoardOptionsWindow() {
@@ -16,6 +17,11 @@ frmHotKeyOptions& HotKeyOptionsWindow() {
 
 frmOptions& OptionsWindow() {
     static frmOptions window;
+    return window;
+}
+
+frmExtras& ExtrasWindow() {
+    static frmExtras window;
     return window;
 }
 
@@ -36,14 +42,22 @@ void ShowOptions(SettingsHost& host, HWND owner) {
     OptionsWindow().ShowDialog(owner);
 }
 
+void ShowExtras(SettingsHost& host, HWND owner) {
+    ExtrasWindow().SetHost(host);
+    ExtrasWindow().Refresh();
+    ExtrasWindow().ShowDialog(owner);
+}
+
 void RefreshKeyDialogs() {
     KeyBoardOptionsWindow().Refresh();
     HotKeyOptionsWindow().Refresh();
     OptionsWindow().Refresh();
+    ExtrasWindow().Refresh();
 }
 
 void HideKeyDialogs() {
     OptionsWindow().HideDialog();
+    ExtrasWindow().HideDialog();
     KeyBoardOptionsWindow().HideDialog();
     HotKeyOptionsWindow().HideDialog();
 }
@@ -52,4 +66,5 @@ void UnloadKeyDialogs() {
     KeyBoardOptionsWindow().UnloadDialog();
     HotKeyOptionsWindow().UnloadDialog();
     OptionsWindow().UnloadDialog();
+    ExtrasWindow().UnloadDialog();
 }

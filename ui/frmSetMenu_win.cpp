@@ -7,12 +7,13 @@
 #include "base/Display_win.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"
+#include "lang/StringTable.h"
 #include "ui/Dialogs_win.h"
 
 namespace {
 
 enum MenuId : UINT {
-    mnuHelp = 2001, mnuBlink, mnuPause, mnuOptions, mnuDefault, mnuSetBoundary, mnuExit,
+    mnuHelp = 2001, mnuBlink, mnuPause, mnuOptions, mnuExtras, mnuDefault, mnuSetBoundary, mnuExit,
     mnuLang = 2100,  // 2100 to 2106
 };
 
@@ -57,6 +58,7 @@ void frmSet::BuildMenus() {
     // The submenu is destroyed with the menu.
     ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(mnuLanguage_), kLanguageMenuCaption);
     ::AppendMenuW(menu, MF_STRING, mnuOptions, L"Options");
+    ::AppendMenuW(menu, MF_STRING, mnuExtras, L"Extras ...");
     ::AppendMenuW(menu, MF_STRING, mnuDefault, L"Default settings ...");
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, mnuSetBoundary, L"Set boundary");
@@ -72,6 +74,7 @@ void frmSet::UpdateMenuCaptions() {
     SetCaption(menu, mnuBlink, WithShortcut(3, host_->Settings(), HotKeyAction::Blink));
     SetCaption(menu, mnuPause, WithShortcut(4, host_->Settings(), HotKeyAction::Pause));
     SetCaption(menu, mnuOptions, Text(103));
+    SetCaption(menu, mnuExtras, Text(strings::kExtrasMenuId));
     SetCaption(menu, mnuDefault, Text(5));
     SetCaption(menu, mnuSetBoundary, Text(124));
     SetCaption(menu, mnuExit, Text(6) + L"\tCtrl+Q");
@@ -99,6 +102,7 @@ void frmSet::mnuMenu_Command(int id) {
     case mnuDefault: mnuDefault_Click(); break;
     case mnuExit: mnuExit_Click(); break;
     case mnuOptions: ShowOptions(*host_, hwnd()); break;
+    case mnuExtras: ShowExtras(*host_, hwnd()); break;
     case mnuSetBoundary: ShowSetBoundary(*host_); break;
     default:
         if (id >= static_cast<int>(mnuLang) && id < static_cast<int>(mnuLang) + kLanguageCount)

@@ -17,7 +17,8 @@ WINDOWS = {"click-options": (lambda h: h.winctl("press", SETTINGS_TITLE, 1015), 
            "keys": (lambda h: h.winctl("press", SETTINGS_TITLE, 1053), 36),
            "shortcut": (lambda h: h.winctl("press", SETTINGS_TITLE, 1032), 129),
            "help": (lambda h: (h.focus(), h.xdotool("key", "F1")), 77),
-           "boundary": (lambda h: h.menu_keys(*(["Down"] * 7), "Return"), 124)}
+           "extras": (lambda h: h.menu_keys(*(["Down"] * 6), "Return"), 1007),
+           "boundary": (lambda h: h.menu_keys(*(["Down"] * 8), "Return"), 124)}
 
 
 def set_dpi(h, dpi):

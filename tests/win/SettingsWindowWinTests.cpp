@@ -3,8 +3,10 @@
 // caption; a right click opens no menu.
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"
+#include "lang/StringTable.h"
 #include "ui/Dialogs_win.h"
 #include "ui/frmClickOptions_win.h"
+#include "ui/frmExtras_win.h"
 #include "ui/frmHelp_win.h"
 #include "ui/frmHotKeyOptions_win.h"
 #include "ui/frmKeyBoardOptions_win.h"
@@ -168,6 +170,17 @@ TEST_F(SettingsWindowTest, TheKeyDialogsReachTheRecordTheLabelsAndTheKeyboardDis
     EXPECT_EQ(KeyPollSettingsFrom(settings()).shortcuts[static_cast<int>(HotKeyAction::Pause)].KeyCode, 'P');
     const HWND tray = options.Control(frmOptions::chkShowInTray);
     for (int i = 0; i < 2; ++i) { Click(tray); EXPECT_EQ(window().TaskbarMode(), !Checked(tray)); }
+
+    // The extras show each switch and set it at once, both ways.
+    ShowExtras(program(), window().hwnd());
+    for (size_t i = 0; i < frmExtras::kSwitches.size(); ++i) {
+        const HWND box = ExtrasWindow().Control(frmExtras::chkFirst + static_cast<int>(i));
+        const SettingKey key = frmExtras::kSwitches[i];
+        const bool was = settings().IsOn(key);
+        EXPECT_EQ(Checked(box), was) << i;
+        for (int n = 0; n < 2; ++n) { Click(box); EXPECT_EQ(settings().IsOn(key), Checked(box)) << i; }
+        EXPECT_EQ(settings().IsOn(key), was) << i;
+    }
     HideDialogs();
 }
 
@@ -178,6 +191,7 @@ TEST_F(SettingsWindowTest, ALanguageChangeReachesEveryCaptionOfEveryOpenWindow) 
         program().ApplySetting(key, value);
     ShowClickOptions(program()), ShowHelpWindow(program(), window().hwnd()), ShowSetBoundary(program());
     ShowOptions(program(), window().hwnd()), Click(window().Control("cmdKeyOptions"));
+    ShowExtras(program(), window().hwnd());
     const HWND help = HelpWindow().hwnd(), boundary = SetBoundaryWindow().hwnd();
     frmClickOptions& clickOptions = ClickOptionsWindow();
     std::vector<std::pair<std::function<std::wstring()>, int32_t>> captions = {
@@ -186,7 +200,11 @@ TEST_F(SettingsWindowTest, ALanguageChangeReachesEveryCaptionOfEveryOpenWindow) 
         {[&] { return WindowText(::GetDlgItem(boundary, frmSetBoundary::lblInfo)); }, 125},
         {[&] { return WindowText(::GetDlgItem(boundary, frmSetBoundary::cmdOK)); }, 126},
         {[&] { return WindowText(clickOptions.DialogHwnd()); }, kClickOptionsTitle},
-        {[&] { return WindowText(window().Control("optPause")); }, 8}};
+        {[&] { return WindowText(window().Control("optPause")); }, 8},
+        {[&] { return WindowText(ExtrasWindow().DialogHwnd()); }, strings::kExtrasTitleId}};
+    for (int i = 0; i < static_cast<int>(frmExtras::kSwitches.size()); ++i)
+        captions.emplace_back([i] { return WindowText(ExtrasWindow().Control(frmExtras::chkFirst + i)); },
+                              strings::kFirstExtraSwitchId + i);
     for (const SettingsControl& c : SettingsControls())
         if (c.caption && c.kind != ControlKind::ColourPicker)
             captions.emplace_back([&c, this] { return c.kind == ControlKind::Slider ? window().Slider(c.name)->Caption()
