@@ -9,6 +9,7 @@ namespace {
 constexpr UINT kMainInterval = 15;
 constexpr UINT kLowRefreshInterval = 45;
 constexpr UINT kKeyBoardInterval = 100;
+constexpr UINT kFindShownMs = 1000;
 
 }  // namespace
 
@@ -61,6 +62,23 @@ void Program::PointerMoved() {
     PointerMoveHandled();
     PointerActivity();
     if (Settings().IsOn(SettingKey::FollowPointerMoves) && !Paused()) tracking_.FollowPointer();
+    if (Settings().IsOn(SettingKey::ShakeToFind) && !Paused() && shake_.Move(CursorPosition(), ::GetTickCount()))
+        FindPointer();
+}
+
+void Program::FindPointer() {
+    if (Settings().IsOn(SettingKey::Halo)) {
+        presence_.StartBlink();
+        return;
+    }
+    tracking_.PlaceOverlays(true);
+    overlays_.spot.ShowOnTop();
+    tmrFind.Start(hwnd(), FindTimer, kFindShownMs);
+}
+
+void Program::tmrFind_Timer() {
+    tmrFind.Stop();
+    if (!Settings().IsOn(SettingKey::Halo) || Paused()) overlays_.spot.Hide();
 }
 
 void Program::EverySecond() {

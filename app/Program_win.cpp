@@ -98,7 +98,7 @@ void Program::Exit() {
         guards_.Stop();
         RemoveMouseHooks();
         keys_.Stop();
-        for (handles::Timer* timer : {&tmrMain, &tmrKeyBoard}) timer->Stop();
+        for (handles::Timer* timer : {&tmrMain, &tmrKeyBoard, &tmrFind}) timer->Stop();
         presence_.Stop();
         SettingsRecord& record = store_.Record();
         const SettingsWindowState state = settingsWindow_.State();
@@ -319,6 +319,8 @@ LRESULT Program::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             tmrMain_Timer();
         else if (wParam == KeyBoardTimer)
             tmrKeyBoard_Timer();
+        else if (wParam == FindTimer)
+            tmrFind_Timer();
         else
             presence_.OnTimer(wParam);
         return 0;

@@ -11,6 +11,7 @@
 #include "app/RestPlan.h"
 #include "app/Safeguards_win.h"
 #include "app/SettingsStore_win.h"
+#include "app/Shake.h"
 #include "app/SingleInstance_win.h"
 #include "app/Tracking_win.h"
 #include "app/TrayIcon_win.h"
@@ -82,7 +83,7 @@ public:
     void SetMainIntervalForTest(UINT milliseconds) { mainIntervalOverride_ = milliseconds; }
 
     // The program window's own timers.
-    enum TimerId : UINT_PTR { MainTimer = 1, KeyBoardTimer };
+    enum TimerId : UINT_PTR { MainTimer = 1, KeyBoardTimer, FindTimer };
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -116,6 +117,9 @@ private:
     // announced, a pointer put somewhere without a move). Measuring the desktop costs dozens
     // of server round trips under some systems, so at rest only a display change does it.
     void EverySecond();
+    // A shake of the pointer: the halo blinks, or shows for a second where it is off.
+    void FindPointer();
+    void tmrFind_Timer();
 
     SingleInstance instance_;
     SettingsStore store_;
@@ -133,6 +137,8 @@ private:
     frmSet settingsWindow_;
     handles::Timer tmrMain;
     handles::Timer tmrKeyBoard;
+    handles::Timer tmrFind;
+    ShakeDetector shake_;
     UINT mainIntervalOverride_ = 0;
     bool isLoadingSettings_ = false;
     bool loaded_ = false;

@@ -143,7 +143,8 @@ struct SettingValidity {
     X(HidePasswordKeys, 1, Plain, ZeroOrOne, Added, CheckBox)        \
     X(KeyNamesFromLayout, 1, Plain, ZeroOrOne, Added, CheckBox)      \
     X(ListRepeatCount, 0, Plain, ZeroOrOne, Added, CheckBox)         \
-    X(ShowTouch, 1, Plain, ZeroOrOne, Added, CheckBox)
+    X(ShowTouch, 1, Plain, ZeroOrOne, Added, CheckBox)               \
+    X(ShakeToFind, 0, Plain, ZeroOrOne, Added, CheckBox)
 
 enum class SettingKey : int32_t {
 #define GLIMMORA_SETTING_ENUM(name, def, load, save, group, valid) name,
@@ -151,7 +152,7 @@ enum class SettingKey : int32_t {
 #undef GLIMMORA_SETTING_ENUM
 };
 
-inline constexpr std::size_t kSettingCount = 87;
+inline constexpr std::size_t kSettingCount = 88;
 inline constexpr std::string_view kSettingsSection = "Settings";
 inline constexpr std::string_view kSettingsFileName = "Glimmora.ini";
 // Below the user's application-data folder.

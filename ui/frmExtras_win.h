@@ -14,7 +14,7 @@ public:
     static constexpr std::array kSwitches{SettingKey::ReleaseLostClicks, SettingKey::HealHooks,
                                           SettingKey::FollowPointerMoves, SettingKey::SameSizeOnEveryMonitor,
                                           SettingKey::HidePasswordKeys, SettingKey::KeyNamesFromLayout,
-                                          SettingKey::ListRepeatCount, SettingKey::ShowTouch};
+                                          SettingKey::ListRepeatCount, SettingKey::ShowTouch, SettingKey::ShakeToFind};
 
     static const wchar_t* ClassName() { return L"Glimmora_frmExtras"; }
     static Size ClientSize96();

@@ -3,6 +3,7 @@
 
 #include "CoreTestSupport.h"
 #include "app/PauseBlinkFade.h"
+#include "app/Shake.h"
 
 namespace {
 
@@ -172,3 +173,23 @@ TEST(PauseBlinkFade, FadeReversedHalfWayGoesBackFromWhereItIs) {
 }
 
 }  // namespace
+
+// Four turns of swings of 40 px or more within a second make a shake; a tremble, a steady
+// move or a slow wave do not, and a shake's turns do not count towards the next one.
+TEST(Shake, FourTurnsOfLongSwingsWithinASecond) {
+    const std::tuple<const char*, std::vector<int32_t>, uint32_t, uint32_t, const char*> cases[] = {
+        {"quick wave", {0, 100, 0, 100, 0, 100}, 0, 50, "nnnnny"},
+        {"four turns more make a second shake", {0, 100, 0, 100, 0, 100, 0, 100, 0, 100}, 0, 50, "nnnnnynnny"},
+        {"swings of 40 px, overshooting ones too", {0, 30, 40, 0, 60, 10, 60, 20}, 0, 50, "nnnnnnyn"},
+        {"a tremble of 30 px", {0, 30, 0, 30, 0, 30, 0, 30}, 0, 50, "nnnnnnnn"},
+        {"a slow wave", {0, 100, 0, 100, 0, 100, 0, 100}, 0, 400, "nnnnnnnn"},
+        {"across the tick count's wrap", {0, 100, 0, 100, 0, 100}, 0xFFFFFF00u, 50, "nnnnny"},
+    };
+    for (const auto& [what, xs, start, step, shakes] : cases) {
+        ShakeDetector shake;
+        std::string got;
+        for (size_t i = 0; i < xs.size(); ++i)
+            got += shake.Move({xs[i], 300}, start + static_cast<uint32_t>(i) * step) ? 'y' : 'n';
+        EXPECT_EQ(got, shakes) << what;
+    }
+}

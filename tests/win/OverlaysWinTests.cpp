@@ -224,6 +224,20 @@ TEST_F(OverlaysTest, TheOverlaysFollowThePointerAndF3AndF4LockThem) {
         EXPECT_EQ(o.keyBoard.Position() == keyBoardAt, locked);
     }
 
+    // A shake shows the halo that is off for a second, at the pointer.
+    const bool halo = settings().IsOn(SettingKey::Halo);
+    program().ApplySetting(SettingKey::Halo, 0);
+    program().ApplySetting(SettingKey::ShakeToFind, 1);
+    for (const int x : {300, 400, 300, 400, 300, 400}) {
+        ::SetCursorPos(x, 300);
+        ::SendMessageW(program().hwnd(), kPointerMovedMessage, 0, 0);
+        Pump(30);
+    }
+    EXPECT_TRUE(o.spot.Shown());
+    ExpectHaloAt({400, 300}, o.spot.ClientSize().width);
+    EXPECT_TRUE(PumpUntilTrue([&o] { return !o.spot.Shown(); }, 1500));
+    program().ApplySetting(SettingKey::ShakeToFind, 0);
+    program().ApplySetting(SettingKey::Halo, halo ? 1 : 0);
 }
 
 // With sizes following the monitor, a pointer that crosses to a monitor of twice the DPI finds
