@@ -70,18 +70,24 @@ void KeyboardPass::HeldStateLost() {
     heldAtEvent_ = 0;
 }
 
+namespace {
+
+// The keyboards (generic desktop page, keyboard usage) registered with flags for window.
+bool RegisterKeyboards(DWORD flags, HWND window) {
+    const RAWINPUTDEVICE keyboards{0x01, 0x06, flags, window};
+    return ::RegisterRawInputDevices(&keyboards, 1, sizeof keyboards) != FALSE;
+}
+
+}  // namespace
+
 bool KeyboardPass::StartKeyEvents(HWND window) {
-    // Generic desktop page, keyboard usage; the sink flag keeps them coming while other
-    // programs have the focus.
-    const RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_INPUTSINK, window};
-    keyEvents_ = ::RegisterRawInputDevices(&keyboard, 1, sizeof keyboard) != FALSE;
+    // The sink flag keeps them coming while other programs have the focus.
+    keyEvents_ = RegisterKeyboards(RIDEV_INPUTSINK, window);
     return keyEvents_;
 }
 
 void KeyboardPass::Stop() {
     passwordFocus_.Stop();
-    if (!keyEvents_) return;
-    const RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_REMOVE, nullptr};
-    ::RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
+    if (keyEvents_) RegisterKeyboards(RIDEV_REMOVE, nullptr);
     keyEvents_ = false;
 }

@@ -82,8 +82,9 @@ void Program::tmrFind_Timer() {
 }
 
 void Program::EverySecond() {
-    if (!Paused()) tracking_.KeepOnTop();
+    // While the tick runs, it raises and places the overlays itself.
     if (rest_.Ticking()) return;
+    if (!Paused()) tracking_.KeepOnTop();
     // Put there by a program, not moved by a hand: no hook saw it.
     if (CursorPosition() != tracking_.LastPointer()) {
         PointerActivity();

@@ -4,35 +4,23 @@
 
 #include <wtsapi32.h>
 
-namespace {
-
-const LateFunction<decltype(::WTSRegisterSessionNotification)>& RegisterFunction() {
-    static const LateFunction<decltype(::WTSRegisterSessionNotification)> function(L"wtsapi32.dll",
-                                                                                   "WTSRegisterSessionNotification");
-    return function;
-}
-
-const LateFunction<decltype(::WTSUnRegisterSessionNotification)>& UnregisterFunction() {
-    static const LateFunction<decltype(::WTSUnRegisterSessionNotification)> function(
-        L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
-    return function;
-}
-
-}  // namespace
-
 bool SessionWatch::Create(SessionWatchEvents events) {
     Release();
     events_ = std::move(events);
     // Never shown; WS_EX_TOOLWINDOW keeps it out of Alt+Tab should anything show it.
     if (!CreateWindowOf(WS_EX_TOOLWINDOW, WS_POPUP, L"", 0, 0, 0, 0)) return false;
-    registered_ = RegisterFunction().Call(FALSE, hwnd(), DWORD{NOTIFY_FOR_THIS_SESSION}) != FALSE;
+    static const LateFunction<decltype(::WTSRegisterSessionNotification)> registerWatch(
+        L"wtsapi32.dll", "WTSRegisterSessionNotification");
+    registered_ = registerWatch.Call(FALSE, hwnd(), DWORD{NOTIFY_FOR_THIS_SESSION}) != FALSE;
     tmrSecond.Start(hwnd(), SecondTimer, 1000);
     return true;
 }
 
 void SessionWatch::Release() {
     tmrSecond.Stop();
-    if (registered_) UnregisterFunction().Call(FALSE, hwnd());
+    static const LateFunction<decltype(::WTSUnRegisterSessionNotification)> unregisterWatch(
+        L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
+    if (registered_) unregisterWatch.Call(FALSE, hwnd());
     registered_ = false;
     Unload();
 }

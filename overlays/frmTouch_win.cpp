@@ -17,8 +17,10 @@ void frmTouch::Press(PointerKind kind, Point pointer) {
     pressedAt_ = ::GetTickCount();
     shape_ = TouchMarkShapeFor(kind, scale_);
     const Size size{shape_.side, shape_.side};
-    if (size != ClientSize()) Resize(size);  // the resize repaints
-    Repaint();
+    if (size != ClientSize())
+        Resize(size);  // the resize repaints
+    else
+        Repaint();
     MoveTo(CentreOnPointer(pointer, size));
     ShowOnTop();
     ::UpdateWindow(hwnd());
