@@ -36,8 +36,10 @@ inline constexpr int32_t kAltGrNameId = 1004;
 inline constexpr int32_t kCrashReportNoteId = 1005;  // tray balloon after a crash, the report's path follows
 inline constexpr int32_t kExtrasMenuId = 1006;       // "Extras ...": the menu entry; 1007 its dialog's title
 inline constexpr int32_t kExtrasTitleId = 1007;
-inline constexpr int32_t kFirstExtraSwitchId = 1008;  // the dialog's switches, in its order, to 1016
-inline constexpr int32_t kLastAddedId = 1016;
+inline constexpr int32_t kFirstExtraSwitchId = 1008;  // the dialog's switches, in its order, to 1018
+inline constexpr int32_t kBigPointerScaleId = 1019;   // the dialog's two sliders
+inline constexpr int32_t kClickVolumeId = 1020;
+inline constexpr int32_t kLastAddedId = 1020;
 
 // Text of the id in the language as the table holds it (no replacements); empty for an
 // id or language outside the tables.

@@ -144,7 +144,11 @@ struct SettingValidity {
     X(KeyNamesFromLayout, 1, Plain, ZeroOrOne, Added, CheckBox)      \
     X(ListRepeatCount, 0, Plain, ZeroOrOne, Added, CheckBox)         \
     X(ShowTouch, 1, Plain, ZeroOrOne, Added, CheckBox)               \
-    X(ShakeToFind, 0, Plain, ZeroOrOne, Added, CheckBox)
+    X(ShakeToFind, 0, Plain, ZeroOrOne, Added, CheckBox)             \
+    X(BigPointer, 0, Plain, ZeroOrOne, Added, CheckBox)              \
+    X(BigPointerScale, 250, Plain, Nearest, Added, Slider(150, 400)) \
+    X(ClickSounds, 0, Plain, ZeroOrOne, Added, CheckBox)             \
+    X(ClickVolume, 50, Plain, Nearest, Added, Slider(0, 100))
 
 enum class SettingKey : int32_t {
 #define GLIMMORA_SETTING_ENUM(name, def, load, save, group, valid) name,
@@ -152,7 +156,7 @@ enum class SettingKey : int32_t {
 #undef GLIMMORA_SETTING_ENUM
 };
 
-inline constexpr std::size_t kSettingCount = 88;
+inline constexpr std::size_t kSettingCount = 92;
 inline constexpr std::string_view kSettingsSection = "Settings";
 inline constexpr std::string_view kSettingsFileName = "Glimmora.ini";
 // Below the user's application-data folder.

@@ -2,6 +2,7 @@
 // that acts at once and is saved like any other setting.
 #pragma once
 
+#include "controls/ctlSlider_win.h"
 #include "settings/SettingsRecord.h"
 #include "ui/DialogWindow_win.h"
 
@@ -9,22 +10,30 @@
 
 class frmExtras : public DialogWindow<frmExtras> {
 public:
-    enum ControlId : int { chkFirst = 101, cmdClose = 150 };
+    enum ControlId : int { chkFirst = 101, sldFirst = 140, cmdClose = 150 };
     // In the dialog's order; the captions follow from kFirstExtraSwitchId.
     static constexpr std::array kSwitches{SettingKey::ReleaseLostClicks, SettingKey::HealHooks,
                                           SettingKey::FollowPointerMoves, SettingKey::SameSizeOnEveryMonitor,
                                           SettingKey::HidePasswordKeys, SettingKey::KeyNamesFromLayout,
-                                          SettingKey::ListRepeatCount, SettingKey::ShowTouch, SettingKey::ShakeToFind};
+                                          SettingKey::ListRepeatCount, SettingKey::ShowTouch, SettingKey::ShakeToFind,
+                                          SettingKey::BigPointer, SettingKey::ClickSounds};
+    // Side by side below the switches; captions from kBigPointerScaleId on.
+    static constexpr std::array kSliders{SettingKey::BigPointerScale, SettingKey::ClickVolume};
 
     static const wchar_t* ClassName() { return L"Glimmora_frmExtras"; }
     static Size ClientSize96();
     void CreateControls();
     void Lang_LanguageChange() override;
-    // The boxes show the settings record again.
+    // The boxes and sliders show the settings record again.
     void Refresh();
+    ctlSlider& Slider(std::size_t index) { return sliders_[index]; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override;
+
+private:
+    std::array<ctlSlider, kSliders.size()> sliders_;
 };
 
 frmExtras& ExtrasWindow();

@@ -75,7 +75,9 @@ TEST(SettingsRecord, AnAddedKeyIsKeptWhileSetAndLeavesTheFileWhenSetBack) {
         const std::string name(SettingRows()[i].name);
         SCOPED_TRACE(name);
         SettingsRecord set;
-        set.Set(SettingKey(i), 1 - SettingsRecord().Get(SettingKey(i)));
+        // Another value the key keeps: a slider's lowest, a switch flipped.
+        const auto range = SettingRange(SettingKey(i));
+        set.Set(SettingKey(i), range ? range->min : 1 - SettingsRecord().Get(SettingKey(i)));
         const std::vector<IniEntry> entries = Saved(set);
         ASSERT_EQ(std::count_if(entries.begin(), entries.end(), [](const IniEntry& e) { return e.text; }), 80);
         EXPECT_EQ(SavedAndReloaded(set), set);

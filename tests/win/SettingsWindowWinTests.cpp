@@ -181,6 +181,16 @@ TEST_F(SettingsWindowTest, TheKeyDialogsReachTheRecordTheLabelsAndTheKeyboardDis
         for (int n = 0; n < 2; ++n) { Click(box); EXPECT_EQ(settings().IsOn(key), Checked(box)) << i; }
         EXPECT_EQ(settings().IsOn(key), was) << i;
     }
+    // Its sliders show their value and set it with the arrow keys.
+    for (size_t i = 0; i < frmExtras::kSliders.size(); ++i) {
+        ctlSlider& slider = ExtrasWindow().Slider(i);
+        const SettingKey key = frmExtras::kSliders[i];
+        EXPECT_EQ(slider.Value(), settings().Get(key)) << i;
+        ::SetFocus(slider.hwnd()), Key(VK_RIGHT);
+        EXPECT_EQ(settings().Get(key), SettingRowOf(key).fixedDefault + 1) << i;
+        Key(VK_LEFT);
+        EXPECT_EQ(settings().Get(key), SettingRowOf(key).fixedDefault) << i;
+    }
     HideDialogs();
 }
 
@@ -205,6 +215,8 @@ TEST_F(SettingsWindowTest, ALanguageChangeReachesEveryCaptionOfEveryOpenWindow) 
     for (int i = 0; i < static_cast<int>(frmExtras::kSwitches.size()); ++i)
         captions.emplace_back([i] { return WindowText(ExtrasWindow().Control(frmExtras::chkFirst + i)); },
                               strings::kFirstExtraSwitchId + i);
+    for (size_t i = 0; i < frmExtras::kSliders.size(); ++i)
+        captions.emplace_back([i] { return ExtrasWindow().Slider(i).Caption(); }, strings::kBigPointerScaleId + static_cast<int32_t>(i));
     for (const SettingsControl& c : SettingsControls())
         if (c.caption && c.kind != ControlKind::ColourPicker)
             captions.emplace_back([&c, this] { return c.kind == ControlKind::Slider ? window().Slider(c.name)->Caption()
