@@ -19,6 +19,13 @@ std::wstring KeyboardPass::ModifierCaption() const {
     return Widen(::ModifierCaption(SharedLanguage(), held, record_.IsOn(SettingKey::ShowKeysClick)));
 }
 
+TypingPrivacy KeyboardPass::Privacy(const KeyPollSettings& pollSettings) {
+    // Asked only when keys are about and what is typed would be shown or counted.
+    if (!pollSettings.listAnyKeys && !pollSettings.autoHideKeyboard) return TypingPrivacy::None;
+    if (privatePrograms_.Hides(foreground_.Name())) return TypingPrivacy::PrivateProgram;
+    return pollSettings.hidePasswordKeys && passwordFocus_.Focused() ? TypingPrivacy::PasswordField : TypingPrivacy::None;
+}
+
 KeyboardPass::Outcome KeyboardPass::Pass() {
     Outcome outcome;
     LASTINPUTINFO input{sizeof input, 0};
@@ -28,10 +35,7 @@ KeyboardPass::Outcome KeyboardPass::Pass() {
     if (!poller_.PassNeeded(inputSinceLastPass)) return outcome;
     AsyncKeySource keys;
     const KeyPollSettings pollSettings = KeyPollSettingsFrom(record_);
-    // Asked only when keys are about and what is typed would be shown or counted.
-    const bool password = pollSettings.hidePasswordKeys && (pollSettings.listAnyKeys || pollSettings.autoHideKeyboard) &&
-                          passwordFocus_.Focused();
-    const KeyPollResult pass = poller_.PollKeyboard(keys, pollSettings, password);
+    const KeyPollResult pass = poller_.PollKeyboard(keys, pollSettings, Privacy(pollSettings));
     frmKeyBoard& keyBoard = overlays_.keyBoard;
     const Modifiers shown = pass.Shown();
     if (pass.setSpecialKeys) keyBoard.SetSpecialKeys(shown.shift, shown.ctrl, shown.alt, pass.altGr);

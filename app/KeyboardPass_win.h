@@ -3,10 +3,12 @@
 // states and applies the result.
 #pragma once
 
+#include "keyboard/ForegroundProgram_win.h"
 #include "keyboard/HotKeyInfo.h"
 #include "keyboard/KeyPoller.h"
 #include "keyboard/PasswordFocus_win.h"
 #include "overlays/Overlays_win.h"
+#include "settings/PrivatePrograms.h"
 #include "settings/SettingsRecord.h"
 
 #include <windows.h>
@@ -16,7 +18,8 @@
 
 class KeyboardPass {
 public:
-    KeyboardPass(Overlays& overlays, const SettingsRecord& record) : overlays_(overlays), record_(record) {}
+    KeyboardPass(Overlays& overlays, const SettingsRecord& record, const PrivatePrograms& privatePrograms)
+        : overlays_(overlays), record_(record), privatePrograms_(privatePrograms) {}
 
     struct Outcome {
         std::array<bool, kHotKeyActionCount> triggered{};
@@ -39,13 +42,21 @@ public:
     // window as WM_INPUT from now on. False when the system gives none: the poll runs on.
     bool StartKeyEvents(HWND window);
     bool KeyEvents() const { return keyEvents_; }
+    // Looks at the foreground window again, so that the last other program is known even
+    // when no key was typed in it.
+    void NoteForeground() { foreground_.Name(); }
+    std::string LastForeignProgram() const { return foreground_.LastForeign(); }
     void Stop();
 
 private:
+    TypingPrivacy Privacy(const KeyPollSettings& pollSettings);
+
     Overlays& overlays_;
     const SettingsRecord& record_;
+    const PrivatePrograms& privatePrograms_;
     KeyPoller poller_;
     PasswordFocus passwordFocus_;
+    ForegroundProgram foreground_;
     DWORD lastInputTime_ = 0;
     uint32_t heldAtEvent_ = 0;
     bool keyEvents_ = false;

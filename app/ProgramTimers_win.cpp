@@ -82,6 +82,7 @@ void Program::tmrFind_Timer() {
 }
 
 void Program::EverySecond() {
+    keys_.NoteForeground();
     // While the tick runs, it raises and places the overlays itself.
     if (rest_.Ticking()) return;
     if (!Paused()) tracking_.KeepOnTop();

@@ -138,6 +138,12 @@ void Program::SaveSettings() {
     store_.Save();
 }
 
+void Program::SetPrivatePrograms(const PrivatePrograms& programs) {
+    store_.Private() = programs;
+    // A privacy list is not left to the exit: kept now, as a crash would lose it.
+    SaveSettings();
+}
+
 void Program::ResetToDefaults(HWND owner) {
     const auto reload = [this] {
         LoadSettings();

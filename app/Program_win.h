@@ -46,6 +46,9 @@ public:
     // SettingsHost.
     const SettingsRecord& Settings() const override { return store_.Record(); }
     void ApplySetting(SettingKey key, double value) override;
+    const PrivatePrograms& Private() const override { return store_.Private(); }
+    void SetPrivatePrograms(const PrivatePrograms& programs) override;
+    std::string LastForeignProgram() const override { return keys_.LastForeignProgram(); }
     bool Paused() const override { return presence_.Paused(); }
     void TogglePause() override { TogglePause(PauseSource::Menu); }
     void SetPaused(bool paused) override;
@@ -128,7 +131,7 @@ private:
     OverlayAppearance look_{overlays_, store_, desktop_};
     RestPlan rest_;
     PauseAndFade presence_{overlays_, store_.Record(), rest_};
-    KeyboardPass keys_{overlays_, store_.Record()};
+    KeyboardPass keys_{overlays_, store_.Record(), store_.Private()};
     Safeguards guards_{overlays_, store_.Record(), keys_};
     Tracking tracking_{overlays_, desktop_, store_.Offsets(), [this] { look_.DesktopChanged(); }};
     RingDispatch rings_;

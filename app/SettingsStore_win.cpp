@@ -17,14 +17,24 @@ void SettingsStore::Choose(int32_t systemLanguage) {
         path_ = pathOverride_;
         LoadSettingsAtStart(record_, path_, systemLanguage);
     }
+    ReadSections();
     SetCrashReportFolder(path_);
 }
 
 void SettingsStore::Reload(int32_t systemLanguage) {
+    // The other sections stay as held: a reset empties the file, and the save after it
+    // writes them back.
     LoadSettingsFile(record_, path_, systemLanguage);
 }
 
-void SettingsStore::Save() const { SaveSettingsFile(record_, path_); }
+void SettingsStore::ReadSections() {
+    const std::string text = SettingsFileText(path_);
+    privatePrograms_.Load(SectionEntriesOf(text, kPrivateProgramsSection));
+}
+
+void SettingsStore::Save() const {
+    SaveSettingsFile(record_, path_, {{std::string(kPrivateProgramsSection), privatePrograms_.Entries()}});
+}
 
 void SettingsStore::ResetToDefaults(HWND owner, const std::function<void()>& reload,
                                     const std::function<void()>& save) const {

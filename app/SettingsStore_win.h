@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "overlays/HaloGeometry.h"
+#include "settings/PrivatePrograms.h"
 #include "settings/SettingsRecord.h"
 #include "ui/SettingsHost_win.h"
 
@@ -25,11 +26,15 @@ class SettingsStore {
 public:
     SettingsRecord& Record() { return record_; }
     const SettingsRecord& Record() const { return record_; }
+    // Read with the record, written with it.
+    PrivatePrograms& Private() { return privatePrograms_; }
+    const PrivatePrograms& Private() const { return privatePrograms_; }
 
     // Once per start, with the command line: taking over an older file rewrites where the
     // settings live, so a second choice would read the freshly written one-key file instead.
     void Choose(int32_t systemLanguage);
-    // Reads the record again from the file chosen at start (the reset).
+    // Reads the record again from the file chosen at start (the reset); the private programs
+    // and the presets stay.
     void Reload(int32_t systemLanguage);
     // A write-protected or locked file keeps what it had; nothing to tell the user at exit.
     void Save() const;
@@ -50,7 +55,11 @@ public:
     void SetCommandLineForTest(std::optional<std::wstring> arguments) { commandLineOverride_ = std::move(arguments); }
 
 private:
+    // The sections beyond "Settings", from the copy of the file a start reads.
+    void ReadSections();
+
     SettingsRecord record_;
+    PrivatePrograms privatePrograms_;
     std::string path_;
     std::string pathOverride_;
     std::optional<std::wstring> commandLineOverride_;

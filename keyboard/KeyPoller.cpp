@@ -63,7 +63,7 @@ bool AnyKeyClassSelected(const KeyPollSettings& settings) {
     return std::find(settings.listClass.begin(), settings.listClass.end(), true) != settings.listClass.end();
 }
 
-KeyPollResult KeyPoller::PollKeyboard(KeyStateSource& source, const KeyPollSettings& settings, bool passwordFocused) {
+KeyPollResult KeyPoller::PollKeyboard(KeyStateSource& source, const KeyPollSettings& settings, TypingPrivacy privacy) {
     KeyPollResult result;
     Modifiers& held = result.modifiers;
     held.shift = source.IsPressed(kShift);
@@ -76,7 +76,8 @@ KeyPollResult KeyPoller::PollKeyboard(KeyStateSource& source, const KeyPollSetti
     }
     const Modifiers shown = result.Shown();
     result.setSpecialKeys = settings.showKeysWindow || settings.listAnyKeys;
-    const bool hide = settings.hidePasswordKeys && passwordFocused;
+    const bool hide = privacy == TypingPrivacy::PrivateProgram ||
+                      (settings.hidePasswordKeys && privacy == TypingPrivacy::PasswordField);
 
     bool typed = false;
     for (const KeyClass keyClass : kKeyClassScanOrder) {

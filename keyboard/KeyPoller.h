@@ -81,12 +81,17 @@ struct KeyPollResult {
     Modifiers Shown() const { return altGr ? Modifiers{modifiers.shift, false, false} : modifiers; }
 };
 
+// Where the typed keys go: somewhere to show them, a control that hides what is typed into
+// it (a password field), or a program whose keys are never listed (a password manager).
+enum class TypingPrivacy : uint8_t { None, PasswordField, PrivateProgram };
+
 class KeyPoller {
 public:
-    // passwordFocused: the focused control hides what is typed. With "HidePasswordKeys" no
-    // key is listed then (mouse buttons still are) and none counts as typing; shortcuts
-    // still fire, so a presenter can pause while typing a password. Modifiers show as ever.
-    KeyPollResult PollKeyboard(KeyStateSource& source, const KeyPollSettings& settings, bool passwordFocused = false);
+    // In a password field with "HidePasswordKeys", and in a private program always, no key is
+    // listed (mouse buttons still are) and none counts as typing; shortcuts still fire, so a
+    // presenter can pause while typing a password. Modifiers show as ever.
+    KeyPollResult PollKeyboard(KeyStateSource& source, const KeyPollSettings& settings,
+                               TypingPrivacy privacy = TypingPrivacy::None);
     // Queries every code from 1 to 255 and discards the answers, so that presses made
     // while the display was off do not appear when it comes on.
     void ForgetPresses(KeyStateSource& source);

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <new>
 
 #include "settings/AtomicFile_win.h"
@@ -46,6 +47,33 @@ bool IsUtf16(std::string_view bytes) {
     return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
 }
 
+// A UTF-16 file's text as UTF-8; other files as they are.
+std::string AsUtf8(std::string_view bytes) {
+    if (!IsUtf16(bytes)) return std::string(bytes);
+    const bool little = bytes[0] == '\xFF';
+    std::wstring text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t at = 2; at + 1 < bytes.size(); at += 2) {
+        const auto low = static_cast<unsigned char>(bytes[little ? at : at + 1]);
+        const auto high = static_cast<unsigned char>(bytes[little ? at + 1 : at]);
+        text.push_back(static_cast<wchar_t>(high << 8 | low));
+    }
+    return Narrow(text);
+}
+
+// A section's edit key by key, for a UTF-16 file the merge cannot work on.
+bool WriteSectionByKey(const std::string& path, std::string_view fileText, const SectionEdit& edit) {
+    ProfileKeySink keys(path, edit.section);
+    bool written = true;
+    if (edit.dropOthers)
+        for (const auto& [key, value] : SectionEntriesOf(fileText, edit.section))
+            if (std::none_of(edit.entries.begin(), edit.entries.end(),
+                             [&key](const IniEntry& e) { return e.key.size() == key.size() && ::lstrcmpiA(e.key.c_str(), key.c_str()) == 0; }))
+                written = keys.Remove(key) && written;
+    for (const IniEntry& e : edit.entries) written = (e.text ? keys.Write(e.key, *e.text) : keys.Remove(e.key)) && written;
+    return written;
+}
+
 }  // namespace
 
 std::unique_ptr<IniSource> OpenSettingsSource(const std::string& path) {
@@ -68,14 +96,15 @@ std::optional<std::string> ProfileKeySource::Read(std::string_view key) {
     return std::nullopt;
 }
 
-ProfileKeySink::ProfileKeySink(std::string path) : path_(Widen(path)) {}
+ProfileKeySink::ProfileKeySink(std::string path, std::string_view section)
+    : path_(Widen(path)), section_(Widen(section)) {}
 
 bool ProfileKeySink::Write(std::string_view key, std::string_view text) {
-    return ::WritePrivateProfileStringW(kSection, Widen(key).c_str(), Widen(text).c_str(), path_.c_str()) != FALSE;
+    return ::WritePrivateProfileStringW(section_.c_str(), Widen(key).c_str(), Widen(text).c_str(), path_.c_str()) != FALSE;
 }
 
 bool ProfileKeySink::Remove(std::string_view key) {
-    return ::WritePrivateProfileStringW(kSection, Widen(key).c_str(), nullptr, path_.c_str()) != FALSE;
+    return ::WritePrivateProfileStringW(section_.c_str(), Widen(key).c_str(), nullptr, path_.c_str()) != FALSE;
 }
 
 std::string SpecialFolderPath(int csidl, std::string_view relative) {
@@ -154,7 +183,11 @@ void LoadSettingsAtStart(SettingsRecord& record, const std::string& path, int32_
     LoadSettingsFile(record, SettingsCopyToRead(path), systemLanguage);
 }
 
-bool SaveSettingsFile(const SettingsRecord& record, const std::string& path) {
+std::string SettingsFileText(const std::string& path) {
+    return AsUtf8(ReadFileBytes(Widen(SettingsCopyToRead(path))).value_or(std::string()));
+}
+
+bool SaveSettingsFile(const SettingsRecord& record, const std::string& path, const std::vector<SectionEdit>& sections) {
     EnsureFolder(path);
     IniEntrySink entries;
     SaveSettings(record, entries);
@@ -183,11 +216,16 @@ bool SaveSettingsFile(const SettingsRecord& record, const std::string& path) {
         // The merge works on bytes of one character each; the profile API knows UTF-16.
         return ReplaceFileWith(target, base, [&](const std::wstring& temp) {
             ProfileKeySink keys(Narrow(temp));
-            return SaveSettings(record, keys);
+            bool written = SaveSettings(record, keys);
+            const std::string text = AsUtf8(base);
+            for (const SectionEdit& edit : sections) written = WriteSectionByKey(Narrow(temp), text, edit) && written;
+            return written;
         });
     }
     try {
-        return ReplaceFileWith(target, MergeSettingsSection(base, entries.Entries()));
+        std::string merged = MergeSettingsSection(base, entries.Entries());
+        for (const SectionEdit& edit : sections) merged = MergeSection(merged, edit.section, edit.entries, edit.dropOthers);
+        return ReplaceFileWith(target, merged);
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -12,6 +12,7 @@
 
 #include "settings/SettingsLocation.h"
 #include "settings/SettingsRecord.h"
+#include "settings/SettingsSection.h"
 
 class clsLanguage;
 
@@ -30,15 +31,23 @@ private:
     std::wstring path_;
 };
 
-// Writes or removes one key of the section "Settings" at a time.
+// Writes or removes one key of a section ("Settings" unless named) at a time.
 class ProfileKeySink final : public IniSink {
 public:
-    explicit ProfileKeySink(std::string path);
+    explicit ProfileKeySink(std::string path, std::string_view section = kSettingsSection);
     bool Write(std::string_view key, std::string_view text) override;
     bool Remove(std::string_view key) override;
 
 private:
     std::wstring path_;
+    std::wstring section_;
+};
+
+// A section written beside "Settings" in the same save; dropOthers as for MergeSection.
+struct SectionEdit {
+    std::string section;
+    std::vector<IniEntry> entries;
+    bool dropOthers = true;
 };
 
 // A system folder (a CSIDL number) joined with a relative path; the folder is empty when
@@ -82,7 +91,10 @@ void LoadSettingsAtStart(SettingsRecord& record, const std::string& path, int32_
 // old and put in its place at once; the old one stays as the backup. A write-protected or
 // locked file refuses quietly and stays as it was; false then. A UTF-16 file is written key
 // by key into the new file.
-bool SaveSettingsFile(const SettingsRecord& record, const std::string& path);
+bool SaveSettingsFile(const SettingsRecord& record, const std::string& path, const std::vector<SectionEdit>& sections = {});
+// The copy a start reads as UTF-8 text, for the sections beyond "Settings"; empty when it
+// cannot be read.
+std::string SettingsFileText(const std::string& path);
 
 // The "File access denied" message about path, and its box.
 std::string FileAccessDeniedText(const clsLanguage& language, const std::string& path);

@@ -1,20 +1,16 @@
 #include "settings/SettingsSection.h"
 
+#include "settings/IniLines.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
 #include <utility>
 
+using namespace ini;
+
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-std::string Lowered(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
-    return lower;
-}
 
 struct NameIndex {
     std::unordered_map<std::string, std::size_t> byName;
@@ -35,71 +31,6 @@ std::optional<std::size_t> SettingIndex(std::string_view name) {
     const auto found = index.byName.find(Lowered(name));
     if (found == index.byName.end()) return std::nullopt;
     return found->second;
-}
-
-std::string_view Unquoted(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
-        return value.substr(1, value.size() - 2);
-    }
-    return value;
-}
-
-// The blanks the profile API trims from both ends of a line (CR and LF end one); ^Z, an
-// old end-of-file mark, is one of them.
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-        return AsciiLower(x) == AsciiLower(y);
-    });
-}
-
-struct Line {
-    std::size_t begin = 0;
-    std::string_view content;  // without its ending
-    std::string_view ending;   // "\r\n", "\n", "\r" or nothing at the end of the file
-    std::size_t ContentEnd() const { return begin + content.size(); }
-    std::size_t End() const { return ContentEnd() + ending.size(); }
-};
-
-// Lines as the profile API splits a file: at every CR or LF, a CR LF pair ending one line.
-class LineSplitter {
-public:
-    LineSplitter(std::string_view text, std::size_t start) : text_(text), next_(start) {}
-
-    bool Next(Line& line) {
-        if (next_ >= text_.size()) return false;
-        const std::size_t begin = next_;
-        std::size_t contentEnd = begin;
-        while (contentEnd < text_.size() && text_[contentEnd] != '\r' && text_[contentEnd] != '\n') ++contentEnd;
-        std::size_t end = contentEnd;
-        if (end < text_.size()) end += text_.compare(end, 2, "\r\n") == 0 ? 2 : 1;
-        line = Line{begin, text_.substr(begin, contentEnd - begin), text_.substr(contentEnd, end - contentEnd)};
-        next_ = end;
-        return true;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t next_;
-};
-
-// "[name]", anything after the last bracket ignored; the name without its blanks.
-std::optional<std::string_view> SectionName(std::string_view trimmedLine) {
-    if (trimmedLine.empty() || trimmedLine.front() != '[') return std::nullopt;
-    const std::size_t close = trimmedLine.rfind(']');
-    if (close == std::string_view::npos) return std::nullopt;  // read as a key line
-    return Trimmed(trimmedLine.substr(1, close - 1));
-}
-
-std::string_view KeyName(std::string_view trimmedLine) {
-    return Trimmed(trimmedLine.substr(0, trimmedLine.find('=')));
 }
 
 // Looks entry names up without regard to case; most lines of a damaged file are not ours.
@@ -124,6 +55,12 @@ private:
     std::size_t shortest_ = SIZE_MAX;
     std::size_t longest_ = 0;
 };
+
+// Past a UTF-8 mark.
+std::size_t BodyStart(std::string_view fileText) { return fileText.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0; }
+
+// Lines the user wrote for people, kept wherever they are.
+bool IsComment(std::string_view trimmedLine) { return trimmedLine.empty() || trimmedLine.front() == ';' || trimmedLine.front() == '#'; }
 
 void AppendEntry(std::string& out, const IniEntry& entry) { out.append(entry.key).append(1, '=').append(*entry.text); }
 
@@ -159,12 +96,12 @@ bool IniEntrySink::Remove(std::string_view key) {
     return true;
 }
 
-std::string MergeSettingsSection(std::string_view fileText, const std::vector<IniEntry>& entries) {
-    constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
-    const std::size_t bodyStart = fileText.substr(0, utf8Mark.size()) == utf8Mark ? utf8Mark.size() : 0;
+std::string MergeSection(std::string_view fileText, std::string_view section, const std::vector<IniEntry>& entries,
+                         bool dropOthers) {
+    const std::size_t bodyStart = BodyStart(fileText);
     const EntryIndex index(entries);
 
-    // One pass over the lines up to the end of the first section "Settings".
+    // One pass over the lines up to the end of the first section of that name.
     // A key's first line and its entry, or a line to drop.
     std::vector<std::pair<Line, std::optional<std::size_t>>> edits;
     std::vector<bool> present(entries.size());
@@ -177,14 +114,17 @@ std::string MergeSettingsSection(std::string_view fileText, const std::vector<In
         const std::string_view trimmed = Trimmed(line.content);
         if (const auto name = SectionName(trimmed)) {
             if (inSection) break;
-            inSection = !last && SameName(*name, kSettingsSection);
+            inSection = !last && SameName(*name, section);
             if (inSection) last = line;
             continue;
         }
         if (!inSection || trimmed.empty()) continue;
         last = line;
         const auto entry = index.Find(KeyName(trimmed));
-        if (!entry) continue;
+        if (!entry) {
+            if (dropOthers && !IsComment(trimmed)) edits.emplace_back(line, std::nullopt);
+            continue;
+        }
         if (!entries[*entry].text) {
             edits.emplace_back(line, std::nullopt);
         } else if (!present[*entry]) {
@@ -215,7 +155,7 @@ std::string MergeSettingsSection(std::string_view fileText, const std::vector<In
         // What was copied, as a dropped last line may have taken the section's final line end.
         const bool endsLine = merged.size() == bodyStart || merged.back() == '\n' || merged.back() == '\r';
         if (!endsLine) merged.append(ending);
-        if (!last) merged.append(1, '[').append(kSettingsSection).append(1, ']').append(ending);
+        if (!last) merged.append(1, '[').append(section).append(1, ']').append(ending);
         for (std::size_t i = 0; i < entries.size(); ++i) {
             if (!missing(i)) continue;
             AppendEntry(merged, entries[i]);
@@ -224,6 +164,36 @@ std::string MergeSettingsSection(std::string_view fileText, const std::vector<In
     }
     merged.append(fileText.substr(insertAt));
     return merged;
+}
+
+std::vector<std::pair<std::string, std::string>> SectionEntriesOf(std::string_view fileText, std::string_view section) {
+    std::vector<std::pair<std::string, std::string>> entries;
+    std::unordered_map<std::string, bool> seen;
+    bool inSection = false, found = false;
+    LineSplitter lines(fileText, BodyStart(fileText));
+    for (Line line; lines.Next(line);) {
+        const std::string_view trimmed = Trimmed(line.content);
+        if (const auto name = SectionName(trimmed)) {
+            if (inSection) break;
+            inSection = !found && SameName(*name, section);
+            found = found || inSection;
+            continue;
+        }
+        const std::size_t equals = trimmed.find('=');
+        if (!inSection || IsComment(trimmed) || equals == std::string_view::npos) continue;
+        const std::string_view key = KeyName(trimmed);
+        if (key.empty() || !seen.emplace(Lowered(key), true).second) continue;
+        entries.emplace_back(std::string(key), std::string(Unquoted(Trimmed(trimmed.substr(equals + 1)))));
+    }
+    return entries;
+}
+
+std::vector<std::string> SectionNamesOf(std::string_view fileText) {
+    std::vector<std::string> names;
+    LineSplitter lines(fileText, BodyStart(fileText));
+    for (Line line; lines.Next(line);)
+        if (const auto name = SectionName(Trimmed(line.content))) names.emplace_back(*name);
+    return names;
 }
 
 bool ReadsAsSettingsFile(std::string_view bytes) {

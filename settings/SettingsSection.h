@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "settings/SettingsRecord.h"
@@ -29,6 +30,7 @@ private:
 struct IniEntry {
     std::string key;
     std::optional<std::string> text;
+    bool operator==(const IniEntry&) const = default;
 };
 
 // Collects what SaveSettings writes and removes, in its order.
@@ -42,7 +44,8 @@ private:
     std::vector<IniEntry> entries_;
 };
 
-// The bytes of an INI file after writing each entry into its first section "Settings" as
+// The bytes of an INI file after writing each entry into its first section of that name ("Settings" for the
+// settings) as
 // writing key by key through the profile API would: section and key names compare without
 // regard to case; a key's first line (bare or with "=") becomes "key=text", later lines of
 // the same key stay; a key the section lacks is added after its last line that is not
@@ -50,7 +53,21 @@ private:
 // line of it in the section, so that no older line of it is read instead. Every other byte stays,
 // line endings included; added lines end the way the file's first line does (CR LF when
 // it has none). Linear in the size of the file. Entries name distinct keys.
-std::string MergeSettingsSection(std::string_view fileText, const std::vector<IniEntry>& entries);
+// dropOthers: the section is ours alone (a list): its key lines that name no entry go too, its
+// comments (";" or "#") and blank lines stay.
+std::string MergeSection(std::string_view fileText, std::string_view section, const std::vector<IniEntry>& entries,
+                         bool dropOthers = false);
+inline std::string MergeSettingsSection(std::string_view fileText, const std::vector<IniEntry>& entries) {
+    return MergeSection(fileText, kSettingsSection, entries);
+}
+
+
+// The key lines of the first section of that name in file order, as the profile API reads
+// them: the first line of a name (compared without regard to case) decides, a bare name or a
+// comment is no entry, one pair of quotes around a value is dropped. Empty without the section.
+std::vector<std::pair<std::string, std::string>> SectionEntriesOf(std::string_view fileText, std::string_view section);
+// Every section heading's name, in file order.
+std::vector<std::string> SectionNamesOf(std::string_view fileText);
 
 // Whether the bytes of a settings file hold anything to read: a file with a NUL in its text
 // (zeroed sectors after a power cut) or without a heading "[Settings]" is unreadable as a

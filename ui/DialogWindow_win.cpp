@@ -85,11 +85,12 @@ void DialogBase::Fit(const Placed& placed) const {
     wchar_t cls[32] = {};
     ::GetClassNameW(placed.window, cls, 32);
     // Only the standard controls take our caption fonts; our own controls size their text.
-    if (_wcsicmp(cls, L"Button") != 0 && _wcsicmp(cls, L"Static") != 0 && _wcsicmp(cls, L"ComboBox") != 0) return;
-    if (_wcsicmp(cls, L"ComboBox") == 0) {
+    // Lists and edit boxes hold what the user chose or typed: the normal font, never shrunk.
+    if (_wcsicmp(cls, L"ComboBox") == 0 || _wcsicmp(cls, L"ListBox") == 0 || _wcsicmp(cls, L"Edit") == 0) {
         ::SendMessageW(placed.window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Normal()), TRUE);
         return;
     }
+    if (_wcsicmp(cls, L"Button") != 0 && _wcsicmp(cls, L"Static") != 0) return;
     fonts_.Fit(placed.window, placed.multiline, ScaleLength(placed.reserved96, dpi_), 0, placed.bold);
 }
 

@@ -4,11 +4,13 @@
 #pragma once
 
 #include "base/Geometry.h"
+#include "settings/PrivatePrograms.h"
 #include "settings/SettingsRecord.h"
 
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 // The settings window's state as the settings file keeps it.
 struct SettingsWindowState {
@@ -21,6 +23,11 @@ public:
     virtual const SettingsRecord& Settings() const = 0;
     // Stores the value and has the overlay it drives take it.
     virtual void ApplySetting(SettingKey key, double value) = 0;
+    // The programs whose typed keys are never listed; a new list acts at once and is saved.
+    virtual const PrivatePrograms& Private() const = 0;
+    virtual void SetPrivatePrograms(const PrivatePrograms& programs) = 0;
+    // The file name of the program that last had the foreground before ours; empty when none.
+    virtual std::string LastForeignProgram() const = 0;
 
     virtual bool Paused() const = 0;
     // The menu's pause entry (held off for half a second after the last toggle).

@@ -1,13 +1,26 @@
 #include "ui/frmExtras_win.h"
 
+#include "base/Text_win.h"
 #include "lang/StringTable.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
-constexpr int kMargin = 16, kWidth = 460, kRowHeight = 36, kButtonWidth = 96, kButtonHeight = 28;
+// The switches and the sliders on the left, the private programs on the right.
+constexpr int kMargin = 16, kLeftWidth = 460, kWidth = 760, kRowHeight = 36, kButtonWidth = 96, kButtonHeight = 28;
 constexpr int kSliderTop = kMargin + static_cast<int>(frmExtras::kSwitches.size()) * kRowHeight + 4;
-constexpr int kSliderHeight = 37, kSliderWidth = (kWidth - 3 * kMargin) / 2;
+constexpr int kSliderHeight = 37, kSliderWidth = (kLeftWidth - 3 * kMargin) / 2;
 constexpr int kHeight = kSliderTop + kSliderHeight + 16 + kButtonHeight + kMargin;
+constexpr int kListLeft = kLeftWidth, kListRight = kWidth - kMargin, kListBottom = 300;
+
+std::wstring ListItemText(HWND list, int index) {
+    std::wstring text(static_cast<size_t>(std::max<LRESULT>(::SendMessageW(list, LB_GETTEXTLEN, index, 0), 0)), L'\0');
+    text.resize(static_cast<size_t>(std::max<LRESULT>(
+        ::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data())), 0)));
+    return text;
+}
 
 RECT SliderPlace(std::size_t index) {
     const int left = kMargin + static_cast<int>(index) * (kSliderWidth + kMargin);
@@ -24,8 +37,19 @@ void frmExtras::CreateControls() {
         const int top = kMargin + i * kRowHeight;
         // Two lines fit each row: the longer languages wrap.
         AddControl(chkFirst + i, L"Button", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP | (i == 0 ? WS_GROUP : 0),
-                   {kMargin, top, right, top + kRowHeight - 4});
+                   {kMargin, top, kLeftWidth - kMargin, top + kRowHeight - 4});
     }
+    AddControl(lblPrivate, L"Static", SS_LEFT | SS_NOPREFIX, {kListLeft, kMargin, kListRight, kMargin + 34});
+    AddControl(lstPrivate, L"ListBox", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP,
+               {kListLeft, kMargin + 38, kListRight, kListBottom});
+    AddControl(txtProgram, L"Edit", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+               {kListLeft, kListBottom + 8, kListRight - kButtonWidth - 8, kListBottom + 8 + kButtonHeight});
+    AddControl(cmdAdd, L"Button", BS_PUSHBUTTON | WS_TABSTOP,
+               {kListRight - kButtonWidth, kListBottom + 8, kListRight, kListBottom + 8 + kButtonHeight});
+    AddControl(cmdAddLast, L"Button", BS_PUSHBUTTON | WS_TABSTOP,
+               {kListLeft, kListBottom + 44, kListRight, kListBottom + 44 + kButtonHeight});
+    AddControl(cmdRemove, L"Button", BS_PUSHBUTTON | WS_TABSTOP,
+               {kListLeft, kListBottom + 80, kListRight, kListBottom + 80 + kButtonHeight});
     for (std::size_t i = 0; i < kSliders.size(); ++i) {
         ctlSlider& slider = sliders_[i];
         slider.Create(DialogHwnd(), sldFirst + static_cast<int>(i), SliderPlace(i), Dpi());
@@ -43,6 +67,8 @@ void frmExtras::Lang_LanguageChange() {
         SetText(chkFirst + i, Text(strings::kFirstExtraSwitchId + i));
     for (std::size_t i = 0; i < kSliders.size(); ++i)
         sliders_[i].SetCaption(Text(strings::kBigPointerScaleId + static_cast<int32_t>(i)));
+    for (const auto& [id, text] : {std::pair{lblPrivate, 0}, {cmdAdd, 1}, {cmdAddLast, 2}, {cmdRemove, 3}})
+        SetText(id, Text(strings::kPrivateProgramsId + text));
     SetText(cmdClose, Text(43));
 }
 
@@ -52,6 +78,27 @@ void frmExtras::Refresh() {
         ::SendMessageW(Control(chkFirst + i), BM_SETCHECK,
                        Host().Settings().IsOn(kSwitches[static_cast<size_t>(i)]) ? BST_CHECKED : BST_UNCHECKED, 0);
     for (std::size_t i = 0; i < kSliders.size(); ++i) sliders_[i].SetValue(Host().Settings().Get(kSliders[i]));
+    const HWND list = Control(lstPrivate);
+    ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& name : Host().Private().Listed())
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+}
+
+void frmExtras::ChangePrograms(int id) {
+    PrivatePrograms programs = Host().Private();
+    if (id == cmdAdd) {
+        if (!programs.Add(Narrow(WindowText(Control(txtProgram))))) return;
+        ::SetWindowTextW(Control(txtProgram), L"");
+    } else if (id == cmdAddLast) {
+        if (!programs.Add(Host().LastForeignProgram())) return;
+    } else {
+        const HWND list = Control(lstPrivate);
+        const LRESULT selected = ::SendMessageW(list, LB_GETCURSEL, 0, 0);
+        if (selected == LB_ERR) return;
+        programs.Remove(Narrow(ListItemText(list, static_cast<int>(selected))));
+    }
+    Host().SetPrivatePrograms(programs);
+    Refresh();
 }
 
 void frmExtras::DpiChanged() {
@@ -63,6 +110,10 @@ LRESULT frmExtras::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const int id = LOWORD(wParam);
         if (id == cmdClose) {
             HideDialog();
+            return 0;
+        }
+        if (id == cmdAdd || id == cmdAddLast || id == cmdRemove) {
+            ChangePrograms(id);
             return 0;
         }
         const int index = id - chkFirst;

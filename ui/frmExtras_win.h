@@ -10,7 +10,11 @@
 
 class frmExtras : public DialogWindow<frmExtras> {
 public:
-    enum ControlId : int { chkFirst = 101, sldFirst = 140, cmdClose = 150 };
+    enum ControlId : int {
+        chkFirst = 101, sldFirst = 140, cmdClose = 150,
+        // The private programs: a caption, the list, a name to type and three buttons.
+        lblPrivate = 160, lstPrivate, txtProgram, cmdAdd, cmdAddLast, cmdRemove
+    };
     // In the dialog's order; the captions follow from kFirstExtraSwitchId.
     static constexpr std::array kSwitches{SettingKey::ReleaseLostClicks, SettingKey::HealHooks,
                                           SettingKey::FollowPointerMoves, SettingKey::SameSizeOnEveryMonitor,
@@ -33,6 +37,9 @@ protected:
     void DpiChanged() override;
 
 private:
+    // Add the typed name, add the program used last, or remove the selected one.
+    void ChangePrograms(int id);
+
     std::array<ctlSlider, kSliders.size()> sliders_;
 };
 

@@ -53,7 +53,7 @@ struct PollCase {
     // Per pass: codes added ("+65"), keys hidden ("#"), AltGr ("^"), shortcuts ("!Blink"), "-"; nullptr: unchecked.
     const char* log;
     int typing = 0;  // passes that count as typing
-    bool password = false;
+    TypingPrivacy privacy = TypingPrivacy::None;
 };
 
 void Poll(const std::vector<PollCase>& cases) {
@@ -67,7 +67,7 @@ void Poll(const std::vector<PollCase>& cases) {
         for (const auto& pass : c.passes) {
             source.held.clear();
             for (int32_t code : pass) (code < 0 ? source.tapped : source.held).insert(std::abs(code));
-            const KeyPollResult result = poller.PollKeyboard(source, settings, c.password);
+            const KeyPollResult result = poller.PollKeyboard(source, settings, c.privacy);
             std::string seen;
             if (result.altGr) seen += " ^";
             for (const int32_t code : result.Added()) seen += " +" + std::to_string(code);
@@ -135,12 +135,14 @@ TEST(KeyPoller, TypingPasswordFieldsAndLayoutNames) {
         {"Tabulator, function, system keys, buttons are not", kAutoHide, {{9}, {112}, {27}, {1}}, nullptr, 0},
         {"a key that fired a shortcut is no text on that pass", Plus(kAutoHide, {{HotKeyBlinkSpec2, S}}),
          {{S, kY}, {S, kY}}, "!Blink | -", 1},
-        {"letters are hidden, once per press", all, {{kA}, {kA}, {kA, kC}, {}}, "# | - | # | -", 0, true},
-        {"every class but the mouse buttons is hidden", all, {{112}, {13}, {1}}, "# | # | +1", 0, true},
-        {"a password still fires the pause shortcut", all, {{S, C, kA}}, "!Pause", 0, true},
-        {"keys no class lists are not reported hidden", Plus(hide, {{ListCharacterKeys, 0}}), {{kA}}, "-", 0, true},
-        {"without the option the field shows everything", Plus(all, {{HidePasswordKeys, 0}}), {{kA}, {13}}, "+65 | +13", 2, true},
-        {"another field shows everything", all, {{kA}, {13}}, "+65 | +13", 2, false},
+        {"letters are hidden, once per press", all, {{kA}, {kA}, {kA, kC}, {}}, "# | - | # | -", 0, TypingPrivacy::PasswordField},
+        {"every class but the mouse buttons is hidden", all, {{112}, {13}, {1}}, "# | # | +1", 0, TypingPrivacy::PasswordField},
+        {"a password still fires the pause shortcut", all, {{S, C, kA}}, "!Pause", 0, TypingPrivacy::PasswordField},
+        {"keys no class lists are not reported hidden", Plus(hide, {{ListCharacterKeys, 0}}), {{kA}}, "-", 0, TypingPrivacy::PasswordField},
+        {"without the option the field shows everything", Plus(all, {{HidePasswordKeys, 0}}), {{kA}, {13}}, "+65 | +13", 2, TypingPrivacy::PasswordField},
+        {"a private program hides without the option", Plus(all, {{HidePasswordKeys, 0}}), {{kA}, {13}, {1}, {S, C, kA}},
+         "# | # | +1 | !Pause", 0, TypingPrivacy::PrivateProgram},
+        {"another field shows everything", all, {{kA}, {13}}, "+65 | +13", 2, TypingPrivacy::None},
         {"punctuation is listed after the character keys and is text", every, {{kOem102, kOem1, kA}}, "+65 +186 +226", 1},
         {"without layout names punctuation is not read", Plus(kCharacters, kAutoHide), {{kOem1}}, "-", 0},
         {"right Alt with left Ctrl is AltGr: typing, not a combination", combined, {{C, A, LCtrl, RAlt, kQ}}, "^", 1},

@@ -3,7 +3,8 @@ each letter a line, newest on top, in the display whose right edge lies 11 px le
 pointer and whose top 22 px below it; the edit box gets every key and stays active; the lines
 go after the fading time. Shift held shows its cap alone and prefixes a letter typed meanwhile.
 With repeat counts on, a letter typed three times is one line, "I ×3".
-Typed into a password field, one wide "keys hidden" line stands for the letters. Lines are told
+Typed into a password field, or into a program on the private list, one wide "keys hidden" line
+stands for the letters. Lines are told
 apart by their text pixels (a letter typed twice draws the same pixels twice).
 Catches: keys not listed, listed twice or out of order, a display misplaced or of the wrong
 height, keys swallowed, lines that never fade, caps that do not show, a password shown."""
@@ -50,11 +51,14 @@ def caps_held(s, rect):
         < CAP_W * CAP_H // 10]
 
 
+SETTINGS = {"Halo": 0, "ListCharacterKeys": 1, "ListCharacterSpecialKeys": 0, "ListKeysFading": FADING,
+            "ListRepeatCount": 1}
+
+
 def main(h):
-    h.write_settings({"Halo": 0, "ListCharacterKeys": 1, "ListCharacterSpecialKeys": 0, "ListKeysFading": FADING,
-                      "ListRepeatCount": 1})
+    h.write_settings(SETTINGS)
     h.start_target(focus=True)
-    h.start_glimmora()
+    glimmora = h.start_glimmora()
     h.focus_target()
     x, y = h.free_points(1, WIDTH + 20)[0]
     h.move(x, y)
@@ -118,6 +122,25 @@ def main(h):
 
     h.settle(one_notice)
     check(h.target_lines("text")[-1:] == ["imiw"], "the password field holds %s" % h.target_lines("text")[-1:])
+
+    # A program on the private list shows the same notice for keys typed into a plain edit box,
+    # and the list's line outlives the save at exit.
+    h.stop(h.target)
+    h.stop_glimmora(glimmora)
+    h.write_settings("[Settings]\r\n%s[PrivatePrograms]\r\nTargetWindow.exe=1\r\n"
+                     % "".join("%s=%s\r\n" % kv for kv in SETTINGS.items()))
+    h.start_target(focus=True)
+    glimmora = h.start_glimmora()
+    h.focus_target()
+    h.move(x, y)
+    h.settle(lambda s: display_rect(h, x, y, 0), timeout=FADING + 1.0)
+    h.type_keys("imiw")
+    h.settle(one_notice)
+    check(h.target_lines("text")[-1:] == ["imiw"], "the private program's edit box holds %s" % h.target_lines("text")[-1:])
+    h.stop_glimmora(glimmora)
+    with open(h.ini_path, "rb") as f:
+        saved = f.read().decode("latin-1")
+    check("[PrivatePrograms]\r\nTargetWindow.exe=1" in saved, "the private list was not kept at exit:\n%s" % saved)
 
 
 run(main)

@@ -18,6 +18,7 @@
 
 #include "app/Program_win.h"
 #include "base/Text_win.h"
+#include "settings/AtomicFile_win.h"
 #include "ui/DialogWindow_win.h"
 #include "ui/frmSet_win.h"
 
@@ -150,7 +151,7 @@ protected:
     // contents: the settings file the program finds at start; none when null.
     static void StartProgram(const wchar_t* fileName, const char* contents = nullptr) {
         file_ = TempPath(fileName);
-        ::DeleteFileW(file_.c_str());
+        RemoveFile();
         if (contents) WriteBytes(file_, contents);
         TheProgram().SetSettingsPathForTest(Narrow(file_));
         ASSERT_TRUE(TheProgram().Start());
@@ -160,7 +161,12 @@ protected:
     static void EndProgram() {
         TheProgram().Exit();
         MSG quit;
-        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE), ::DeleteFileW(file_.c_str());
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE), RemoveFile();
+    }
+    // With the backup a save leaves, which a start reads in place of a missing file.
+    static void RemoveFile() {
+        ::DeleteFileW(file_.c_str());
+        ::DeleteFileW(BackupPathOf(file_).c_str());
     }
     static const SettingsRecord& settings() { return TheProgram().Settings(); }
     static Program& program() { return TheProgram(); }

@@ -191,6 +191,18 @@ TEST_F(SettingsWindowTest, TheKeyDialogsReachTheRecordTheLabelsAndTheKeyboardDis
         Key(VK_LEFT);
         EXPECT_EQ(settings().Get(key), SettingRowOf(key).fixedDefault) << i;
     }
+    // A typed program joins the private list and shows in it; the selected one leaves it.
+    const HWND list = ExtrasWindow().Control(frmExtras::lstPrivate);
+    const LRESULT listed = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    ::SetWindowTextW(ExtrasWindow().Control(frmExtras::txtProgram), L"C:\\Tools\\Vault.exe");
+    Click(ExtrasWindow().Control(frmExtras::cmdAdd));
+    EXPECT_TRUE(program().Private().Hides("vault.EXE"));
+    EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), listed + 1);
+    EXPECT_EQ(WindowText(ExtrasWindow().Control(frmExtras::txtProgram)), L"");
+    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(listed), 0);
+    Click(ExtrasWindow().Control(frmExtras::cmdRemove));
+    EXPECT_FALSE(program().Private().Hides("Vault.exe"));
+    EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), listed);
     HideDialogs();
 }
 
@@ -217,6 +229,8 @@ TEST_F(SettingsWindowTest, ALanguageChangeReachesEveryCaptionOfEveryOpenWindow) 
                               strings::kFirstExtraSwitchId + i);
     for (size_t i = 0; i < frmExtras::kSliders.size(); ++i)
         captions.emplace_back([i] { return ExtrasWindow().Slider(i).Caption(); }, strings::kBigPointerScaleId + static_cast<int32_t>(i));
+    for (const auto& [id, text] : {std::pair{frmExtras::lblPrivate, 0}, {frmExtras::cmdAdd, 1}, {frmExtras::cmdAddLast, 2}, {frmExtras::cmdRemove, 3}})
+        captions.emplace_back([id] { return WindowText(ExtrasWindow().Control(id)); }, strings::kPrivateProgramsId + text);
     for (const SettingsControl& c : SettingsControls())
         if (c.caption && c.kind != ControlKind::ColourPicker)
             captions.emplace_back([&c, this] { return c.kind == ControlKind::Slider ? window().Slider(c.name)->Caption()
