@@ -5,6 +5,7 @@
 #include "hook/MouseHooks_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "ui/DialogWindow_win.h"
+#include "ui/PresetMenu_win.h"
 
 namespace {
 
@@ -67,7 +68,8 @@ void Program::LoadOverlays() {
     guards_.Start([this] { EverySecond(); }, [this] { tracking_.CheckDesktop(); });
     tray_.Add(frmSet::ClassIcon(),
               {[this] { settingsWindow_.ShowThisForm(); }, [this] { TogglePause(PauseSource::Menu); }, [this] { Exit(); },
-               [this] { return Paused(); }},
+               [this] { return Paused(); }, [this](UINT firstId) { return MakePresetMenu(*this, firstId); },
+               [this](UINT id, UINT firstId) { return RunPresetMenu(*this, id, firstId, nullptr); }},
               TakeCrashAnnouncement());
     zOrder_.Start(hwnd());
     keys_.StartKeyEvents(hwnd());
@@ -136,12 +138,6 @@ void Program::LoadSettings() {
 void Program::SaveSettings() {
     store_.Record().Set(SettingKey::Language, SharedLanguage().CurrentLanguage());
     store_.Save();
-}
-
-void Program::SetPrivatePrograms(const PrivatePrograms& programs) {
-    store_.Private() = programs;
-    // A privacy list is not left to the exit: kept now, as a crash would lose it.
-    SaveSettings();
 }
 
 void Program::ResetToDefaults(HWND owner) {
@@ -314,6 +310,7 @@ void Program::RunShortcut(HotKeyAction action) {
     case HotKeyAction::Spot: toggle(SettingKey::Halo); break;
     case HotKeyAction::CrossHair: toggle(SettingKey::Crosshair); break;
     case HotKeyAction::KeyBoard: toggle(SettingKey::ListAnyKeys); break;
+    case HotKeyAction::Preset: SwitchToPreset(store_.PresetList().Next(Settings())); break;
     }
     ShowSettings();
 }

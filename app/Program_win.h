@@ -49,6 +49,9 @@ public:
     const PrivatePrograms& Private() const override { return store_.Private(); }
     void SetPrivatePrograms(const PrivatePrograms& programs) override;
     std::string LastForeignProgram() const override { return keys_.LastForeignProgram(); }
+    const Presets& PresetList() const override { return store_.PresetList(); }
+    void SwitchToPreset(std::size_t index) override;
+    bool SaveAsPreset(const std::string& name) override;
     bool Paused() const override { return presence_.Paused(); }
     void TogglePause() override { TogglePause(PauseSource::Menu); }
     void SetPaused(bool paused) override;

@@ -5,6 +5,7 @@
 #include "settings/SettingsFile_win.h"
 
 void SettingsStore::Choose(int32_t systemLanguage) {
+    systemLanguage_ = systemLanguage;
     const std::wstring_view arguments =
         commandLineOverride_ ? std::wstring_view(*commandLineOverride_) : ArgumentsOf(::GetCommandLineW());
     commandLine_ = ParseCommandLine(arguments);
@@ -30,10 +31,13 @@ void SettingsStore::Reload(int32_t systemLanguage) {
 void SettingsStore::ReadSections() {
     const std::string text = SettingsFileText(path_);
     privatePrograms_.Load(SectionEntriesOf(text, kPrivateProgramsSection));
+    presets_.Load(text, systemLanguage_);
 }
 
 void SettingsStore::Save() const {
-    SaveSettingsFile(record_, path_, {{std::string(kPrivateProgramsSection), privatePrograms_.Entries()}});
+    std::vector<SectionEdit> sections{{std::string(kPrivateProgramsSection), privatePrograms_.Entries()}};
+    for (auto& [name, entries] : presets_.Sections()) sections.push_back({std::move(name), std::move(entries)});
+    SaveSettingsFile(record_, path_, sections);
 }
 
 void SettingsStore::ResetToDefaults(HWND owner, const std::function<void()>& reload,

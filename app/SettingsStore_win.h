@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "overlays/HaloGeometry.h"
+#include "settings/Presets.h"
 #include "settings/PrivatePrograms.h"
 #include "settings/SettingsRecord.h"
 #include "ui/SettingsHost_win.h"
@@ -29,6 +30,8 @@ public:
     // Read with the record, written with it.
     PrivatePrograms& Private() { return privatePrograms_; }
     const PrivatePrograms& Private() const { return privatePrograms_; }
+    Presets& PresetList() { return presets_; }
+    const Presets& PresetList() const { return presets_; }
 
     // Once per start, with the command line: taking over an older file rewrites where the
     // settings live, so a second choice would read the freshly written one-key file instead.
@@ -60,6 +63,8 @@ private:
 
     SettingsRecord record_;
     PrivatePrograms privatePrograms_;
+    Presets presets_;
+    int32_t systemLanguage_ = 0;
     std::string path_;
     std::string pathOverride_;
     std::optional<std::wstring> commandLineOverride_;

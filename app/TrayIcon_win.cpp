@@ -100,6 +100,9 @@ handles::Menu TrayIcon::BuildMenu() const {
     ::AppendMenuW(menu.get(), MF_STRING, mnuTraySettings, caption(kCaptionSettings).c_str());
     ::AppendMenuW(menu.get(), MF_STRING | (paused ? MF_CHECKED : MF_UNCHECKED), mnuTrayPause,
                   caption(kCaptionPause).c_str());
+    if (const HMENU presets = actions_.presets ? actions_.presets(mnuTrayPresets) : nullptr)
+        ::AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(presets),
+                      caption(strings::kPresetsMenuId).c_str());
     ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu.get(), MF_STRING, mnuTrayExit, caption(kCaptionExit).c_str());
     ::SetMenuDefaultItem(menu.get(), mnuTraySettings, FALSE);
@@ -159,6 +162,7 @@ LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case mnuTrayPause: mnuTrayPause_Click(); return 0;
         case mnuTrayExit: mnuTrayExit_Click(); return 0;
         }
+        if (actions_.runPreset && actions_.runPreset(LOWORD(wParam), mnuTrayPresets)) return 0;
     }
     return BaseWindow::HandleMessage(message, wParam, lParam);
 }

@@ -19,6 +19,8 @@ struct TrayActions {
     std::function<void()> togglePause;   // "Pause"
     std::function<void()> exit;          // "Exit"
     std::function<bool()> paused;        // the check mark on "Pause"
+    std::function<HMENU(UINT firstId)> presets;     // the presets' submenu, its ids from firstId
+    std::function<bool(UINT id, UINT firstId)> runPreset;  // one of them chosen
 };
 
 // The shell's Shell_NotifyIconW, or a test's stand-in.
@@ -36,7 +38,7 @@ public:
     // The shell reports mouse events on the icon with this message.
     static constexpr UINT kCallbackMessage = WM_APP + 1;
     static constexpr UINT kIconId = 1;
-    enum MenuId : UINT { mnuTrayHeadline = 100, mnuTraySettings, mnuTrayPause, mnuTrayExit };
+    enum MenuId : UINT { mnuTrayHeadline = 100, mnuTraySettings, mnuTrayPause, mnuTrayExit, mnuTrayPresets = 200 };
 
     // Creates the window, adds the icon with its tip and shows the start balloon, or, when
     // an earlier run crashed, a balloon that says where its report is.

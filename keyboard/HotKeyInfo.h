@@ -1,4 +1,4 @@
-// One keyboard shortcut, and the seven the program has.
+// One keyboard shortcut, and the eight the program has.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 
 class clsLanguage;
 class SettingsRecord;
+enum class SettingKey : int32_t;
 
 class HotKeyInfo {
 public:
@@ -20,12 +21,14 @@ public:
     std::string GetDisplayText(const clsLanguage& language, const KeyNameLocale& locale) const;
 };
 
-// In the order the poller visits them.
-enum class HotKeyAction { Blink, Pause, Buttons, Picture, Spot, CrossHair, KeyBoard };
-inline constexpr int kHotKeyActionCount = 7;
+// In the order the poller visits them; Preset (the next preset) was added after the others.
+enum class HotKeyAction { Blink, Pause, Buttons, Picture, Spot, CrossHair, KeyBoard, Preset };
+inline constexpr int kHotKeyActionCount = 8;
 
 // The action's shortcut as the settings record holds it (HotKey<Name>Spec1, Spec2 and
 // KeyCode), so that it is never kept apart from the record it is saved from.
 HotKeyInfo HotKey(const SettingsRecord& record, HotKeyAction action);
+// The first of the action's three keys; the other two follow it.
+SettingKey FirstShortcutKey(HotKeyAction action);
 // "Blink", "Pause", ..., "KeyBoard": the middle of the settings keys HotKey<Name>Spec1 etc.
 const char* HotKeyActionName(HotKeyAction action);

@@ -40,7 +40,19 @@ inline constexpr int32_t kFirstExtraSwitchId = 1008;  // the dialog's switches, 
 inline constexpr int32_t kBigPointerScaleId = 1019;   // the dialog's two sliders
 inline constexpr int32_t kClickVolumeId = 1020;
 inline constexpr int32_t kPrivateProgramsId = 1023;  // its list's caption; then "Add", "Add the program used last", "Remove"
-inline constexpr int32_t kLastAddedId = 1026;
+// Presets: the menu entry, "Save as preset ...", the three starting points' names, the save
+// dialog's caption, buttons and title, the shortcut's action, its caption and button in the extras.
+inline constexpr int32_t kPresetsMenuId = 1027;
+inline constexpr int32_t kSaveAsPresetMenuId = 1028;
+inline constexpr int32_t kFirstStartingPointId = 1029;
+inline constexpr int32_t kPresetNameCaptionId = 1032;
+inline constexpr int32_t kSaveId = 1033;
+inline constexpr int32_t kCancelId = 1034;
+inline constexpr int32_t kNextPresetId = 1035;
+inline constexpr int32_t kSaveAsPresetTitleId = 1036;
+inline constexpr int32_t kNextPresetShortcutId = 1037;
+inline constexpr int32_t kChangeShortcutId = 1038;
+inline constexpr int32_t kLastAddedId = 1038;
 
 // Text of the id in the language as the table holds it (no replacements); empty for an
 // id or language outside the tables.

@@ -162,6 +162,12 @@ void LoadSettings(SettingsRecord& record, IniSource& source, int32_t systemLangu
     }
 }
 
+void LoadSetting(SettingsRecord& record, SettingKey key, std::string_view text, int32_t systemLanguage) {
+    const SettingRow& row = SettingRowOf(key);
+    record.Set(key, HeldValue(record, row, ParseProfileInt(text, FileDefault(record, row, systemLanguage))));
+    MakeSettingValid(record, key, systemLanguage);
+}
+
 std::string SettingText(const SettingsRecord& record, SettingKey key) {
     const double value = record.Get(key);
     switch (SettingRowOf(key).save) {

@@ -148,7 +148,10 @@ struct SettingValidity {
     X(BigPointer, 0, Plain, ZeroOrOne, Added, CheckBox)              \
     X(BigPointerScale, 250, Plain, Nearest, Added, Slider(150, 400)) \
     X(ClickSounds, 0, Plain, ZeroOrOne, Added, CheckBox)             \
-    X(ClickVolume, 50, Plain, Nearest, Added, Slider(0, 100))
+    X(ClickVolume, 50, Plain, Nearest, Added, Slider(0, 100))       \
+    X(HotKeyPresetSpec1, 16, Plain, Decimal, Added, AsRead)          \
+    X(HotKeyPresetSpec2, 17, Plain, Decimal, Added, AsRead)          \
+    X(HotKeyPresetKeyCode, -1, Plain, Decimal, Added, AsRead)
 
 enum class SettingKey : int32_t {
 #define GLIMMORA_SETTING_ENUM(name, def, load, save, group, valid) name,
@@ -156,7 +159,7 @@ enum class SettingKey : int32_t {
 #undef GLIMMORA_SETTING_ENUM
 };
 
-inline constexpr std::size_t kSettingCount = 92;
+inline constexpr std::size_t kSettingCount = 95;
 inline constexpr std::string_view kSettingsSection = "Settings";
 inline constexpr std::string_view kSettingsFileName = "Glimmora.ini";
 // Below the user's application-data folder.
@@ -235,6 +238,10 @@ std::string SettingText(const SettingsRecord& record, SettingKey key);
 // is removed instead, so that a value set once and set back leaves nothing behind. True when
 // every write succeeded.
 bool SaveSettings(const SettingsRecord& record, IniSink& sink);
+
+// One key as a start reads it from text the file holds for it: the load rule applied and the
+// value made one its holder can hold.
+void LoadSetting(SettingsRecord& record, SettingKey key, std::string_view text, int32_t systemLanguage);
 
 // Values as their holders can hold them: a slider keeps its value within its range, a
 // colour picker on its palette, a check box at 0 or 1. The file may say anything; these

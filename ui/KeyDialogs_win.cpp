@@ -4,6 +4,7 @@
 #include "ui/frmKeyBoardOptions_win.h"
 #include "ui/frmExtras_win.h"
 #include "ui/frmOptions_win.h"
+#include "ui/frmPresetName_win.h"
 
 frmKeyBoardOptions& KeyBoardOptionsWindow() {
     static frmKeyBoardOptions window;
@@ -58,6 +59,7 @@ void RefreshKeyDialogs() {
 void HideKeyDialogs() {
     OptionsWindow().HideDialog();
     ExtrasWindow().HideDialog();
+    PresetNameWindow().HideDialog();
     KeyBoardOptionsWindow().HideDialog();
     HotKeyOptionsWindow().HideDialog();
 }
@@ -67,4 +69,5 @@ void UnloadKeyDialogs() {
     HotKeyOptionsWindow().UnloadDialog();
     OptionsWindow().UnloadDialog();
     ExtrasWindow().UnloadDialog();
+    PresetNameWindow().UnloadDialog();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/Geometry.h"
+#include "settings/Presets.h"
 #include "settings/PrivatePrograms.h"
 #include "settings/SettingsRecord.h"
 
@@ -28,6 +29,11 @@ public:
     virtual void SetPrivatePrograms(const PrivatePrograms& programs) = 0;
     // The file name of the program that last had the foreground before ours; empty when none.
     virtual std::string LastForeignProgram() const = 0;
+    // The named sets of settings; switching to one changes what it holds, as the controls
+    // would; saving keeps the current settings under a name (false for a name refused).
+    virtual const Presets& PresetList() const = 0;
+    virtual void SwitchToPreset(std::size_t index) = 0;
+    virtual bool SaveAsPreset(const std::string& name) = 0;
 
     virtual bool Paused() const = 0;
     // The menu's pause entry (held off for half a second after the last toggle).

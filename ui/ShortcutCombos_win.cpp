@@ -36,11 +36,6 @@ void MirrorList(HWND combo, const KeyList& list, KeyList& shown) {
     shown = list;
 }
 
-SettingKey FirstKeyOf(HotKeyAction action) {
-    // Each action's three keys follow one another, in the action order.
-    return static_cast<SettingKey>(static_cast<int32_t>(SettingKey::HotKeyBlinkSpec1) + 3 * static_cast<int32_t>(action));
-}
-
 // The second modifier's and the key's lists stand behind a "+" sign, which is what a
 // screen reader would name them by; they take the row's caption (the label just before
 // the first list, as it reads now) and what they are for, and read out their choice.
@@ -58,7 +53,7 @@ void NameFollowingList(HWND list, HWND first, int32_t stringId) {
 
 void StoreShortcut(SettingsHost& host, HotKeyAction action, const HotKeyInfo& shortcut) {
     const HotKeyInfo old = HotKey(host.Settings(), action);
-    const int32_t first = static_cast<int32_t>(FirstKeyOf(action));
+    const int32_t first = static_cast<int32_t>(FirstShortcutKey(action));
     const int32_t values[3] = {shortcut.Spec1, shortcut.Spec2, shortcut.KeyCode};
     const int32_t before[3] = {old.Spec1, old.Spec2, old.KeyCode};
     for (int i = 0; i < 3; ++i)

@@ -1,7 +1,9 @@
 #include "ui/frmExtras_win.h"
 
 #include "base/Text_win.h"
+#include "keyboard/KeyNames_win.h"
 #include "lang/StringTable.h"
+#include "ui/Dialogs_win.h"
 
 #include <algorithm>
 #include <utility>
@@ -12,8 +14,9 @@ namespace {
 constexpr int kMargin = 16, kLeftWidth = 460, kWidth = 760, kRowHeight = 36, kButtonWidth = 96, kButtonHeight = 28;
 constexpr int kSliderTop = kMargin + static_cast<int>(frmExtras::kSwitches.size()) * kRowHeight + 4;
 constexpr int kSliderHeight = 37, kSliderWidth = (kLeftWidth - 3 * kMargin) / 2;
-constexpr int kHeight = kSliderTop + kSliderHeight + 16 + kButtonHeight + kMargin;
 constexpr int kListLeft = kLeftWidth, kListRight = kWidth - kMargin, kListBottom = 300;
+constexpr int kShortcutTop = kListBottom + 120, kShortcutBottom = kShortcutTop + 24 + kButtonHeight;
+constexpr int kHeight = std::max(kSliderTop + kSliderHeight, kShortcutBottom) + 16 + kButtonHeight + kMargin;
 
 std::wstring ListItemText(HWND list, int index) {
     std::wstring text(static_cast<size_t>(std::max<LRESULT>(::SendMessageW(list, LB_GETTEXTLEN, index, 0), 0)), L'\0');
@@ -50,6 +53,11 @@ void frmExtras::CreateControls() {
                {kListLeft, kListBottom + 44, kListRight, kListBottom + 44 + kButtonHeight});
     AddControl(cmdRemove, L"Button", BS_PUSHBUTTON | WS_TABSTOP,
                {kListLeft, kListBottom + 80, kListRight, kListBottom + 80 + kButtonHeight});
+    AddControl(lblPresetShortcut, L"Static", SS_LEFT | SS_NOPREFIX, {kListLeft, kShortcutTop, kListRight, kShortcutTop + 20});
+    AddControl(lblPresetKeys, L"Static", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE,
+               {kListLeft, kShortcutBottom - kButtonHeight, kListRight - kButtonWidth - 8, kShortcutBottom});
+    AddControl(cmdPresetShortcut, L"Button", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+               {kListRight - kButtonWidth, kShortcutBottom - kButtonHeight, kListRight, kShortcutBottom});
     for (std::size_t i = 0; i < kSliders.size(); ++i) {
         ctlSlider& slider = sliders_[i];
         slider.Create(DialogHwnd(), sldFirst + static_cast<int>(i), SliderPlace(i), Dpi());
@@ -69,6 +77,9 @@ void frmExtras::Lang_LanguageChange() {
         sliders_[i].SetCaption(Text(strings::kBigPointerScaleId + static_cast<int32_t>(i)));
     for (const auto& [id, text] : {std::pair{lblPrivate, 0}, {cmdAdd, 1}, {cmdAddLast, 2}, {cmdRemove, 3}})
         SetText(id, Text(strings::kPrivateProgramsId + text));
+    SetText(lblPresetShortcut, Text(strings::kNextPresetShortcutId));
+    SetText(cmdPresetShortcut, Text(strings::kChangeShortcutId));
+    SetText(lblPresetKeys, Widen(DisplayText(HotKey(Host().Settings(), HotKeyAction::Preset))));
     SetText(cmdClose, Text(43));
 }
 
@@ -78,6 +89,7 @@ void frmExtras::Refresh() {
         ::SendMessageW(Control(chkFirst + i), BM_SETCHECK,
                        Host().Settings().IsOn(kSwitches[static_cast<size_t>(i)]) ? BST_CHECKED : BST_UNCHECKED, 0);
     for (std::size_t i = 0; i < kSliders.size(); ++i) sliders_[i].SetValue(Host().Settings().Get(kSliders[i]));
+    SetText(lblPresetKeys, Widen(DisplayText(HotKey(Host().Settings(), HotKeyAction::Preset))));
     const HWND list = Control(lstPrivate);
     ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& name : Host().Private().Listed())
@@ -110,6 +122,10 @@ LRESULT frmExtras::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const int id = LOWORD(wParam);
         if (id == cmdClose) {
             HideDialog();
+            return 0;
+        }
+        if (id == cmdPresetShortcut) {
+            ShowHotKeyOptions(Host(), HotKeyAction::Preset, DialogHwnd(), Control(lblPresetKeys));
             return 0;
         }
         if (id == cmdAdd || id == cmdAddLast || id == cmdRemove) {

@@ -13,7 +13,9 @@ public:
     enum ControlId : int {
         chkFirst = 101, sldFirst = 140, cmdClose = 150,
         // The private programs: a caption, the list, a name to type and three buttons.
-        lblPrivate = 160, lstPrivate, txtProgram, cmdAdd, cmdAddLast, cmdRemove
+        lblPrivate = 160, lstPrivate, txtProgram, cmdAdd, cmdAddLast, cmdRemove,
+        // The shortcut that switches to the next preset: its caption, its keys, a button to change it.
+        lblPresetShortcut = 170, lblPresetKeys, cmdPresetShortcut
     };
     // In the dialog's order; the captions follow from kFirstExtraSwitchId.
     static constexpr std::array kSwitches{SettingKey::ReleaseLostClicks, SettingKey::HealHooks,

@@ -2,6 +2,7 @@
 
 #include "base/Text_win.h"
 #include "keyboard/KeyNames_win.h"
+#include "lang/StringTable.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ int32_t ActionCaption(HotKeyAction action) {
     case HotKeyAction::Spot: return 15;
     case HotKeyAction::CrossHair: return 18;
     case HotKeyAction::KeyBoard: return 20;
+    case HotKeyAction::Preset: return strings::kNextPresetId;
     }
     return 0;
 }

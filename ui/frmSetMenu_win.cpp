@@ -9,12 +9,14 @@
 #include "lang/SharedLanguage_win.h"
 #include "lang/StringTable.h"
 #include "ui/Dialogs_win.h"
+#include "ui/PresetMenu_win.h"
 
 namespace {
 
 enum MenuId : UINT {
     mnuHelp = 2001, mnuBlink, mnuPause, mnuOptions, mnuExtras, mnuDefault, mnuSetBoundary, mnuExit,
-    mnuLang = 2100,  // 2100 to 2106
+    mnuLang = 2100,     // 2100 to 2106
+    mnuPresets = 2200,  // the presets' submenu, kPresetMenuSpan ids
 };
 
 // Each language named in all seven, fixed in every language.
@@ -28,6 +30,9 @@ constexpr const wchar_t* kLanguageCaptions[kLanguageCount] = {
     L"Turkish | T\u00fcrkisch | Turc | Turecki | Turco | T\u00fcrk\u00e7e | Tyrkisk",
     L"Danish | D\u00e4nisch | Danois | Dunski | Dan\u00e9s | Danimarkali | Dansk",
 };
+
+// After Help, a line, Blink, Pause, a line, the languages, Options and Extras.
+constexpr int kPresetsPosition = 8;
 
 void SetCaption(HMENU menu, UINT id, const std::wstring& caption) {
     MENUITEMINFOW info{};
@@ -59,6 +64,8 @@ void frmSet::BuildMenus() {
     ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(mnuLanguage_), kLanguageMenuCaption);
     ::AppendMenuW(menu, MF_STRING, mnuOptions, L"Options");
     ::AppendMenuW(menu, MF_STRING, mnuExtras, L"Extras ...");
+    // Filled as the menu opens: the current preset follows every change.
+    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), L"Presets");
     ::AppendMenuW(menu, MF_STRING, mnuDefault, L"Default settings ...");
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, mnuSetBoundary, L"Set boundary");
@@ -75,6 +82,11 @@ void frmSet::UpdateMenuCaptions() {
     SetCaption(menu, mnuPause, WithShortcut(4, host_->Settings(), HotKeyAction::Pause));
     SetCaption(menu, mnuOptions, Text(103));
     SetCaption(menu, mnuExtras, Text(strings::kExtrasMenuId));
+    // Put in place of the last one, which goes with it.
+    const int presetsAt = kPresetsPosition;
+    ::DeleteMenu(menu, presetsAt, MF_BYPOSITION);
+    ::InsertMenuW(menu, presetsAt, MF_BYPOSITION | MF_POPUP,
+                  reinterpret_cast<UINT_PTR>(MakePresetMenu(*host_, mnuPresets)), Text(strings::kPresetsMenuId).c_str());
     SetCaption(menu, mnuDefault, Text(5));
     SetCaption(menu, mnuSetBoundary, Text(124));
     SetCaption(menu, mnuExit, Text(6) + L"\tCtrl+Q");
@@ -105,6 +117,7 @@ void frmSet::mnuMenu_Command(int id) {
     case mnuExtras: ShowExtras(*host_, hwnd()); break;
     case mnuSetBoundary: ShowSetBoundary(*host_); break;
     default:
+        if (RunPresetMenu(*host_, static_cast<UINT>(id), mnuPresets, hwnd())) break;
         if (id >= static_cast<int>(mnuLang) && id < static_cast<int>(mnuLang) + kLanguageCount)
             SharedLanguage().ChangeLanguage(id - static_cast<int>(mnuLang));
         break;

@@ -2,6 +2,7 @@
 // writing a list into it, and the programs whose keys are never listed.
 #include <gtest/gtest.h>
 
+#include "settings/Presets.h"
 #include "settings/PrivatePrograms.h"
 #include "settings/SettingsSection.h"
 
@@ -91,4 +92,74 @@ TEST(PrivatePrograms, OddLinesAreSkipped) {
     EXPECT_FALSE(programs.Add("  "));
     EXPECT_FALSE(programs.Add("a=b.exe"));
     EXPECT_EQ(ProgramFileName("C:/x/y/Tool.exe"), "Tool.exe");
+}
+
+namespace {
+
+// The file a save leaves with the presets' sections, read back as a start reads it.
+Presets PresetsRoundTrip(const Presets& presets, std::string file) {
+    for (const auto& [section, entries] : presets.Sections()) file = MergeSection(file, section, entries, true);
+    Presets read;
+    read.Load(file, 0);
+    return read;
+}
+
+}  // namespace
+
+TEST(Presets, StartingPointsSavedPresetsAndTheCycle) {
+    Presets presets;
+    ASSERT_EQ(presets.All().size(), 3u);
+    SettingsRecord record;
+    EXPECT_EQ(presets.Current(record), std::nullopt);
+    EXPECT_EQ(presets.Next(record), 0u);
+    // Switching to each in turn makes it the current one, and the cycle goes round.
+    for (std::size_t i = 0; i < 4; ++i) {
+        record = WithPreset(record, presets.All()[presets.Next(record)]);
+        EXPECT_EQ(presets.Current(record), i % 3) << i;
+    }
+    EXPECT_TRUE(presets.Sections().empty()) << "untouched starting points are not written";
+
+    // A saved preset holds every key but the language, the window's state and its own shortcut.
+    record.Set(SettingKey::HaloSize, 77);
+    record.Set(SettingKey::Language, 3);
+    record.Set(SettingKey::HotKeyPresetKeyCode, 80);
+    ASSERT_TRUE(presets.Save("  Demo ", record));
+    const Preset& demo = *presets.Find("DEMO");
+    EXPECT_EQ(demo.name, "Demo");
+    EXPECT_EQ(demo.values.size(), kSettingCount - 7);
+    EXPECT_EQ(presets.Current(record), 3u);
+    const SettingsRecord other = WithPreset(SettingsRecord(), demo);
+    EXPECT_EQ(other.Get(SettingKey::HaloSize), 77);
+    EXPECT_EQ(other.Get(SettingKey::Language), 0) << "the language stays";
+    EXPECT_EQ(other.Get(SettingKey::HotKeyPresetKeyCode), -1) << "the shortcut stays";
+
+    // Saved over a starting point, and both survive the file.
+    ASSERT_TRUE(presets.Save("live", record));
+    EXPECT_EQ(presets.All().size(), 4u);
+    EXPECT_EQ(PresetsRoundTrip(presets, "[Settings]\r\nHalo=1\r\n"), presets);
+    for (const char* bad : {"", "   ", "a[b", "x]", "tab\there"}) EXPECT_FALSE(presets.Save(bad, record)) << bad;
+    EXPECT_FALSE(presets.Save(std::string(41, 'n'), record));
+    EXPECT_EQ(presets.Find("nobody"), nullptr);
+}
+
+// Damage in a preset's section leaves the keys it touches as they are when switching.
+TEST(Presets, DamagedSectionsSetOnlyWhatTheyHoldPlainly) {
+    Presets presets;
+    presets.Load("[Settings]\r\n[Preset Broken]\r\nHaloSize=abc\r\nHalo=\r\nButtons=1x\r\nCrosshair=1\r\n"
+                 "CrosshairSize=9999\r\nLanguage=2\r\nUnknown=5\r\nButtonsFading=25\r\n"
+                 "[preset broken]\r\nCrosshair=0\r\n[Preset ]\r\nHalo=0\r\n[Preset [x]\r\nHalo=0\r\n",
+                 0);
+    ASSERT_EQ(presets.All().size(), 4u);
+    const Preset& broken = *presets.Find("broken");
+    SettingsRecord current;
+    current.Set(SettingKey::HaloSize, 150);
+    const SettingsRecord after = WithPreset(current, broken);
+    EXPECT_EQ(after.Get(SettingKey::HaloSize), 150);
+    EXPECT_EQ(after.Get(SettingKey::Halo), 1);
+    EXPECT_EQ(after.Get(SettingKey::Buttons), 1);
+    EXPECT_EQ(after.Get(SettingKey::Crosshair), 1) << "the first section of a name decides";
+    EXPECT_EQ(after.Get(SettingKey::CrosshairSize), 30) << "clamped as the file's value would be";
+    EXPECT_EQ(after.Get(SettingKey::ButtonsFading), 2.5) << "read in tenths as the file's value is";
+    EXPECT_EQ(after.Get(SettingKey::Language), current.Get(SettingKey::Language));
+    EXPECT_EQ(broken.values.size(), 3u);
 }

@@ -18,7 +18,8 @@ WINDOWS = {"click-options": (lambda h: h.winctl("press", SETTINGS_TITLE, 1015), 
            "shortcut": (lambda h: h.winctl("press", SETTINGS_TITLE, 1032), 129),
            "help": (lambda h: (h.focus(), h.xdotool("key", "F1")), 77),
            "extras": (lambda h: h.menu_keys(*(["Down"] * 6), "Return"), 1007),
-           "boundary": (lambda h: h.menu_keys(*(["Down"] * 8), "Return"), 124)}
+           "preset-name": (lambda h: h.menu_keys(*(["Down"] * 7), "Right", "Up", "Return"), 1036),
+           "boundary": (lambda h: h.menu_keys(*(["Down"] * 9), "Return"), 124)}
 
 
 def set_dpi(h, dpi):

@@ -6,6 +6,7 @@
 #include "hook/MouseHooks_win.h"
 #include "ui/Dialogs_win.h"
 #include "ui/frmClickOptions_win.h"
+#include "ui/PresetMenu_win.h"
 
 #include "tests/win/ProgramTest.h"
 
@@ -91,7 +92,9 @@ protected:
     static void SetUpTestSuite() {
         SetMonitorDpiForTest([](Point p) { return p.x < 640 ? HMONITOR{} : kRightMonitor; },
                              [](HMONITOR monitor) -> uint32_t { return ++g_dpiQueries, monitor == kRightMonitor ? 192 : 96; });
-        StartProgram(L"glimmora-overlays-test.ini", "[Settings]\r\nMouseImage=1\r\nCrosshair=1\r\nShowKeysWindow=1\r\n");
+        StartProgram(L"glimmora-overlays-test.ini", "[Settings]\r\nMouseImage=1\r\nCrosshair=1\r\nShowKeysWindow=1\r\n"
+                                                    "[Preset Big]\r\nHaloSize=200\r\nCrosshair=0\r\n"
+                                                    "[Preset Broken]\r\nHaloSize=junk\r\nCrosshair=0x\r\nLanguage=2\r\n");
     }
     static void TearDownTestSuite() {
         EndProgram();
@@ -270,4 +273,73 @@ TEST_F(OverlaysTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
     ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(g_hides, 0) << "a re-size must not hide and show an overlay";
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 0);
+}
+
+// Counts the halo window's hides on this thread, where the program's windows live.
+int g_haloHides = 0;
+HWND g_halo = nullptr;
+LRESULT CALLBACK WatchHides(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->hwnd == g_halo && message->message == WM_WINDOWPOSCHANGED &&
+        (reinterpret_cast<const WINDOWPOS*>(message->lParam)->flags & SWP_HIDEWINDOW))
+        ++g_haloHides;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Held down together for a moment, as a hand presses a shortcut.
+void PressKeys(std::initializer_list<WORD> keys) {
+    for (const bool up : {false, true}) {
+        for (const WORD key : keys) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki = {key, 0, static_cast<DWORD>(up ? KEYEVENTF_KEYUP : 0), 0, 0};
+            ::SendInput(1, &input, sizeof input);
+        }
+        PumpProgram(150);
+    }
+}
+
+// A preset from the file switches the overlays the way their controls do, and a halo that stays
+// on is never hidden on the way; damage in a preset changes nothing; a preset saved now is in
+// the file; the menus check the preset the settings match; the shortcut goes to the next one.
+TEST_F(OverlaysTest, PresetsSwitchTheOverlaysRoundTripThroughTheFileAndCycleByShortcut) {
+    const SettingsRecord before = settings();
+    const Presets& presets = program().PresetList();
+    ASSERT_EQ(presets.All().size(), 5u);
+    const std::size_t big = 3, broken = 4;
+    ASSERT_EQ(presets.All()[big].name, "Big");
+    const Point pointer = PointerTo(300, 300);
+
+    g_halo = overlays().spot.hwnd();
+    g_haloHides = 0;
+    const handles::Hook watch(::SetWindowsHookExW(WH_CALLWNDPROC, &WatchHides, nullptr, ::GetCurrentThreadId()));
+    program().SwitchToPreset(big);
+    PumpProgram(100);
+    EXPECT_EQ(g_haloHides, 0);
+    EXPECT_TRUE(Visible(g_halo));
+    ExpectHaloAt(pointer, 401);
+    EXPECT_FALSE(Visible(overlays().crossHair[0].hwnd()));
+    EXPECT_EQ(presets.Current(settings()), big);
+
+    const SettingsRecord atBig = settings();
+    program().SwitchToPreset(broken);
+    EXPECT_EQ(settings(), atBig);
+
+    ASSERT_TRUE(program().SaveAsPreset("Mine"));
+    Presets read;
+    read.Load(ReadBytes(file_), 0);
+    ASSERT_NE(read.Find("mine"), nullptr);
+    EXPECT_EQ(read.Find("mine")->values, presets.Find("Mine")->values);
+    const handles::Menu menu(MakePresetMenu(program(), 9000));
+    EXPECT_EQ(::GetMenuItemCount(menu.get()), 8);
+    EXPECT_TRUE(::GetMenuState(menu.get(), 9000 + big, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(::GetMenuState(menu.get(), 9000 + 5, MF_BYCOMMAND) & MF_CHECKED);
+
+    // Ctrl+Shift+P goes on from the current preset.
+    program().ApplySetting(SettingKey::HotKeyPresetKeyCode, 'P');
+    program().SwitchToPreset(0);
+    PressKeys({VK_CONTROL, VK_SHIFT, 'P'});
+    EXPECT_TRUE(PumpUntilTrue([&] { return presets.Current(settings()) == 1u; }, 1000)) << "Recording to Live";
+    for (std::size_t i = 0; i < kSettingCount; ++i)
+        program().ApplySetting(static_cast<SettingKey>(i), before.Get(static_cast<SettingKey>(i)));
 }
