@@ -39,7 +39,9 @@ inline constexpr int32_t kExtrasTitleId = 1007;
 inline constexpr int32_t kFirstExtraSwitchId = 1008;  // the dialog's switches, in its order, to 1018
 inline constexpr int32_t kBigPointerScaleId = 1019;   // the dialog's two sliders
 inline constexpr int32_t kClickVolumeId = 1020;
-inline constexpr int32_t kLastAddedId = 1020;
+inline constexpr int32_t kAdminWindowNoticeId = 1021;  // near the pointer when an elevated window comes to the front
+inline constexpr int32_t kRestartElevatedId = 1022;    // program and tray menu entry
+inline constexpr int32_t kLastAddedId = 1022;
 
 // Text of the id in the language as the table holds it (no replacements); empty for an
 // id or language outside the tables.
