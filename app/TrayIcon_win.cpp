@@ -101,6 +101,8 @@ handles::Menu TrayIcon::BuildMenu() const {
     ::AppendMenuW(menu.get(), MF_STRING | (paused ? MF_CHECKED : MF_UNCHECKED), mnuTrayPause,
                   caption(kCaptionPause).c_str());
     ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    if (actions_.offerRestart && actions_.offerRestart())
+        ::AppendMenuW(menu.get(), MF_STRING, mnuTrayRestartElevated, caption(strings::kRestartElevatedId).c_str());
     ::AppendMenuW(menu.get(), MF_STRING, mnuTrayExit, caption(kCaptionExit).c_str());
     ::SetMenuDefaultItem(menu.get(), mnuTraySettings, FALSE);
     return menu;
@@ -144,6 +146,12 @@ void TrayIcon::mnuTrayExit_Click() {
     if (exit) exit();
 }
 
+void TrayIcon::mnuTrayRestartElevated_Click() {
+    // Copied first, as for the exit: a restart removes this icon.
+    const std::function<void()> restart = actions_.restartElevated;
+    if (restart) restart();
+}
+
 LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kCallbackMessage) {
         if (wParam == kIconId) picForTrayIcon_MouseMove(LOWORD(lParam));
@@ -158,6 +166,7 @@ LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case mnuTraySettings: mnuTraySettings_Click(); return 0;
         case mnuTrayPause: mnuTrayPause_Click(); return 0;
         case mnuTrayExit: mnuTrayExit_Click(); return 0;
+        case mnuTrayRestartElevated: mnuTrayRestartElevated_Click(); return 0;
         }
     }
     return BaseWindow::HandleMessage(message, wParam, lParam);
