@@ -132,7 +132,12 @@ void Program::RestartElevated() {
     // Saved before the copy starts: should this process hang on its way out, the copy still
     // reads what the user set once its wait runs out.
     SaveWithWindowState();
-    if (!elevation_.startElevated(HandoverArguments())) return;  // refused: this one goes on
+    // The system's prompt holds this thread; our hooks would hold up every mouse input meanwhile.
+    RemoveMouseHooks();
+    if (!elevation_.startElevated(HandoverArguments())) {
+        InstallMouseHooks(hwnd(), &DispatchMouseEvent, this);  // refused: this one goes on
+        return;
+    }
     Exit();
 }
 

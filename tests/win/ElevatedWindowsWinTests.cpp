@@ -3,6 +3,7 @@
 // once-a-second look, since no event reports our own windows), the menu entry in both menus,
 // and the restart's hand-over or, refused, the program going on.
 #include "app/CommandLine.h"
+#include "hook/MouseHooks_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "lang/StringTable.h"
 
@@ -15,6 +16,7 @@ struct StandIn {
     HWND elevated = nullptr;  // the one window whose process runs above us
     bool startWorks = false;
     std::vector<std::wstring> starts;
+    std::vector<bool> hookedDuringStart;
 } g_system;
 
 Elevation StandInElevation() {
@@ -22,6 +24,7 @@ Elevation StandInElevation() {
             [](HWND window) { return window == g_system.elevated ? kHighIntegrity : kMediumIntegrity; },
             [](const std::wstring& arguments) {
                 g_system.starts.push_back(arguments);
+                g_system.hookedDuringStart.push_back(HooksInstalled());
                 return g_system.startWorks;
             }};
 }
@@ -143,8 +146,8 @@ TEST_F(ElevatedWindows, AnElevatedGlimmoraSaysNothingAndOffersNoRestart) {
     EndProgram();
 }
 
-// Refused, the program goes on with its settings saved; started, the copy is told our process
-// and this one ends.
+// Refused, the program goes on with its settings saved and its hooks back; started, the copy is
+// told our process and this one ends. No hook of ours holds up the input while the system asks.
 TEST_F(ElevatedWindows, TheRestartSavesStartsACopyNamingThisProcessAndEndsUnlessRefused) {
     StartProgram(L"glimmora-elevated-test.ini");
     ForeignWindow elevated(400);
@@ -158,12 +161,14 @@ TEST_F(ElevatedWindows, TheRestartSavesStartsACopyNamingThisProcessAndEndsUnless
     ASSERT_EQ(g_system.starts.size(), 1u);
     EXPECT_EQ(ParseCommandLine(g_system.starts[0]).handoverFrom, ::GetCurrentProcessId()) << Narrow(g_system.starts[0]);
     EXPECT_TRUE(program().Loaded()) << "a refused restart ended the program";
+    EXPECT_TRUE(HooksInstalled()) << "the hooks stayed away after a refused restart";
     EXPECT_NE(ReadBytes(file_).find("HaloSize=150"), std::string::npos) << "not saved before the copy started";
 
     g_system.startWorks = true;
     ::PostMessageW(tray, WM_COMMAND, TrayIcon::mnuTrayRestartElevated, 0);
     PumpProgram(100);
     EXPECT_EQ(g_system.starts.size(), 2u);
+    EXPECT_EQ(g_system.hookedDuringStart, (std::vector<bool>{false, false})) << "hooked while the system asked";
     EXPECT_FALSE(program().Loaded()) << "the old one stays after handing over";
     EXPECT_EQ(::FindWindowW(TrayIcon::ClassName(), nullptr), nullptr);
     EndProgram();
