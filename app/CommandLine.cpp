@@ -33,6 +33,16 @@ bool IsName(std::wstring_view piece, std::wstring_view lowerCaseName) {
     });
 }
 
+// A process id: digits alone between the blanks, above 0 and within 32 bits.
+std::optional<uint32_t> ProcessId(std::wstring_view piece) {
+    const std::wstring_view digits = TrimSpaces(piece);
+    if (digits.empty() || digits.size() > 10 || !std::all_of(digits.begin(), digits.end(), IsDigit)) return std::nullopt;
+    uint64_t id = 0;
+    for (const wchar_t c : digits) id = id * 10 + static_cast<uint64_t>(c - L'0');
+    if (id == 0 || id > std::numeric_limits<uint32_t>::max()) return std::nullopt;
+    return static_cast<uint32_t>(id);
+}
+
 }  // namespace
 
 double LeadingNumber(std::wstring_view text) {
@@ -124,6 +134,10 @@ CommandLineValues ParseCommandLine(std::wstring_view arguments) {
                 // Clamped before rounding so that no huge value reaches the integer; the
                 // bounds are whole numbers, so the result is the same either way.
                 values.haloHolePercent = RoundEven(std::clamp(std::fabs(v), 10.0, 95.0));
+            } else if (IsName(name, L"handover")) {
+                // A wrong id would make the start wait for a stranger: anything but a plain
+                // number is no handover at all.
+                if (const auto id = ProcessId(part.substr(equals + 1))) values.handoverFrom = id;
             }
         }
         if (slash == std::wstring_view::npos) break;

@@ -1,6 +1,7 @@
 // The command line: switches separated by "/", read after the settings file at every load
 // and never saved. "pause" starts paused; "pof=", "kof=" and "halohole=" tune three values
-// that have no control in the settings window.
+// that have no control in the settings window; "handover=" names the process of a restart
+// as administrator, which the new one waits for.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@ struct CommandLineValues {
     std::optional<double> keyboardOffsetFactor;  // 0.1..10
     std::optional<int32_t> haloHolePercent;      // 10..95
     bool pause = false;
+    std::optional<uint32_t> handoverFrom;        // a process id, never 0
     bool operator==(const CommandLineValues&) const = default;
 };
 

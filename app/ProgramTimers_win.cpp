@@ -83,6 +83,8 @@ void Program::tmrFind_Timer() {
 
 void Program::EverySecond() {
     keys_.NoteForeground();
+    // Some systems report no foreground change across processes: the look here catches it.
+    LookAtForeground();
     // While the tick runs, it raises and places the overlays itself.
     if (rest_.Ticking()) return;
     if (!Paused()) tracking_.KeepOnTop();

@@ -30,6 +30,7 @@ Program& TheProgram() {
 
 int StartProgram() {
     InstallCrashReport();
+    WaitForHandover(ArgumentsOf(::GetCommandLineW()));
     if (SignalRunningInstance()) return 0;
     Program& program = TheProgram();
     if (!program.Start()) return 1;
@@ -68,10 +69,12 @@ void Program::LoadOverlays() {
     guards_.Start([this] { EverySecond(); }, [this] { tracking_.CheckDesktop(); });
     tray_.Add(frmSet::ClassIcon(),
               {[this] { settingsWindow_.ShowThisForm(); }, [this] { TogglePause(PauseSource::Menu); }, [this] { Exit(); },
-               [this] { return Paused(); }, [this](UINT firstId) { return MakePresetMenu(*this, firstId); },
+               [this] { return Paused(); }, [this] { return OfferRestartElevated(); }, [this] { RestartElevated(); },
+               [this](UINT firstId) { return MakePresetMenu(*this, firstId); },
                [this](UINT id, UINT firstId) { return RunPresetMenu(*this, id, firstId, nullptr); }},
               TakeCrashAnnouncement());
     zOrder_.Start(hwnd());
+    adminWindows_.Start(elevation_);
     keys_.StartKeyEvents(hwnd());
     loaded_ = true;
     ApplyRestPlan();
@@ -97,22 +100,13 @@ void Program::Exit() {
         loaded_ = false;
         tray_.Remove();
         zOrder_.Stop();
+        adminWindows_.Stop();
         guards_.Stop();
         RemoveMouseHooks();
         keys_.Stop();
         for (handles::Timer* timer : {&tmrMain, &tmrKeyBoard, &tmrFind}) timer->Stop();
         presence_.Stop();
-        SettingsRecord& record = store_.Record();
-        const SettingsWindowState state = settingsWindow_.State();
-        record.Set(SettingKey::WindowState, state.state);
-        record.Set(SettingKey::WindowVisible, state.visible ? 1 : 0);
-        const DisplayValues& display = Display();
-        const Point pic = overlays_.pic.Position(), keyBoard = overlays_.keyBoard.Position();
-        record.Set(SettingKey::MouseImagePosX, pic.x * display.TwipsPerPixelX);
-        record.Set(SettingKey::MouseImagePosY, pic.y * display.TwipsPerPixelY);
-        record.Set(SettingKey::ListPosX, keyBoard.x * display.TwipsPerPixelX);
-        record.Set(SettingKey::ListPosY, keyBoard.y * display.TwipsPerPixelY);
-        SaveSettings();
+        SaveWithWindowState();
         look_.UnloadOverlays();
     }
     // Closed before the overlays came: nothing was shown or changed yet, nothing is saved.
@@ -120,6 +114,42 @@ void Program::Exit() {
     Unload();
     instance_.Release();
     ::PostQuitMessage(0);
+}
+
+void Program::SaveWithWindowState() {
+    SettingsRecord& record = store_.Record();
+    const SettingsWindowState state = settingsWindow_.State();
+    record.Set(SettingKey::WindowState, state.state);
+    record.Set(SettingKey::WindowVisible, state.visible ? 1 : 0);
+    const DisplayValues& display = Display();
+    const Point pic = overlays_.pic.Position(), keyBoard = overlays_.keyBoard.Position();
+    record.Set(SettingKey::MouseImagePosX, pic.x * display.TwipsPerPixelX);
+    record.Set(SettingKey::MouseImagePosY, pic.y * display.TwipsPerPixelY);
+    record.Set(SettingKey::ListPosX, keyBoard.x * display.TwipsPerPixelX);
+    record.Set(SettingKey::ListPosY, keyBoard.y * display.TwipsPerPixelY);
+    SaveSettings();
+}
+
+void Program::RestartElevated() {
+    if (!OfferRestartElevated() || !elevation_.startElevated) return;
+    // Saved before the copy starts: should this process hang on its way out, the copy still
+    // reads what the user set once its wait runs out.
+    SaveWithWindowState();
+    // The system's prompt holds this thread; our hooks would hold up every mouse input meanwhile.
+    RemoveMouseHooks();
+    if (!elevation_.startElevated(HandoverArguments())) {
+        InstallMouseHooks(hwnd(), &DispatchMouseEvent, this);  // refused: this one goes on
+        return;
+    }
+    Exit();
+}
+
+void Program::LookAtForeground() {
+    adminWindows_.Look(Paused(), [this] {
+        const double scale = overlays_.keyBoard.Display().Scale();
+        const int32_t alpha = TransparencyToAlpha(Settings().Get(SettingKey::KeyBoardTrans));
+        return NoticeLook{CursorPosition(), desktop_.screenBounds.AsRect(), scale, alpha};
+    });
 }
 
 void Program::SettingsRead() {
@@ -342,6 +372,7 @@ LRESULT Program::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kZOrderChangedMessage:
         ZOrderWatch::Handled();
         if (!Paused()) tracking_.KeepOnTop();
+        LookAtForeground();
         return 0;
     case WM_INPUT:
         KeyActivity();

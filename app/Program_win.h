@@ -5,6 +5,7 @@
 // anything moves. The settings window and the dialogs reach it only through SettingsHost.
 #pragma once
 
+#include "app/Elevation_win.h"
 #include "app/KeyboardPass_win.h"
 #include "app/OverlayAppearance_win.h"
 #include "app/PauseAndFade_win.h"
@@ -58,6 +59,8 @@ public:
     void StartBlink() override { presence_.StartBlink(); }
     void ResetToDefaults(HWND owner) override;
     void SetBoundary(std::optional<Rect> custom) override { desktop_.SetBoundary(custom); }
+    bool OfferRestartElevated() const override { return adminWindows_.OfferRestart(); }
+    void RestartElevated() override;
 
     // Reads the record again from the file chosen at start, with the command line over it.
     void LoadSettings();
@@ -81,12 +84,15 @@ public:
     bool Ticking() const { return tmrMain.Enabled(); }
     bool KeyPolling() const { return tmrKeyBoard.Enabled(); }
     const SingleInstance& instance() const { return instance_; }
+    const AdminWindowWatch& adminWindows() const { return adminWindows_; }
 
     void SetSettingsPathForTest(std::string path) { store_.SetPathForTest(std::move(path)); }
     void SetCommandLineForTest(std::optional<std::wstring> arguments) { store_.SetCommandLineForTest(std::move(arguments)); }
     // A tracking tick this many milliseconds apart, so that a screen test can tell what
     // moved the overlays between ticks.
     void SetMainIntervalForTest(UINT milliseconds) { mainIntervalOverride_ = milliseconds; }
+    // Integrity levels and the elevated start as a test gives them, from the next start on.
+    void SetElevationForTest(Elevation elevation) { elevation_ = std::move(elevation); }
 
     // The program window's own timers.
     enum TimerId : UINT_PTR { MainTimer = 1, KeyBoardTimer, FindTimer };
@@ -100,6 +106,10 @@ private:
     // After every read of the file: the language and what the command line holds.
     void SettingsRead();
     void SaveSettings();
+    // With the settings window's state and the windows' places, as the exit saves them.
+    void SaveWithWindowState();
+    // Is the foreground window one of an elevated program, new since the last look?
+    void LookAtForeground();
     void ShowSettings();
     // Paused: everything hidden and the rings stopped. Playing: what is switched on shown,
     // at the pointer.
@@ -139,6 +149,8 @@ private:
     Tracking tracking_{overlays_, desktop_, store_.Offsets(), [this] { look_.DesktopChanged(); }};
     RingDispatch rings_;
     TrayIcon tray_;
+    Elevation elevation_ = SystemElevation();
+    AdminWindowWatch adminWindows_;
     ZOrderWatch zOrder_;
     frmSet settingsWindow_;
     handles::Timer tmrMain;

@@ -104,6 +104,8 @@ handles::Menu TrayIcon::BuildMenu() const {
         ::AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(presets),
                       caption(strings::kPresetsMenuId).c_str());
     ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    if (actions_.offerRestart && actions_.offerRestart())
+        ::AppendMenuW(menu.get(), MF_STRING, mnuTrayRestartElevated, caption(strings::kRestartElevatedId).c_str());
     ::AppendMenuW(menu.get(), MF_STRING, mnuTrayExit, caption(kCaptionExit).c_str());
     ::SetMenuDefaultItem(menu.get(), mnuTraySettings, FALSE);
     return menu;
@@ -147,6 +149,12 @@ void TrayIcon::mnuTrayExit_Click() {
     if (exit) exit();
 }
 
+void TrayIcon::mnuTrayRestartElevated_Click() {
+    // Copied first, as for the exit: a restart removes this icon.
+    const std::function<void()> restart = actions_.restartElevated;
+    if (restart) restart();
+}
+
 LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kCallbackMessage) {
         if (wParam == kIconId) picForTrayIcon_MouseMove(LOWORD(lParam));
@@ -161,6 +169,7 @@ LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case mnuTraySettings: mnuTraySettings_Click(); return 0;
         case mnuTrayPause: mnuTrayPause_Click(); return 0;
         case mnuTrayExit: mnuTrayExit_Click(); return 0;
+        case mnuTrayRestartElevated: mnuTrayRestartElevated_Click(); return 0;
         }
         if (actions_.runPreset && actions_.runPreset(LOWORD(wParam), mnuTrayPresets)) return 0;
     }

@@ -19,6 +19,8 @@ struct TrayActions {
     std::function<void()> togglePause;   // "Pause"
     std::function<void()> exit;          // "Exit"
     std::function<bool()> paused;        // the check mark on "Pause"
+    std::function<bool()> offerRestart;  // "Restart as administrator" is in the menu
+    std::function<void()> restartElevated;
     std::function<HMENU(UINT firstId)> presets;     // the presets' submenu, its ids from firstId
     std::function<bool(UINT id, UINT firstId)> runPreset;  // one of them chosen
 };
@@ -38,7 +40,7 @@ public:
     // The shell reports mouse events on the icon with this message.
     static constexpr UINT kCallbackMessage = WM_APP + 1;
     static constexpr UINT kIconId = 1;
-    enum MenuId : UINT { mnuTrayHeadline = 100, mnuTraySettings, mnuTrayPause, mnuTrayExit, mnuTrayPresets = 200 };
+    enum MenuId : UINT { mnuTrayHeadline = 100, mnuTraySettings, mnuTrayPause, mnuTrayExit, mnuTrayRestartElevated, mnuTrayPresets = 200 };
 
     // Creates the window, adds the icon with its tip and shows the start balloon, or, when
     // an earlier run crashed, a balloon that says where its report is.
@@ -46,7 +48,8 @@ public:
     // Deletes the icon and destroys the window.
     void Remove();
 
-    // mnuTray as it pops up now: captions in the current language, "Pause" checked while paused.
+    // mnuTray as it pops up now: captions in the current language, "Pause" checked while paused,
+    // "Restart as administrator" above "Exit" while offered.
     handles::Menu BuildMenu() const;
 
     // The icon's mouse message, as the shell reports it.
@@ -54,6 +57,7 @@ public:
     void mnuTraySettings_Click();
     void mnuTrayPause_Click();
     void mnuTrayExit_Click();
+    void mnuTrayRestartElevated_Click();
 
     static void SetNotifyIconForTest(NotifyIconFunction notify);
     static void SetMenuTrackerForTest(MenuTracker tracker);

@@ -20,6 +20,8 @@ constexpr int32_t kListPadding = 4;
 
 constexpr int32_t kShiftNameId = 44;
 
+int32_t Scaled(int32_t designPixels, double scaleY) { return Int(designPixels * scaleY + 0.5); }
+
 }  // namespace
 
 KeyDisplay::KeyDisplay(const clsLanguage& language, double scaleY) : language_(language) { SetScale(scaleY); }
@@ -29,7 +31,7 @@ std::string KeyDisplay::CapCaption(KeyCap cap) const {
     return language_.GetString(kShiftNameId + static_cast<int32_t>(cap));
 }
 
-int32_t KeyDisplay::Px(int32_t designPixels) const { return Int(designPixels * scale_ + 0.5); }
+int32_t KeyDisplay::Px(int32_t designPixels) const { return Scaled(designPixels, scale_); }
 
 KeyDisplayLayout KeyDisplay::Layout() const {
     KeyDisplayLayout layout;
@@ -152,4 +154,9 @@ bool KeyDisplay::SetScale(double scaleY) {
     // No display comes near 16 times 96 dpi; the cap keeps every length far inside int32_t.
     scale_ = std::isfinite(scaleY) && scaleY > 0 ? std::min(scaleY, 16.0) : 1.0;
     return Layout() != before;
+}
+
+ListLineLayout LoneListLine(int32_t textWidth, double scaleY) {
+    const int32_t padding = Scaled(kListPadding, scaleY), height = Scaled(kLineHeight, scaleY);
+    return {{textWidth + 2 * padding, height + 2 * padding}, {padding, padding, padding + textWidth, padding + height}};
 }

@@ -112,3 +112,12 @@ private:
     std::array<KeyLine, kMaxKeyLines> lines_{};
     std::size_t lineCount_ = 0;
 };
+
+// One line in the list's look, standing alone (a notice in the keyboard display's style): the
+// box for a text this many pixels wide at scaleY, and where the text goes inside it.
+struct ListLineLayout {
+    Size window;
+    Rect text;
+    bool operator==(const ListLineLayout&) const = default;
+};
+ListLineLayout LoneListLine(int32_t textWidth, double scaleY);

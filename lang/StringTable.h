@@ -39,6 +39,8 @@ inline constexpr int32_t kExtrasTitleId = 1007;
 inline constexpr int32_t kFirstExtraSwitchId = 1008;  // the dialog's switches, in its order, to 1018
 inline constexpr int32_t kBigPointerScaleId = 1019;   // the dialog's two sliders
 inline constexpr int32_t kClickVolumeId = 1020;
+inline constexpr int32_t kAdminWindowNoticeId = 1021;  // near the pointer when an elevated window comes to the front
+inline constexpr int32_t kRestartElevatedId = 1022;    // program and tray menu entry
 inline constexpr int32_t kPrivateProgramsId = 1023;  // its list's caption; then "Add", "Add the program used last", "Remove"
 // Presets: the menu entry, "Save as preset ...", the three starting points' names, the save
 // dialog's caption, buttons and title, the shortcut's action, its caption and button in the extras.

@@ -15,3 +15,10 @@ void DrawKeyCap(HDC dc, GdiTools& tools, HFONT font, const RECT& cap, const std:
     ::Rectangle(dc, cap.left, cap.top, cap.right, cap.bottom);
     DrawText(dc, font, caption, face, RGB(0, 0, 0), DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
 }
+
+void DrawKeyListBox(HDC dc, GdiTools& tools, const RECT& box) {
+    FillBox(dc, tools, box, kKeyListBackground);
+    handles::SelectObjectGuard pen(dc, tools.Pen(kKeyDisplayBorder, 1));
+    handles::SelectObjectGuard brush(dc, ::GetStockObject(NULL_BRUSH));
+    ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
+}

@@ -10,3 +10,5 @@
 #include <string>
 
 void DrawKeyCap(HDC dc, GdiTools& tools, HFONT font, const RECT& cap, const std::wstring& caption, double scale);
+// The list's box: white, with the display's grey outline.
+void DrawKeyListBox(HDC dc, GdiTools& tools, const RECT& box);

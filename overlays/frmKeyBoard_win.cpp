@@ -82,12 +82,7 @@ void frmKeyBoard::PaintContent(HDC dc, const RECT& area) {
     }
     if (!layout.listVisible) return;
     const RECT list{layout.list.left, layout.list.top, layout.list.right, layout.list.bottom};
-    FillBox(dc, tools, list, kKeyListBackground);
-    {
-        handles::SelectObjectGuard pen(dc, tools.Pen(kKeyDisplayBorder, 1));
-        handles::SelectObjectGuard brush(dc, ::GetStockObject(NULL_BRUSH));
-        ::Rectangle(dc, list.left, list.top, list.right, list.bottom);
-    }
+    DrawKeyListBox(dc, tools, list);
     const int pad = RoundEven(4 * scale);
     for (size_t i = 0; i < layout.lineCount; ++i) {
         const Rect line = layout.LineRect(i);

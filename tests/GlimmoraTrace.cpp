@@ -5,8 +5,11 @@
 // each, appended to the file named by GLIMMORA_OPEN_TIME_FILE (bench/OpenTimeNote_win.h,
 // which the bare window of the benchmarks shares); and every 10 s the handle layer's
 // live counts "<seconds> <gdi> <dcs> <windows> <timers> <hooks>", appended to the file named
-// by GLIMMORA_LIVE_COUNTS_FILE; GLIMMORA_TICK_MS sets the tracking tick's interval. Only
-// the end-to-end tests and the benchmarks use it; the shipped program has no trace.
+// by GLIMMORA_LIVE_COUNTS_FILE; GLIMMORA_TICK_MS sets the tracking tick's interval;
+// GLIMMORA_OWN_INTEGRITY sets the integrity level it takes for its own (and its windows'),
+// since every process under Wine runs as administrator; GLIMMORA_EXIT_DELAY_MS keeps the
+// process (and its single-instance mutex) that long after its windows are gone, as a slow
+// system may. Only the end-to-end tests and the benchmarks use it; the shipped program has no trace.
 #include "app/Program_win.h"
 #include "bench/OpenTimeNote_win.h"
 #include "ui/frmSet_win.h"
@@ -40,6 +43,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wchar_t value[MAX_PATH] = {};
     if (::GetEnvironmentVariableW(L"GLIMMORA_TICK_MS", value, MAX_PATH) > 0)
         TheProgram().SetMainIntervalForTest(static_cast<UINT>(std::wcstoul(value, nullptr, 10)));
+    if (::GetEnvironmentVariableW(L"GLIMMORA_OWN_INTEGRITY", value, MAX_PATH) > 0) {
+        const auto own = static_cast<uint32_t>(std::wcstoul(value, nullptr, 0));
+        Elevation elevation = SystemElevation();
+        elevation.ownLevel = [own] { return own; };
+        elevation.windowLevel = [own, system = elevation.windowLevel](HWND window) {
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            return process == ::GetCurrentProcessId() ? own : system(window);
+        };
+        TheProgram().SetElevationForTest(std::move(elevation));
+    }
     if (::GetEnvironmentVariableW(L"GLIMMORA_TRACE_FILE", value, MAX_PATH) > 0 && (g_traceFile = ::_wfopen(value, L"a")))
         SetMouseEventTrace([](int32_t code, int32_t data) {
             std::fprintf(g_traceFile, "%d %d\n", static_cast<int>(code), static_cast<int>(data));
@@ -56,6 +70,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                          })
             : 0;
     const int code = StartProgram();
+    if (::GetEnvironmentVariableW(L"GLIMMORA_EXIT_DELAY_MS", value, MAX_PATH) > 0)
+        ::Sleep(static_cast<DWORD>(std::wcstoul(value, nullptr, 10)));
     if (liveCounts) ::KillTimer(nullptr, liveCounts);
     if (g_traceFile) std::fclose(g_traceFile);
     return code;

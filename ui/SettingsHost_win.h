@@ -45,6 +45,10 @@ public:
     virtual void ResetToDefaults(HWND owner) = 0;
     // Ends the program: everything saved and closed, in order.
     virtual void Exit() = 0;
+    // "Restart as administrator", offered once a window of an elevated program was seen: saves,
+    // starts an elevated copy and ends this one; when the user refuses, nothing changes.
+    virtual bool OfferRestartElevated() const = 0;
+    virtual void RestartElevated() = 0;
 
     // The area the mouse image and the keyboard display keep inside: a frame the user drew,
     // or the whole desktop (nothing).

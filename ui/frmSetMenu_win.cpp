@@ -14,7 +14,7 @@
 namespace {
 
 enum MenuId : UINT {
-    mnuHelp = 2001, mnuBlink, mnuPause, mnuOptions, mnuExtras, mnuDefault, mnuSetBoundary, mnuExit,
+    mnuHelp = 2001, mnuBlink, mnuPause, mnuOptions, mnuExtras, mnuDefault, mnuSetBoundary, mnuExit, mnuRestartElevated,
     mnuLang = 2100,     // 2100 to 2106
     mnuPresets = 2200,  // the presets' submenu, kPresetMenuSpan ids
 };
@@ -90,6 +90,12 @@ void frmSet::UpdateMenuCaptions() {
     SetCaption(menu, mnuDefault, Text(5));
     SetCaption(menu, mnuSetBoundary, Text(124));
     SetCaption(menu, mnuExit, Text(6) + L"\tCtrl+Q");
+    // Only once it can help, just above Exit: the entries above keep their places.
+    const bool offer = host_->OfferRestartElevated();
+    const bool listed = ::GetMenuState(menu, mnuRestartElevated, MF_BYCOMMAND) != static_cast<UINT>(-1);
+    if (offer && !listed) ::InsertMenuW(menu, mnuExit, MF_BYCOMMAND | MF_STRING, mnuRestartElevated, L"");
+    if (!offer && listed) ::DeleteMenu(menu, mnuRestartElevated, MF_BYCOMMAND);
+    if (offer) SetCaption(menu, mnuRestartElevated, Text(strings::kRestartElevatedId));
     const int32_t current = SharedLanguage().CurrentLanguage();
     for (int i = 0; i < kLanguageCount; ++i)
         ::CheckMenuItem(mnuLanguage_, mnuLang + i, MF_BYCOMMAND | (i == current ? MF_CHECKED : MF_UNCHECKED));
@@ -113,6 +119,7 @@ void frmSet::mnuMenu_Command(int id) {
     case mnuPause: host_->TogglePause(); break;
     case mnuDefault: mnuDefault_Click(); break;
     case mnuExit: mnuExit_Click(); break;
+    case mnuRestartElevated: host_->RestartElevated(); break;
     case mnuOptions: ShowOptions(*host_, hwnd()); break;
     case mnuExtras: ShowExtras(*host_, hwnd()); break;
     case mnuSetBoundary: ShowSetBoundary(*host_); break;

@@ -11,15 +11,16 @@ void PrintTo(const CommandLineValues& v, std::ostream* out) {
     if (v.pictureOffsetFactor) *out << "pof=" << *v.pictureOffsetFactor << " ";
     if (v.keyboardOffsetFactor) *out << "kof=" << *v.keyboardOffsetFactor << " ";
     if (v.haloHolePercent) *out << "halohole=" << *v.haloHolePercent << " ";
+    if (v.handoverFrom) *out << "handover=" << *v.handoverFrom << " ";
     *out << (v.pause ? "pause" : "running");
 }
 
 namespace {
 
-CommandLineValues Pof(double f) { return {f, {}, {}, false}; }
-CommandLineValues Kof(double f) { return {{}, f, {}, false}; }
-CommandLineValues Hole(int32_t p) { return {{}, {}, p, false}; }
-const CommandLineValues kPause{{}, {}, {}, true}, kNothing{};
+CommandLineValues Pof(double f) { return {f, {}, {}, false, {}}; }
+CommandLineValues Kof(double f) { return {{}, f, {}, false, {}}; }
+CommandLineValues Hole(int32_t p) { return {{}, {}, p, false, {}}; }
+const CommandLineValues kPause{{}, {}, {}, true, {}}, kNothing{};
 
 const char* Kind(CrashFileKind k) { return k == CrashFileKind::Dump ? "dmp" : k == CrashFileKind::Context ? "txt" : "new"; }
 
@@ -52,7 +53,7 @@ TEST(CommandLine, SwitchNamesAndArguments) {
     const std::pair<std::wstring, CommandLineValues> cases[] = {
         {L"/ Pause", kPause}, {L" /PAUSE ", kPause}, {L"pause", kPause}, {L"/pause=1", kNothing}, {L"/paused", kNothing},
         {L"/pa use", kNothing}, {L"/ HALOHOLE=20", Hole(20)}, {L"/ POF = 3", Pof(3)},
-        {L"/pause/halohole=20 /kof=2x/pof=3.0", CommandLineValues{3, 2, 20, true}}, {L"/pof=3/pof=5", Pof(5)},
+        {L"/pause/halohole=20 /kof=2x/pof=3.0", CommandLineValues{3, 2, 20, true, {}}}, {L"/pof=3/pof=5", Pof(5)},
         {L"/a=b=c", kNothing}, {L"/pof=1=2", kNothing}, {L"/pof==2", kNothing}, {L"/=5", kNothing},
         {L"/////", kNothing}, {L"", kNothing}, {L"/p of=2/pof2=2/-pof=2", kNothing},
         {std::wstring(10'000, L'/'), kNothing}, {std::wstring(10'000, L'='), kNothing},
@@ -63,6 +64,21 @@ TEST(CommandLine, SwitchNamesAndArguments) {
         {L"\"C:/odd/Glimmora.exe\"/pof=2", L"/pof=2"},  // slashes inside the quotes are the path's
         {L"Glimmora.exe\t/kof=3", L"\t/kof=3"}, {L"\"C:\\no closing quote /pause", L""}, {L"", L""}};
     for (const auto& [commandLine, arguments] : lines) EXPECT_EQ(ArgumentsOf(commandLine), arguments);
+}
+
+// The process a restart hands over from: a plain number or nothing, whatever else is around it.
+TEST(CommandLine, HandoverNamesAProcessOrNothing) {
+    const std::pair<std::wstring, std::optional<uint32_t>> cases[] = {
+        {L"/handover=1234", 1234}, {L" / HandOver = 42 ", 42}, {L"/pause/handover=7/kof=2", 7},
+        {L"/handover=4294967295", 4294967295u}, {L"/handover=5/handover=6", 6}, {L"/handover=5/handover=x", 5},
+        {L"/handover=0", {}}, {L"/handover=4294967296", {}}, {L"/handover=99999999999", {}}, {L"/handover=-5", {}},
+        {L"/handover=+5", {}}, {L"/handover=12x", {}}, {L"/handover=1 2", {}}, {L"/handover=1.0", {}},
+        {L"/handover=", {}}, {L"/handover= ", {}}, {L"/handover=1=2", {}}, {L"/handover", {}},
+        {L"/hand over=5", {}}, {L"/handover=\x0665", {}}, {L"/handover=" + std::wstring(5'000, L'1'), {}},
+    };
+    for (const auto& [arguments, expected] : cases)
+        EXPECT_EQ(ParseCommandLine(arguments).handoverFrom, expected) << std::string(arguments.begin(), arguments.begin() + std::min<size_t>(arguments.size(), 60));
+    EXPECT_EQ(ParseCommandLine(L"/pause/handover=7/kof=2"), (CommandLineValues{{}, 2, {}, true, 7}));
 }
 
 // The folder beside the settings file; names by local time; only exactly ours are read.

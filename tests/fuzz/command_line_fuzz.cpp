@@ -16,6 +16,7 @@ void CheckRanges(const CommandLineValues& v) {
         Check((*pof >= -20 && *pof <= -0.1) || (*pof >= 0.1 && *pof <= 20));
     if (const auto kof = v.keyboardOffsetFactor) Check(*kof >= 0.1 && *kof <= 10);
     if (const auto hole = v.haloHolePercent) Check(*hole >= 10 && *hole <= 95);
+    if (const auto id = v.handoverFrom) Check(*id != 0);
 }
 
 template <typename T>
@@ -50,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(whole.pause == (before.pause || after.pause) &&
               whole.pictureOffsetFactor == Later(before.pictureOffsetFactor, after.pictureOffsetFactor) &&
               whole.keyboardOffsetFactor == Later(before.keyboardOffsetFactor, after.keyboardOffsetFactor) &&
-              whole.haloHolePercent == Later(before.haloHolePercent, after.haloHolePercent));
+              whole.haloHolePercent == Later(before.haloHolePercent, after.haloHolePercent) &&
+              whole.handoverFrom == Later(before.handoverFrom, after.handoverFrom));
     }
     for (size_t at = 0; at <= text.size();) {
         const size_t end = std::min(text.find_first_of(L"/=", at), text.size());
