@@ -156,6 +156,8 @@ bool OnBand(const Rect& place) {
     return false;
 }
 
+bool PaintedByWindow(ControlKind kind) { return kind == ControlKind::Swatch; }
+
 double SliderStep(SettingKey key) { return key == SettingKey::ButtonsFading ? 0.1 : 1.0; }
 
 bool PressClosedMenu(double menuClosedAt, double now) {

@@ -57,6 +57,10 @@ inline constexpr uint32_t kBandColour = 0xC0C0C0;
 inline constexpr uint32_t kBandLineColour = 0x404040;
 // True when the control stands on a band (and so paints on its grey).
 bool OnBand(const Rect& place);
+// True for what the window paints itself instead of a control window of its own: what takes
+// no focus (a swatch's click goes to its picker). Each child window costs the opening its
+// creation and a paint of its own.
+bool PaintedByWindow(ControlKind kind);
 
 // The keyboard step of a slider: tenths of a second for the click fading, else 1.
 double SliderStep(SettingKey key);

@@ -36,13 +36,6 @@ void frmSet::OnCommand(int id, int notification) {
     case ControlKind::MenuButton:
         if (notification == BN_CLICKED) ShowMenu(false);
         break;
-    case ControlKind::Swatch:
-        // A click on the colour moves the focus to its picker.
-        if (notification == STN_CLICKED) {
-            for (const auto& [pickerId, picker] : pickers_)
-                if (FindSettingsControl(pickerId)->key == c->key) ::SetFocus(picker->hwnd());
-        }
-        break;
     case ControlKind::Button:
         if (notification != BN_CLICKED) break;
         if (c->name == "cmdClickOptions") ShowClickOptions(*host_);
@@ -70,13 +63,12 @@ void frmSet::Setting_Changed(const SettingsControl& control, double value) {
         InvalidatePreviews();
         break;
     case SettingKey::HaloColor:
-        ::InvalidateRect(Control("lblSpot"), nullptr, FALSE);
+    case SettingKey::CrosshairColor: {
+        const RECT swatch = PlaceOf(control.key == SettingKey::HaloColor ? "lblSpot" : "lblCrossHair");
+        ::InvalidateRect(hwnd(), &swatch, FALSE);
         InvalidatePreviews();
         break;
-    case SettingKey::CrosshairColor:
-        ::InvalidateRect(Control("lblCrossHair"), nullptr, FALSE);
-        InvalidatePreviews();
-        break;
+    }
     case SettingKey::HaloRing:
     case SettingKey::MouseImageColor: InvalidatePreviews(); break;
     default: break;
@@ -93,19 +85,21 @@ void frmSet::optPause_Click() {
     ShowSettings();
 }
 
+void frmSet::PaintSwatches(HDC dc) {
+    for (const SettingsControl& c : SettingsControls()) {
+        if (c.kind != ControlKind::Swatch) continue;
+        const RECT r = PlaceOf(c.name);
+        FillBox(dc, buffer_->Tools(), r, static_cast<COLORREF>(host_->Settings().GetInt(c.key)));
+        ::FrameRect(dc, &r, buffer_->Tools().Brush(kBorder));
+    }
+}
+
 void frmSet::DrawOwnerButton(const DRAWITEMSTRUCT& item) {
     const SettingsControl* c = FindSettingsControl(static_cast<int32_t>(item.CtlID));
     if (!c) return;
     const HDC dc = item.hDC;
     const RECT r = item.rcItem;
     GdiTools& tools = buffer_->Tools();
-    const SettingsRecord& settings = host_->Settings();
-
-    if (c->kind == ControlKind::Swatch) {
-        FillBox(dc, tools, r, static_cast<COLORREF>(settings.GetInt(c->key)));
-        ::FrameRect(dc, &r, tools.Brush(kBorder));
-        return;
-    }
     const bool chosen = c->kind == ControlKind::PlayOption && (c->value == 1) == Paused();
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     FillBox(dc, tools, r, chosen || pressed ? kFaceChosen : kFace);

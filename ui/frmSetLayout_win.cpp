@@ -7,6 +7,7 @@
 #include "settings/SettingsRecord.h"
 #include "base/Text_win.h"
 #include "controls/ControlFont_win.h"
+#include "controls/GradShape_win.h"
 #include "keyboard/KeyNames_win.h"
 #include "lang/SharedLanguage_win.h"
 #include "ui/Dialogs_win.h"
@@ -49,7 +50,7 @@ Creation CreationOf(const SettingsControl& c) {
     case ControlKind::HotkeyButton: return {WC_BUTTONW, tab | WS_GROUP | BS_OWNERDRAW};
     case ControlKind::HotkeyLabel:
     case ControlKind::Label: return {WC_STATICW, SS_LEFT | SS_NOPREFIX};
-    case ControlKind::Swatch: return {WC_STATICW, SS_OWNERDRAW | SS_NOTIFY};
+    case ControlKind::Swatch:
     case ControlKind::Slider:
     case ControlKind::ColourPicker: break;
     }
@@ -64,6 +65,7 @@ void frmSet::CreateControls() {
     for (const SettingsControl& c : SettingsControls()) {
         const RECT place = ToRect(c.place);
         const auto id = static_cast<int32_t>(c.id);
+        if (PaintedByWindow(c.kind)) continue;
         if (c.kind == ControlKind::Slider) {
             auto slider = std::make_unique<ctlSlider>();
             slider->Create(hwnd(), id, place, dpi_);
@@ -94,12 +96,6 @@ void frmSet::CreateControls() {
             if (c.kind == ControlKind::MenuButton)
                 ::SetWindowSubclass(controls_[id], &frmSet::MenuButtonProc, 1, reinterpret_cast<DWORD_PTR>(this));
         }
-    }
-    // Created last, each band goes under everything created before it: no control is moved.
-    const GradShapeStyle grey{kBandColour, kBandColour, kGradTopToBottom, 100};
-    for (size_t i = 0; i < std::size(kBandTops); ++i) {
-        GradShape_.push_back(std::make_unique<GradShape>());
-        GradShape_.back()->Create(hwnd(), BandPlace(i, dpi_), grey);
     }
     // Everything stands at its place already; the captions are fitted as they are set.
     MakeFonts();
@@ -142,7 +138,6 @@ void frmSet::ReleaseControls() {
     tooltips_.reset();
     sliders_.clear();
     pickers_.clear();
-    GradShape_.clear();
     controls_.clear();
     captionFonts_.Release();
     bandBrush_.reset();
@@ -153,11 +148,8 @@ void frmSet::ReleaseControls() {
 
 void frmSet::LayOut() {
     MakeFonts();
-    for (size_t i = 0; i < GradShape_.size(); ++i) {
-        const RECT r = BandPlace(i, dpi_);
-        ::MoveWindow(GradShape_[i]->hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-    }
     for (const SettingsControl& c : SettingsControls()) {
+        if (PaintedByWindow(c.kind)) continue;
         const RECT place96 = ToRect(c.place);
         if (const auto slider = sliders_.find(c.id); slider != sliders_.end()) {
             slider->second->SetDpi(dpi_, place96);
@@ -175,6 +167,7 @@ void frmSet::LayOut() {
 void frmSet::Lang_LanguageChange() {
     if (controls_.empty()) return;
     for (const SettingsControl& c : SettingsControls()) {
+        if (PaintedByWindow(c.kind)) continue;
         const HWND control = controls_[c.id];
         const std::wstring tip = Text(c.tooltip);
         switch (c.kind) {
@@ -202,6 +195,7 @@ void frmSet::ShowSettings() {
     if (controls_.empty()) return;
     const SettingsRecord& settings = host_->Settings();
     for (const SettingsControl& c : SettingsControls()) {
+        if (PaintedByWindow(c.kind)) continue;
         const HWND control = controls_[c.id];
         switch (c.kind) {
         case ControlKind::CheckBox:
@@ -216,8 +210,7 @@ void frmSet::ShowSettings() {
             pickers_[c.id]->SetRGBColor(static_cast<uint32_t>(settings.GetInt(c.key)));
             break;
         case ControlKind::HotkeyLabel: ShowText(control, CaptionOf(c)); break;
-        case ControlKind::PlayOption:
-        case ControlKind::Swatch: ::InvalidateRect(control, nullptr, FALSE); break;
+        case ControlKind::PlayOption: ::InvalidateRect(control, nullptr, FALSE); break;
         default: break;
         }
     }
@@ -257,12 +250,36 @@ void frmSet::InvalidatePreviews() {
 
 void frmSet::PaintContent(HDC dc, const RECT& area) {
     FillBox(dc, buffer_->Tools(), area, RGB(255, 255, 255));
-    for (int32_t top : kBandTops) {
+    const GradShapeStyle grey{kBandColour, kBandColour, kGradTopToBottom, 100};
+    for (size_t band = 0; band < std::size(kBandTops); ++band) {
         // One pixel above each band, as thin as a pixel at every DPI.
-        const int y = ScaleToDpi(top, dpi_) - 1;
+        const int y = ScaleToDpi(kBandTops[band], dpi_) - 1;
         FillBox(dc, buffer_->Tools(), RECT{0, y, area.right, y + 1}, kBandLineColour);
+        PaintGradShape(dc, buffer_->Tools(), BandPlace(band, dpi_), grey);
     }
     PaintPreviews(dc);
+    PaintSwatches(dc);
+}
+
+RECT frmSet::PlaceOf(std::string_view name) const {
+    const SettingsControl* c = FindSettingsControl(name);
+    return c ? ScaleToDpi(ToRect(c->place), dpi_) : RECT{};
+}
+
+void frmSet::ClickSwatch(POINT at) {
+    for (const SettingsControl& c : SettingsControls()) {
+        const RECT r = PlaceOf(c.name);
+        if (c.kind != ControlKind::Swatch || !::PtInRect(&r, at)) continue;
+        for (const auto& [pickerId, picker] : pickers_)
+            if (FindSettingsControl(pickerId)->key == c.key) ::SetFocus(picker->hwnd());
+    }
+}
+
+void frmSet::LeaveControlsOnePaint() {
+    // Validating drops the frame and erase each control was given; the paint comes back alone.
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOERASE | RDW_ALLCHILDREN);
+    for (const auto& [id, control] : controls_) ::InvalidateRect(control, nullptr, FALSE);
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void frmSet::PaintPreviews(HDC dc) {

@@ -52,7 +52,9 @@ bool frmSet::Show(SettingsHost& host, SettingsWindowState startup) {
     if (own.cx != frame.cx || own.cy != frame.cy)
         ::SetWindowPos(hwnd(), nullptr, 0, 0, own.cx, own.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Form_Load();
+    opening_ = true;
     ::ShowWindow(hwnd(), SW_SHOWNORMAL);
+    opening_ = false;
     // Whole at once: the window and every control painted before anything else runs.
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     if (g_shownTrace) g_shownTrace();
@@ -163,6 +165,9 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(brush);
     }
+    case WM_LBUTTONDOWN:
+        ClickSwatch(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        return 0;
     case WM_RBUTTONDOWN: {
         // A right press on the mouse picture pauses, as a quick way out during a talk.
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -180,6 +185,12 @@ LRESULT frmSet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_NCPAINT: {
+        const LRESULT framed = BaseWindow::HandleMessage(message, wParam, lParam);
+        // The opening's first paint of the frame comes before any control's.
+        if (opening_) LeaveControlsOnePaint();
+        return framed;
+    }
     case WM_PAINT: {
         if (!buffer_) break;
         handles::PaintDc paint(hwnd());

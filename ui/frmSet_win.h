@@ -9,7 +9,6 @@
 #include "base/BaseWindow_win.h"
 #include "controls/ColorPic_win.h"
 #include "controls/ControlFont_win.h"
-#include "controls/GradShape_win.h"
 #include "controls/ctlSlider_win.h"
 #include "base/BackBuffer_win.h"
 #include "ui/SettingsHost_win.h"
@@ -21,7 +20,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 class frmSet : public BaseWindow<frmSet> {
 public:
@@ -88,6 +86,16 @@ private:
     std::wstring CaptionOf(const SettingsControl& control) const;
     void PaintContent(HDC dc, const RECT& area);
     void PaintPreviews(HDC dc);
+    // The colour beside each picker, flush against it.
+    void PaintSwatches(HDC dc);
+    // Where a painted item of the table stands at the window's DPI.
+    RECT PlaceOf(std::string_view name) const;
+    // A click on a swatch moves the focus to its picker.
+    void ClickSwatch(POINT at);
+    // Showing the window would give every control a frame paint and an erase, each with a
+    // device context of its own, before its paint: they have neither frame nor background
+    // apart from their paint, so they are left just the paint.
+    void LeaveControlsOnePaint();
     void InvalidatePreviews();
     // The mouse picture of the mouse-image group, where a right press pauses.
     RECT PreviewArea() const;
@@ -123,12 +131,12 @@ private:
     std::map<int32_t, HWND> controls_;
     std::map<int32_t, std::unique_ptr<ctlSlider>> sliders_;
     std::map<int32_t, std::unique_ptr<ColorPic>> pickers_;
-    std::vector<std::unique_ptr<GradShape>> GradShape_;
     handles::Menu mnuMenu_;
     HMENU mnuLanguage_ = nullptr;
     double MenuClosedAt = -1;
     bool MenuJustClosed = false;
     bool showingSettings_ = false;
+    bool opening_ = false;
 };
 
 // Test builds note when the settings window stands fully painted for the first time.

@@ -1,6 +1,8 @@
 // Rounding, placement, the halo's shape, the overlays' values, and the windows' layouts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "CoreTestSupport.h"
 #include "controls/ColorPic.h"
 #include "overlays/HaloGeometry.h"
@@ -150,6 +152,27 @@ TEST(SettingsLayout, EachSettingHasOneHolderAndEverySliderARange) {
         EXPECT_TRUE(c.kind != ControlKind::Slider || SettingRange(c.key)) << c.name;
     }
     EXPECT_EQ(SliderStep(SettingKey::ButtonsFading), 0.1);  // tenths of a second
+}
+
+// Whatever takes the focus is a control window of its own; the swatches are painted by the
+// window, their clicks handed to the picker of their setting.
+TEST(SettingsLayout, WhatTakesTheFocusIsAWindowAndASwatchClickHasAPicker) {
+    using K = ControlKind;
+    const std::pair<K, bool> kinds[] = {{K::CheckBox, false}, {K::LockToggle, false}, {K::ColourOption, false},
+                                        {K::PlayOption, false}, {K::Button, false}, {K::MenuButton, false},
+                                        {K::HotkeyButton, false}, {K::HotkeyLabel, false}, {K::Label, false},
+                                        {K::Slider, false}, {K::ColourPicker, false}, {K::Swatch, true}};
+    for (auto [kind, painted] : kinds) EXPECT_EQ(PaintedByWindow(kind), painted) << static_cast<int>(kind);
+    int swatches = 0;
+    for (const SettingsControl& c : SettingsControls()) {
+        if (!PaintedByWindow(c.kind)) continue;
+        ++swatches;
+        const auto picker = std::find_if(SettingsControls().begin(), SettingsControls().end(), [&](const SettingsControl& p) {
+            return p.kind == ControlKind::ColourPicker && p.key == c.key;
+        });
+        EXPECT_NE(picker, SettingsControls().end()) << c.name;
+    }
+    EXPECT_EQ(swatches, 2);
 }
 
 // Places scale from 96 dpi rounding halves away from zero (692.5, -4.5), and neighbours still

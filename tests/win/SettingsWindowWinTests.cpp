@@ -66,15 +66,81 @@ void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
     if (info.flags & GUI_INMENUMODE) ++g_menusOpened, ::EndMenu();
 }
 
+// What the opening sends the settings window's controls, and its client area as it stands
+// painted and again after a full repaint, noted at the moment it stands painted.
+struct Opening {
+    int controlFramesAndErases = 0;
+    std::map<HWND, int> controlPaints;
+    std::vector<uint32_t> shown, repainted;
+};
+Opening g_opening;
+handles::Hook g_openingHook;
+
+bool IsSettingsControl(HWND window) {
+    wchar_t parentClass[64] = {};
+    const HWND parent = ::GetParent(window);
+    return parent && ::GetClassNameW(parent, parentClass, 64) && std::wstring(parentClass) == frmSet::ClassName();
+}
+
+LRESULT CALLBACK WatchOpening(int code, WPARAM wParam, LPARAM lParam) {
+    const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && IsSettingsControl(sent.hwnd)) {
+        if (sent.message == WM_NCPAINT || sent.message == WM_ERASEBKGND) ++g_opening.controlFramesAndErases;
+        if (sent.message == WM_PAINT) ++g_opening.controlPaints[sent.hwnd];
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::vector<uint32_t> ClientPixels(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    handles::Bitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    handles::MemoryDc memory(::CreateCompatibleDC(nullptr));
+    if (!bits || !memory) return {};
+    handles::SelectObjectGuard select(memory.get(), bitmap.get());
+    handles::WindowDc screen(window);
+    ::BitBlt(memory.get(), 0, 0, client.right, client.bottom, screen.get(), 0, 0, SRCCOPY);
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    return {pixels, pixels + client.right * client.bottom};
+}
+
+void NoteOpening() {
+    g_openingHook.reset();
+    SetSettingsWindowShownTrace(nullptr);
+    const HWND settings = ::FindWindowW(frmSet::ClassName(), nullptr);
+    g_opening.shown = ClientPixels(settings);
+    ::RedrawWindow(settings, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    g_opening.repainted = ClientPixels(settings);
+}
+
 class SettingsWindowTest : public ProgramTest {
 protected:
-    static void SetUpTestSuite() { StartProgram(L"glimmora-settings-window-test.ini"); }
+    static void SetUpTestSuite() {
+        g_openingHook.reset(::SetWindowsHookExW(WH_CALLWNDPROC, &WatchOpening, nullptr, ::GetCurrentThreadId()));
+        SetSettingsWindowShownTrace(&NoteOpening);
+        StartProgram(L"glimmora-settings-window-test.ini");
+    }
     static void TearDownTestSuite() { EndProgram(); }
     void TearDown() override { SharedLanguage().ChangeLanguage(English); }
     static HotKeyInfo Shortcut(HotKeyAction action) { return HotKey(settings(), action); }
 };
 
 }  // namespace
+
+// The opening paints each control once and whole: no frame paint or erase of its own first
+// (each costs a device context), and what stands then is what a full repaint draws.
+TEST_F(SettingsWindowTest, TheOpeningPaintsEachControlOnceAndWhole) {
+    EXPECT_EQ(g_opening.controlFramesAndErases, 0);
+    int controls = 0;
+    for (HWND c = ::GetWindow(window().hwnd(), GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT), ++controls)
+        EXPECT_EQ(g_opening.controlPaints[c], 1) << ::GetDlgCtrlID(c);
+    EXPECT_GT(controls, 35);
+    ASSERT_FALSE(g_opening.shown.empty());
+    EXPECT_TRUE(g_opening.shown == g_opening.repainted) << "the opening's pixels differ from a full repaint's";
+}
 
 TEST_F(SettingsWindowTest, TabArrowsF10AndRightClicksDoWhatTheyDoFromAnyControl) {
     std::vector<HWND> expected;
@@ -119,6 +185,15 @@ TEST_F(SettingsWindowTest, TabArrowsF10AndRightClicksDoWhatTheyDoFromAnyControl)
     }
     EXPECT_TRUE(program().Paused()) << "the mouse picture's right click";
     program().SetPaused(false);
+    // A click on a colour swatch hands the focus to the picker beside it.
+    for (const auto& [swatch, picker] : {std::pair{"lblSpot", "colpicSpot"}, {"lblCrossHair", "colpicCrossHair"}}) {
+        const Rect place = FindSettingsControl(swatch)->place;
+        const POINT at = at96((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+        ASSERT_TRUE(::SetCursorPos(at.x, at.y));
+        SendMouse(MOUSEEVENTF_LEFTDOWN), SendMouse(MOUSEEVENTF_LEFTUP);
+        PumpProgram(100);
+        EXPECT_EQ(::GetFocus(), window().Control(picker)) << swatch;
+    }
     ::SendMessageW(settingsWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(settingsWindow), MAKELPARAM(-1, -1));
     EXPECT_EQ(g_menusOpened, 2) << "the menu key and Shift+F10";
     ::KillTimer(nullptr, timer);
