@@ -11,21 +11,27 @@
 
 namespace {
 
-// A digest of what the overlay's paint routine draws for its state now.
+// What the overlay's paint routine draws for its state now, as 0xAARRGGBB rows.
 template <typename Overlay>
-uint64_t Painted(Overlay& window) {
+std::vector<uint32_t> PaintedPixels(Overlay& window) {
     const Size size = window.ClientSize();
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.width, -size.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     handles::MemoryDc dc(::CreateCompatibleDC(nullptr));
     handles::Bitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bits) return 0;
+    if (!bits) return {};
     handles::SelectObjectGuard selected(dc.get(), bitmap.get());
     window.PaintContent(dc.get(), RECT{0, 0, size.width, size.height});
     ::GdiFlush();
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    return {pixels, pixels + size.width * size.height};
+}
+// A digest of it.
+template <typename Overlay>
+uint64_t Painted(Overlay& window) {
     uint64_t digest = 1469598103934665603u;
-    for (int i = 0; i < size.width * size.height; ++i) digest = (digest ^ static_cast<const uint32_t*>(bits)[i]) * 1099511628211u;
+    for (const uint32_t p : PaintedPixels(window)) digest = (digest ^ p) * 1099511628211u;
     return digest;
 }
 
@@ -67,6 +73,23 @@ frmButtons* TrackingRing(Overlays& o) {
     for (frmButtons& ring : o.buttons)
         if (ring.Tracking()) return &ring;
     return nullptr;
+}
+
+// A cursor's own size and hot spot, as the system gives them.
+BigPointerShape CursorShape(HCURSOR cursor) {
+    ICONINFO info{};
+    ::GetIconInfo(cursor, &info);
+    const handles::Bitmap mask(info.hbmMask), colour(info.hbmColor);
+    BITMAP m{};
+    ::GetObjectW(mask.get(), sizeof m, &m);
+    return {{m.bmWidth, colour ? m.bmHeight : m.bmHeight / 2}, {LONG(info.xHotspot), LONG(info.yHotspot)}};
+}
+
+// Whether lower lies below upper in the z-order.
+bool Below(HWND lower, HWND upper) {
+    for (HWND w = ::GetWindow(upper, GW_HWNDNEXT); w; w = ::GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
 }
 
 const HMONITOR kRightMonitor = reinterpret_cast<HMONITOR>(0x2000);
@@ -270,4 +293,70 @@ TEST_F(OverlaysTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
     ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(g_hides, 0) << "a re-size must not hide and show an overlay";
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 0);
+}
+
+// The big pointer copies the pointer over a window of this process (another's cannot be read
+// under Wine), enlarged with its hot spot on the pointer and above the other overlays. Catches:
+// a shape taken once and kept, one set at rest never shown, a misplaced hot spot, a scale or a
+// shake's doubling not applied, a ring over it, a big pointer left on screen while paused.
+TEST_F(OverlaysTest, TheBigPointerShowsThePointersShapeAtItsHotSpot) {
+    frmBigPointer& big = overlays().bigPointer;
+    const HCURSOR beam = ::LoadCursorW(nullptr, IDC_IBEAM), hand = ::LoadCursorW(nullptr, IDC_HAND);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW, wc.hInstance = ::GetModuleHandleW(nullptr), wc.hCursor = beam;
+    wc.lpszClassName = L"GlimmoraTestText";
+    ::RegisterClassW(&wc);
+    // Shows the I-beam wherever the pointer is on it, as a text field does.
+    const handles::Window text(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, wc.lpszClassName, L"",
+                                                 WS_POPUP | WS_VISIBLE, 150, 100, 500, 400, nullptr, nullptr,
+                                                 wc.hInstance, nullptr));
+    Point pointer = PointerTo(300, 250);
+    ::SetCursor(beam);
+    EXPECT_FALSE(Visible(big.hwnd())) << "off unless switched on";
+    program().ApplySetting(SettingKey::BigPointer, 1);
+    const auto expectAt = [&big](Point p, HCURSOR cursor, int32_t percent) {
+        const BigPointerShape own = CursorShape(cursor);
+        EXPECT_EQ(big.Cursor(), cursor);
+        EXPECT_EQ(WindowRect(big.hwnd()), Rect::At(p.x - own.hotSpot.x * percent / 100, p.y - own.hotSpot.y * percent / 100,
+                                                   own.size.width * percent / 100, own.size.height * percent / 100));
+    };
+    EXPECT_TRUE(Visible(big.hwnd()));
+    expectAt(pointer, beam, 250);
+    // The hot pixel is drawn where the pointer is, not a clear corner.
+    const Point hot = big.Shape().hotSpot;
+    EXPECT_NE(PaintedPixels(big).at(size_t(hot.y + 1) * big.ClientSize().width + hot.x + 1) >> 24, 0u);
+
+    pointer = PointerTo(350, 300);
+    expectAt(pointer, beam, 250);
+    program().MouseEvent(LeftDown, 0);
+    frmButtons* ring = TrackingRing(overlays());
+    ASSERT_NE(ring, nullptr);
+    EXPECT_TRUE(Below(ring->hwnd(), big.hwnd())) << "a click's ring shows below the big pointer";
+    program().MouseEvent(LeftUp, 0);
+
+    ASSERT_TRUE(PumpUntilTrue([] { return !program().Ticking(); }, 3000));
+    ::SetClassLongPtrW(text.get(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
+    ::SetCursor(hand);
+    EXPECT_TRUE(PumpUntilTrue([&big, hand] { return big.Cursor() == hand; }, 1300)) << "a shape set at rest";
+    expectAt(pointer, hand, 250);
+    program().ApplySetting(SettingKey::BigPointerScale, 400);
+    expectAt(pointer, hand, 400);
+
+    program().ApplySetting(SettingKey::ShakeToFind, 1);
+    for (const int x : {300, 400, 300, 400, 300, 400}) {
+        ::SetCursorPos(x, 300);
+        ::SendMessageW(program().hwnd(), kPointerMovedMessage, 0, 0);
+        Pump(30);
+    }
+    expectAt({400, 300}, hand, 800);
+    EXPECT_TRUE(PumpUntilTrue([&big] { return big.Percent() == 400; }, 1500));
+    expectAt({400, 300}, hand, 400);
+
+    program().SetPaused(true);
+    EXPECT_FALSE(Visible(big.hwnd()));
+    program().SetPaused(false);
+    EXPECT_TRUE(Visible(big.hwnd()));
+    for (const SettingKey key : {SettingKey::ShakeToFind, SettingKey::BigPointer}) program().ApplySetting(key, 0);
+    program().ApplySetting(SettingKey::BigPointerScale, 250);
+    EXPECT_FALSE(Visible(big.hwnd()));
 }
