@@ -94,7 +94,10 @@ void frmBigPointer::Follow(Point pointer) {
     MoveTo(BigPointerCorner(pointer, shape_.hotSpot));
     CURSORINFO info{};
     info.cbSize = sizeof info;
-    const HCURSOR cursor = ::GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) ? info.hCursor : nullptr;
+    const bool showing = ::GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING);
+    // Some systems name only the cursor the foreground program set, none for another's
+    // window: the standard arrow stands in, as for a cursor that cannot be read.
+    const HCURSOR cursor = !showing ? nullptr : info.hCursor ? info.hCursor : ::LoadCursorW(nullptr, IDC_ARROW);
     if (cursor != cursor_ || stale_) TakeShape(cursor);
 }
 
@@ -111,7 +114,7 @@ void frmBigPointer::TakeShape(HCURSOR cursor) {
         // Another process's pointer cannot be read on every system: the standard arrow stands in.
         if (!picture) picture = PictureOf(::LoadCursorW(nullptr, IDC_ARROW), percent_);
     }
-    // A pointer hidden by the application under it shows nothing here either.
+    // A pointer hidden (by the program under it) shows nothing here either.
     if (!picture || picture->image.pixels.empty()) picture = CursorPicture{{{1, 1}, {}}, {{1, 1}, {0}}};
     shape_ = picture->shape;
     image_ = std::move(picture->image);
