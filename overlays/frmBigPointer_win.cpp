@@ -145,15 +145,18 @@ void frmBigPointer::Present() {
     }
     PaintContent(dc_.get(), RECT{0, 0, size.width, size.height});
     ::GdiFlush();
-    const Point corner = BigPointerCorner(pointer_, shape_.hotSpot);
-    POINT at{corner.x, corner.y}, origin{0, 0};
-    SIZE extent{size.width, size.height};
+    position_ = BigPointerCorner(pointer_, shape_.hotSpot);
+    size_ = size;
+    pendingPosition_.reset();
+    Update();
+}
+
+void frmBigPointer::Update() {
+    POINT at{position_.x, position_.y}, origin{0, 0};
+    SIZE extent{bufferSize_.width, bufferSize_.height};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha_, AC_SRC_ALPHA};
     handles::WindowDc screen(nullptr);
     ::UpdateLayeredWindow(hwnd(), screen.get(), &at, &extent, dc_.get(), &origin, 0, &blend, ULW_ALPHA);
-    position_ = corner;
-    size_ = size;
-    pendingPosition_.reset();
 }
 
 void frmBigPointer::MakeTrans(int32_t alpha, bool temporary) {
@@ -164,10 +167,8 @@ void frmBigPointer::MakeTrans(int32_t alpha, bool temporary) {
     const BYTE a = static_cast<BYTE>(alpha < 0 ? 0 : alpha > 255 ? 255 : alpha);
     if (a == alpha_) return;
     alpha_ = a;
-    if (bufferSize_ == Size{}) return;
-    // The picture stays; only the window's share of it changes.
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha_, AC_SRC_ALPHA};
-    ::UpdateLayeredWindow(hwnd(), nullptr, nullptr, nullptr, nullptr, nullptr, 0, &blend, ULW_ALPHA);
+    // The picture stays as painted; only the window's share of it changes.
+    if (bufferSize_ != Size{}) Update();
 }
 
 void frmBigPointer::StopBlink() {

@@ -28,6 +28,7 @@ public:
 
     // As every overlay's, but the alpha goes with the picture: the window has no colour key.
     void MakeTrans(int32_t alpha, bool temporary);
+    BYTE Alpha() const { return alpha_; }
     // Blinking shows the picture and its inverse in turn, on the halo's ticks.
     void StartBlink() { isBlinking_ = true; }
     void StopBlink();
@@ -42,6 +43,9 @@ private:
     void TakeShape(HCURSOR cursor);
     // Paints the back buffer and hands it to the window, placed for the pointer.
     void Present();
+    // Hands the buffer as it is to the window, at its place, with the alpha of now. Some systems
+    // take no new alpha without the picture.
+    void Update();
     const PointerImage& Picture() const { return isBlinking_ && blinkPhase_ ? inverted_ : image_; }
 
     int32_t percent_ = 250;

@@ -1,9 +1,10 @@
-"""The big pointer over the blue target, halo off: at 250 % an arrow 2.5 times the pointer's size whose
-tip is at the pointer and whose pixels lie in its window there and nowhere else on the screen,
+"""The big pointer over the blue target, halo off: at 250 % an arrow 2.5 times the pointer's size
+whose tip is at the pointer and whose pixels lie in its window there and nowhere else on the screen,
 following the pointer without a trace; a shake (four quick swings of 60 px) shows it at twice the
-size, back after about a second; at 400 % a larger arrow. Under Wine another process's pointer cannot
-be read, so the standard arrow stands in over the target. Catches: no big pointer, one off the hot
-spot or of the wrong size, traces left behind, a shake that does not grow it or never ends."""
+size, back after about a second; at 400 % a larger arrow, which fades out at rest and comes back on
+a move. Under Wine another process's pointer cannot be read, so the standard arrow stands in over the
+target. Catches: no big pointer, one off the hot spot or of the wrong size, traces left behind, a
+shake that does not grow it or never ends, a fade that does not reach the screen."""
 from harness import *
 
 CLASS = "Glimmora_frmBigPointer"
@@ -72,7 +73,7 @@ def main(h):
     others = other_windows(h)
     h.move(x, y)
     normal, s = arrow(h, others, x, y, 80, "250 %")
-    h.crop(s, (x - 40, y - 40, x + 120, y + 120), "big-pointer-250.png")
+    h.crop(s, (max(x - 40, 0), max(y - 40, 0), x + 120, y + 120), "big-pointer-250.png")
     h.move(x2, y2)
     arrow(h, others, x2, y2, 80, "250 % moved")   # nothing left at the first place: painted() sees the whole screen
 
@@ -80,7 +81,7 @@ def main(h):
     h.xdotool(*[a for dx in (60, 0, 60, 0, 60) for a in ("mousemove", x2 + dx, y2, "sleep", 0.06)])
     shaken = time.monotonic()
     found, s = arrow(h, others, x2 + 60, y2, 160, "shaken", window=False)
-    h.crop(s, (x2 + 20, y2 - 40, x2 + 260, y2 + 200), "big-pointer-shaken.png")
+    h.crop(s, (x2 + 20, max(y2 - 40, 0), x2 + 260, y2 + 200), "big-pointer-shaken.png")
     width, height = (found[2] - found[0]) / (normal[2] - normal[0]), (found[3] - found[1]) / (normal[3] - normal[1])
     check(1.8 <= width <= 2.2 and 1.8 <= height <= 2.2, "shaken, the arrow %s is not twice %s" % (found, normal))
     arrow(h, others, x2 + 60, y2, 80, "after the shake", window=False)
@@ -89,13 +90,19 @@ def main(h):
     check(0.6 <= back <= 2.0, "the shaken big pointer was back at its size after %.2f s, not about a second" % back)
 
     h.stop_glimmora(p)
-    h.write_settings({"Halo": 0, "ShowKeysWindow": 0, "BigPointer": 1, "BigPointerScale": 400})
+    h.write_settings({"Halo": 0, "ShowKeysWindow": 0, "BigPointer": 1, "BigPointerScale": 400, "AutoHideMouse": 1,
+                      "FadeAutoHide": 2})
     h.start_glimmora()
+    others = other_windows(h)
     h.move(x, y)
-    large, s = arrow(h, other_windows(h), x, y, 128, "400 %")
-    h.crop(s, (x - 40, y - 40, x + 170, y + 170), "big-pointer-400.png")
+    large, s = arrow(h, others, x, y, 128, "400 %")
+    h.crop(s, (max(x - 40, 0), max(y - 40, 0), x + 170, y + 170), "big-pointer-400.png")
     check(all(1.45 <= (large[i + 2] - large[i]) / (normal[i + 2] - normal[i]) <= 1.75 for i in (0, 1)),
           "at 400 %% the arrow %s is not 1.6 times the one at 250 %% %s" % (large, normal))
+    # Resting, it fades out as the other overlays do; a move brings it back.
+    h.settle(lambda s: check(not painted(s, others), "the resting big pointer did not fade out"), timeout=6)
+    h.move(x + 40, y)
+    arrow(h, others, x + 40, y, 128, "400 % after the fade")
 
 
 run(main)

@@ -298,7 +298,7 @@ TEST_F(OverlaysTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
 // The big pointer copies the pointer over a window of this process (another's cannot be read
 // under Wine), enlarged with its hot spot on the pointer and above the other overlays. Catches:
 // a shape taken once and kept, one set at rest never shown, a misplaced hot spot, a scale or a
-// shake's doubling not applied, a ring over it, a big pointer left on screen while paused.
+// shake's doubling not applied, a ring over it, no blink or fade, one left on screen while paused.
 TEST_F(OverlaysTest, TheBigPointerShowsThePointersShapeAtItsHotSpot) {
     frmBigPointer& big = overlays().bigPointer;
     const HCURSOR beam = ::LoadCursorW(nullptr, IDC_IBEAM), hand = ::LoadCursorW(nullptr, IDC_HAND);
@@ -351,6 +351,21 @@ TEST_F(OverlaysTest, TheBigPointerShowsThePointersShapeAtItsHotSpot) {
     expectAt({400, 300}, hand, 800);
     EXPECT_TRUE(PumpUntilTrue([&big] { return big.Percent() == 400; }, 1500));
     expectAt({400, 300}, hand, 400);
+
+    // A blink shows the inverse on every other tick and ends as it began; a fade takes the alpha.
+    const std::vector<uint32_t> still = PaintedPixels(big);
+    program().StartBlink();
+    EXPECT_TRUE(PumpUntilTrue([&big, &still] { return PaintedPixels(big) != still; }, 400));
+    EXPECT_TRUE(PumpUntilTrue([] { return !program().presence().Animating(); }, 4000));
+    EXPECT_EQ(PaintedPixels(big), still);
+    const double delay = settings().Get(SettingKey::FadeAutoHide);
+    program().ApplySetting(SettingKey::FadeAutoHide, 0);
+    program().ApplySetting(SettingKey::AutoHideMouse, 1);
+    EXPECT_TRUE(PumpUntilTrue([&big] { return big.Alpha() == 0; }, 2000));
+    PointerTo(300, 300);
+    EXPECT_TRUE(PumpUntilTrue([&big] { return big.Alpha() == 255; }, 2000));
+    program().ApplySetting(SettingKey::AutoHideMouse, 0);
+    program().ApplySetting(SettingKey::FadeAutoHide, delay);
 
     program().SetPaused(true);
     EXPECT_FALSE(Visible(big.hwnd()));
