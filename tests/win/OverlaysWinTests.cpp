@@ -264,12 +264,13 @@ TEST_F(OverlaysTest, TheOverlaysFollowThePointerAndF3AndF4LockThem) {
 }
 
 // With sizes following the monitor, a pointer that crosses to a monitor of twice the DPI finds
-// the halo, the rings and the keyboard display twice as large, never hidden on the way.
+// the halo, the rings, the keyboard display and the big pointer twice as large, never hidden on the way.
 TEST_F(OverlaysTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
     Overlays& o = overlays();
     PointerTo(300, 250);
     const Size keys = o.keyBoard.ClientSize();
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 1);
+    program().ApplySetting(SettingKey::BigPointer, 1);
     EXPECT_EQ(o.keyBoard.ClientSize(), keys);
     g_watched = {o.spot.hwnd(), o.keyBoard.hwnd()};
     g_hides = 0;
@@ -279,10 +280,13 @@ TEST_F(OverlaysTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
     for (int x : {950, 1000}) pointer = PointerTo(x, 300);
     EXPECT_EQ(g_dpiQueries, 1) << "moving about on one monitor asks its DPI no more";
     ExpectHaloAt(pointer, 401);
+    EXPECT_EQ(o.bigPointer.Percent(), 500);
     EXPECT_EQ(o.buttons[0].ClientSize(), (Size{177, 177}));
     EXPECT_NEAR(o.keyBoard.ClientSize().width, 2 * keys.width, 2);
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 0);  // the record's pixels everywhere
     ExpectHaloAt(pointer, 201);
+    EXPECT_EQ(o.bigPointer.Percent(), 250);
+    program().ApplySetting(SettingKey::BigPointer, 0);
     EXPECT_EQ(o.keyBoard.ClientSize(), keys);
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 1);
     const long gdiObjects = handles::Live().gdiObjects;
