@@ -1,6 +1,7 @@
 #include "app/OverlayAppearance_win.h"
 
 #include "base/MonitorDpi_win.h"
+#include "overlays/BigPointer.h"
 #include "overlays/ClickIndicator.h"
 #include "overlays/CrossHairGeometry.h"
 #include "overlays/HaloGeometry.h"
@@ -48,6 +49,7 @@ void OverlayAppearance::LoadOverlays() {
     overlays_.spot.Form_Load(HaloValuesOf(record(), SizingDpi()).size);
     overlays_.pic.Form_Load();
     overlays_.keyBoard.Form_Load(WindowScale(SettingKey::ListLockPos, SettingKey::ListPosX, SettingKey::ListPosY).text);
+    overlays_.bigPointer.Form_Load();
 }
 
 void OverlayAppearance::UnloadOverlays() {
@@ -58,6 +60,7 @@ void OverlayAppearance::UnloadOverlays() {
     for (auto& arm : overlays_.crossHair) arm.Unload();
     for (auto& ring : overlays_.buttons) ring.Unload();
     overlays_.touch.Unload();
+    overlays_.bigPointer.Unload();
 }
 
 Point OverlayAppearance::LockedPlace(SettingKey x, SettingKey y) const {
@@ -74,6 +77,7 @@ void OverlayAppearance::ApplyAll(bool paused, const std::function<void()>& listK
     ApplyCrossHair(paused);
     ApplyHalo(paused);
     ApplyMouseImage(paused);
+    ApplyBigPointer(paused);
     ApplyKeyboard();
     listKeys();
 
@@ -151,6 +155,28 @@ void OverlayAppearance::ApplyMouseImage(bool paused) {
     ShowOrHide(pic, v.on && !paused);
 }
 
+void OverlayAppearance::ApplyBigPointer(bool paused) {
+    frmBigPointer& big = overlays_.bigPointer;
+    // No transparency of its own: opaque, and the fade lends a share of that.
+    big.MakeTrans(255, false);
+    big.SetPercent(BigPointerPercentNow());
+    const bool show = record().IsOn(SettingKey::BigPointer) && !paused;
+    if (show) big.Follow(CursorPosition());
+    ShowOrHide(big, show);
+}
+
+void OverlayAppearance::FindBigPointer(bool finding) {
+    findingPointer_ = finding;
+    overlays_.bigPointer.SetPercent(BigPointerPercentNow());
+}
+
+int32_t OverlayAppearance::BigPointerPercentNow() {
+    SizingDpi();
+    const bool follow = record().IsOn(SettingKey::SameSizeOnEveryMonitor);
+    return BigPointerPercent(record().GetInt(SettingKey::BigPointerScale), findingPointer_, follow ? monitorDpi_ : 0,
+                             static_cast<uint32_t>(RoundEven(1440.0 / Display().TwipsPerPixelY)));
+}
+
 void OverlayAppearance::ApplyKeyboard() {
     frmKeyBoard& keyBoard = overlays_.keyBoard;
     const bool lock = record().IsOn(SettingKey::ListLockPos);
@@ -171,6 +197,7 @@ void OverlayAppearance::ShowSwitchedOn(bool paused) {
     ShowOrHide(overlays_.spot, record().IsOn(SettingKey::Halo) && !paused);
     ShowOrHide(overlays_.pic, record().IsOn(SettingKey::MouseImage) && !paused);
     for (auto& arm : overlays_.crossHair) ShowOrHide(arm, record().IsOn(SettingKey::Crosshair) && !paused);
+    ShowOrHide(overlays_.bigPointer, record().IsOn(SettingKey::BigPointer) && !paused);
 }
 
 void OverlayAppearance::ApplyOverlayOrder() {
@@ -182,6 +209,7 @@ void OverlayAppearance::ApplyOverlayOrder() {
     order.push_back(overlays_.touch.hwnd());
     order.push_back(overlays_.keyBoard.hwnd());
     for (auto& arrow : overlays_.wheelArrow) order.push_back(arrow.hwnd());
+    order.push_back(overlays_.bigPointer.hwnd());
     for (HWND window : order)
         ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
@@ -289,6 +317,7 @@ void OverlayAppearance::ResizeForDpi() {
                         : PositionNearPointer(pointer, picSize, store_.Offsets().PictureOffsetFactor, 11, desktop_.BoundaryRect));
 
     ScaleKeyboard(pointer);
+    overlays_.bigPointer.SetPercent(BigPointerPercentNow());
 }
 
 void OverlayAppearance::DesktopChanged() {

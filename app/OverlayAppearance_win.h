@@ -27,6 +27,10 @@ public:
     void ApplyCrossHair(bool paused);
     void ApplyHalo(bool paused);
     void ApplyMouseImage(bool paused);
+    // Shown at the pointer with the system's pointer shape when switched on, unless paused.
+    void ApplyBigPointer(bool paused);
+    // A shake: the big pointer at twice its size while finding, as set again after.
+    void FindBigPointer(bool finding);
     // Alpha, lock, scale and fade of the keyboard display; what it lists is the keyboard pass's.
     void ApplyKeyboard();
     // Only the keyboard display's alpha and its lines' time and counts: re-arranging it would
@@ -63,6 +67,8 @@ private:
     // The keyboard display at its scale, re-sized in place.
     void ScaleKeyboard(Point pointer);
     void ApplyOverlayOrder();
+    // The big pointer's percent for the setting, the shake and the monitor under the pointer.
+    int32_t BigPointerPercentNow();
     const SettingsRecord& record() const { return store_.Record(); }
 
     Overlays& overlays_;
@@ -72,4 +78,5 @@ private:
     uint32_t monitorDpi_ = 0;
     uint32_t sizedDpi_ = kDesignDpi;
     Point dpiPointer_;
+    bool findingPointer_ = false;
 };

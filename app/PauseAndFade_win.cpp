@@ -24,6 +24,7 @@ void PauseAndFade::Pause() {
     for (auto& arm : overlays_.crossHair) arm.Hide();
     for (auto& ring : overlays_.buttons) ring.Pause();
     overlays_.touch.Hide();
+    overlays_.bigPointer.Hide();
 }
 
 void PauseAndFade::StartBlink() {
@@ -31,6 +32,7 @@ void PauseAndFade::StartBlink() {
     tmrBlink.Start(timerWindow_, BlinkTimer, kBlinkInterval);
     for (auto& arm : overlays_.crossHair) arm.StartBlink();
     overlays_.spot.StartBlink();
+    overlays_.bigPointer.StartBlink();
 }
 
 void PauseAndFade::tmrBlink_Timer() {
@@ -42,11 +44,13 @@ void PauseAndFade::tmrBlink_Timer() {
         // All blinking windows change colour on the same tick.
         for (auto& arm : overlays_.crossHair) arm.tmrBlink_Timer();
         overlays_.spot.tmrBlink_Timer();
+        overlays_.bigPointer.tmrBlink_Timer();
         return;
     case BlinkTick::Stop:
         tmrBlink.Stop();
         for (auto& arm : overlays_.crossHair) arm.StopBlink();
         overlays_.spot.StopBlink();
+        overlays_.bigPointer.StopBlink();
         return;
     }
 }
@@ -86,6 +90,7 @@ void PauseAndFade::Stop() {
 void PauseAndFade::ApplyAutoHide(const AutoHideStep& step) {
     overlays_.spot.SetHidden(step.hide);
     overlays_.pic.SetHidden(step.hide);
+    overlays_.bigPointer.SetHidden(step.hide);
     for (auto& arm : overlays_.crossHair) arm.SetHidden(step.hide);
     if (step.startFade || (tmrFade.Enabled() && tmrFade.Interval() != UINT(step.fadeIntervalMs)))
         tmrFade.Start(timerWindow_, FadeTimer, static_cast<UINT>(step.fadeIntervalMs));
@@ -99,6 +104,7 @@ void PauseAndFade::tmrFade_Timer() {
     }
     // The user's alpha stays in AlphaOriginal; the fade only lends a share of it.
     overlays_.spot.MakeTrans(autoHide_.FadedAlpha(overlays_.spot.AlphaOriginal()), true);
+    overlays_.bigPointer.MakeTrans(autoHide_.FadedAlpha(overlays_.bigPointer.AlphaOriginal()), true);
     overlays_.pic.MakeTrans(autoHide_.FadedAlpha(overlays_.pic.AlphaOriginal()), true);
     for (auto& arm : overlays_.crossHair) arm.MakeTrans(autoHide_.FadedAlpha(arm.AlphaOriginal()), true);
     if (fade == AutoHideFade::Last) tmrFade.Stop();

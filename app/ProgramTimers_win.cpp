@@ -67,6 +67,11 @@ void Program::PointerMoved() {
 }
 
 void Program::FindPointer() {
+    if (Settings().IsOn(SettingKey::BigPointer)) {
+        look_.FindBigPointer(true);
+        tmrFind.Start(hwnd(), FindTimer, kFindShownMs);
+        return;
+    }
     if (Settings().IsOn(SettingKey::Halo)) {
         presence_.StartBlink();
         return;
@@ -78,6 +83,7 @@ void Program::FindPointer() {
 
 void Program::tmrFind_Timer() {
     tmrFind.Stop();
+    look_.FindBigPointer(false);
     if (!Settings().IsOn(SettingKey::Halo) || Paused()) overlays_.spot.Hide();
 }
 
@@ -92,6 +98,8 @@ void Program::EverySecond() {
     if (CursorPosition() != tracking_.LastPointer()) {
         PointerActivity();
         if (!Paused()) tracking_.FollowPointer();
+    } else if (!Paused()) {
+        overlays_.bigPointer.FollowShape();  // a shape the application set while the pointer rests
     }
 }
 

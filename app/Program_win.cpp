@@ -223,6 +223,10 @@ void Program::ApplySetting(SettingKey key, double value) {
         look_.ApplyHalo(Paused());
         presence_.RefreshAutoHide(true);
         break;
+    case SettingKey::BigPointer: case SettingKey::BigPointerScale:
+        look_.ApplyBigPointer(Paused());
+        presence_.RefreshAutoHide(true);
+        break;
     case SettingKey::Crosshair: case SettingKey::CrosshairSize: case SettingKey::CrosshairTrans:
     case SettingKey::CrosshairGap: case SettingKey::CrosshairColor: case SettingKey::CrosshairArrows:
         look_.ApplyCrossHair(Paused());

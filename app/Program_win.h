@@ -133,7 +133,8 @@ private:
     // announced, a pointer put somewhere without a move). Measuring the desktop costs dozens
     // of server round trips under some systems, so at rest only a display change does it.
     void EverySecond();
-    // A shake of the pointer: the halo blinks, or shows for a second where it is off.
+    // A shake of the pointer: the big pointer grows to twice its size for a second where it
+    // is on; else the halo blinks, or shows for a second where it is off.
     void FindPointer();
     void tmrFind_Timer();
 

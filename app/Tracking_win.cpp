@@ -21,7 +21,9 @@ bool IsMenu(HWND window) {
 bool Tracking::IsOverlayOnTop(HWND top) const {
     for (const auto& arm : overlays_.crossHair)
         if (arm.hwnd() == top) return true;
-    if (overlays_.spot.hwnd() == top || overlays_.pic.hwnd() == top || overlays_.keyBoard.hwnd() == top) return true;
+    if (overlays_.spot.hwnd() == top || overlays_.pic.hwnd() == top || overlays_.keyBoard.hwnd() == top ||
+        overlays_.bigPointer.hwnd() == top)
+        return true;
     for (const auto& ring : overlays_.buttons)
         if (ring.hwnd() == top) return true;
     return false;
@@ -33,6 +35,9 @@ void Tracking::KeepOnTop() {
     // display raised over it would cover its entries (and under Wine take the pointer from it).
     if (IsOverlayOnTop(top) || IsMenu(top)) return;
     ::SetWindowPos(overlays_.keyBoard.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    // The big pointer stays above the keyboard display.
+    if (overlays_.bigPointer.Shown())
+        ::SetWindowPos(overlays_.bigPointer.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 void Tracking::PlaceOverlays(bool force) {
@@ -63,6 +68,7 @@ void Tracking::Place(bool force) {
             spot.MoveTo(CentreHaloOnPointer(pointer, spot.ClientSize()));
         }
     }
+    if (ShownOr(overlays_.bigPointer, force)) overlays_.bigPointer.Follow(pointer);
     for (auto& arrow : overlays_.wheelArrow)
         if (ShownOr(arrow, force)) arrow.MoveTo(CentreOnPointer(pointer, arrow.ClientSize()));
     for (auto& ring : overlays_.buttons)

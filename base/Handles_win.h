@@ -105,6 +105,12 @@ struct KernelObjectTraits {
     static void Count(HANDLE, int) noexcept {}
     static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
 };
+// A cursor made by the program (a copy): a shared one, as LoadCursor gives, is never destroyed.
+struct CursorTraits {
+    static HCURSOR Invalid() noexcept { return nullptr; }
+    static void Count(HCURSOR, int) noexcept {}
+    static void Close(HCURSOR h) noexcept { ::DestroyCursor(h); }
+};
 struct ModuleTraits {
     static HMODULE Invalid() noexcept { return nullptr; }
     static void Count(HMODULE, int) noexcept {}
@@ -124,6 +130,7 @@ using FileSearch = Unique<HANDLE, FileSearchTraits>;
 using KernelObject = Unique<HANDLE, KernelObjectTraits>;
 using Module = Unique<HMODULE, ModuleTraits>;
 using Menu = Unique<HMENU, MenuTraits>;
+using Cursor = Unique<HCURSOR, CursorTraits>;
 
 // GetDC / ReleaseDC.
 class WindowDc {

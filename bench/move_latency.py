@@ -4,16 +4,18 @@
 Run after a win64 build (scripts/test.sh or scripts/run.sh made build/win64):
 
     python3 bench/move_latency.py [--moves 200] [--modes 1,0] [--settings LowRefresh=1] [--rest 0]
-                                  [--bin [LABEL=]DIR ...] [--verbose]
+                                  [--sample DX,DY] [--bin [LABEL=]DIR ...] [--verbose]
 
 e.g. python3 bench/move_latency.py --moves 20 --modes 1 --rest 2 --bin before=/work/bin-before --bin after=build/win64/bin
+     python3 bench/move_latency.py --settings Halo=0,BigPointer=1 --sample 8,40   # the big pointer instead
 
 For each value of FollowPointerMoves in --modes (1: the hook's move message places the halo
 at once; 0: the tracking tick alone follows) it starts its own Xvfb and xcompmgr, a
 TargetWindow.exe of one known colour over the whole screen and Glimmora.exe with the halo
 opaque and nothing else on. The pointer jumps through XTest between two points 250 px apart
 (further than the halo's reach), and one pixel 40 px left of the new place (inside the halo,
-clear of the pointer's image) is read with XGetImage until it leaves the target's colour.
+clear of the pointer's image; --sample moves that pixel, e.g. into the big pointer's arrow, and
+--settings override the halo's) is read with XGetImage until it leaves the target's colour.
 Each jump waits a random 40..70 ms after the last one settled, so that jumps fall on every
 phase of the tick; --rest SECONDS adds that much stillness of pointer and keys before each
 jump, so that a jump finds a tick that stops at rest stopped. Reported per mode and per --bin
@@ -36,8 +38,8 @@ SAMPLE_DX = -40
 BASE_SETTINGS = "Halo=1,HaloTrans=0,HaloRing=0,HaloFullScreen=0,Crosshair=0,MouseImage=0,ShowKeysWindow=0"
 
 
-def run_mode(folder, follow, moves, extra, timeout, rest, verbose):
-    settings = parse_settings(BASE_SETTINGS) + [("FollowPointerMoves", follow)] + extra
+def run_mode(folder, follow, moves, extra, timeout, rest, sample, verbose):
+    settings = list(dict(parse_settings(BASE_SETTINGS) + [("FollowPointerMoves", follow)] + extra).items())
     spots = [START, (START[0] + JUMP, START[1])]
     delays, timeouts, unclean = [], 0, 0
     with glimmora_on_target(settings, START, folder=folder) as (env, screen):
@@ -45,13 +47,13 @@ def run_mode(folder, follow, moves, extra, timeout, rest, verbose):
         time.sleep(0.5)
         for n in range(1, moves + 1):
             x, y = spots[n % 2]
-            sx = x + SAMPLE_DX
-            if not clean_background(screen, sx, y):
+            sx, sy = x + sample[0], y + sample[1]
+            if not clean_background(screen, sx, sy):
                 unclean += 1
                 continue
             time.sleep(rest + random.uniform(0.04, 0.07))
             screen.move(x, y)
-            delay = wait_until(lambda: not is_target(screen.pixel(sx, y)), timeout, 0.0002)
+            delay = wait_until(lambda: not is_target(screen.pixel(sx, sy)), timeout, 0.0002)
             if delay is None:
                 timeouts += 1
                 print("move %d to (%d, %d): no halo within %.1f s" % (n, x, y, timeout))
@@ -69,6 +71,8 @@ def main():
     parser.add_argument("--timeout", type=float, default=1.0, help="seconds a move may take to show the halo")
     parser.add_argument("--settings", type=parse_settings, default=[], help="more Glimmora settings, e.g. LowRefresh=1")
     parser.add_argument("--rest", type=float, default=0.0, help="seconds of stillness before each jump")
+    parser.add_argument("--sample", type=lambda t: tuple(int(v) for v in t.split(",")), default=(SAMPLE_DX, 0),
+                        help="the pixel read, from the pointer: DX,DY")
     parser.add_argument("--verbose", action="store_true", help="print every move")
     add_bin_option(parser)
     args = parser.parse_args()
@@ -77,7 +81,7 @@ def main():
     failed = False
     for (label, folder), follow in ((b, int(m)) for b in bins for m in args.modes.split(",")):
         delays, timeouts, unclean = run_mode(folder, follow, args.moves, args.settings, args.timeout, args.rest,
-                                             args.verbose)
+                                             args.sample, args.verbose)
         print("Glimmora %s, FollowPointerMoves=%d: moves %d, halo seen %d, none in time %d, background not "
               "restored %d" % (label, follow, args.moves, len(delays), timeouts, unclean))
         if delays:

@@ -17,6 +17,12 @@ inline constexpr DWORD kOverlayExStyle =
 inline constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
 inline constexpr UINT kSizeFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
 
+// The overlay that stays above every other (the big pointer): one that shows goes just below it.
+inline HWND& OverlayCeiling() {
+    static HWND ceiling = nullptr;
+    return ceiling;
+}
+
 template <typename Derived>
 class OverlayWindow : public BaseWindow<Derived> {
 public:
@@ -73,7 +79,9 @@ public:
         else
             flags |= SWP_NOMOVE;
         pendingPosition_.reset();
-        ::SetWindowPos(hwnd(), HWND_TOPMOST, p.x, p.y, 0, 0, flags);
+        const HWND ceiling = OverlayCeiling();
+        const bool below = ceiling && ceiling != hwnd() && ::IsWindowVisible(ceiling);
+        ::SetWindowPos(hwnd(), below ? ceiling : HWND_TOPMOST, p.x, p.y, 0, 0, flags);
     }
     void Resize(Size s) { ::SetWindowPos(hwnd(), nullptr, 0, 0, s.width, s.height, kSizeFlags); }
     void Hide() { ::ShowWindow(hwnd(), SW_HIDE); }

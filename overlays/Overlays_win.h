@@ -1,6 +1,7 @@
 // Every overlay window of the program, created once at start and kept to the end.
 #pragma once
 
+#include "overlays/frmBigPointer_win.h"
 #include "overlays/frmKeyBoard_win.h"
 #include "overlays/frmButtons_win.h"
 #include "overlays/frmCrossHair_win.h"
@@ -19,4 +20,5 @@ struct Overlays {
     frmPic pic;
     frmKeyBoard keyBoard;
     frmTouch touch;
+    frmBigPointer bigPointer;
 };

@@ -6,27 +6,32 @@
 #include "hook/MouseHooks_win.h"
 #include "ui/Dialogs_win.h"
 #include "ui/frmClickOptions_win.h"
-#include "ui/PresetMenu_win.h"
 
 #include "tests/win/ProgramTest.h"
 
 namespace {
 
-// A digest of what the overlay's paint routine draws for its state now.
+// What the overlay's paint routine draws for its state now, as 0xAARRGGBB rows.
 template <typename Overlay>
-uint64_t Painted(Overlay& window) {
+std::vector<uint32_t> PaintedPixels(Overlay& window) {
     const Size size = window.ClientSize();
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.width, -size.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     handles::MemoryDc dc(::CreateCompatibleDC(nullptr));
     handles::Bitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bits) return 0;
+    if (!bits) return {};
     handles::SelectObjectGuard selected(dc.get(), bitmap.get());
     window.PaintContent(dc.get(), RECT{0, 0, size.width, size.height});
     ::GdiFlush();
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    return {pixels, pixels + size.width * size.height};
+}
+// A digest of it.
+template <typename Overlay>
+uint64_t Painted(Overlay& window) {
     uint64_t digest = 1469598103934665603u;
-    for (int i = 0; i < size.width * size.height; ++i) digest = (digest ^ static_cast<const uint32_t*>(bits)[i]) * 1099511628211u;
+    for (const uint32_t p : PaintedPixels(window)) digest = (digest ^ p) * 1099511628211u;
     return digest;
 }
 
@@ -70,6 +75,23 @@ frmButtons* TrackingRing(Overlays& o) {
     return nullptr;
 }
 
+// A cursor's own size and hot spot, as the system gives them.
+BigPointerShape CursorShape(HCURSOR cursor) {
+    ICONINFO info{};
+    ::GetIconInfo(cursor, &info);
+    const handles::Bitmap mask(info.hbmMask), colour(info.hbmColor);
+    BITMAP m{};
+    ::GetObjectW(mask.get(), sizeof m, &m);
+    return {{m.bmWidth, colour ? m.bmHeight : m.bmHeight / 2}, {LONG(info.xHotspot), LONG(info.yHotspot)}};
+}
+
+// Whether lower lies below upper in the z-order.
+bool Below(HWND lower, HWND upper) {
+    for (HWND w = ::GetWindow(upper, GW_HWNDNEXT); w; w = ::GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
 const HMONITOR kRightMonitor = reinterpret_cast<HMONITOR>(0x2000);
 int g_dpiQueries = 0;
 
@@ -92,9 +114,7 @@ protected:
     static void SetUpTestSuite() {
         SetMonitorDpiForTest([](Point p) { return p.x < 640 ? HMONITOR{} : kRightMonitor; },
                              [](HMONITOR monitor) -> uint32_t { return ++g_dpiQueries, monitor == kRightMonitor ? 192 : 96; });
-        StartProgram(L"glimmora-overlays-test.ini", "[Settings]\r\nMouseImage=1\r\nCrosshair=1\r\nShowKeysWindow=1\r\n"
-                                                    "[Preset Big]\r\nHaloSize=200\r\nCrosshair=0\r\n"
-                                                    "[Preset Broken]\r\nHaloSize=junk\r\nCrosshair=0x\r\nLanguage=2\r\n");
+        StartProgram(L"glimmora-overlays-test.ini", "[Settings]\r\nMouseImage=1\r\nCrosshair=1\r\nShowKeysWindow=1\r\n");
     }
     static void TearDownTestSuite() {
         EndProgram();
@@ -244,12 +264,13 @@ TEST_F(OverlaysTest, TheOverlaysFollowThePointerAndF3AndF4LockThem) {
 }
 
 // With sizes following the monitor, a pointer that crosses to a monitor of twice the DPI finds
-// the halo, the rings and the keyboard display twice as large, never hidden on the way.
+// the halo, the rings, the keyboard display and the big pointer twice as large, never hidden on the way.
 TEST_F(OverlaysTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
     Overlays& o = overlays();
     PointerTo(300, 250);
     const Size keys = o.keyBoard.ClientSize();
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 1);
+    program().ApplySetting(SettingKey::BigPointer, 1);
     EXPECT_EQ(o.keyBoard.ClientSize(), keys);
     g_watched = {o.spot.hwnd(), o.keyBoard.hwnd()};
     g_hides = 0;
@@ -259,10 +280,13 @@ TEST_F(OverlaysTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
     for (int x : {950, 1000}) pointer = PointerTo(x, 300);
     EXPECT_EQ(g_dpiQueries, 1) << "moving about on one monitor asks its DPI no more";
     ExpectHaloAt(pointer, 401);
+    EXPECT_EQ(o.bigPointer.Percent(), 500);
     EXPECT_EQ(o.buttons[0].ClientSize(), (Size{177, 177}));
     EXPECT_NEAR(o.keyBoard.ClientSize().width, 2 * keys.width, 2);
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 0);  // the record's pixels everywhere
     ExpectHaloAt(pointer, 201);
+    EXPECT_EQ(o.bigPointer.Percent(), 250);
+    program().ApplySetting(SettingKey::BigPointer, 0);
     EXPECT_EQ(o.keyBoard.ClientSize(), keys);
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 1);
     const long gdiObjects = handles::Live().gdiObjects;
@@ -275,71 +299,83 @@ TEST_F(OverlaysTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 0);
 }
 
-// Counts the halo window's hides on this thread, where the program's windows live.
-int g_haloHides = 0;
-HWND g_halo = nullptr;
-LRESULT CALLBACK WatchHides(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && message->hwnd == g_halo && message->message == WM_WINDOWPOSCHANGED &&
-        (reinterpret_cast<const WINDOWPOS*>(message->lParam)->flags & SWP_HIDEWINDOW))
-        ++g_haloHides;
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
+// The big pointer copies the pointer over a window of this process (another's cannot be read
+// under Wine), enlarged with its hot spot on the pointer and above the other overlays. Catches:
+// a shape taken once and kept, one set at rest never shown, a misplaced hot spot, a scale or a
+// shake's doubling not applied, a ring over it, no blink or fade, one left on screen while paused.
+TEST_F(OverlaysTest, TheBigPointerShowsThePointersShapeAtItsHotSpot) {
+    frmBigPointer& big = overlays().bigPointer;
+    const HCURSOR beam = ::LoadCursorW(nullptr, IDC_IBEAM), hand = ::LoadCursorW(nullptr, IDC_HAND);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW, wc.hInstance = ::GetModuleHandleW(nullptr), wc.hCursor = beam;
+    wc.lpszClassName = L"GlimmoraTestText";
+    ::RegisterClassW(&wc);
+    // Shows the I-beam wherever the pointer is on it, as a text field does.
+    const handles::Window text(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, wc.lpszClassName, L"",
+                                                 WS_POPUP | WS_VISIBLE, 150, 100, 500, 400, nullptr, nullptr,
+                                                 wc.hInstance, nullptr));
+    Point pointer = PointerTo(300, 250);
+    ::SetCursor(beam);
+    EXPECT_FALSE(Visible(big.hwnd())) << "off unless switched on";
+    program().ApplySetting(SettingKey::BigPointer, 1);
+    const auto expectAt = [&big](Point p, HCURSOR cursor, int32_t percent) {
+        const BigPointerShape own = CursorShape(cursor);
+        EXPECT_EQ(big.Cursor(), cursor);
+        EXPECT_EQ(WindowRect(big.hwnd()), Rect::At(p.x - own.hotSpot.x * percent / 100, p.y - own.hotSpot.y * percent / 100,
+                                                   own.size.width * percent / 100, own.size.height * percent / 100));
+    };
+    EXPECT_TRUE(Visible(big.hwnd()));
+    expectAt(pointer, beam, 250);
+    // The hot pixel is drawn where the pointer is, not a clear corner.
+    const Point hot = big.Shape().hotSpot;
+    EXPECT_NE(PaintedPixels(big).at(size_t(hot.y + 1) * big.ClientSize().width + hot.x + 1) >> 24, 0u);
 
-// Held down together for a moment, as a hand presses a shortcut.
-void PressKeys(std::initializer_list<WORD> keys) {
-    for (const bool up : {false, true}) {
-        for (const WORD key : keys) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki = {key, 0, static_cast<DWORD>(up ? KEYEVENTF_KEYUP : 0), 0, 0};
-            ::SendInput(1, &input, sizeof input);
-        }
-        PumpProgram(150);
+    pointer = PointerTo(350, 300);
+    expectAt(pointer, beam, 250);
+    program().MouseEvent(LeftDown, 0);
+    frmButtons* ring = TrackingRing(overlays());
+    ASSERT_NE(ring, nullptr);
+    EXPECT_TRUE(Below(ring->hwnd(), big.hwnd())) << "a click's ring shows below the big pointer";
+    program().MouseEvent(LeftUp, 0);
+
+    ASSERT_TRUE(PumpUntilTrue([] { return !program().Ticking(); }, 3000));
+    ::SetClassLongPtrW(text.get(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
+    ::SetCursor(hand);
+    EXPECT_TRUE(PumpUntilTrue([&big, hand] { return big.Cursor() == hand; }, 1300)) << "a shape set at rest";
+    expectAt(pointer, hand, 250);
+    program().ApplySetting(SettingKey::BigPointerScale, 400);
+    expectAt(pointer, hand, 400);
+
+    program().ApplySetting(SettingKey::ShakeToFind, 1);
+    for (const int x : {300, 400, 300, 400, 300, 400}) {
+        ::SetCursorPos(x, 300);
+        ::SendMessageW(program().hwnd(), kPointerMovedMessage, 0, 0);
+        Pump(30);
     }
-}
+    expectAt({400, 300}, hand, 800);
+    EXPECT_TRUE(PumpUntilTrue([&big] { return big.Percent() == 400; }, 1500));
+    expectAt({400, 300}, hand, 400);
 
-// A preset from the file switches the overlays the way their controls do, and a halo that stays
-// on is never hidden on the way; damage in a preset changes nothing; a preset saved now is in
-// the file; the menus check the preset the settings match; the shortcut goes to the next one.
-TEST_F(OverlaysTest, PresetsSwitchTheOverlaysRoundTripThroughTheFileAndCycleByShortcut) {
-    const SettingsRecord before = settings();
-    const Presets& presets = program().PresetList();
-    ASSERT_EQ(presets.All().size(), 5u);
-    const std::size_t big = 3, broken = 4;
-    ASSERT_EQ(presets.All()[big].name, "Big");
-    const Point pointer = PointerTo(300, 300);
+    // A blink shows the inverse on every other tick and ends as it began; a fade takes the alpha.
+    const std::vector<uint32_t> still = PaintedPixels(big);
+    program().StartBlink();
+    EXPECT_TRUE(PumpUntilTrue([&big, &still] { return PaintedPixels(big) != still; }, 400));
+    EXPECT_TRUE(PumpUntilTrue([] { return !program().presence().Animating(); }, 4000));
+    EXPECT_EQ(PaintedPixels(big), still);
+    const double delay = settings().Get(SettingKey::FadeAutoHide);
+    program().ApplySetting(SettingKey::FadeAutoHide, 0);
+    program().ApplySetting(SettingKey::AutoHideMouse, 1);
+    EXPECT_TRUE(PumpUntilTrue([&big] { return big.Alpha() == 0; }, 2000));
+    PointerTo(300, 300);
+    EXPECT_TRUE(PumpUntilTrue([&big] { return big.Alpha() == 255; }, 2000));
+    program().ApplySetting(SettingKey::AutoHideMouse, 0);
+    program().ApplySetting(SettingKey::FadeAutoHide, delay);
 
-    g_halo = overlays().spot.hwnd();
-    g_haloHides = 0;
-    const handles::Hook watch(::SetWindowsHookExW(WH_CALLWNDPROC, &WatchHides, nullptr, ::GetCurrentThreadId()));
-    program().SwitchToPreset(big);
-    PumpProgram(100);
-    EXPECT_EQ(g_haloHides, 0);
-    EXPECT_TRUE(Visible(g_halo));
-    ExpectHaloAt(pointer, 401);
-    EXPECT_FALSE(Visible(overlays().crossHair[0].hwnd()));
-    EXPECT_EQ(presets.Current(settings()), big);
-
-    const SettingsRecord atBig = settings();
-    program().SwitchToPreset(broken);
-    EXPECT_EQ(settings(), atBig);
-
-    ASSERT_TRUE(program().SaveAsPreset("Mine"));
-    Presets read;
-    read.Load(ReadBytes(file_), 0);
-    ASSERT_NE(read.Find("mine"), nullptr);
-    EXPECT_EQ(read.Find("mine")->values, presets.Find("Mine")->values);
-    const handles::Menu menu(MakePresetMenu(program(), 9000));
-    EXPECT_EQ(::GetMenuItemCount(menu.get()), 8);
-    EXPECT_TRUE(::GetMenuState(menu.get(), 9000 + big, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_FALSE(::GetMenuState(menu.get(), 9000 + 5, MF_BYCOMMAND) & MF_CHECKED);
-
-    // Ctrl+Shift+P goes on from the current preset.
-    program().ApplySetting(SettingKey::HotKeyPresetKeyCode, 'P');
-    program().SwitchToPreset(0);
-    PressKeys({VK_CONTROL, VK_SHIFT, 'P'});
-    EXPECT_TRUE(PumpUntilTrue([&] { return presets.Current(settings()) == 1u; }, 1000)) << "Recording to Live";
-    for (std::size_t i = 0; i < kSettingCount; ++i)
-        program().ApplySetting(static_cast<SettingKey>(i), before.Get(static_cast<SettingKey>(i)));
+    program().SetPaused(true);
+    EXPECT_FALSE(Visible(big.hwnd()));
+    program().SetPaused(false);
+    EXPECT_TRUE(Visible(big.hwnd()));
+    for (const SettingKey key : {SettingKey::ShakeToFind, SettingKey::BigPointer}) program().ApplySetting(key, 0);
+    program().ApplySetting(SettingKey::BigPointerScale, 250);
+    EXPECT_FALSE(Visible(big.hwnd()));
 }

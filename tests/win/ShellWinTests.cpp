@@ -68,7 +68,8 @@ TEST_F(Shell, StartsAnswersASecondStartReadsAndResetsTheFileAndExitsLeavingNothi
     EXPECT_EQ(OwnWindowsByClass(), (std::map<std::wstring, int>{{L"frmSet", 1}, {L"frmSpot", 1}, {L"frmCrossHair", 4},
                                                                 {L"frmButtons", 17}, {L"frmWheelArrow", 2},
                                                                 {L"frmPic", 1}, {L"frmKeyBoard", 1}, {L"frmTouch", 1},
-                                                                {L"TrayIcon", 1}, {L"SessionWatch", 1}, {L"frmHelp", 1}}));
+                                                                {L"frmBigPointer", 1}, {L"TrayIcon", 1},
+                                                                {L"SessionWatch", 1}, {L"frmHelp", 1}}));
     EXPECT_TRUE(HooksInstalled());
     const Overlays& o = program.overlays();
     const auto halo = [&] { return std::make_tuple(Visible(o.spot.hwnd()), o.spot.ClientSize(), AlphaOf(o.spot.hwnd())); };
