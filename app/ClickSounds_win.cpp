@@ -12,8 +12,11 @@ namespace {
 
 // Clicks beyond this many waiting (a wheel spun hard) are dropped rather than played late.
 constexpr size_t kBacklogLimit = 8;
-// A worker stuck in a hung driver is left behind at the exit, not waited for.
+// A worker stuck in a hung driver is left behind, not waited for.
 constexpr DWORD kStopWaitMs = 2000;
+// An open device can keep the system's audio clock waking the process (600 times a second
+// under Wine) long after the last sound, so it is closed this long after it.
+constexpr DWORD kCloseAfterMs = 2000;
 
 // Up to this many sounds queue in the device, each played out whole after the one before:
 // a click never cuts another short, so none ends in a pop.
@@ -25,8 +28,11 @@ public:
         static const LateFunction<decltype(::waveOutOpen)> open(L"winmm.dll", "waveOutOpen");
         constexpr WORD kBytes = sizeof(int16_t);
         WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, kClickSampleRate, kClickSampleRate * kBytes, kBytes, 16, 0};
-        return open.Call(MMRESULT{MMSYSERR_NODRIVER}, &device_, WAVE_MAPPER, &format, DWORD_PTR{0}, DWORD_PTR{0},
-                         DWORD{CALLBACK_NULL}) == MMSYSERR_NOERROR;
+        if (open.Call(MMRESULT{MMSYSERR_NODRIVER}, &device_, WAVE_MAPPER, &format, DWORD_PTR{0}, DWORD_PTR{0},
+                      DWORD{CALLBACK_NULL}) == MMSYSERR_NOERROR)
+            return true;
+        device_ = nullptr;
+        return false;
     }
 
     void Play(ClickVoice, const std::vector<int16_t>& samples) override {
@@ -57,6 +63,7 @@ public:
         for (Slot& slot : slots_)
             if (slot.queued) Unprepare(slot);
         close.Call(MMRESULT{0}, device_);
+        device_ = nullptr;
     }
 
 private:
@@ -83,7 +90,7 @@ std::unique_ptr<SoundOutput> WaveOutput() { return std::make_unique<WaveOut>(); 
 struct ClickSounds::Shared {
     handles::KernelObject wake{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
     std::unique_ptr<SoundOutput> output;
-    std::atomic<bool> playing{false};
+    std::atomic<bool> silent{false};
     SRWLOCK lock = SRWLOCK_INIT;
     // Under the lock:
     std::vector<ClickVoice> waiting;
@@ -108,11 +115,14 @@ DWORD WINAPI RunWorker(void* parameter) {
     const std::unique_ptr<std::shared_ptr<ClickSounds::Shared>> owner(
         static_cast<std::shared_ptr<ClickSounds::Shared>*>(parameter));
     ClickSounds::Shared& shared = **owner;
-    // No device is no error: the sounds stay silent, and nothing tries again on its own.
-    if (!shared.output->Open()) return 0;
-    shared.playing = true;
+    bool open = false;
     for (;;) {
-        ::WaitForSingleObject(shared.wake.get(), INFINITE);
+        // At rest the device is closed and nothing wakes this thread but a sound.
+        if (::WaitForSingleObject(shared.wake.get(), open ? kCloseAfterMs : INFINITE) == WAIT_TIMEOUT) {
+            shared.output->Close();
+            open = false;
+            continue;
+        }
         std::vector<ClickVoice> voices;
         std::shared_ptr<const ClickSounds::SoundSet> sounds;
         {
@@ -121,10 +131,15 @@ DWORD WINAPI RunWorker(void* parameter) {
             voices.swap(shared.waiting);
             sounds = shared.sounds;
         }
+        if (voices.empty()) continue;
+        // No device is no error: the sounds stay silent, and nothing tries again on its own.
+        if (!open && !(open = shared.output->Open())) {
+            shared.silent = true;
+            break;
+        }
         for (const ClickVoice voice : voices) shared.output->Play(voice, (*sounds)[static_cast<size_t>(voice)]);
     }
-    shared.playing = false;
-    shared.output->Close();
+    if (open) shared.output->Close();
     return 0;
 }
 
@@ -164,7 +179,7 @@ void ClickSounds::Start(std::shared_ptr<const SoundSet> sounds) {
 }
 
 void ClickSounds::Heard(uint32_t message, int32_t data) {
-    if (!shared_ || !shared_->playing) return;
+    if (!shared_ || shared_->silent) return;
     const std::optional<ClickVoice> voice = ClickVoiceFor(message, data);
     if (!voice) return;
     {
@@ -188,4 +203,4 @@ void ClickSounds::Stop() {
     volume_ = 0;
 }
 
-bool ClickSounds::Playing() const { return shared_ && shared_->playing; }
+bool ClickSounds::Running() const { return shared_ && !shared_->silent; }

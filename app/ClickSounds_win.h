@@ -1,7 +1,7 @@
 // Plays the click sounds from a worker thread that owns the sound device: opening a device,
 // and writing to it, can take milliseconds or hang in a broken driver, and neither the hooks'
-// messages nor the rings may wait for that. The worker sleeps on its event while nothing
-// sounds, so sounds switched on cost nothing at rest.
+// messages nor the rings may wait for that. At rest the device is closed and the worker
+// sleeps on its event, so sounds switched on cost nothing then.
 #pragma once
 
 #include "app/ClickSound.h"
@@ -15,7 +15,8 @@
 #include <memory>
 #include <vector>
 
-// Where the worker sends the sounds: Open first, then Play, Close last, all on the worker.
+// Where the worker sends the sounds, all on the worker: Open at a sound after rest, then Play,
+// and Close at the next rest.
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
@@ -37,16 +38,16 @@ public:
     ClickSounds(const ClickSounds&) = delete;
     ClickSounds& operator=(const ClickSounds&) = delete;
 
-    // "ClickSounds" and "ClickVolume": on at a volume above 0 the worker runs and opens the
-    // device; off, or at volume 0, it ends and the device is closed.
+    // "ClickSounds" and "ClickVolume": on at a volume above 0 the worker runs, opening the
+    // device for the sounds and closing it at rest; off, or at volume 0, it ends.
     void Apply(const SettingsRecord& record);
     // The sound of a hook's mouse message (ClickVoiceFor), handed to the worker without
     // waiting; dropped while off, without a device, or with a backlog.
     void Heard(uint32_t message, int32_t data);
     // Ends the worker, which closes the device.
     void Stop();
-    // The worker runs and has a device.
-    bool Playing() const;
+    // The worker runs and has not found the device missing.
+    bool Running() const;
 
     // Tests: the output of every worker started from now on; null for the wave device.
     void SetOutputForTest(SoundOutputMaker maker) { maker_ = std::move(maker); }

@@ -17,17 +17,19 @@ constexpr double kNoWaitMs = kSoundMs / 3.0;
 
 std::array<std::atomic<int>, kClickVoiceCount> g_played;
 std::atomic<DWORD> g_playThread{0};
+std::atomic<int> g_opens{0};
+std::atomic<bool> g_open{false};
 
 // As a slow or stuck driver would be.
 class SlowOutput final : public SoundOutput {
 public:
-    bool Open() override { return true; }
+    bool Open() override { return ++g_opens, g_open = true; }
     void Play(ClickVoice voice, const std::vector<int16_t>& samples) override {
         g_playThread = ::GetCurrentThreadId();
         if (!samples.empty()) ++g_played[static_cast<size_t>(voice)];
         ::Sleep(kSoundMs);
     }
-    void Close() override {}
+    void Close() override { g_open = false; }
 };
 
 std::vector<int> Played() {
@@ -73,6 +75,7 @@ protected:
     }
     void SetUp() override {
         for (std::atomic<int>& count : g_played) count = 0;
+        g_opens = 0;
         program().ApplySetting(SettingKey::ClickSounds, 0);
         program().sounds().SetOutputForTest([] { return std::make_unique<SlowOutput>(); });
     }
@@ -82,7 +85,8 @@ protected:
 
 TEST_F(ClickSoundsTest, APressWithSoundsOnStillShowsItsRingWithinOneTick) {
     program().ApplySetting(SettingKey::ClickSounds, 1);
-    ASSERT_TRUE(PumpUntilTrue([] { return program().sounds().Playing(); }, 1000));
+    ASSERT_TRUE(program().sounds().Running());
+    EXPECT_FALSE(g_open) << "opened for the first sound only";
 
     const std::tuple<UINT, int, ClickVoice> presses[] = {
         {WM_LBUTTONDOWN, 0, ClickVoice::Left}, {WM_MBUTTONDOWN, 0, ClickVoice::Middle},
@@ -122,10 +126,18 @@ TEST_F(ClickSoundsTest, APressWithSoundsOnStillShowsItsRingWithinOneTick) {
     PumpProgram(400);
     EXPECT_EQ(Played(), expected);
 
+    // At rest the device is closed, and the next sound opens it again.
+    EXPECT_EQ(g_opens, 1);
+    EXPECT_TRUE(PumpUntilTrue([] { return !g_open; }, 3000));
+    Wheel(WM_MOUSEWHEEL, -WHEEL_DELTA);
+    ++expected[static_cast<size_t>(ClickVoice::WheelVertical)];
+    EXPECT_TRUE(PumpUntilTrue([&] { return Played() == expected; }, 1000));
+    EXPECT_EQ(g_opens, 2);
+
     // Switched off, the worker is joined.
     EXPECT_TRUE(ThreadRuns(worker));
     program().ApplySetting(SettingKey::ClickSounds, 0);
-    EXPECT_FALSE(program().sounds().Playing());
+    EXPECT_FALSE(program().sounds().Running() || g_open);
     EXPECT_FALSE(ThreadRuns(worker));
 }
 
@@ -137,12 +149,12 @@ TEST_F(ClickSoundsTest, PausedOffOrAtVolumeZeroNothingSounds) {
         return Played() == std::vector<int>(kClickVoiceCount);
     };
     program().ApplySetting(SettingKey::ClickSounds, 1);
-    ASSERT_TRUE(PumpUntilTrue([] { return program().sounds().Playing(); }, 1000));
+    ASSERT_TRUE(program().sounds().Running());
     program().SetPaused(true);
     EXPECT_TRUE(pressIsSilent()) << "paused";
     program().SetPaused(false);
     program().ApplySetting(SettingKey::ClickVolume, 0);
-    EXPECT_FALSE(program().sounds().Playing());
+    EXPECT_FALSE(program().sounds().Running());
     EXPECT_TRUE(pressIsSilent()) << "volume 0";
     program().ApplySetting(SettingKey::ClickVolume, 40);
     program().ApplySetting(SettingKey::ClickSounds, 0);
