@@ -1,6 +1,7 @@
 // Click sounds inside the whole program: a press or a wheel step shows its ring or arrow
 // within one tick while the sound output takes 300 ms for each sound, every press and step
-// asks for its own voice off the message loop's thread, and pause, off and volume 0 are silent.
+// asks for its own voice off the message loop's thread, the device is closed at rest, and
+// pause, off and volume 0 are silent.
 #include "app/ClickSounds_win.h"
 #include "hook/MouseHooks_win.h"
 
@@ -64,7 +65,6 @@ void Wheel(WPARAM message, int32_t delta) {
     step.mouseData = static_cast<DWORD>(delta) << 16;
     LowLevelMouseProc(HC_ACTION, message, reinterpret_cast<LPARAM>(&step));
 }
-
 
 class ClickSoundsTest : public ProgramTest {
 protected:
