@@ -103,6 +103,7 @@ void Program::Exit() {
         adminWindows_.Stop();
         guards_.Stop();
         RemoveMouseHooks();
+        sounds_.Stop();
         keys_.Stop();
         for (handles::Timer* timer : {&tmrMain, &tmrKeyBoard, &tmrFind}) timer->Stop();
         presence_.Stop();
@@ -191,6 +192,7 @@ void Program::ApplySettings() {
     ShowPaused(Paused());
     ApplyRestPlan();
     SetTouchMarks(Settings().IsOn(SettingKey::ShowTouch));
+    sounds_.Apply(Settings());
     ShowSettings();
 }
 
@@ -257,6 +259,9 @@ void Program::ApplySetting(SettingKey key, double value) {
         break;
     case SettingKey::ShowTouch:
         SetTouchMarks(record.IsOn(key));
+        break;
+    case SettingKey::ClickSounds: case SettingKey::ClickVolume:
+        if (loaded_) sounds_.Apply(record);
         break;
     case SettingKey::LowRefresh:
         if (tmrMain.Enabled()) tmrMain.Start(hwnd(), MainTimer, MainInterval());
@@ -363,6 +368,8 @@ LRESULT Program::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kMouseHookMessage:
         ::MouseMessage(wParam, lParam);
+        // After the ring, and only handed over: this loop never waits for the sound.
+        if (!Paused()) sounds_.Heard(static_cast<uint32_t>(wParam), static_cast<int16_t>(LOWORD(lParam)));
         return 0;
     case kPointerMovedMessage:
         PointerMoved();

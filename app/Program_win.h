@@ -5,6 +5,7 @@
 // anything moves. The settings window and the dialogs reach it only through SettingsHost.
 #pragma once
 
+#include "app/ClickSounds_win.h"
 #include "app/Elevation_win.h"
 #include "app/KeyboardPass_win.h"
 #include "app/OverlayAppearance_win.h"
@@ -79,6 +80,7 @@ public:
     const Desktop& desktop() const { return desktop_; }
     const SettingsStore& store() const { return store_; }
     PauseAndFade& presence() { return presence_; }
+    ClickSounds& sounds() { return sounds_; }
     bool Loaded() const { return loaded_; }
     // Which of the tracking tick and the keyboard poll run now.
     bool Ticking() const { return tmrMain.Enabled(); }
@@ -149,6 +151,7 @@ private:
     Safeguards guards_{overlays_, store_.Record(), keys_};
     Tracking tracking_{overlays_, desktop_, store_.Offsets(), [this] { look_.DesktopChanged(); }};
     RingDispatch rings_;
+    ClickSounds sounds_;
     TrayIcon tray_;
     Elevation elevation_ = SystemElevation();
     AdminWindowWatch adminWindows_;

@@ -3,18 +3,18 @@
 
 Run after a win64 build (scripts/test.sh or scripts/run.sh made build/win64):
 
-    python3 bench/rest_cost.py [--bin [LABEL=]DIR ...] [--seconds 10] [--rounds 5] [--json FILE]
+    python3 bench/rest_cost.py [--bin [LABEL=]DIR ...] [--seconds 10] [--rounds 5] [--settings K=V,...] [--json FILE]
 
 e.g. python3 bench/rest_cost.py --bin before=/work/bin-before --bin after=build/win64/bin --json rest.json
 
-It starts its own Xvfb, xcompmgr and one wineserver that serve every phase. Each round runs,
-one after the other, in an order that turns by one each round: the bare window (BareTimer.exe
+It starts its own Xvfb, xcompmgr and one wineserver that serve every phase. Each round runs, one
+after the other, in an order that turns by one each round: the bare window (BareTimer.exe
 --window: a visible self-painted window, no timer), the bare 15 ms reader (BareTimer.exe: one
 timer reading the pointer) and Glimmora.exe from each --bin folder (default build/win64/bin)
-with every overlay on (cpu_ratio.py's every-overlay settings). Each program is given --settle
-seconds to stand, the pointer is moved once to the middle of the screen, then left still
-with the keys for --still seconds so that a tick that stops at rest has stopped; then, over
---seconds, it counts:
+with every overlay on (cpu_ratio.py's every-overlay settings, and --settings over them, e.g.
+ClickSounds=1). Each program is given --settle seconds to stand, the pointer is moved once to
+the middle of the screen, then left still with the keys for --still seconds so that a tick that
+stops at rest has stopped; then, over --seconds, it counts:
   wakeups/s  the context switches (voluntary + involuntary) of every thread of the Windows
              process, from /proc/<pid>/task/*/status;
   CPU        utime + stime of that process and of the wineserver, apart and summed.
@@ -145,6 +145,7 @@ def main():
     parser.add_argument("--settle", type=float, default=4.0, help="seconds for a program to stand before the pointer moves")
     parser.add_argument("--still", type=float, default=2.0, help="seconds of rest after that move before measuring")
     parser.add_argument("--json", help="file for every round's figures")
+    parser.add_argument("--settings", type=parse_settings, default=[], help="more Glimmora settings, e.g. ClickSounds=1")
     args = parser.parse_args()
     bins = chosen_bins(args)
     require("BareTimer.exe")
@@ -152,7 +153,7 @@ def main():
         require("Glimmora.exe", "dsmouse.dll", folder=folder)
     programs = [(BARE_WINDOW, [os.path.join(BIN, "BareTimer.exe"), "--window"], None),
                 (BARE_READER, [os.path.join(BIN, "BareTimer.exe")], None)]
-    programs += [("Glimmora %s" % label, [os.path.join(folder, "Glimmora.exe")], parse_settings(EVERY_OVERLAY))
+    programs += [("Glimmora %s" % label, [os.path.join(folder, "Glimmora.exe")], parse_settings(EVERY_OVERLAY) + args.settings)
                  for label, folder in bins]
     load = os.getloadavg()
     print("load average %.2f %.2f %.2f" % load, flush=True)

@@ -64,7 +64,7 @@ void Post(uint32_t message, int32_t data) noexcept {
 
 }  // namespace
 
-int32_t WINAPI MouseHookCallback(int32_t message, int32_t x, int32_t y, int32_t, int32_t) noexcept {
+int32_t WINAPI MouseHookCallback(int32_t message, int32_t x, int32_t y, int32_t, int32_t xButton) noexcept {
     HookState& state = State();
     const uint32_t client = ClientMessage(static_cast<uint32_t>(message));
     if (state.promotedPending && x == state.promotedAt.x && y == state.promotedAt.y &&
@@ -72,7 +72,7 @@ int32_t WINAPI MouseHookCallback(int32_t message, int32_t x, int32_t y, int32_t,
         state.promotedPending = false;
         return 0;
     }
-    Post(static_cast<uint32_t>(message), 0);
+    Post(static_cast<uint32_t>(message), xButton);
     return 0;
 }
 
@@ -95,7 +95,8 @@ LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) noexc
             if (state.target)
                 ::PostMessageW(state.target, kTouchHookMessage, static_cast<WPARAM>(kind), wParam == WM_LBUTTONDOWN);
         } else if (TakenFromLowLevelHook(static_cast<uint32_t>(wParam))) {
-            Post(static_cast<uint32_t>(wParam), wParam == WM_MOUSEWHEEL ? WheelSign(info.mouseData) : 0);
+            const bool wheel = wParam == WM_MOUSEWHEEL || wParam == WM_MOUSEHWHEEL;
+            Post(static_cast<uint32_t>(wParam), wheel ? WheelSign(info.mouseData) : 0);
         }
     }
     return ::CallNextHookEx(state.lowLevelHookHandle.get(), code, wParam, lParam);

@@ -13,7 +13,8 @@
 #include "hook/HookHealth.h"
 
 // Posted to the target window: wParam the mouse window message, lParam its data (the
-// wheel sign, else 0) in the low word and the modifiers held in the hook in the high word.
+// wheel sign, the X button 1 or 2, else 0) in the low word and the modifiers held in the
+// hook in the high word.
 inline constexpr UINT kMouseHookMessage = WM_APP + 0x4D;
 
 // Posted to the target window, without data, when the low-level hook sees the pointer move.

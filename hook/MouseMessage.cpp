@@ -48,7 +48,8 @@ bool TakenFromLowLevelHook(uint32_t message) {
         case wm::NcRButtonUp:
         case wm::NcMButtonUp:
         case wm::NcXButtonUp:
-        case wm::MouseWheel: return true;
+        case wm::MouseWheel:
+        case wm::MouseHWheel: return true;
         default: return false;
     }
 }

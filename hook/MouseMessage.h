@@ -13,7 +13,7 @@ namespace wm {
 inline constexpr uint32_t LButtonDown = 0x201, LButtonUp = 0x202, LButtonDblClk = 0x203;
 inline constexpr uint32_t RButtonDown = 0x204, RButtonUp = 0x205, RButtonDblClk = 0x206;
 inline constexpr uint32_t MButtonDown = 0x207, MButtonUp = 0x208, MButtonDblClk = 0x209;
-inline constexpr uint32_t MouseWheel = 0x20A;
+inline constexpr uint32_t MouseWheel = 0x20A, MouseHWheel = 0x20E;
 inline constexpr uint32_t XButtonDown = 0x20B, XButtonUp = 0x20C, XButtonDblClk = 0x20D;
 inline constexpr uint32_t NcLButtonDown = 0xA1, NcLButtonUp = 0xA2, NcLButtonDblClk = 0xA3;
 inline constexpr uint32_t NcRButtonDown = 0xA4, NcRButtonUp = 0xA5, NcRButtonDblClk = 0xA6;
@@ -26,7 +26,8 @@ inline constexpr uint32_t NcXButtonDown = 0xAB, NcXButtonUp = 0xAC, NcXButtonDbl
 uint32_t ClientMessage(uint32_t message);
 
 // The low-level hook passes on releases only (presses and double-clicks come from the
-// mouse-hook library, so none is counted twice) and the wheel.
+// mouse-hook library, so none is counted twice) and both wheels; the sideways wheel makes
+// no event, only a click sound.
 bool TakenFromLowLevelHook(uint32_t message);
 // +1, 0 or -1: the sign of the wheel delta in the high word of a low-level hook's mouseData.
 int32_t WheelSign(uint32_t mouseData);
