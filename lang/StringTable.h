@@ -54,7 +54,8 @@ inline constexpr int32_t kNextPresetId = 1035;
 inline constexpr int32_t kSaveAsPresetTitleId = 1036;
 inline constexpr int32_t kNextPresetShortcutId = 1037;
 inline constexpr int32_t kChangeShortcutId = 1038;
-inline constexpr int32_t kLastAddedId = 1038;
+inline constexpr int32_t kPresetsInMenusId = 1039;  // the extras' switch that puts them in the menus
+inline constexpr int32_t kLastAddedId = 1039;
 
 // Text of the id in the language as the table holds it (no replacements); empty for an
 // id or language outside the tables.

@@ -67,7 +67,7 @@ std::optional<SettingKey> KeyNamed(std::string_view name) {
 bool InPreset(SettingKey key) {
     switch (key) {
     case K::Language: case K::Taskbar: case K::WindowState: case K::WindowVisible:
-    case K::HotKeyPresetSpec1: case K::HotKeyPresetSpec2: case K::HotKeyPresetKeyCode:
+    case K::HotKeyPresetSpec1: case K::HotKeyPresetSpec2: case K::HotKeyPresetKeyCode: case K::PresetsInMenus:
         return false;
     default:
         return true;

@@ -1,7 +1,7 @@
 // Named sets of settings: "Recording", "Live" and "Teaching" to start from, and whatever the
 // user saves. Each lives in a section of its own, "[Preset <name>]", holding every key a
 // preset sets. A preset switches the program's look, never its language, its settings
-// window's state or the shortcut that cycles through the presets.
+// window's state, the shortcut that cycles through the presets or the menus that offer them.
 #pragma once
 
 #include "settings/SettingsRecord.h"

@@ -151,7 +151,8 @@ struct SettingValidity {
     X(ClickVolume, 50, Plain, Nearest, Added, Slider(0, 100))       \
     X(HotKeyPresetSpec1, 16, Plain, Decimal, Added, AsRead)          \
     X(HotKeyPresetSpec2, 17, Plain, Decimal, Added, AsRead)          \
-    X(HotKeyPresetKeyCode, -1, Plain, Decimal, Added, AsRead)
+    X(HotKeyPresetKeyCode, -1, Plain, Decimal, Added, AsRead)        \
+    X(PresetsInMenus, 0, Plain, ZeroOrOne, Added, CheckBox)
 
 enum class SettingKey : int32_t {
 #define GLIMMORA_SETTING_ENUM(name, def, load, save, group, valid) name,
@@ -159,7 +160,7 @@ enum class SettingKey : int32_t {
 #undef GLIMMORA_SETTING_ENUM
 };
 
-inline constexpr std::size_t kSettingCount = 95;
+inline constexpr std::size_t kSettingCount = 96;
 inline constexpr std::string_view kSettingsSection = "Settings";
 inline constexpr std::string_view kSettingsFileName = "Glimmora.ini";
 // Below the user's application-data folder.

@@ -24,6 +24,7 @@ std::wstring PresetCaption(const std::string& name) {
 }
 
 HMENU MakePresetMenu(const SettingsHost& host, UINT firstId) {
+    if (!host.Settings().IsOn(SettingKey::PresetsInMenus)) return nullptr;
     const HMENU popup = ::CreatePopupMenu();
     if (!popup) return nullptr;
     const Presets& presets = host.PresetList();

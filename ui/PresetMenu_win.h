@@ -11,7 +11,8 @@
 // Ids firstId to firstId + kPresetMenuSpan - 1 are the submenu's.
 inline constexpr UINT kPresetMenuSpan = 100;
 
-// A new popup (destroyed with the menu it is put into).
+// A new popup (destroyed with the menu it is put into); none unless "PresetsInMenus" is on,
+// as the menus hold only their own entries by default.
 HMENU MakePresetMenu(const SettingsHost& host, UINT firstId);
 // Runs id when it is one of the submenu's: a switch, or the save dialog owned by owner.
 bool RunPresetMenu(SettingsHost& host, UINT id, UINT firstId, HWND owner);

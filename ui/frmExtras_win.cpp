@@ -34,6 +34,11 @@ RECT SliderPlace(std::size_t index) {
 
 Size frmExtras::ClientSize96() { return {kWidth, kHeight}; }
 
+int32_t frmExtras::SwitchCaption(std::size_t index) {
+    return kSwitches[index] == SettingKey::PresetsInMenus ? strings::kPresetsInMenusId
+                                                          : strings::kFirstExtraSwitchId + static_cast<int32_t>(index);
+}
+
 void frmExtras::CreateControls() {
     const int right = kWidth - kMargin;
     for (int i = 0; i < static_cast<int>(kSwitches.size()); ++i) {
@@ -72,7 +77,7 @@ void frmExtras::CreateControls() {
 void frmExtras::Lang_LanguageChange() {
     ::SetWindowTextW(DialogHwnd(), Text(strings::kExtrasTitleId).c_str());
     for (int i = 0; i < static_cast<int>(kSwitches.size()); ++i)
-        SetText(chkFirst + i, Text(strings::kFirstExtraSwitchId + i));
+        SetText(chkFirst + i, Text(SwitchCaption(static_cast<std::size_t>(i))));
     for (std::size_t i = 0; i < kSliders.size(); ++i)
         sliders_[i].SetCaption(Text(strings::kBigPointerScaleId + static_cast<int32_t>(i)));
     for (const auto& [id, text] : {std::pair{lblPrivate, 0}, {cmdAdd, 1}, {cmdAddLast, 2}, {cmdRemove, 3}})

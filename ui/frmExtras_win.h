@@ -17,12 +17,13 @@ public:
         // The shortcut that switches to the next preset: its caption, its keys, a button to change it.
         lblPresetShortcut = 170, lblPresetKeys, cmdPresetShortcut
     };
-    // In the dialog's order; the captions follow from kFirstExtraSwitchId.
+    // In the dialog's order; the captions follow from kFirstExtraSwitchId, the last from kPresetsInMenusId.
     static constexpr std::array kSwitches{SettingKey::ReleaseLostClicks, SettingKey::HealHooks,
                                           SettingKey::FollowPointerMoves, SettingKey::SameSizeOnEveryMonitor,
                                           SettingKey::HidePasswordKeys, SettingKey::KeyNamesFromLayout,
                                           SettingKey::ListRepeatCount, SettingKey::ShowTouch, SettingKey::ShakeToFind,
-                                          SettingKey::BigPointer, SettingKey::ClickSounds};
+                                          SettingKey::BigPointer, SettingKey::ClickSounds, SettingKey::PresetsInMenus};
+    static int32_t SwitchCaption(std::size_t index);
     // Side by side below the switches; captions from kBigPointerScaleId on.
     static constexpr std::array kSliders{SettingKey::BigPointerScale, SettingKey::ClickVolume};
 

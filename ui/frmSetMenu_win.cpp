@@ -31,9 +31,6 @@ constexpr const wchar_t* kLanguageCaptions[kLanguageCount] = {
     L"Danish | D\u00e4nisch | Danois | Dunski | Dan\u00e9s | Danimarkali | Dansk",
 };
 
-// After Help, a line, Blink, Pause, a line, the languages, Options and Extras.
-constexpr int kPresetsPosition = 8;
-
 void SetCaption(HMENU menu, UINT id, const std::wstring& caption) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
@@ -64,8 +61,6 @@ void frmSet::BuildMenus() {
     ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(mnuLanguage_), kLanguageMenuCaption);
     ::AppendMenuW(menu, MF_STRING, mnuOptions, L"Options");
     ::AppendMenuW(menu, MF_STRING, mnuExtras, L"Extras ...");
-    // Filled as the menu opens: the current preset follows every change.
-    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), L"Presets");
     ::AppendMenuW(menu, MF_STRING, mnuDefault, L"Default settings ...");
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, mnuSetBoundary, L"Set boundary");
@@ -82,11 +77,12 @@ void frmSet::UpdateMenuCaptions() {
     SetCaption(menu, mnuPause, WithShortcut(4, host_->Settings(), HotKeyAction::Pause));
     SetCaption(menu, mnuOptions, Text(103));
     SetCaption(menu, mnuExtras, Text(strings::kExtrasMenuId));
-    // Put in place of the last one, which goes with it.
-    const int presetsAt = kPresetsPosition;
-    ::DeleteMenu(menu, presetsAt, MF_BYPOSITION);
-    ::InsertMenuW(menu, presetsAt, MF_BYPOSITION | MF_POPUP,
-                  reinterpret_cast<UINT_PTR>(MakePresetMenu(*host_, mnuPresets)), Text(strings::kPresetsMenuId).c_str());
+    // Made afresh as the menu opens, after Extras: the current preset follows every change.
+    for (int i = ::GetMenuItemCount(menu) - 1; i >= 0; --i)
+        if (const HMENU popup = ::GetSubMenu(menu, i); popup && popup != mnuLanguage_) ::DeleteMenu(menu, i, MF_BYPOSITION);
+    if (const HMENU presets = MakePresetMenu(*host_, mnuPresets))
+        ::InsertMenuW(menu, mnuDefault, MF_BYCOMMAND | MF_POPUP, reinterpret_cast<UINT_PTR>(presets),
+                      Text(strings::kPresetsMenuId).c_str());
     SetCaption(menu, mnuDefault, Text(5));
     SetCaption(menu, mnuSetBoundary, Text(124));
     SetCaption(menu, mnuExit, Text(6) + L"\tCtrl+Q");

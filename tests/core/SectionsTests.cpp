@@ -126,7 +126,7 @@ TEST(Presets, StartingPointsSavedPresetsAndTheCycle) {
     ASSERT_TRUE(presets.Save("  Demo ", record));
     const Preset& demo = *presets.Find("DEMO");
     EXPECT_EQ(demo.name, "Demo");
-    EXPECT_EQ(demo.values.size(), kSettingCount - 7);
+    EXPECT_EQ(demo.values.size(), kSettingCount - 8);
     EXPECT_EQ(presets.Current(record), 3u);
     const SettingsRecord other = WithPreset(SettingsRecord(), demo);
     EXPECT_EQ(other.Get(SettingKey::HaloSize), 77);

@@ -30,7 +30,8 @@ def main(h, dpi, codes):
     os.environ.setdefault("GLIMMORA_E2E_SHOTS", os.path.join(os.path.dirname(h.bin), "e2e-shots", "%ddpi" % dpi))
     set_dpi(h, dpi)
     try:
-        h.no_settings()
+        # Defaults, but with the presets in the menu, so that their dialog can be opened.
+        h.write_settings({"PresetsInMenus": 1})
         h.start_target((255, 255, 255))
         h.move(h.screen[0] - 20, h.screen[1] - 20)
         p = h.start_glimmora()

@@ -70,7 +70,7 @@ def main(h):
                                      [(at(cx, cy), BLUE) for cx in (1, 38) for cy in (1, 58)]),
                                  "the picture from the files reads wrong at %s (%s)" % (rect, s.path)))
 
-    h.menu_keys(*(["Down"] * 9), "Return")
+    h.menu_keys(*(["Down"] * 8), "Return")
     check(h.wait_window("visible", BOUNDARY, 10) is not None, "the menu did not open the boundary window")
     left, top, right, bottom = h.rect(BOUNDARY)
     drag(h, (left + right) // 2, top + 8, (right - left) // 2 + 10, 48)
@@ -86,7 +86,7 @@ def main(h):
     rect = placed(h, w - 100, py)
     check(frame[0] <= rect[0] and rect[2] == frame[2], "with the boundary %s the image is at %s" % (frame, rect))
     check(placed(h, w // 4, hh - 5)[3] <= frame[3], "below the boundary %s the image leaves it" % (frame,))
-    h.menu_keys(*(["Down"] * 9), "Return")
+    h.menu_keys(*(["Down"] * 8), "Return")
     check(h.wait_window("visible", BOUNDARY, 10) is not None, "the menu did not open the boundary window again")
     h.click_child(BOUNDARY, BOUNDARY_FULL)
     h.wait_for("boundary window hidden", lambda: h.winctl("visible", BOUNDARY)[0] != 0)

@@ -52,10 +52,11 @@ using PresetsTest = ProgramTest;
 
 // A preset from the file switches the overlays the way their controls do, and a halo that stays
 // on is never hidden on the way; damage in a preset changes nothing; a preset saved now is in
-// the file; the menus check the preset the settings match; the shortcut goes to the next one.
+// the file; the menus, where asked for, check the preset the settings match; the shortcut goes
+// to the next one.
 TEST_F(PresetsTest, PresetsSwitchTheOverlaysRoundTripThroughTheFileAndCycleByShortcut) {
     TrayIcon::SetMenuTrackerForTest(&RecordMenu);
-    StartProgram(L"glimmora-presets-test.ini", "[Settings]\r\nCrosshair=1\r\n[Preset Big]\r\nHaloSize=200\r\nCrosshair=0\r\n"
+    StartProgram(L"glimmora-presets-test.ini", "[Settings]\r\nCrosshair=1\r\nPresetsInMenus=1\r\n[Preset Big]\r\nHaloSize=200\r\nCrosshair=0\r\n"
                                                "[Preset Broken]\r\nHaloSize=junk\r\nCrosshair=0x\r\nLanguage=2\r\n");
     const Presets& presets = program().PresetList();
     ASSERT_EQ(presets.All().size(), 5u);
@@ -100,7 +101,11 @@ TEST_F(PresetsTest, PresetsSwitchTheOverlaysRoundTripThroughTheFileAndCycleBySho
     ::SendMessageW(::FindWindowW(TrayIcon::ClassName(), nullptr), TrayIcon::kCallbackMessage, 1, WM_RBUTTONUP);
     Pump(30);
     EXPECT_EQ(presets.Current(settings()), 1u) << "Live from the tray menu";
-    g_menu.choose = 0;
+    g_menu = {};
+    // By default the menus hold only their own entries.
+    program().ApplySetting(SettingKey::PresetsInMenus, 0);
+    ::SendMessageW(::FindWindowW(TrayIcon::ClassName(), nullptr), TrayIcon::kCallbackMessage, 1, WM_RBUTTONUP);
+    EXPECT_EQ(g_menu.items, 0);
 
     TrayIcon::SetMenuTrackerForTest(nullptr);
     EndProgram();

@@ -301,7 +301,7 @@ TEST_F(SettingsWindowTest, ALanguageChangeReachesEveryCaptionOfEveryOpenWindow) 
         {[&] { return WindowText(ExtrasWindow().DialogHwnd()); }, strings::kExtrasTitleId}};
     for (int i = 0; i < static_cast<int>(frmExtras::kSwitches.size()); ++i)
         captions.emplace_back([i] { return WindowText(ExtrasWindow().Control(frmExtras::chkFirst + i)); },
-                              strings::kFirstExtraSwitchId + i);
+                              frmExtras::SwitchCaption(static_cast<size_t>(i)));
     for (size_t i = 0; i < frmExtras::kSliders.size(); ++i)
         captions.emplace_back([i] { return ExtrasWindow().Slider(i).Caption(); }, strings::kBigPointerScaleId + static_cast<int32_t>(i));
     for (const auto& [id, text] : {std::pair{frmExtras::lblPrivate, 0}, {frmExtras::cmdAdd, 1}, {frmExtras::cmdAddLast, 2}, {frmExtras::cmdRemove, 3}})
