@@ -109,25 +109,32 @@ void Presets::Load(std::string_view fileText, int32_t systemLanguage) {
             LoadSetting(read, *setting, text, systemLanguage);
             preset.values.emplace_back(*setting, read.Get(*setting));
         }
-        auto same = std::find_if(presets_.begin(), presets_.end(), [&](const Preset& p) { return ini::SameName(p.name, *name); });
-        if (same != presets_.end())
+        if (Preset* same = Named(*name))
             *same = std::move(preset);
         else
             presets_.push_back(std::move(preset));
     }
 }
 
-const Preset* Presets::Find(std::string_view name) const {
+Preset* Presets::Named(std::string_view name) {
     const auto found = std::find_if(presets_.begin(), presets_.end(), [&](const Preset& p) { return ini::SameName(p.name, name); });
     return found == presets_.end() ? nullptr : &*found;
+}
+
+const Preset* Presets::Find(std::string_view name) const { return const_cast<Presets*>(this)->Named(name); }
+
+std::optional<std::size_t> StartingPointIndex(std::string_view name) {
+    for (std::size_t i = 0; i < StartingPoints().size(); ++i)
+        if (ini::SameName(StartingPoints()[i].name, name)) return i;
+    return std::nullopt;
 }
 
 bool Presets::Save(std::string_view typed, const SettingsRecord& record) {
     const auto name = PresetName(typed);
     if (!name) return false;
     Preset preset{*name, PresetValues(record), true};
-    if (const Preset* same = Find(*name))
-        presets_[static_cast<std::size_t>(same - presets_.data())] = std::move(preset);
+    if (Preset* same = Named(*name))
+        *same = std::move(preset);
     else
         presets_.push_back(std::move(preset));
     return true;

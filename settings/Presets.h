@@ -55,8 +55,14 @@ public:
     bool operator==(const Presets&) const = default;
 
 private:
+    Preset* Named(std::string_view name);
+
     std::vector<Preset> presets_;
 };
+
+// Which of the starting points the name is (0 Recording, 1 Live, 2 Teaching), compared
+// without regard to case; nothing for any other name.
+std::optional<std::size_t> StartingPointIndex(std::string_view name);
 
 // The record after switching to the preset.
 SettingsRecord WithPreset(const SettingsRecord& current, const Preset& preset);

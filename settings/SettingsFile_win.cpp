@@ -10,6 +10,7 @@
 #include "base/Folders_win.h"
 #include "base/Handles_win.h"
 #include "base/LateFunction_win.h"
+#include "settings/IniLines.h"
 #include "settings/SettingsSection.h"
 #include "base/Text_win.h"
 #include "lang/Language.h"
@@ -68,7 +69,7 @@ bool WriteSectionByKey(const std::string& path, std::string_view fileText, const
     if (edit.dropOthers)
         for (const auto& [key, value] : SectionEntriesOf(fileText, edit.section))
             if (std::none_of(edit.entries.begin(), edit.entries.end(),
-                             [&key](const IniEntry& e) { return e.key.size() == key.size() && ::lstrcmpiA(e.key.c_str(), key.c_str()) == 0; }))
+                             [&key](const IniEntry& e) { return ini::SameName(e.key, key); }))
                 written = keys.Remove(key) && written;
     for (const IniEntry& e : edit.entries) written = (e.text ? keys.Write(e.key, *e.text) : keys.Remove(e.key)) && written;
     return written;

@@ -5,11 +5,8 @@
 #include "lang/StringTable.h"
 #include "ui/frmPresetName_win.h"
 
-#include <array>
 
 namespace {
-
-constexpr std::array<const char*, 3> kStartingPoints{"Recording", "Live", "Teaching"};
 
 // The last id of the span: the save entry; presets beyond the span are not listed.
 UINT SaveId(UINT firstId) { return firstId + kPresetMenuSpan - 1; }
@@ -17,9 +14,8 @@ UINT SaveId(UINT firstId) { return firstId + kPresetMenuSpan - 1; }
 }  // namespace
 
 std::wstring PresetCaption(const std::string& name) {
-    for (std::size_t i = 0; i < kStartingPoints.size(); ++i)
-        if (::lstrcmpiA(name.c_str(), kStartingPoints[i]) == 0)
-            return Widen(SharedLanguage().GetString(strings::kFirstStartingPointId + static_cast<int32_t>(i)));
+    if (const auto point = StartingPointIndex(name))
+        return Widen(SharedLanguage().GetString(strings::kFirstStartingPointId + static_cast<int32_t>(*point)));
     return Widen(name);
 }
 

@@ -140,6 +140,8 @@ TEST(Presets, StartingPointsSavedPresetsAndTheCycle) {
     for (const char* bad : {"", "   ", "a[b", "x]", "tab\there"}) EXPECT_FALSE(presets.Save(bad, record)) << bad;
     EXPECT_FALSE(presets.Save(std::string(41, 'n'), record));
     EXPECT_EQ(presets.Find("nobody"), nullptr);
+    EXPECT_EQ(StartingPointIndex("LIVE"), 1u);
+    EXPECT_EQ(StartingPointIndex("Demo"), std::nullopt);
 }
 
 // Damage in a preset's section leaves the keys it touches as they are when switching.
