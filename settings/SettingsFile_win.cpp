@@ -28,7 +28,13 @@ std::optional<uint64_t> FileSize(const std::wstring& path) {
 // The section as "key=value\0...\0\0"; nothing when the listing did not fit.
 std::optional<std::wstring> ReadSectionListing(const std::wstring& path) {
     const auto size = FileSize(path);
-    if (!size) return std::nullopt;  // let the profile API judge the file
+    if (!size) {
+        // No file lists nothing. Asked key by key instead, the profile API looks each one up
+        // in the registry's file mappings first: about 200 look-ups at a first start.
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::wstring();
+        return std::nullopt;  // let the profile API judge the file
+    }
     // Every listed character comes from at least one byte of the file.
     const uint64_t capacity = *size + 64;
     if (capacity > 0x7FFFFFFF || capacity > std::wstring().max_size()) return std::nullopt;

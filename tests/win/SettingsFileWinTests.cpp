@@ -96,6 +96,14 @@ TEST(SettingsFile, DamagedFilesReadLikeTheProfileApiAndSaveNormally) {
         LoadSettingsFile(again, path, 1);
         EXPECT_EQ(again, fast);
     }
+    // No file, or not even its folder: every default, as the API gives.
+    for (const std::string& absent : {folder.Path("None.ini"), folder.Path("No folder\\None.ini")}) {
+        SCOPED_TRACE(absent);
+        SettingsRecord fast, reference;
+        IntApiSource api(absent);
+        LoadSettingsFile(fast, absent, 3), LoadSettings(reference, api, 3);
+        EXPECT_EQ(fast, reference);
+    }
 }
 
 TEST(SettingsFile, ALockedFileIsLeftAsItWasAndAResetEmptiesTheFileBeforeApplying) {
