@@ -7,11 +7,16 @@
 //                                      least any window costs at rest and to open (bench/rest_cost.py,
 //                                      bench/open_time.py); it notes its first paint as "painted"
 //                                      (bench/OpenTimeNote_win.h), as GlimmoraTrace.exe does.
+//   BareThemedWindow.exe --window      the bare window with Glimmora's manifest, importing the
+//                                      themed controls library as Glimmora does (bench/open_time.py)
 //
 // Both run until closed, or for that many seconds.
 #include "OpenTimeNote_win.h"
 
 #include <windows.h>
+#ifdef BARE_THEMED
+#include <commctrl.h>
+#endif
 
 #include <cwchar>
 
@@ -61,6 +66,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     ::QueryPerformanceCounter(&g_entry);
+#ifdef BARE_THEMED
+    // Imported as Glimmora imports it, so the library starts before the entry in both.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&classes);
+#endif
     const bool bareWindow = std::wcsncmp(commandLine, L"--window", 8) == 0;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;

@@ -9,8 +9,9 @@ Run after a win64 build (scripts/test.sh or scripts/run.sh made build/win64):
 e.g. python3 bench/open_time.py --bin before=/work/bin-before-trace --bin after=build/win64/bin
 
 It starts its own Xvfb, xcompmgr and one wineserver for the whole run, then in each run starts,
-one after the other with no settings file, the bare window (BareTimer.exe --window) and
-GlimmoraTrace.exe (the program with its test traces) from each --bin folder (default
+one after the other with no settings file, the bare window (BareTimer.exe --window), the same
+window with Glimmora's manifest and the themed controls library (BareThemedWindow.exe --window:
+the floor of any window made of the standard controls) and GlimmoraTrace.exe (the program with its test traces) from each --bin folder (default
 build/win64/bin). Each notes in the file GLIMMORA_OPEN_TIME_FILE names (bench/OpenTimeNote_win.h)
 the moment its window stood fully painted and, for Glimmora, the moment its overlays, hooks
 and tray stood, in ms since the process was created (Wine's loading of the DLLs included, as a
@@ -32,6 +33,8 @@ from cpu_ratio import BIN, add_bin_option, chosen_bins, require, settings_put_as
     write_settings
 
 BARE_WINDOW = "bare window"
+BARE_THEMED = "bare themed window"
+FLOORS = (BARE_WINDOW, BARE_THEMED)
 RATIO_BAR = 1.5
 LOADED_BAR_MS = 500
 QUIET = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
@@ -91,10 +94,11 @@ def main():
     parser.add_argument("--runs", type=int, default=10)
     args = parser.parse_args()
     bins = chosen_bins(args)
-    require("BareTimer.exe", "winctl.exe")
+    require("BareTimer.exe", "BareThemedWindow.exe", "winctl.exe")
     for _, folder in bins:
         require("GlimmoraTrace.exe", "dsmouse.dll", folder=folder)
-    programs = [(BARE_WINDOW, [os.path.join(BIN, "BareTimer.exe"), "--window"], "BareWindow")]
+    programs = [(BARE_WINDOW, [os.path.join(BIN, "BareTimer.exe"), "--window"], "BareWindow"),
+                (BARE_THEMED, [os.path.join(BIN, "BareThemedWindow.exe"), "--window"], "BareWindow")]
     programs += [("Glimmora %s" % label, [os.path.join(folder, "GlimmoraTrace.exe")], "Glimmora - Settings")
                  for label, folder in bins]
     print("load average %.2f %.2f %.2f" % os.getloadavg(), flush=True)
@@ -109,7 +113,7 @@ def main():
                 for label, argv, title in programs:
                     write_settings(None)
                     notes_path = os.path.join(work, "%d-%s.txt" % (run, label.replace("/", "_")))
-                    results[label].append(one_start(env, argv, title, notes_path, label != BARE_WINDOW))
+                    results[label].append(one_start(env, argv, title, notes_path, label not in FLOORS))
                 print("run %d: %s" % (run + 1, ", ".join("%s painted %.0f ms" % (label, runs[-1][1]["painted"][0])
                                                          for label, runs in results.items())), flush=True)
     finally:
@@ -122,14 +126,16 @@ def main():
     print("%-28s %20s %17s %20s %17s %12s" % ("program", "painted since create", "painted since entry",
                                               "loaded since create", "loaded - painted", "window found"))
     for label in results:
-        loaded = label != BARE_WINDOW
+        loaded = label not in FLOORS
         print("%-28s %20.0f %17.0f %20s %17s %12.0f" % (
             label, median(label, lambda o, n: n["painted"][0]), median(label, lambda o, n: n["painted"][1]),
             "%.0f" % median(label, lambda o, n: n["loaded"][0]) if loaded else "-",
             "%.0f" % median(label, lambda o, n: n["loaded"][0] - n["painted"][0]) if loaded else "-",
             median(label, lambda o, n: o)))
     bare = median(BARE_WINDOW, lambda o, n: n["painted"][0])
-    for label in list(results)[1:]:
+    themed = median(BARE_THEMED, lambda o, n: n["painted"][0])
+    print("%s: painted since create / bare window's %.2f" % (BARE_THEMED, themed / bare))
+    for label in list(results)[len(FLOORS):]:
         ratio = median(label, lambda o, n: n["painted"][0]) / bare
         later = median(label, lambda o, n: n["loaded"][0] - n["painted"][0])
         print("%s: painted since create / bare window's %.2f (bar <= %.1f: %s); loaded - painted %.0f ms "
