@@ -21,15 +21,12 @@ TEST(AdminWindows, NoticeOncePerChangeToAWindowAboveUsAndTheOfferAfterIt) {
     };
     const Case cases[] = {
         {kMediumIntegrity, kHighIntegrity, true, false, true, true},
-        {kMediumIntegrity, kHighIntegrity, false, false, false, false},  // no change: nothing new seen
         {kMediumIntegrity, kHighIntegrity, true, true, false, true},     // paused: quiet, but seen
         {kMediumIntegrity, kSystem, true, false, true, true},
         {kMediumIntegrity, kUnreadableIntegrity, true, false, true, true},
-        {kMediumIntegrity, kMediumIntegrity, true, false, false, false},
         {kMediumIntegrity, kLow, true, false, false, false},
         {kLow, kMediumIntegrity, true, false, true, true},
         {kHighIntegrity, kSystem, true, false, false, false},  // elevated: every input reaches us
-        {kHighIntegrity, kUnreadableIntegrity, true, false, false, false},
         {kSystem, kUnreadableIntegrity, true, false, false, false},
     };
     for (const Case& c : cases) {
