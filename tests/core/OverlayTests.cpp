@@ -201,7 +201,7 @@ TEST(WheelArrows, SizeChevronsAndDirections) {
         EXPECT_EQ(WheelArrowReacts(direction, code, argument), shows) << direction << code << argument;
 }
 
-TEST(MouseImage, LayersFollowEveryCode) {
+TEST(MouseImage, LayersFollowEveryCodeAndTheWindowKeepsThePicturesRatio) {
     for (const auto& [code, argument, lit, timer] : {std::tuple{WheelTurned, 0, WheelDownLayer, true}, {RightDouble, 0, RightLayer, false}}) {
         MouseImageLayers image;
         EXPECT_EQ(image.MouseEvent(code, argument), timer) << code;
@@ -222,16 +222,15 @@ TEST(MouseImage, LayersFollowEveryCode) {
     EXPECT_TRUE(!image.IsOn(WheelUpLayer) && !image.IsOn(WheelDownLayer) && image.IsOn(LeftLayer));
     image.ClearButtons();
     EXPECT_TRUE(!image.IsOn(LeftLayer) && image.IsOn(BodyLayer));
-}
 
-TEST(MouseImage, CaptionFillsTheLowerHalfAndHeightKeepsTheRatio) {
+    // The caption fills the lower half; the height keeps the picture's ratio.
     EXPECT_TRUE(MouseImageCaptionRects({84, 61})[0] == (Rect{0, 31, 84, 61}) && MouseImageCaptionRects({-4, -4})[0] == (Rect{0, 1, 0, 1}));
 
-    const std::tuple<int32_t, Size, Size> cases[] = {
+    const std::tuple<int32_t, Size, Size> sizes[] = {
         {84, {200, 150}, {84, 63}}, {70, {4, 3}, {70, 52}},  // 52.5 rounds to even
         {84, {0, 150}, {84, 84}},   {0, {100, 100}, {20, 20}}, {kMaxI, {1, 2}, {150, 300}},
     };
-    for (const auto& [width, picture, window] : cases) EXPECT_EQ(MouseImageSize(width, picture), window) << width;
+    for (const auto& [width, picture, window] : sizes) EXPECT_EQ(MouseImageSize(width, picture), window) << width;
 }
 
 TEST(PictureHeader, ReadsTheSizeOfEachKnownFormatAndJudgesIt) {

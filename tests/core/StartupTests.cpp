@@ -70,8 +70,9 @@ TEST(CommandLine, SwitchesAndTheirValues) {
     for (const auto& [commandLine, arguments] : lines) EXPECT_EQ(ArgumentsOf(commandLine), arguments);
 }
 
-// The folder beside the settings file; names by local time; only exactly ours are read.
-TEST(CrashReport, FolderAndFileNames) {
+// The folder beside the settings file; names by local time; only exactly ours are read, and
+// only ours are cleared away.
+TEST(CrashReport, FolderNamesAndTheReportsKept) {
     EXPECT_TRUE(CrashFolderBeside("\\\\server\\share\\tools/Glimmora.ini") == "\\\\server\\share\\tools/crashes" &&
                 CrashFolderBeside("Glimmora.ini") == "crashes");
     EXPECT_EQ(CrashReportBase({2031, 1, 2, 3, 4, 5, 6}), "crash-20310102-030405-006");
@@ -91,11 +92,9 @@ TEST(CrashReport, FolderAndFileNames) {
     const CrashTime time{2026, 12, 7, 17, 8, 23, 42};
     EXPECT_EQ(CrashContextLine({time, "1.2.3", 0x5, "evil\r\nname\x7F.dll", 0, 1234}),
               "2026-12-07 17:08:23.042 Glimmora 1.2.3: exception 0x00000005 at evil??name?.dll+0x0, thread 1234\r\n");
-}
 
-// The newest reports stay whole, nothing else goes (the fuzz target checks the rest); a start
-// announces the newest marked report that has its dump, and clears every mark.
-TEST(CrashReport, KeepsTheNewestReportsWithAllTheirFilesAndNothingElseGoes) {
+    // The newest reports stay whole, nothing else goes (the fuzz target checks the rest); a start
+    // announces the newest marked report that has its dump, and clears every mark.
     std::vector<std::string> gone = CrashFilesToRemove({"crash-20260101-000000-000.dmp", "crash-20260101-000000-000.txt",
                                                         "crash-20250101-235959-999.txt", "crash-20261207-170823-042.new",
                                                         "readme.txt", "CRASH-20200101-000000-000.DMP"}, 1);
