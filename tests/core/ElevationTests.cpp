@@ -2,6 +2,8 @@
 // as administrator.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/Elevation.h"
@@ -13,45 +15,37 @@ constexpr uint32_t kLow = 0x1000, kSystem = 0x4000;
 
 }  // namespace
 
-// Own level × the foreground's level × whether the foreground changed (× paused).
+// Own level, then looks at the foreground: whether it changed, its level, whether paused. Per
+// look: "s" the notice shows (and the offer with it), "o" only the offer stands, "n" neither.
 TEST(AdminWindows, NoticeOncePerChangeToAWindowAboveUsAndTheOfferAfterIt) {
-    struct Case {
-        uint32_t own, foreground;
-        bool changed, paused, show, offer;
+    struct Look {
+        bool changed;
+        uint32_t level;
+        bool paused = false;
     };
-    const Case cases[] = {
-        {kMediumIntegrity, kHighIntegrity, true, false, true, true},
-        {kMediumIntegrity, kHighIntegrity, false, false, false, false},  // no change: nothing new seen
-        {kMediumIntegrity, kHighIntegrity, true, true, false, true},     // paused: quiet, but seen
-        {kMediumIntegrity, kSystem, true, false, true, true},
-        {kMediumIntegrity, kUnreadableIntegrity, true, false, true, true},
-        {kMediumIntegrity, kMediumIntegrity, true, false, false, false},
-        {kMediumIntegrity, kLow, true, false, false, false},
-        {kLow, kMediumIntegrity, true, false, true, true},
-        {kHighIntegrity, kSystem, true, false, false, false},  // elevated: every input reaches us
-        {kHighIntegrity, kUnreadableIntegrity, true, false, false, false},
-        {kSystem, kUnreadableIntegrity, true, false, false, false},
+    const std::tuple<uint32_t, std::vector<Look>, const char*> cases[] = {
+        {kMediumIntegrity, {{true, kHighIntegrity}}, "s"},
+        {kMediumIntegrity, {{true, kHighIntegrity, true}}, "o"},  // paused: quiet, but seen
+        {kMediumIntegrity, {{true, kSystem}}, "s"},
+        {kMediumIntegrity, {{true, kUnreadableIntegrity}}, "s"},
+        {kMediumIntegrity, {{true, kLow}}, "n"},
+        {kLow, {{true, kMediumIntegrity}}, "s"},
+        {kHighIntegrity, {{true, kSystem}}, "n"},  // elevated: every input reaches us
+        {kSystem, {{true, kUnreadableIntegrity}}, "n"},
+        // Staying on the window says nothing more; away and back says it again; the offer stays.
+        {kMediumIntegrity, {{true, kMediumIntegrity}, {true, kHighIntegrity}, {false, kHighIntegrity},
+                            {false, kHighIntegrity}, {true, kMediumIntegrity}, {true, kHighIntegrity}}, "nsooos"},
     };
-    for (const Case& c : cases) {
-        AdminWindows admin(c.own);
-        EXPECT_EQ(admin.ForegroundSeen(c.changed, c.foreground, c.paused), c.show) << std::hex << c.own << " " << c.foreground;
-        EXPECT_EQ(admin.OfferRestart(), c.offer) << std::hex << c.own << " " << c.foreground;
-        EXPECT_EQ(admin.Elevated(), c.own >= kHighIntegrity);
+    for (const auto& [own, looks, expected] : cases) {
+        AdminWindows admin(own);
+        std::string seen;
+        for (const Look& look : looks) {
+            const bool shown = admin.ForegroundSeen(look.changed, look.level, look.paused);
+            seen += shown ? (admin.OfferRestart() ? 's' : '!') : (admin.OfferRestart() ? 'o' : 'n');
+        }
+        EXPECT_EQ(seen, expected) << std::hex << own << " " << looks.back().level;
+        EXPECT_EQ(admin.Elevated(), own >= kHighIntegrity);
     }
-}
-
-// Staying on the window says nothing more; away and back says it again; the offer stays.
-TEST(AdminWindows, AWindowAboveUsAgainAfterAnotherShowsTheNoticeAgain) {
-    AdminWindows admin(kMediumIntegrity);
-    const std::pair<bool, uint32_t> looks[] = {{true, kMediumIntegrity}, {true, kHighIntegrity}, {false, kHighIntegrity},
-                                               {false, kHighIntegrity}, {true, kMediumIntegrity}, {true, kHighIntegrity}};
-    std::vector<bool> shown, offered;
-    for (const auto& [changed, level] : looks) {
-        shown.push_back(admin.ForegroundSeen(changed, level, false));
-        offered.push_back(admin.OfferRestart());
-    }
-    EXPECT_EQ(shown, (std::vector<bool>{false, true, false, false, false, true}));
-    EXPECT_EQ(offered, (std::vector<bool>{false, true, true, true, true, true}));
 }
 
 // The notice is one line of the keyboard display's list standing alone: its line height and

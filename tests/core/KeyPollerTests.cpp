@@ -178,26 +178,13 @@ TEST(KeyPoller, ReportsModifiersForTheDisplayAndTheCaption) {
     EXPECT_EQ(ModifierCaption(InLanguage(English), {true, true, true}, true), "Shift\r\nCtrl\r\nAlt");
 }
 
-// Forgetting drops the taps made while the display was off, not the keys still held.
-TEST(KeyPoller, ForgettingDropsTapsButNotHeldKeys) {
+// An idle keyboard needs no pass until input comes; held keys and modifiers keep the passes
+// going, input or not. Forgetting drops the taps made while the display was off, not the keys
+// still held.
+TEST(KeyPoller, PassesRunWhileKeysAreHeldAndForgettingDropsOnlyTaps) {
+    KeyPoller poller;
+    FakeKeySource source;
     const KeyPollSettings settings = SettingsWith(kCharacters);
-    KeyPoller poller;
-    FakeKeySource source;
-    source.held = {kC};
-    poller.PollKeyboard(source, settings);
-    source.tapped = {kA, 255};
-    poller.ForgetPresses(source);
-    EXPECT_TRUE(source.tapped.empty());
-    source.held = {kC, kY};
-    const KeyPollResult result = poller.PollKeyboard(source, settings);
-    EXPECT_EQ(std::vector<int32_t>(result.Added().begin(), result.Added().end()), std::vector<int32_t>{kY});
-}
-
-// Held keys and modifiers keep the passes going, input or not: typing counts per pass.
-TEST(KeyPoller, AnIdleKeyboardNeedsNoPassUntilInputComes) {
-    KeyPoller poller;
-    FakeKeySource source;
-    const KeyPollSettings settings = SettingsWith({{ListCharacterKeys, 1}});
     EXPECT_TRUE(!poller.PassNeeded(false) && poller.PassNeeded(true));
     for (const int32_t held : {kA, S}) {
         source.held = {held};
@@ -207,6 +194,14 @@ TEST(KeyPoller, AnIdleKeyboardNeedsNoPassUntilInputComes) {
         poller.PollKeyboard(source, settings);
         EXPECT_FALSE(poller.PassNeeded(false)) << held;
     }
+    source.held = {kC};
+    poller.PollKeyboard(source, settings);
+    source.tapped = {kA, 255};
+    poller.ForgetPresses(source);
+    EXPECT_TRUE(source.tapped.empty());
+    source.held = {kC, kY};
+    const KeyPollResult result = poller.PollKeyboard(source, settings);
+    EXPECT_EQ(std::vector<int32_t>(result.Added().begin(), result.Added().end()), std::vector<int32_t>{kY});
 }
 
 TEST(KeyPoller, TheSettingsWindowAnswersItsOwnKeysOnlyWithTheirModifiers) {

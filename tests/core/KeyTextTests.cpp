@@ -123,7 +123,9 @@ TEST(LayoutKeyNames, NamesPunctuationAndForeignLettersAsTheKeyCapShowsThem) {
 }
 
 // When the dialog opens, a value no list offers becomes its first item, in the lists and the record.
-TEST(ShortcutChoice, ListsShowTheShortcutAndAValueNoListOffersBecomesItsFirstItem) {
+// A choice changes its field; a new first modifier refills the second list, which falls back
+// when it held it; a bad index changes nothing.
+TEST(ShortcutChoice, ListsShowTheShortcutAndAChoiceChangesItsField) {
     const std::tuple<int32_t, HotKeyInfo, const char*, HotKeyInfo> cases[] = {
         {English, Shortcut(16, 17, 89), "[Shift] Ctrl Alt | [Ctrl] Alt | Y", Shortcut(16, 17, 89)},
         {English, Shortcut(17, 17, 65), "Shift [Ctrl] Alt | [Shift] Alt | A", Shortcut(17, 16, 65)},
@@ -136,19 +138,15 @@ TEST(ShortcutChoice, ListsShowTheShortcutAndAValueNoListOffersBecomesItsFirstIte
         EXPECT_EQ(Render(lists.spec1) + " | " + Render(lists.spec2) + " | " + lists.key.SelectedItem()->text, shown);
         EXPECT_EQ(Fields(ShortcutShown(lists, shortcut)), Fields(record)) << shown;
     }
-}
-
-// A new first modifier refills the second list, which falls back when it held it; a bad index: nothing.
-TEST(ShortcutChoice, AChoiceChangesItsFieldAndANewFirstModifierRefillsTheSecond) {
     const clsLanguage english = InLanguage(English);
-    const std::tuple<HotKeyInfo, ShortcutList, size_t, const char*, HotKeyInfo> cases[] = {
+    const std::tuple<HotKeyInfo, ShortcutList, size_t, const char*, HotKeyInfo> choices[] = {
         {Shortcut(16, 17, 89), ShortcutList::Spec1, 1, "[Shift] Alt", Shortcut(17, 16, 89)},
         {Shortcut(16, 17, 89), ShortcutList::Key, 0, "[Ctrl] Alt", Shortcut(16, 17, -1)},
         {Shortcut(16, 17, 89), ShortcutList::Spec2, 2, "[Ctrl] Alt", Shortcut(16, 17, 89)},
         {Shortcut(16, 17, 200), ShortcutList::Spec1, 2, "Shift [Ctrl]", Shortcut(18, 17, -1)},
         {Shortcut(0, 18, 89), ShortcutList::Spec1, 2, "[Shift] Ctrl", Shortcut(18, 16, 89)},
     };
-    for (const auto& [shortcut, list, index, spec2, expected] : cases) {
+    for (const auto& [shortcut, list, index, spec2, expected] : choices) {
         ShortcutLists lists = ShowShortcut(shortcut, english, {});
         const HotKeyInfo result = ChooseShortcutItem(lists, list, index, shortcut, english, {});
         EXPECT_EQ(Render(lists.spec2), spec2);

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int32_t kMax = kMaxI, kMin = kMinI;
 constexpr std::array<int32_t, 3> kDefaultWidths = {11, 8, 6};  // left, middle, right
 
 void ExpectBox(const ShapeRect& actual, double left, double width, const char* what) {
@@ -58,10 +57,11 @@ std::string Jpeg(uint32_t w, uint32_t h, uint32_t padding = 14, uint32_t frame =
 
 }  // namespace
 
-TEST(ClickIndicator, RingsAtSize44WithDefaultWidths) {
+// Rings at size 44 with the default widths; a pen too wide for a small window.
+TEST(ClickIndicator, RingsInsetByTheirPensAndTooWideAPenKeepsTheSingleRing) {
     const Size client{ClickWindowSide(44), ClickWindowSide(44)};
     // The slider's 5..90 bounds whatever a settings file holds.
-    for (auto [size, side] : {std::pair{44, 89}, {0, 11}, {kMax, 181}}) EXPECT_EQ(ClickWindowSide(size), side) << size;
+    for (auto [size, side] : {std::pair{44, 89}, {0, 11}, {kMaxI, 181}}) EXPECT_EQ(ClickWindowSide(size), side) << size;
     const RingLayout rings = LayoutRings(client, kDefaultWidths, false, {});
     // Single ring inset by half its pen (5.5 rounds to 6), inner double by the whole; 0.7 in single precision.
     ExpectBox(rings[0].single, 19.35, 50.3, "single");
@@ -75,20 +75,18 @@ TEST(ClickIndicator, RingsAtSize44WithDefaultWidths) {
     // The letters sit inside the left side and the bottom of their rings.
     EXPECT_EQ(LetterOrigin(0, {12, 19}, client, rings[0].single, 11), (Point{17, 32}));
     EXPECT_EQ(LetterOrigin(1, {12, 19}, client, rings[1].single, 8), (Point{38, 58}));
-}
 
-// A pen too wide keeps the single ring and empties the inner one; odd sizes stay finite.
-TEST(ClickIndicator, TooWideAPenKeepsTheSingleRingAndEmptiesTheInnerOne) {
-    const Size client{ClickWindowSide(5), ClickWindowSide(5)};  // 11: left ring 7.7 across
+    // A pen too wide keeps the single ring and empties the inner one; odd sizes stay finite.
+    const Size small{ClickWindowSide(5), ClickWindowSide(5)};  // 11: left ring 7.7 across
     RingLayout previous{};
     previous[0].single = {1, 2, 3, 4};
-    ExpectBox(LayoutRings(client, {6, 2, 2}, false, previous)[0].single, 1.65 + 3, 1.7, "fits");
-    for (int32_t width : {7, kMax}) {
-        const RingLayout kept = LayoutRings(client, {width, 2, 2}, false, previous);
+    ExpectBox(LayoutRings(small, {6, 2, 2}, false, previous)[0].single, 1.65 + 3, 1.7, "fits");
+    for (int32_t width : {7, kMaxI}) {
+        const RingLayout kept = LayoutRings(small, {width, 2, 2}, false, previous);
         EXPECT_TRUE(kept[0].single == previous[0].single && kept[0].inner.width == 0 && kept[0].inner.height == 0) << width;
     }
-    for (Size bad : {Size{0, 0}, Size{-50, -50}, Size{kMax, kMax}})
-        for (const ButtonRings& r : LayoutRings(bad, {kMin, kMax, 0}, false, {}))
+    for (Size bad : {Size{0, 0}, Size{-50, -50}, Size{kMaxI, kMaxI}})
+        for (const ButtonRings& r : LayoutRings(bad, {kMinI, kMaxI, 0}, false, {}))
             for (const ShapeRect& box : {r.single, r.outer, r.inner})
                 EXPECT_TRUE(box.width >= 0 && box.height >= 0 && std::isfinite(box.left));
 }
@@ -136,7 +134,7 @@ TEST(ClickIndicator, FadeRunsInSinglePrecisionStepsOf50ms) {
 
 // A monitor left of and above the primary one: the arms still span the whole desktop.
 TEST(CrossHair, ThicknessSizesAndCentreLine) {
-    for (auto [value, t] : {std::pair{4, 5}, {5, 5}, {30, 31}, {-8, 1}, {kMax, 31}}) EXPECT_EQ(CrossHairThickness(value), t) << value;
+    for (auto [value, t] : {std::pair{4, 5}, {5, 5}, {30, 31}, {-8, 1}, {kMaxI, 31}}) EXPECT_EQ(CrossHairThickness(value), t) << value;
     const ScreenBounds desktop{-1920, -200, 3200, 1280};
     EXPECT_TRUE(ArmSize(LeftArm, 5, desktop) == (Size{3200, 5}) && ArmSize(BottomArm, 5, desktop) == (Size{5, 1280}));
     EXPECT_EQ(ArmSize(BottomArm, -5, {0, 0, -1, -1}), (Size{0, 0}));
@@ -154,7 +152,7 @@ TEST(CrossHair, ArmsMeetAtThePointerLeavingTheGap) {
     for (const auto& [arm, pointer, gap, at] : cases)
         EXPECT_EQ(PlaceArm(arm, pointer, arm <= RightArm ? Size{3200, 5} : Size{5, 1280}, gap), at) << arm << " gap " << gap;
     // Sizes no desktop has saturate instead of overflowing.
-    EXPECT_EQ(PlaceArm(LeftArm, {kMin, 0}, {kMax, kMax}, 100).x, kMin);
+    EXPECT_EQ(PlaceArm(LeftArm, {kMinI, 0}, {kMaxI, kMaxI}, 100).x, kMinI);
 }
 
 // Heads lie 8i + i²(i + 1)/40 apart, floored; each a chevron 8 deep, 4 + 4 wide, facing the pointer.
@@ -173,7 +171,7 @@ TEST(CrossHair, ArrowHeadsSpreadOutAndPointAtThePointer) {
         }
     }
     // Degenerate windows must stay defined (the sanitizers abort on overflow).
-    for (Size bad : {Size{0, 0}, Size{-9, -9}, Size{kMax, kMax}}) EXPECT_EQ(ArrowHeads(TopArm, bad).size(), 41u);
+    for (Size bad : {Size{0, 0}, Size{-9, -9}, Size{kMaxI, kMaxI}}) EXPECT_EQ(ArrowHeads(TopArm, bad).size(), 41u);
 }
 
 // Only the system's signature marks a finger or a pen; a finger's dot is wider than a pen's
@@ -193,7 +191,7 @@ TEST(TouchMark, KindShapeAndTime) {
 }
 
 TEST(WheelArrows, SizeChevronsAndDirections) {
-    for (auto [s, size] : {std::pair{44, Size{54, 133}}, {5, {7, 16}}, {-3, {7, 16}}, {kMax, {109, 271}}})
+    for (auto [s, size] : {std::pair{44, Size{54, 133}}, {5, {7, 16}}, {-3, {7, 16}}, {kMaxI, {109, 271}}})
         EXPECT_EQ(WheelArrowSize(s), size) << s;
     EXPECT_EQ(WheelChevron(kWheelDown, {54, 133}, 10)[1], (Stroke{{27, 127}, {6, 106}}));
     const std::tuple<int32_t, int32_t, int32_t, bool> cases[] = {
@@ -203,7 +201,7 @@ TEST(WheelArrows, SizeChevronsAndDirections) {
         EXPECT_EQ(WheelArrowReacts(direction, code, argument), shows) << direction << code << argument;
 }
 
-TEST(MouseImage, LayersFollowEveryCode) {
+TEST(MouseImage, LayersFollowEveryCodeAndTheWindowKeepsThePicturesRatio) {
     for (const auto& [code, argument, lit, timer] : {std::tuple{WheelTurned, 0, WheelDownLayer, true}, {RightDouble, 0, RightLayer, false}}) {
         MouseImageLayers image;
         EXPECT_EQ(image.MouseEvent(code, argument), timer) << code;
@@ -224,16 +222,15 @@ TEST(MouseImage, LayersFollowEveryCode) {
     EXPECT_TRUE(!image.IsOn(WheelUpLayer) && !image.IsOn(WheelDownLayer) && image.IsOn(LeftLayer));
     image.ClearButtons();
     EXPECT_TRUE(!image.IsOn(LeftLayer) && image.IsOn(BodyLayer));
-}
 
-TEST(MouseImage, CaptionFillsTheLowerHalfAndHeightKeepsTheRatio) {
+    // The caption fills the lower half; the height keeps the picture's ratio.
     EXPECT_TRUE(MouseImageCaptionRects({84, 61})[0] == (Rect{0, 31, 84, 61}) && MouseImageCaptionRects({-4, -4})[0] == (Rect{0, 1, 0, 1}));
 
-    const std::tuple<int32_t, Size, Size> cases[] = {
+    const std::tuple<int32_t, Size, Size> sizes[] = {
         {84, {200, 150}, {84, 63}}, {70, {4, 3}, {70, 52}},  // 52.5 rounds to even
-        {84, {0, 150}, {84, 84}},   {0, {100, 100}, {20, 20}}, {kMax, {1, 2}, {150, 300}},
+        {84, {0, 150}, {84, 84}},   {0, {100, 100}, {20, 20}}, {kMaxI, {1, 2}, {150, 300}},
     };
-    for (const auto& [width, picture, window] : cases) EXPECT_EQ(MouseImageSize(width, picture), window) << width;
+    for (const auto& [width, picture, window] : sizes) EXPECT_EQ(MouseImageSize(width, picture), window) << width;
 }
 
 TEST(PictureHeader, ReadsTheSizeOfEachKnownFormatAndJudgesIt) {

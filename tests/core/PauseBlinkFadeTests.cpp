@@ -130,7 +130,7 @@ std::vector<int32_t> RunFade(AutoHideState& state, int32_t alphaOriginal) {
 }
 
 // Out in 27 ticks to exactly 0, in in 11 to the user's alpha; a level out of range still ends.
-TEST(PauseBlinkFade, FadeOutTakes27TicksAndFadeIn11EndingAtExactlyZeroAndTheUsersAlpha) {
+TEST(PauseBlinkFade, FadesTake27TicksOutAnd11InEndAtExactlyZeroOrTheUsersAlphaAndReverseHalfWay) {
     for (int32_t alpha : {255, 128, 1, 0}) {
         AutoHideState state;
         EXPECT_EQ(state.ApplyAutoHide(true), (AutoHideStep{true, true, 37}));
@@ -152,10 +152,7 @@ TEST(PauseBlinkFade, FadeOutTakes27TicksAndFadeIn11EndingAtExactlyZeroAndTheUser
             const std::vector<int32_t> run = RunFade(state, 200);
             EXPECT_TRUE(run.size() <= 27 && run.back() == (hide ? 0 : 200)) << level;
         }
-}
-
-// A fade reversed half way goes back from where it is; from exactly 0 it starts at full.
-TEST(PauseBlinkFade, FadeReversedHalfWayGoesBackFromWhereItIs) {
+    // A fade reversed half way goes back from where it is; from exactly 0 it starts at full.
     for (auto [ticksOut, ticksBackIn] : {std::pair{10, 4u}, {1, 1u}, {0, 11u}}) {
         AutoHideState state;
         state.ApplyAutoHide(true);

@@ -1,13 +1,42 @@
-// Arbitrary bytes as a settings file: its section read as the profile API reads it loads into a
-// record that saves and reloads unchanged; saving into the text reads back as the record, changes
-// nothing a second time and nothing with nothing to write. Whether the bytes read at all does not
-// depend on UTF-8 or UTF-16, and a NUL in 8-bit text makes them unreadable.
+// Arbitrary bytes as a settings file, and as the section listing the profile API hands over:
+// either loads into a record whose every value its holder can hold and that saves and reloads
+// unchanged; saving into the text reads back as the record, changes nothing a second time and
+// nothing with nothing to write. Whether the bytes read at all does not depend on UTF-8 or
+// UTF-16, and a NUL in 8-bit text makes them unreadable.
 #include <cstddef>
 #include <cstdint>
 
-#include "tests/fuzz/SettingsFuzzChecks.h"
+#include "settings/ColorPalette.h"
+#include "tests/core/CoreTestSupport.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 namespace {
+
+// A record loaded from a listing: every value is one its holder can hold, and it saves and
+// reloads unchanged.
+void CheckRoundTrip(std::string_view listing, int32_t systemLanguage) {
+    const SettingsRecord record = Loaded(listing, systemLanguage);
+    SettingsRecord again = record;
+    MakeSettingsValid(again, systemLanguage);
+    Check(again == record);
+    for (size_t i = 0; i < kSettingCount; ++i) {
+        const auto key = static_cast<SettingKey>(i);
+        const double value = record.Get(key);
+        const SettingValidity valid = SettingRowOf(key).valid;
+        if (valid.check == SettingCheck::Clamp || valid.check == SettingCheck::OneOf)
+            Check(value >= valid.min && value <= valid.max);
+        if (valid.check == SettingCheck::Palette) Check(value >= 0 && SelectNearest(static_cast<uint32_t>(value)).colour == value);
+    }
+    Check(record.Get(SettingKey::Language) >= 0 && record.Get(SettingKey::Language) <= 6);
+    Check(record.IsOn(SettingKey::WindowVisible) || !record.IsOn(SettingKey::Taskbar));
+
+    IniEntrySink sink;
+    Check(SaveSettings(record, sink));
+    SettingsRecord reloaded(-5);
+    SectionListingSource saved(ListingOf(sink.Entries()));
+    LoadSettings(reloaded, saved, (systemLanguage + 1) % 7);
+    Check(reloaded == record);
+}
 
 // The blanks the profile API trims; CR and LF end lines.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
@@ -83,6 +112,7 @@ void CheckReadable(std::string_view bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const int32_t systemLanguage = size > 0 ? data[0] % 7 : 0;  // the language object's are 0..6
+    CheckRoundTrip(bytes, systemLanguage);
     CheckRoundTrip(SettingsListingOf(bytes), systemLanguage);
     CheckMerge(bytes, systemLanguage);
     CheckReadable(bytes);
