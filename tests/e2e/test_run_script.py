@@ -11,31 +11,22 @@ import subprocess
 import sys
 import time
 
-from harness import ROOT, _proc_prefix as prefix_of
+from harness import BIN, ROOT, _proc_file, _proc_prefix as prefix_of
 
-BIN = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
 BUILD = os.path.dirname(os.path.dirname(os.path.abspath(BIN)))  # the folder run.sh builds under
 WATCHED = ("Xvfb", "xcompmgr", "wineserver", "Glimmora.exe", "winctl.exe")
 RUN_PREFIX = os.path.realpath(os.path.join(BUILD, "wineprefix-run"))
 
 
 def own_processes():
-    """pid -> command of every process of a kind run.sh starts."""
+    """pid -> command of every process of a kind run.sh starts (its prefix's wine server alone)."""
     found = {}
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        try:
-            with open("/proc/%s/cmdline" % entry, "rb") as f:
-                command = f.read().replace(b"\0", b" ").decode("utf-8", "replace").strip()
-        except OSError:
-            continue
+    for pid in (int(e) for e in os.listdir("/proc") if e.isdigit()):
+        command = _proc_file(pid, "cmdline").replace(b"\0", b" ").decode("utf-8", "replace").strip()
         first = os.path.basename(command.split(" ", 1)[0]) if command else ""
-        if first.startswith("wineserver"):  # wineserver64 on 64-bit Debian
-            if prefix_of(int(entry)) == RUN_PREFIX:
-                found[int(entry)] = command
-        elif first in ("Xvfb", "xcompmgr") or any(exe in command for exe in WATCHED[3:]):
-            found[int(entry)] = command
+        if (prefix_of(pid) == RUN_PREFIX if first.startswith("wineserver")   # wineserver64 on 64-bit Debian
+                else first in WATCHED[:2] or any(exe in command for exe in WATCHED[3:])):
+            found[pid] = command
     return found
 
 
