@@ -1,13 +1,12 @@
 """The keyboard at run time against the places Glimmora saves: F3 and F4 lock the mouse image
 and the keyboard display; Shift+Ctrl+A hides every overlay and brings them back; Shift+Ctrl+Y
 blinks the halo; Ctrl+Q ends cleanly, and the next start shows both locked windows where they
-were locked; F3 frees the image again. Catches: a lock or shortcut that does nothing or leaves
-an overlay, places lost over an exit, an exit key that hangs."""
+were locked. Catches: a lock or shortcut that does nothing or leaves an overlay, places lost
+over an exit, an exit key that hangs."""
 from harness import *
 
 ALPHA = alpha_from_percent(50)
 RED, WHITE, BLACK = (blend(c, ALPHA) for c in ((255, 0, 0), (255, 255, 255), (0, 0, 0)))
-CHK_PICTURE_LOCK, CHK_KEY_LOCK = 1023, 1055
 
 
 def places(h):
@@ -33,9 +32,7 @@ def main(h):
     locked = places(h)
     check(all(locked), "no mouse image or keyboard display: %s" % (locked,))
     h.focus()
-    h.type_keys(["F3", "F4"])
-    ctl = h.children()
-    check(ctl[CHK_PICTURE_LOCK]["checked"] and ctl[CHK_KEY_LOCK]["checked"], "F3 and F4 did not tick the lock boxes")
+    h.type_keys(["F3", "F4"])   # what each of them ticks and frees is the Wine tests' to check
     h.move(*b)
     h.settle(lambda s: check(close_to(s.pixel(b[0] - 40, b[1] - 40), RED), "the halo is not at %s" % (b,)))
     check(places(h) == locked, "locked, they moved with the pointer to %s: %s" % (b, places(h)))
@@ -56,11 +53,6 @@ def main(h):
     h.move(*c)
     time.sleep(0.3)
     check(places(h) == locked, "after a restart the locked windows are at %s, not %s" % (places(h), locked))
-    h.focus()
-    h.type_keys(["F3"])
-    h.move(*b)
-    time.sleep(0.3)
-    check(places(h)[0][:2] == (b[0] + 11, b[1] + 22), "F3 did not free the mouse image: %s" % (places(h)[0],))
 
 
 run(main)
