@@ -90,21 +90,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    for (int i = 1; i < argc; i += 2) {
+    for (int i = 1; i < argc; ++i) {
         const std::wstring option = argv[i];
+        const wchar_t* value = i + 1 < argc ? argv[i + 1] : L"";
         int v[3];
         if (option == L"--focus" || option == L"--password") {
             (option == L"--focus" ? g_focus : g_password) = true;
-            --i;  // a flag without a value
-        } else if (i + 1 >= argc) {
-            std::fwprintf(stderr, L"TargetWindow: %ls needs a value\n", option.c_str());
-            return 2;
-        } else if (option == L"--log") {
-            g_logPath = argv[i + 1];
-        } else if (option == L"--color" && swscanf(argv[i + 1], L"%d,%d,%d", &v[0], &v[1], &v[2]) == 3) {
+        } else if (option == L"--log" && *value) {
+            g_logPath = argv[++i];
+        } else if (option == L"--color" && swscanf(value, L"%d,%d,%d", &v[0], &v[1], &v[2]) == 3) {
             g_colour = RGB(v[0], v[1], v[2]);
+            ++i;
         } else {
-            std::fwprintf(stderr, L"TargetWindow: bad option %ls\n", option.c_str());
+            std::fwprintf(stderr, L"TargetWindow: bad option or value %ls\n", option.c_str());
             return 2;
         }
     }

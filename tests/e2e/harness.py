@@ -18,6 +18,7 @@ from screen import *
 from screen import _T0
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+BIN = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
 SETTINGS_TITLE = "Glimmora - Settings"
 TARGET_TITLE = "Glimmora e2e target"
 SPOT_CLASS, PIC_CLASS, KEYBOARD_CLASS = "Glimmora_frmSpot", "Glimmora_frmPic", "Glimmora_frmKeyBoard"
@@ -68,7 +69,7 @@ def rss_kib(pid):
 
 class Harness(ScreenMixin):
     def __init__(self, name, prefix=None):
-        self.bin = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
+        self.bin = BIN
         self.wine_run = os.environ.get("GLIMMORA_WINE_RUN") or os.path.join(os.path.dirname(self.bin), "wine-run.sh")
         self.prefix = os.path.realpath(prefix or os.environ.get("WINEPREFIX") or os.environ.get("GLIMMORA_WINEPREFIX")
                                        or os.path.join(os.path.dirname(self.bin), "wineprefix"))
@@ -282,13 +283,16 @@ class Harness(ScreenMixin):
     def move(self, x, y):
         self.xdotool("mousemove", x, y)
 
-    def free_points(self, count, reach):
-        """Pointer positions whose squares of +-reach neither meet, nor leave the screen, nor
-        touch a shown window other than the overlays and the target (or its edit box)."""
+    def other_windows(self):
+        """Rectangles of the shown windows other than the overlays and the target, and of the target's edit box."""
         w, h = self.screen
-        occupied = [v["rect"] for v in self.windows() if v["visible"] and not v["iconic"] and v["title"] != TARGET_TITLE
-                    and (v["exstyle"] & LAYERED_TRANSPARENT) != LAYERED_TRANSPARENT] + [(w // 2 - 110, h - 50, w // 2 + 110, h)]
-        found = []
+        return [v["rect"] for v in self.windows() if v["visible"] and not v["iconic"] and v["title"] != TARGET_TITLE
+                and (v["exstyle"] & LAYERED_TRANSPARENT) != LAYERED_TRANSPARENT] + [(w // 2 - 110, h - 50, w // 2 + 110, h)]
+
+    def free_points(self, count, reach):
+        """Pointer positions whose squares of +-reach neither meet, nor leave the screen, nor touch other_windows()."""
+        w, h = self.screen
+        occupied, found = self.other_windows(), []
         for y in range(reach + 5, h - reach - 5, 17):
             for x in range(reach + 5, w - reach - 5, 17):
                 if not any(x - reach < o[2] and o[0] <= x + reach and y - reach < o[3] and o[1] <= y + reach
@@ -298,6 +302,16 @@ class Harness(ScreenMixin):
                     if len(found) == count:
                         return found
         raise CheckFailed("no free place for %d pointer positions of reach %d beside %s" % (count, reach, occupied))
+
+    def drag(self, x0, y0, x1, y1, steps=10):
+        """A left-button drag in steps, as a hand makes it."""
+        self.move(x0, y0)
+        self.xdotool("mousedown", 1)
+        for i in range(1, steps + 1):
+            self.move(x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
+            time.sleep(0.04)
+        self.xdotool("mouseup", 1)
+        time.sleep(0.3)
 
     def focus(self, title=SETTINGS_TITLE):
         """Keys reach a Wine window once it is active inside Wine and holds the X focus. With no

@@ -40,6 +40,17 @@ def plain(p):   # the blue target shows
     return close_to(p, BLUE, 3)
 
 
+def tinted(p):   # the default halo over the target
+    return close_to(p, blend((0, 0, 0), alpha_from_percent(80)))
+
+
+def halo_on_circles(s, x, y, radii, what):
+    """radii: [(radius, whether the circle around (x, y) shows the default halo)]."""
+    for r, want in radii:
+        wrong = [p for p in on_circle(x, y, r) if tinted(s.pixel(*p)) != want]
+        check(not wrong, "%s at radius %d should %sbe tinted: %s" % (what, r, "" if want else "not ", wrong[:3]))
+
+
 def on_circle(px, py, radius, steps=16):
     """Points on a circle around (px, py), away from the keyboard display (left of and below it)."""
     points = [(int(round(px + radius * math.cos(2 * math.pi * i / steps))),
@@ -48,8 +59,12 @@ def on_circle(px, py, radius, steps=16):
 
 
 class Shot:   # raw RGB, with the PNG kept for a failure report
-    def __init__(self, path, width, height, data):
-        self.path, self.width, self.height, self.data = path, width, height, data
+    def __init__(self, path, size=None):   # the size of a screenshot is known; of another file, asked
+        size = size or subprocess.run(["identify", "-format", "%w %h", path], check=True,
+                                      stdout=subprocess.PIPE).stdout.split()
+        self.path, (self.width, self.height) = path, map(int, size)
+        self.data = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True, stdout=subprocess.PIPE).stdout
+        check(len(self.data) == self.width * self.height * 3, "%s has %d bytes of pixels" % (path, len(self.data)))
 
     def pixel(self, x, y):
         check(0 <= x < self.width and 0 <= y < self.height, "pixel (%d, %d) is off the screen" % (x, y))
@@ -76,6 +91,21 @@ class Shot:   # raw RGB, with the PNG kept for a failure report
                 else:
                     found.append((i, i))
         return found
+
+    def painted(self, others):
+        """Every pixel that is not the blue target, outside the others (rectangles of windows not
+        ours to check); stretches of a row that equal blue are skipped at once."""
+        out = []
+        for y in range(self.height):
+            # The row's stretches between the others that cross it.
+            cuts = sorted((max(o[0] - 2, 0), min(o[2] + 2, self.width)) for o in others if o[1] - 2 <= y < o[3] + 2)
+            start = 0
+            for left, right in cuts + [(self.width, self.width)]:
+                if left > start and self.data[(y * self.width + start) * 3:(y * self.width + left) * 3] != \
+                        bytes(BLUE) * (left - start):
+                    out += [(x, y) for x in range(start, left) if not plain(self.pixel(x, y))]
+                start = max(start, right)
+        return out
 
     def matching(self, left, top, right, bottom, inside):
         return [(px, py) for py in range(max(top, 0), min(bottom, self.height))
@@ -132,10 +162,7 @@ class ScreenMixin:
         self.shots += 1
         png = os.path.join(self.work, "shot%02d.png" % self.shots)
         subprocess.run(["import", "-window", "root", png], env=self.env, check=True)
-        raw = subprocess.run(["convert", png, "-depth", "8", "rgb:-"], check=True, stdout=subprocess.PIPE).stdout
-        w, h = self.screen
-        check(len(raw) == w * h * 3, "screenshot has %d bytes, not %d x %d x 3" % (len(raw), w, h))
-        return Shot(png, w, h, raw)
+        return Shot(png, self.screen)
 
     def settle(self, verify, timeout=3.0):
         """Takes screenshots until verify(shot) passes its checks and returns that shot (the

@@ -106,37 +106,29 @@ def main(h):
 
     h.settle(counted)
 
-    h.stop(h.target)
-    check(h.wait_window("gone", TARGET_TITLE, 10) is not None, "the target window stayed after its end")
-    h.start_target(focus=True, password=True)
-    h.focus_target()
-    h.move(x, y)
-    h.settle(lambda s: display_rect(h, x, y, 0), timeout=FADING + 1.0)
-    h.type_keys("imiw")
-
     def one_notice(s):
         lines = lines_shown(s, display_rect(h, x, y, 1))
         check(len(lines) == 1 and width(lines[0]) > 4 * max(width(px) for px in found["lines"]) and
-              not any(same(lines[0], px) for px in found["lines"]), "4 keys typed into a password field show %d "
-              "line(s), not the keys-hidden notice (%s)" % (len(lines), s.path))
-
-    h.settle(one_notice)
-    check(h.target_lines("text")[-1:] == ["imiw"], "the password field holds %s" % h.target_lines("text")[-1:])
+              not any(same(lines[0], px) for px in found["lines"]), "4 keys typed into a %s show %d line(s), not "
+              "the keys-hidden notice (%s)" % (where, len(lines), s.path))
 
     # A program on the private list shows the same notice for keys typed into a plain edit box,
     # and the list's line outlives the save at exit.
-    h.stop(h.target)
-    h.stop_glimmora(glimmora)
-    h.write_settings("[Settings]\r\n%s[PrivatePrograms]\r\nTargetWindow.exe=1\r\n"
-                     % "".join("%s=%s\r\n" % kv for kv in SETTINGS.items()))
-    h.start_target(focus=True)
-    glimmora = h.start_glimmora()
-    h.focus_target()
-    h.move(x, y)
-    h.settle(lambda s: display_rect(h, x, y, 0), timeout=FADING + 1.0)
-    h.type_keys("imiw")
-    h.settle(one_notice)
-    check(h.target_lines("text")[-1:] == ["imiw"], "the private program's edit box holds %s" % h.target_lines("text")[-1:])
+    for private, where in ((False, "password field"), (True, "private program's edit box")):
+        h.stop(h.target)
+        check(h.wait_window("gone", TARGET_TITLE, 10) is not None, "the target window stayed after its end")
+        if private:
+            h.stop_glimmora(glimmora)
+            h.write_settings("[Settings]\r\n%s[PrivatePrograms]\r\nTargetWindow.exe=1\r\n"
+                             % "".join("%s=%s\r\n" % kv for kv in SETTINGS.items()))
+        h.start_target(focus=True, password=not private)
+        glimmora = h.start_glimmora() if private else glimmora
+        h.focus_target()
+        h.move(x, y)
+        h.settle(lambda s: display_rect(h, x, y, 0), timeout=FADING + 1.0)
+        h.type_keys("imiw")
+        h.settle(one_notice)
+        check(h.target_lines("text")[-1:] == ["imiw"], "the %s holds %s" % (where, h.target_lines("text")[-1:]))
     h.stop_glimmora(glimmora)
     with open(h.ini_path, "rb") as f:
         saved = f.read().decode("latin-1")

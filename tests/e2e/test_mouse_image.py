@@ -29,16 +29,6 @@ def placed(h, x, y):
     return rect
 
 
-def drag(h, x0, y0, x1, y1):
-    h.move(x0, y0)
-    h.xdotool("mousedown", 1)
-    for i in range(1, 11):
-        h.move(x0 + (x1 - x0) * i // 10, y0 + (y1 - y0) * i // 10)
-        time.sleep(0.04)
-    h.xdotool("mouseup", 1)
-    time.sleep(0.3)
-
-
 def main(h):
     folder = os.path.join(h.work, "pictures")
     os.makedirs(folder)
@@ -73,10 +63,10 @@ def main(h):
     h.menu_keys(*(["Down"] * 8), "Return")
     check(h.wait_window("visible", BOUNDARY, 10) is not None, "the menu did not open the boundary window")
     left, top, right, bottom = h.rect(BOUNDARY)
-    drag(h, (left + right) // 2, top + 8, (right - left) // 2 + 10, 48)
+    h.drag((left + right) // 2, top + 8, (right - left) // 2 + 10, 48)
     moved = h.rect(BOUNDARY)
     check(moved[0] <= 20 and moved[1] <= 50, "dragging the title bar left the boundary window at %s" % (moved,))
-    drag(h, moved[2] - 2, (moved[1] + moved[3]) // 2, w // 2, (moved[1] + moved[3]) // 2)
+    h.drag(moved[2] - 2, (moved[1] + moved[3]) // 2, w // 2, (moved[1] + moved[3]) // 2)
     frame = h.rect(BOUNDARY)
     check(abs(frame[2] - w // 2) <= 4, "dragging the right border made the boundary window %s" % (frame,))
     h.click_child(BOUNDARY, BOUNDARY_OK)

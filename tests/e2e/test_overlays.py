@@ -9,7 +9,6 @@ size, colour or alpha, leaving traces or taking clicks; rings that stick; wheel 
 from harness import *
 
 SIZE = 100
-TINT = blend((0, 0, 0), alpha_from_percent(80))
 # Halo forms: check box to tick (the last one's box is unticked), hole width, (radius, tinted).
 FORMS = [("disc", None, None, [(0, True), (40, True), (85, True), (SIZE + 4, False)]),
          ("ring", 1033, 100.5, [(20, False), (44, False), (58, True), (75, True), (94, True), (SIZE + 4, False)]),
@@ -18,10 +17,6 @@ SIDE, RING_ALPHA = 2 * 44 + 1, alpha_from_percent(50)
 REACH = SIDE // 2 + 4
 BUTTONS = [(1, "left", (255, 0, 0), 0.70), (2, "middle", (0, 191, 0), 0.78), (3, "right", (0, 96, 255), 0.87)]
 RAYS = ((1, 0), (-1, 0), (0, -1), (0, 1))
-
-
-def tinted(p):
-    return close_to(p, TINT)
 
 
 def halo_forms(h):
@@ -40,19 +35,13 @@ def halo_forms(h):
                 check(all(abs(size - (hole or 2 * SIZE + 1)) <= 3 for size in (right - left + 1, bottom - top + 1)) and
                       abs((left + right) / 2 - x) <= 1 and abs((top + bottom) / 2 - y) <= 1, "the %s spans %s for "
                       "the pointer (%d, %d)" % (name, (left, top, right, bottom), x, y))
-                for r, want in radii:
-                    wrong = [p for p in on_circle(x, y, r) if tinted(s.pixel(*p)) != want]
-                    check(not wrong, "the %s at radius %d should %sbe tinted: %s" % (name, r, "" if want else "not ",
-                                                                                     wrong[:3]))
+                halo_on_circles(s, x, y, radii, "the " + name)
                 far = name == "full screen"
                 check(tinted(s.pixel(s.width - 2, s.height - 2)) == far, "the %s: the far corner is wrong" % name)
                 if old:
                     wrong = [p for p in [old] + on_circle(*old, 60) if tinted(s.pixel(*p)) != far]
                     check(not wrong, "the %s left a trace at its old place %s: %s" % (name, old, wrong[:3]))
             h.settle(verify)
-            check(hole or h.rect("class:" + SPOT_CLASS) == (x - SIZE, y - SIZE, x + SIZE + 1, y + SIZE + 1),
-                  "the disc's window is at %s for the pointer at (%d, %d)" % (h.rect("class:" + SPOT_CLASS), x, y))
-    check(h.rect("class:" + SPOT_CLASS) == (0, 0) + h.screen, "the full-screen halo does not cover the desktop")
     h.xdotool("click", 1, "sleep", 0.6, "click", 3)   # past the double-click time
     time.sleep(0.3)
     check(h.target_lines("clicks") == [("down", str(b[0]), str(b[1])), ("rdown", str(b[0]), str(b[1]))],
@@ -139,15 +128,11 @@ def wheel(h):
             below = s.matching(x - 40, y + 1, x + 41, y + 71, lambda p: close_to(p, colour))
             if above or below:
                 break
+        # The chevron's shape is the core tests' to check; here its side and column.
         shown, other = (above, below) if up else (below, above)
-        check(len(shown) > 150 and not other, "a wheel turn %s shows %d arrow pixels above and %d below (%s)"
+        check(len(shown) > 150 and not other and abs(sum(px for px, _ in shown) / len(shown) - x) <= 2,
+              "a wheel turn %s shows %d arrow pixels above and %d below, not one arrow on the pointer's column (%s)"
               % ("up" if up else "down", len(above), len(below), s.path))
-        rows = sorted({py for _, py in shown})
-        tip, open_end = (rows[0], rows[-1]) if up else (rows[-1], rows[0])
-        tips, ends = [px for px, py in shown if py == tip], [px for px, py in shown if py == open_end]
-        check(abs(sum(tips) / len(tips) - x) <= 2 and min(ends) < x - 10 and max(ends) > x + 10 and
-              not any(abs(px - x) <= 5 for px in ends), "the arrow is not a chevron pointing %s on the pointer's column"
-              % ("up" if up else "down"))
         time.sleep(0.5)
         h.settle(lambda s: check(not s.matching(x - 40, y - 70, x + 41, y + 71, lambda p: close_to(p, colour)),
                                  "the wheel arrow stays"), timeout=0.5)

@@ -12,7 +12,6 @@ import zipfile
 
 from harness import *
 
-BIN = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
 PREFIX = os.path.join(os.path.dirname(os.path.abspath(BIN)), "installer-prefix")
 USER = os.path.join(PREFIX, "drive_c", "users", getpass.getuser())
 INSTALLED = os.path.join(USER, "AppData", "Local", "Programs", "Glimmora")
@@ -109,8 +108,7 @@ def portable(h, zip_path):
     p = h.start_glimmora("%s\\%s\\Glimmora.exe" % (drive.upper(), folder))
     x, y = h.free_points(1, 110)[0]
     h.move(x, y)
-    h.settle(lambda s: check(close_to(s.pixel(x, y), blend((0, 0, 0), alpha_from_percent(80))) and
-                             all(plain(s.pixel(*q)) for q in on_circle(x, y, 106)), "no default halo at the pointer"))
+    h.settle(lambda s: halo_on_circles(s, x, y, ((0, True), (106, False)), "the default halo"))
     check(h.stop_glimmora(p) == 0, "the stick's Glimmora ended with an error")
     check(os.path.exists(os.path.join(stick, folder, "Glimmora.ini")), "no settings file beside the program on the stick")
     check(of_ours(h)[0] == [], "the stick's Glimmora left %s on the computer" % of_ours(h)[0])

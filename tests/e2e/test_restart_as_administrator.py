@@ -12,15 +12,9 @@ EXE = "GlimmoraTrace.exe"
 HELP = language_text("en", 77)
 NOTICE_CLASS = "Glimmora_frmNotice"
 NOTICE_TEXT_COLOUR = (192, 64, 0)
+CHK_CROSSHAIR = 1040
 # Below the administrator, and slow to end: the old process holds its mutex for 3 s after its windows have gone.
 MEDIUM_AND_SLOW = {"GLIMMORA_OWN_INTEGRITY": "0x2000", "GLIMMORA_EXIT_DELAY_MS": "3000"}
-
-
-def crosshair_box(h):
-    caption = language_text("en", 18)
-    found = [i for i, c in h.children().items() if c["text"] == caption and c["cls"].lower() == "button"]
-    check(len(found) == 1, "no single %r check box in the settings window" % caption)
-    return found[0]
 
 
 def main(h):
@@ -44,10 +38,9 @@ def main(h):
     h.crop(s, rect, "admin-notice.png")
 
     # A change just before the restart, through the settings window.
-    box = crosshair_box(h)
     h.focus()
-    h.click_child(SETTINGS_TITLE, box, 8)
-    check(h.children()[box]["checked"], "the cross hair box did not take the click")
+    h.click_child(SETTINGS_TITLE, CHK_CROSSHAIR, 8)
+    check(h.children()[CHK_CROSSHAIR]["checked"], "the cross hair box did not take the click")
     h.menu_keys(*(["Down"] * 9), "Return")   # Help, Blink, Pause, Language, Options, Extras, Default, Boundary, Restart
     h.ended(old, "choosing Restart as administrator", 15)
     check(old.returncode == 0, "the old instance ended with exit code %s" % old.returncode)
@@ -62,6 +55,6 @@ def main(h):
     owners = {w["pid"] for w in h.windows() if w["cls"].startswith("Glimmora_")}
     check(len(owners) == 1, "windows of Glimmora belong to %d processes after the restart" % len(owners))
     check(h.read_settings().get("Crosshair") == "1", "the change before the restart is not in the settings file")
-    check(h.children()[crosshair_box(h)]["checked"], "the copy does not show the change made before the restart")
+    check(h.children()[CHK_CROSSHAIR]["checked"], "the copy does not show the change made before the restart")
 
 run(main)

@@ -11,31 +11,27 @@ import subprocess
 import sys
 import time
 
-from harness import ROOT, _proc_prefix as prefix_of
+from harness import BIN, ROOT, _proc_file, _proc_prefix as prefix_of
 
-BIN = os.environ.get("GLIMMORA_BIN") or os.path.join(ROOT, "build", "win64", "bin")
 BUILD = os.path.dirname(os.path.dirname(os.path.abspath(BIN)))  # the folder run.sh builds under
 WATCHED = ("Xvfb", "xcompmgr", "wineserver", "Glimmora.exe", "winctl.exe")
 RUN_PREFIX = os.path.realpath(os.path.join(BUILD, "wineprefix-run"))
 
 
-def own_processes():
-    """pid -> command of every process of a kind run.sh starts."""
+def own_processes(display=None):
+    """pid -> command of every process of a kind run.sh starts: Wine's of its prefix, and X's of its
+    display once known (other tests on this machine run their own)."""
     found = {}
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        try:
-            with open("/proc/%s/cmdline" % entry, "rb") as f:
-                command = f.read().replace(b"\0", b" ").decode("utf-8", "replace").strip()
-        except OSError:
-            continue
+    for pid in (int(e) for e in os.listdir("/proc") if e.isdigit()):
+        command = _proc_file(pid, "cmdline").replace(b"\0", b" ").decode("utf-8", "replace").strip()
         first = os.path.basename(command.split(" ", 1)[0]) if command else ""
-        if first.startswith("wineserver"):  # wineserver64 on 64-bit Debian
-            if prefix_of(int(entry)) == RUN_PREFIX:
-                found[int(entry)] = command
-        elif first in ("Xvfb", "xcompmgr") or any(exe in command for exe in WATCHED[3:]):
-            found[int(entry)] = command
+        if first.startswith("wineserver") or any(exe in command for exe in WATCHED[3:]):   # wineserver64 too
+            mine = prefix_of(pid) == RUN_PREFIX
+        else:
+            mine = first in WATCHED[:2] and (not display or display in command.split() or
+                                             b"DISPLAY=" + display.encode() in _proc_file(pid, "environ").split(b"\0"))
+        if mine:
+            found[pid] = command
     return found
 
 
@@ -64,9 +60,10 @@ def main():
                 faults.append("the screenshot is %s, not the virtual display's 1280x800" % size)
     # Whatever run.sh started has to be gone by the time it returns, give or take a moment
     # for the kernel to reap it.
+    display = (re.findall(r"Virtual display (:\d+)", out) or [None])[0]
     deadline = time.monotonic() + 2
     while True:
-        left = {pid: cmd for pid, cmd in own_processes().items() if pid not in before}
+        left = {pid: cmd for pid, cmd in own_processes(display).items() if pid not in before}
         if not left or time.monotonic() > deadline:
             break
         time.sleep(0.1)

@@ -2,29 +2,23 @@
 across its track resizes the halo from the largest to the smallest; a palette cell colours it;
 "Default settings ..." answered Yes brings the defaults back, and the window looks as the
 approved reference image (GLIMMORA_UPDATE_REFERENCE=1 writes a new one); the menu switches the
-captions to German; closed with the options dialog and the menu open, it ends cleanly, saved.
+language to German; closed with the options dialog and the menu open, it ends cleanly, saved.
 Catches: a drag or pick not reaching the halo, a reset leaving the overlays, a control missing,
-moved or clipped, captions left behind, an exit hanging in a menu's loop."""
+moved or clipped, a language not taken, an exit hanging in a menu's loop."""
 from harness import *
-
-def raw(path):
-    out = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True, stdout=subprocess.PIPE).stdout
-    w, hh = map(int, subprocess.run(["identify", "-format", "%w %h", path], stdout=subprocess.PIPE).stdout.split())
-    return Shot(path, w, hh, out)
-
 
 REFERENCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "reference", "settings-window-96dpi.png")
 # Regions of the client area at 96 dpi: the top row, the five groups and the last band.
 REGIONS = [("top row", 0, 48), ("click indicator", 48, 120), ("mouse image", 120, 192), ("halo", 192, 264),
            ("cross hair", 264, 336), ("keyboard", 336, 432), ("auto-hide", 432, 554)]
 WHITE = (255, 255, 255)
-CHK_SPOT, CHK_CROSSHAIR, SLD_SIZE_SPOT, COLPIC_SPOT = 1030, 1040, 1035, 1036
+SLD_SIZE_SPOT, COLPIC_SPOT = 1035, 1036
 
 
 def compare_with_reference(path):
     if os.environ.get("GLIMMORA_UPDATE_REFERENCE"):
         return shutil.copy(path, REFERENCE)
-    now, ref = raw(path), raw(REFERENCE)
+    now, ref = Shot(path), Shot(REFERENCE)
     check((now.width, now.height) == (ref.width, ref.height), "the client area is %dx%d, the reference %dx%d"
           % (now.width, now.height, ref.width, ref.height))
     changed = []
@@ -50,28 +44,18 @@ def expect_halo(h, width, centre=None, why=""):
     h.settle(verify)
 
 
-def drag(h, x0, y, x1):
-    h.move(x0, y)
-    h.xdotool("mousedown", 1)
-    for i in range(1, 13):
-        h.move(x0 + (x1 - x0) * i // 12, y)
-        time.sleep(0.03)
-    h.xdotool("mouseup", 1)
-
-
 def main(h):
     h.no_settings()
     h.start_target(WHITE)
     h.move(h.screen[0] - 150, h.screen[1] - 150)
     p = h.start_glimmora()
-    client = h.rect(SETTINGS_TITLE, "client-rect")
-    check(client[2:] == (client[0] + 580, client[1] + 554), "the client area at 96 dpi is %s, not 580x554" % (client,))
+    client = h.rect(SETTINGS_TITLE, "client-rect")   # its size is the reference's
     ctl = h.children()
     left, top, right, bottom = ctl[SLD_SIZE_SPOT]["rect"]
     track_y = top + (bottom - top) * 2 // 3
-    drag(h, left + 30, track_y, right + 40)
+    h.drag(left + 30, track_y, right + 40, track_y, 12)
     expect_halo(h, 601, why="after dragging the size to its end")
-    drag(h, right - 30, track_y, left - 40)
+    h.drag(right - 30, track_y, left - 40, track_y, 12)
     expect_halo(h, 41, why="after dragging the size to its start")
     # Yellow: column 2, row 2 of 9 x 7 cells, one pixel in.
     h.move(ctl[COLPIC_SPOT]["rect"][0] + 1 + 2 * 9 + 4, ctl[COLPIC_SPOT]["rect"][1] + 1 + 2 * 7 + 3)
@@ -87,13 +71,9 @@ def main(h):
     h.focus()   # over Wine's tray window
     compare_with_reference(h.crop(h.shot(), client, "settings-window-96dpi.png"))
 
+    # Every caption following the language is the Wine tests' to check; here the menu's choice
+    # reaches a dialog opened after it and the file. Closed with a dialog and the menu open: a clean exit.
     h.choose_language(1)
-    ctl = h.children()
-    for control_id, text_id in ((1010, 10), (CHK_SPOT, 15), (1033, 16), (1034, 17), (CHK_CROSSHAIR, 18),
-                                (1043, 19), (1050, 20), (1056, 23), (1057, 24), (1062, 26), (1015, 123)):
-        check(ctl[control_id]["text"] == language_text("de", text_id), "control %d reads %r in German, not %r"
-              % (control_id, ctl[control_id]["text"], language_text("de", text_id)))
-    # Closed with a dialog and the menu open: a clean exit that saves.
     check(h.winctl("press", SETTINGS_TITLE, 1015)[0] == 0 and h.wait_window("visible", "Optionen", 10) is not None,
           "More options ... did not open the options dialog")
     h.menu_keys()

@@ -7,13 +7,13 @@
 //   winctl list                             every top-level window, one tab-separated line:
 //                                           pid class visible iconic exstyle l t r b title
 //   winctl close|minimize|focus <title>
-//   winctl exists|visible|foreground|iconic <title>   exit code 0 = yes, 1 = no
+//   winctl exists|visible|foreground <title>   exit code 0 = yes, 1 = no
 //   winctl responsive <title>               exit code 0 when the window answers within 3 s
 //   winctl rect|client-rect <title>         left top right bottom, in screen pixels
 //   winctl children <title>                 every child window, one tab-separated line (UTF-8):
 //                                           id class visible enabled checked l t r b text
 //   winctl press <title> <button id>        clicks a button of a dialog box
-//   winctl wait exists|gone|visible|foreground|iconic <title> <timeout ms>
+//   winctl wait exists|gone|visible|foreground <title> <timeout ms>
 //   winctl wait none <prefix> <timeout ms>  until no top-level window's class or title starts so
 //   winctl hold-mutex <name> <ms>           holds a named mutex that long, as a program that has
 //                                           only just started would
@@ -65,7 +65,11 @@ HWND ByTitle(const wchar_t* title) {
     return FindWindowW(nullptr, title);
 }
 
-bool NoneWithPrefix(const wchar_t* prefix);
+bool NoneWithPrefix(const wchar_t* prefix) {
+    for (const Found& f : TopLevelWindows())
+        if (StartsWith(f.cls, prefix) || StartsWith(f.title, prefix)) return false;
+    return true;
+}
 
 bool Condition(const std::wstring& what, const wchar_t* title) {
     if (what == L"none") return NoneWithPrefix(title);
@@ -73,15 +77,7 @@ bool Condition(const std::wstring& what, const wchar_t* title) {
     if (what == L"exists") return w != nullptr;
     if (what == L"gone") return w == nullptr;
     if (what == L"visible") return w && IsWindowVisible(w);
-    if (what == L"foreground") return w && GetForegroundWindow() == w;
-    if (what == L"iconic") return w && IsIconic(w);
-    return false;
-}
-
-bool NoneWithPrefix(const wchar_t* prefix) {
-    for (const Found& f : TopLevelWindows())
-        if (StartsWith(f.cls, prefix) || StartsWith(f.title, prefix)) return false;
-    return true;
+    return what == L"foreground" && w && GetForegroundWindow() == w;
 }
 
 void PrintUtf8(const std::wstring& text) {
@@ -126,29 +122,20 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
+    if (argc < 3) return 2;
+    const wchar_t* name = argv[2];
+    HWND w = ByTitle(name);   // the window named, for the commands that name one
+
+    if (command == L"exists" || command == L"visible" || command == L"foreground")
+        return Condition(command, name) ? 0 : 1;
     if (command == L"responsive") {
-        HWND w = argc >= 3 ? ByTitle(argv[2]) : nullptr;
         DWORD_PTR result = 0;
         return w && SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &result) ? 0 : 1;
     }
-    if (argc < 3) return 2;
-    const wchar_t* name = argv[2];
-
-    if (command == L"exists" || command == L"visible" || command == L"foreground" || command == L"iconic")
-        return Condition(command, name) ? 0 : 1;
-
-    if (command == L"close" || command == L"minimize") {
-        HWND w = ByTitle(name);
-        if (!w) return 1;
-        const WPARAM what = command == L"close" ? SC_CLOSE : SC_MINIMIZE;
-        return PostMessageW(w, WM_SYSCOMMAND, what, 0) ? 0 : 1;
-    }
-    if (command == L"focus") {
-        HWND w = ByTitle(name);
-        return w && SetForegroundWindow(w) ? 0 : 1;
-    }
+    if (command == L"close" || command == L"minimize")
+        return w && PostMessageW(w, WM_SYSCOMMAND, command == L"close" ? SC_CLOSE : SC_MINIMIZE, 0) ? 0 : 1;
+    if (command == L"focus") return w && SetForegroundWindow(w) ? 0 : 1;
     if (command == L"rect" || command == L"client-rect") {
-        HWND w = ByTitle(name);
         RECT r;
         if (!w || !(command == L"rect" ? GetWindowRect(w, &r) : GetClientRect(w, &r))) return 1;
         if (command == L"client-rect") MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
@@ -156,7 +143,6 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"children") {
-        HWND w = ByTitle(name);
         if (!w) return 1;
         EnumChildWindows(w, PrintChild, 0);
         return 0;
@@ -181,7 +167,6 @@ int wmain(int argc, wchar_t** argv) {
         return SendInput(1, &input, sizeof input) == 1 ? 0 : 1;
     }
     if (command == L"press" && argc >= 4) {
-        HWND w = ByTitle(name);
         const int id = _wtoi(argv[3]);
         HWND button = w ? GetDlgItem(w, id) : nullptr;
         if (!button) return 1;

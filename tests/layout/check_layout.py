@@ -52,36 +52,20 @@ def main(root, folders):
 
 
 def Circles(edges):
-    """Every strongly connected group of more than one module, as found by Tarjan's walk."""
-    index, low, stack, on_stack, found = {}, {}, [], set(), []
+    """Every group of more than one module whose members reach each other through their includes."""
+    def reach(start):
+        seen, todo = set(), [start]
+        while todo:
+            for nxt in edges.get(todo.pop(), ()):
+                if nxt not in seen:
+                    seen.add(nxt)
+                    todo.append(nxt)
+        return seen
 
-    def visit(node):
-        index[node] = low[node] = len(index)
-        stack.append(node)
-        on_stack.add(node)
-        for nxt in sorted(edges[node]):
-            if nxt not in index:
-                visit(nxt)
-                low[node] = min(low[node], low[nxt])
-            elif nxt in on_stack:
-                low[node] = min(low[node], index[nxt])
-        if low[node] == index[node]:
-            group = []
-            while True:
-                member = stack.pop()
-                on_stack.discard(member)
-                group.append(member)
-                if member == node:
-                    break
-            if len(group) > 1:
-                found.append(sorted(group))
-
-    for node in sorted(edges):
-        if node not in index:
-            visit(node)
-    return found
+    reached = {node: reach(node) for node in list(edges)}
+    return sorted({tuple(sorted({node} | {other for other in reached[node] if node in reached.get(other, ())}))
+                   for node in reached if node in reached[node]})
 
 
 if __name__ == '__main__':
-    sys.setrecursionlimit(10000)
     sys.exit(main(sys.argv[1], sys.argv[2:]))
