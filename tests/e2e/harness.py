@@ -317,7 +317,11 @@ class Harness(ScreenMixin):
         """Keys reach a Wine window once it is active inside Wine and holds the X focus. With no
         window manager, Wine raises an activated window over the overlays: the target goes back
         to the bottom, keeping the focus."""
-        check(self.winctl("focus", title)[0] == 0, "the window %r could not be activated" % title)
+        # A busy machine can refuse the first activation while the window is still settling.
+        deadline = time.monotonic() + 2
+        while self.winctl("focus", title)[0] != 0:
+            check(time.monotonic() < deadline, "the window %r could not be activated" % title)
+            time.sleep(0.2)
         ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % re.escape(title)], env=self.env,
                              stdout=subprocess.PIPE).stdout.split()
         check(len(ids) >= 1, "no X window named %r" % title)
