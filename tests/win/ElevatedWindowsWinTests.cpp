@@ -72,15 +72,10 @@ std::vector<std::wstring> ProgramMenu(frmSet& window) {
     return g_programMenu;
 }
 
-std::vector<std::wstring> TrayMenu() {
-    const HWND tray = ::FindWindowW(TrayIcon::ClassName(), nullptr);
-    auto* icon = reinterpret_cast<TrayIcon*>(::GetWindowLongPtrW(tray, GWLP_USERDATA));
-    return icon ? Captions(icon->BuildMenu().get()) : std::vector<std::wstring>{};
-}
-
 bool Lists(const std::vector<std::wstring>& captions, const std::wstring& caption) {
     return std::find(captions.begin(), captions.end(), caption) != captions.end();
 }
+bool Lists(const handles::Menu& menu, const std::wstring& caption) { return Lists(Captions(menu.get()), caption); }
 
 class ElevatedWindows : public ProgramTest {
 protected:
@@ -155,7 +150,7 @@ TEST_F(ElevatedWindows, TheRestartSavesStartsACopyNamingThisProcessAndEndsUnless
     elevated.ComeToFront();
     ASSERT_TRUE(PumpUntilTrue(NoticeShown, 2500));
     program().ApplySetting(SettingKey::HaloSize, 150);
-    const HWND tray = ::FindWindowW(TrayIcon::ClassName(), nullptr);
+    const HWND tray = TrayWindow();
     ::PostMessageW(tray, WM_COMMAND, TrayIcon::mnuTrayRestartElevated, 0);
     PumpProgram(100);
     ASSERT_EQ(g_system.starts.size(), 1u);
