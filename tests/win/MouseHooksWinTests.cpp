@@ -22,14 +22,6 @@ void RecordEvent(void*, int32_t code, int32_t data, uint32_t held) {
 // Until done() or a second has passed, then a little longer so that anything extra shows.
 void PumpUntil(const std::function<bool()>& done) { PumpUntilTrue(done, 1000), Pump(60); }
 
-// The modifier as this thread's key state shows it, which is what a hook procedure reads.
-void SetHeld(int key, bool down) {
-    BYTE state[256] = {};
-    ::GetKeyboardState(state);
-    state[key] = down ? 0x80 : 0;
-    ::SetKeyboardState(state);
-}
-
 // The program's side: a window that takes the hooks' posts in the loop, with the low-level
 // hook alone installed on it (no library), so that every event seen is that hook's.
 class Hooks {

@@ -15,17 +15,7 @@ namespace {
 template <typename Overlay>
 std::vector<uint32_t> PaintedPixels(Overlay& window) {
     const Size size = window.ClientSize();
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.width, -size.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    handles::MemoryDc dc(::CreateCompatibleDC(nullptr));
-    handles::Bitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bits) return {};
-    handles::SelectObjectGuard selected(dc.get(), bitmap.get());
-    window.PaintContent(dc.get(), RECT{0, 0, size.width, size.height});
-    ::GdiFlush();
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    return {pixels, pixels + size.width * size.height};
+    return DrawnPixels(size, [&](HDC dc) { window.PaintContent(dc, RECT{0, 0, size.width, size.height}); });
 }
 // A digest of it.
 template <typename Overlay>
@@ -95,18 +85,6 @@ bool Below(HWND lower, HWND upper) {
 const HMONITOR kRightMonitor = reinterpret_cast<HMONITOR>(0x2000);
 int g_dpiQueries = 0;
 
-// Every hide of the watched windows, as their own procedures are asked for it.
-std::vector<HWND> g_watched;
-int g_hides = 0;
-LRESULT CALLBACK CountHides(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && std::count(g_watched.begin(), g_watched.end(), m->hwnd) &&
-        ((m->message == WM_SHOWWINDOW && !m->wParam) ||
-         (m->message == WM_WINDOWPOSCHANGING && (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_HIDEWINDOW))))
-        ++g_hides;
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // The whole program with every overlay switched on. Wine gives one monitor: the test stands
 // in for two, x < 640 at 96 dpi and the rest at 192.
 class OverlaysTest : public ProgramTest {
@@ -125,6 +103,14 @@ protected:
         EXPECT_TRUE(::SetCursorPos(x, y));
         PumpProgram(100);
         return CursorPosition();
+    }
+    // Quick swings about (350, 300), ending at (400, 300), each reported by the hook.
+    static void Shake() {
+        for (const int x : {300, 400, 300, 400, 300, 400}) {
+            ::SetCursorPos(x, 300);
+            ::SendMessageW(program().hwnd(), kPointerMovedMessage, 0, 0);
+            Pump(30);
+        }
     }
     static void ExpectHaloAt(Point pointer, int32_t side) {
         const Point corner = CentreHaloOnPointer(pointer, {side, side});
@@ -251,11 +237,7 @@ TEST_F(OverlaysTest, TheOverlaysFollowThePointerAndF3AndF4LockThem) {
     const bool halo = settings().IsOn(SettingKey::Halo);
     program().ApplySetting(SettingKey::Halo, 0);
     program().ApplySetting(SettingKey::ShakeToFind, 1);
-    for (const int x : {300, 400, 300, 400, 300, 400}) {
-        ::SetCursorPos(x, 300);
-        ::SendMessageW(program().hwnd(), kPointerMovedMessage, 0, 0);
-        Pump(30);
-    }
+    Shake();
     EXPECT_TRUE(o.spot.Shown());
     ExpectHaloAt({400, 300}, o.spot.ClientSize().width);
     EXPECT_TRUE(PumpUntilTrue([&o] { return !o.spot.Shown(); }, 1500));
@@ -272,9 +254,7 @@ TEST_F(OverlaysTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 1);
     program().ApplySetting(SettingKey::BigPointer, 1);
     EXPECT_EQ(o.keyBoard.ClientSize(), keys);
-    g_watched = {o.spot.hwnd(), o.keyBoard.hwnd()};
-    g_hides = 0;
-    const HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &CountHides, nullptr, ::GetCurrentThreadId());
+    const HideCounter hides({o.spot.hwnd(), o.keyBoard.hwnd()});
     g_dpiQueries = 0;
     Point pointer = PointerTo(900, 250);
     for (int x : {950, 1000}) pointer = PointerTo(x, 300);
@@ -294,8 +274,7 @@ TEST_F(OverlaysTest, SizesFollowTheMonitorsDpiWithoutHidingAnything) {
     PointerTo(900, 300);
     PointerTo(200, 300);
     EXPECT_EQ(handles::Live().gdiObjects, gdiObjects) << "fonts come from the windows' caches";
-    ::UnhookWindowsHookEx(hook);
-    EXPECT_EQ(g_hides, 0) << "a re-size must not hide and show an overlay";
+    EXPECT_EQ(hides.Hides(), 0) << "a re-size must not hide and show an overlay";
     program().ApplySetting(SettingKey::SameSizeOnEveryMonitor, 0);
 }
 
@@ -347,11 +326,7 @@ TEST_F(OverlaysTest, TheBigPointerShowsThePointersShapeAtItsHotSpot) {
     expectAt(pointer, hand, 400);
 
     program().ApplySetting(SettingKey::ShakeToFind, 1);
-    for (const int x : {300, 400, 300, 400, 300, 400}) {
-        ::SetCursorPos(x, 300);
-        ::SendMessageW(program().hwnd(), kPointerMovedMessage, 0, 0);
-        Pump(30);
-    }
+    Shake();
     expectAt({400, 300}, hand, 800);
     EXPECT_TRUE(PumpUntilTrue([&big] { return big.Percent() == 400; }, 1500));
     expectAt({400, 300}, hand, 400);

@@ -146,6 +146,59 @@ inline Rect WindowRect(HWND window) {
     return ::GetWindowRect(window, &r), Rect{r.left, r.top, r.right, r.bottom};
 }
 
+// What draw puts on a 32-bit bitmap of this size, as 0xAARRGGBB rows.
+inline std::vector<uint32_t> DrawnPixels(Size size, const std::function<void(HDC)>& draw) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.width, -size.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const handles::MemoryDc dc(::CreateCompatibleDC(nullptr));
+    const handles::Bitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bits || !dc) return {};
+    const handles::SelectObjectGuard selected(dc.get(), bitmap.get());
+    draw(dc.get());
+    ::GdiFlush();
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    return {pixels, pixels + size.width * size.height};
+}
+
+// A key as this thread's key state shows it, which is what a hook procedure and a shortcut read.
+inline void SetHeld(int key, bool down) {
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    state[key] = down ? 0x80 : 0;
+    ::SetKeyboardState(state);
+}
+
+// The tray icon's window, and its menu as a right click would pop it up now.
+inline HWND TrayWindow() { return ::FindWindowW(TrayIcon::ClassName(), nullptr); }
+inline handles::Menu TrayMenu() {
+    const auto* icon = reinterpret_cast<const TrayIcon*>(::GetWindowLongPtrW(TrayWindow(), GWLP_USERDATA));
+    return icon ? icon->BuildMenu() : handles::Menu{};
+}
+
+// Counts the hides of the watched windows of this thread, as their own procedures are asked for them.
+class HideCounter {
+public:
+    explicit HideCounter(std::vector<HWND> watched) {
+        watched_ = std::move(watched), hides_ = 0;
+        hook_.reset(::SetWindowsHookExW(WH_CALLWNDPROC, &Count, nullptr, ::GetCurrentThreadId()));
+    }
+    int Hides() const { return hides_; }
+
+private:
+    static LRESULT CALLBACK Count(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && std::count(watched_.begin(), watched_.end(), m->hwnd) &&
+            ((m->message == WM_SHOWWINDOW && !m->wParam) ||
+             (m->message == WM_WINDOWPOSCHANGING && (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_HIDEWINDOW))))
+            ++hides_;
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline std::vector<HWND> watched_;
+    static inline int hides_ = 0;
+    handles::Hook hook_;
+};
+
 class ProgramTest : public ::testing::Test {
 protected:
     // contents: the settings file the program finds at start; none when null.

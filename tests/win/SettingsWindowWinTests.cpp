@@ -94,17 +94,10 @@ LRESULT CALLBACK WatchOpening(int code, WPARAM wParam, LPARAM lParam) {
 std::vector<uint32_t> ClientPixels(HWND window) {
     RECT client{};
     ::GetClientRect(window, &client);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    handles::Bitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    handles::MemoryDc memory(::CreateCompatibleDC(nullptr));
-    if (!bits || !memory) return {};
-    handles::SelectObjectGuard select(memory.get(), bitmap.get());
-    handles::WindowDc screen(window);
-    ::BitBlt(memory.get(), 0, 0, client.right, client.bottom, screen.get(), 0, 0, SRCCOPY);
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    return {pixels, pixels + client.right * client.bottom};
+    return DrawnPixels({client.right, client.bottom}, [&](HDC dc) {
+        const handles::WindowDc screen(window);
+        ::BitBlt(dc, 0, 0, client.right, client.bottom, screen.get(), 0, 0, SRCCOPY);
+    });
 }
 
 void NoteOpening() {
@@ -335,13 +328,9 @@ TEST_F(SettingsWindowTest, ALanguageChangeReachesEveryCaptionOfEveryOpenWindow) 
 // Last: the window is gone afterwards.
 TEST_F(SettingsWindowTest, CtrlQEndsTheProgramWhicheverControlHasTheFocus) {
     ::SetFocus(window().Slider("sldSizeSpot")->hwnd());
-    BYTE keys[256] = {};
-    ::GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    ::SetKeyboardState(keys);
+    SetHeld(VK_CONTROL, true);
     Key('Q');
-    keys[VK_CONTROL] = 0;
-    ::SetKeyboardState(keys);
+    SetHeld(VK_CONTROL, false);
     EXPECT_EQ(window().hwnd(), nullptr);
     EXPECT_EQ(::FindWindowW(L"Glimmora_frmSpot", nullptr), nullptr);
     MSG quit;
