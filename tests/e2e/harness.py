@@ -318,10 +318,7 @@ class Harness(ScreenMixin):
         window manager, Wine raises an activated window over the overlays: the target goes back
         to the bottom, keeping the focus."""
         # A busy machine can refuse the first activation while the window is still settling.
-        deadline = time.monotonic() + 2
-        while self.winctl("focus", title)[0] != 0:
-            check(time.monotonic() < deadline, "the window %r could not be activated" % title)
-            time.sleep(0.2)
+        self.wait_for("activation of %r" % title, lambda: self.winctl("focus", title)[0] == 0, 2)
         ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % re.escape(title)], env=self.env,
                              stdout=subprocess.PIPE).stdout.split()
         check(len(ids) >= 1, "no X window named %r" % title)
