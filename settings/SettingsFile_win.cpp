@@ -81,6 +81,21 @@ bool WriteSectionByKey(const std::string& path, std::string_view fileText, const
     return written;
 }
 
+// The copy a start reads, with the bytes that chose it.
+struct ReadCopy {
+    std::wstring path;
+    std::optional<std::string> bytes;
+};
+
+ReadCopy CopyToRead(const std::string& path) {
+    const std::wstring file = Widen(path);
+    auto fileBytes = ReadFileBytes(file);
+    auto backupBytes = ReadFileBytes(BackupPathOf(file));
+    if (ChooseSettingsCopy(fileBytes, backupBytes) == SettingsCopy::Backup)
+        return {BackupPathOf(file), std::move(backupBytes)};
+    return {file, std::move(fileBytes)};
+}
+
 }  // namespace
 
 std::unique_ptr<IniSource> OpenSettingsSource(const std::string& path) {
@@ -179,19 +194,14 @@ void LoadSettingsFile(SettingsRecord& record, const std::string& path, int32_t s
     LoadSettings(record, *OpenSettingsSource(path), systemLanguage);
 }
 
-std::string SettingsCopyToRead(const std::string& path) {
-    const std::wstring file = Widen(path);
-    const auto fileBytes = ReadFileBytes(file);
-    const auto backupBytes = ReadFileBytes(BackupPathOf(file));
-    return ChooseSettingsCopy(fileBytes, backupBytes) == SettingsCopy::Backup ? Narrow(BackupPathOf(file)) : path;
-}
+std::string SettingsCopyToRead(const std::string& path) { return Narrow(CopyToRead(path).path); }
 
 void LoadSettingsAtStart(SettingsRecord& record, const std::string& path, int32_t systemLanguage) {
     LoadSettingsFile(record, SettingsCopyToRead(path), systemLanguage);
 }
 
 std::string SettingsFileText(const std::string& path) {
-    return AsUtf8(ReadFileBytes(Widen(SettingsCopyToRead(path))).value_or(std::string()));
+    return AsUtf8(CopyToRead(path).bytes.value_or(std::string()));
 }
 
 bool SaveSettingsFile(const SettingsRecord& record, const std::string& path, const std::vector<SectionEdit>& sections) {
