@@ -14,6 +14,7 @@ import tempfile
 import time
 import traceback
 
+from procs import *
 from screen import *
 from screen import _T0
 
@@ -39,32 +40,6 @@ def language_text(code, text_id):   # code "en", "de", ...
             if m and int(m.group(1)) == text_id:
                 return m.group(2).replace('\\"', '"')
     return None
-
-
-def _proc_file(pid, name):
-    try:
-        with open("/proc/%d/%s" % (pid, name), "rb") as f:
-            return f.read()
-    except OSError:
-        return b""
-
-
-def _proc_prefix(pid):
-    for item in _proc_file(pid, "environ").split(b"\0"):
-        if item.startswith(b"WINEPREFIX="):
-            return os.path.realpath(item[11:].decode("utf-8", "replace"))
-    return None
-
-
-def alive(pid):
-    stat = _proc_file(pid, "stat").decode("latin-1")
-    return bool(stat) and stat.rsplit(")", 1)[1].split()[0] != "Z"
-
-
-def rss_kib(pid):
-    m = re.search(rb"VmRSS:\s+(\d+)", _proc_file(pid, "status"))
-    check(m, "process %d has no resident size (ended?)" % pid)
-    return int(m.group(1))
 
 
 class Harness(ScreenMixin):
@@ -122,8 +97,8 @@ class Harness(ScreenMixin):
 
     def windows_pids(self, exe):
         pattern = re.compile(rb"(^|[\\/])%s(\s|\0|$)" % re.escape(exe.encode()), re.IGNORECASE)
-        return [int(e) for e in os.listdir("/proc") if e.isdigit() and pattern.search(_proc_file(int(e), "cmdline"))
-                and _proc_prefix(int(e)) == self.prefix and alive(int(e))]
+        return [int(e) for e in os.listdir("/proc") if e.isdigit() and pattern.search(proc_file(int(e), "cmdline"))
+                and proc_prefix(int(e)) == self.prefix and alive(int(e))]
 
     def kill_leftovers(self):
         for exe in OWN_EXES:

@@ -11,7 +11,8 @@ import subprocess
 import sys
 import time
 
-from harness import BIN, ROOT, _proc_file, _proc_prefix as prefix_of
+from harness import BIN, ROOT
+from procs import proc_file, proc_prefix as prefix_of
 
 BUILD = os.path.dirname(os.path.dirname(os.path.abspath(BIN)))  # the folder run.sh builds under
 WATCHED = ("Xvfb", "xcompmgr", "wineserver", "Glimmora.exe", "winctl.exe")
@@ -23,13 +24,13 @@ def own_processes(display=None):
     display once known (other tests on this machine run their own)."""
     found = {}
     for pid in (int(e) for e in os.listdir("/proc") if e.isdigit()):
-        command = _proc_file(pid, "cmdline").replace(b"\0", b" ").decode("utf-8", "replace").strip()
+        command = proc_file(pid, "cmdline").replace(b"\0", b" ").decode("utf-8", "replace").strip()
         first = os.path.basename(command.split(" ", 1)[0]) if command else ""
         if first.startswith("wineserver") or any(exe in command for exe in WATCHED[3:]):   # wineserver64 too
             mine = prefix_of(pid) == RUN_PREFIX
         else:
             mine = first in WATCHED[:2] and (not display or display in command.split() or
-                                             b"DISPLAY=" + display.encode() in _proc_file(pid, "environ").split(b"\0"))
+                                             b"DISPLAY=" + display.encode() in proc_file(pid, "environ").split(b"\0"))
         if mine:
             found[pid] = command
     return found
